@@ -1,0 +1,634 @@
+#include "store/ObjectContext.h"
+
+#include "platform/core/Console.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Objects inserted since the last save sort after every saved row, in the order they were made.
+constexpr qint64 FirstInsertOrder = qint64(1) << 62;
+
+QString quoted(const QString& identifier)
+{
+    return QLatin1Char('"') + identifier + QLatin1Char('"');
+}
+
+// A predicate's comparison bound to one attribute of the fetched entity.
+struct Condition
+{
+    enum class Kind
+    {
+        Never,
+        IsAbsent,
+        Equals
+    };
+    int index;
+    AttributeType type;
+    Kind kind;
+    QVariant operand;
+};
+
+std::optional<double> numberFrom(const QVariant& argument)
+{
+    bool ok = false;
+    const double number = argument.typeId() == QMetaType::QString
+                              ? argument.toString().trimmed().toDouble(&ok)
+                              : argument.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+bool bindConditions(const EntityDescription& entity, const Predicate& predicate,
+                    std::vector<Condition>& conditions, QString& error)
+{
+    for (const Predicate::Comparison& comparison : predicate.comparisons()) {
+        const int index = entity.indexOf(comparison.key);
+        if (index < 0) {
+            error = QStringLiteral("No attribute %1 in %2").arg(comparison.key, entity.name());
+            return false;
+        }
+        const AttributeType type = entity.attribute(index).type;
+        Condition condition{index, type, Condition::Kind::Never, {}};
+        switch (type) {
+        case AttributeType::Bytes:
+            error = QStringLiteral("%1 cannot be compared").arg(comparison.key);
+            return false;
+        case AttributeType::Text:
+            if (!comparison.value.isValid()) {
+                condition.kind = Condition::Kind::IsAbsent;
+            } else {
+                condition.kind = Condition::Kind::Equals;
+                // A null QString would be bound as NULL: the empty text is still a text.
+                const QString text = comparison.value.toString();
+                condition.operand = text.isNull() ? QStringLiteral("") : text;
+            }
+            break;
+        case AttributeType::Int16:
+        case AttributeType::Float:
+            if (const std::optional<double> number = numberFrom(comparison.value)) {
+                condition.kind = Condition::Kind::Equals;
+                // A float attribute holds single precision: compare with the same rounding.
+                condition.operand = type == AttributeType::Float ? double(float(*number)) : *number;
+            }
+            break;
+        }
+        conditions.push_back(condition);
+    }
+    return true;
+}
+
+bool matches(const ManagedObject& object, const std::vector<Condition>& conditions)
+{
+    for (const Condition& condition : conditions) {
+        const QVariant value = object.value(condition.index);
+        switch (condition.kind) {
+        case Condition::Kind::Never:
+            return false;
+        case Condition::Kind::IsAbsent:
+            if (value.isValid())
+                return false;
+            break;
+        case Condition::Kind::Equals:
+            if (condition.type == AttributeType::Text) {
+                if (!value.isValid() || value.toString() != condition.operand.toString())
+                    return false;
+            } else if (value.toDouble() != condition.operand.toDouble()) {
+                return false;
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+QString whereClause(const EntityDescription& entity, const std::vector<Condition>& conditions)
+{
+    QStringList terms;
+    for (const Condition& condition : conditions) {
+        const QString column = quoted(entity.attribute(condition.index).name);
+        switch (condition.kind) {
+        case Condition::Kind::Never:
+            terms << QStringLiteral("0");
+            break;
+        case Condition::Kind::IsAbsent:
+            terms << column + QStringLiteral(" IS NULL");
+            break;
+        case Condition::Kind::Equals:
+            terms << column + QStringLiteral(" = ?");
+            break;
+        }
+    }
+    return terms.isEmpty() ? QString()
+                           : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+}
+
+void bindOperands(QSqlQuery& query, const std::vector<Condition>& conditions)
+{
+    for (const Condition& condition : conditions) {
+        if (condition.kind != Condition::Kind::Equals)
+            continue;
+        const double number = condition.operand.toDouble();
+        if (condition.type == AttributeType::Int16 && number == std::trunc(number))
+            query.addBindValue(qint64(number));
+        else
+            query.addBindValue(condition.operand);
+    }
+}
+
+// The value as SQLite stores it: absent becomes NULL of the column's type.
+QVariant sqlValue(AttributeType type, const QVariant& value)
+{
+    switch (type) {
+    case AttributeType::Text:
+        return value.isValid() ? value : QVariant(QMetaType::fromType<QString>());
+    case AttributeType::Int16:
+        return qint64(value.toInt());
+    case AttributeType::Float:
+        return double(value.toFloat());
+    case AttributeType::Bytes:
+        return value.isValid() ? value : QVariant(QMetaType::fromType<QByteArray>());
+    }
+    return {};
+}
+
+QVariant valueFromColumn(AttributeType type, const QSqlQuery& query, int column)
+{
+    if (query.isNull(column)) {
+        if (type == AttributeType::Int16)
+            return 0;
+        if (type == AttributeType::Float)
+            return 0.0f;
+        return {};
+    }
+    const QVariant stored = query.value(column);
+    switch (type) {
+    case AttributeType::Text: {
+        const QString text = stored.toString();
+        return text.isNull() ? QStringLiteral("") : text;
+    }
+    case AttributeType::Int16:
+        return int(qint16(stored.toInt()));
+    case AttributeType::Float:
+        return stored.toFloat();
+    case AttributeType::Bytes: {
+        const QByteArray bytes = stored.toByteArray();
+        return bytes.isNull() ? QByteArray("") : bytes;
+    }
+    }
+    return {};
+}
+
+// Texts in code point order, as SQLite's binary collation orders their UTF-8 bytes.
+int compareCodePoints(const QString& a, const QString& b)
+{
+    const auto fixup = [](char16_t unit) -> int {
+        // Surrogates encode code points above every other UTF-16 unit.
+        if (unit >= 0xE000)
+            return unit - 0x800;
+        if (unit >= 0xD800)
+            return unit + 0x2000;
+        return unit;
+    };
+    const qsizetype length = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t x = a.at(i).unicode();
+        const char16_t y = b.at(i).unicode();
+        if (x != y)
+            return fixup(x) < fixup(y) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int compareValues(AttributeType type, const QVariant& a, const QVariant& b)
+{
+    if (!a.isValid() || !b.isValid())
+        return int(a.isValid()) - int(b.isValid());
+    switch (type) {
+    case AttributeType::Text:
+        return compareCodePoints(a.toString(), b.toString());
+    case AttributeType::Int16:
+    case AttributeType::Float: {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case AttributeType::Bytes:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+ObjectContext::ObjectContext(QSqlDatabase database) : m_database(std::move(database)) {}
+
+ObjectContext::~ObjectContext() = default;
+
+std::unique_ptr<ManagedObject> ObjectContext::makeObject(const EntityDescription& entity)
+{
+    const QString& name = entity.name();
+    if (&entity == &Model::stamps())
+        return std::unique_ptr<ManagedObject>(new Stamps(this));
+#define VELLORA_MAKE(Class)                                                                        \
+    if (name == QLatin1String(Class::EntityName))                                                  \
+        return std::unique_ptr<ManagedObject>(new Class(entity, this));
+    VELLORA_MAKE(CountryList)
+    VELLORA_MAKE(PerforationList)
+    VELLORA_MAKE(GumList)
+    VELLORA_MAKE(MarginList)
+    VELLORA_MAKE(PaperList)
+    VELLORA_MAKE(GradeList)
+    VELLORA_MAKE(ConditionList)
+    VELLORA_MAKE(SeriesList)
+    VELLORA_MAKE(CenteredList)
+    VELLORA_MAKE(StatusList)
+    VELLORA_MAKE(FaultsList)
+#undef VELLORA_MAKE
+    return nullptr;
+}
+
+ManagedObject* ObjectContext::registeredObject(const EntityDescription& entity, qint64 rowId)
+{
+    return m_registered.value(&entity).value(rowId, nullptr);
+}
+
+bool ObjectContext::hasPendingChanges(const EntityDescription& entity) const
+{
+    const auto ofEntity = [&entity](const ManagedObject* object) {
+        return &object->entity() == &entity;
+    };
+    return std::any_of(m_inserted.cbegin(), m_inserted.cend(), ofEntity) ||
+           std::any_of(m_updated.cbegin(), m_updated.cend(), ofEntity) ||
+           std::any_of(m_deleted.cbegin(), m_deleted.cend(), ofEntity);
+}
+
+QList<ManagedObject*> ObjectContext::pendingObjects(const EntityDescription& entity) const
+{
+    QList<ManagedObject*> objects;
+    for (ManagedObject* object : m_inserted) {
+        if (&object->entity() == &entity && !object->m_deleted)
+            objects.append(object);
+    }
+    for (ManagedObject* object : m_updated) {
+        if (&object->entity() == &entity && !object->m_deleted && !object->m_inserted)
+            objects.append(object);
+    }
+    return objects;
+}
+
+QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreError* error)
+{
+    const auto fail = [&](const StoreError& failure) {
+        if (error)
+            *error = failure;
+        return QList<ManagedObject*>();
+    };
+    const EntityDescription* entity = Model::entity(request.entityName);
+    if (!entity)
+        return fail({QStringLiteral("No entity named %1").arg(request.entityName), {}});
+    if (!request.predicate.isValid())
+        return fail({request.predicate.errorString(), {}});
+    std::vector<Condition> conditions;
+    QString problem;
+    if (!bindConditions(*entity, request.predicate, conditions, problem))
+        return fail({problem, {}});
+
+    QStringList order;
+    std::vector<std::pair<int, bool>> sortKeys;
+    for (const SortDescriptor& descriptor : request.sortDescriptors) {
+        const int index = entity->indexOf(descriptor.key);
+        if (index < 0 || entity->attribute(index).type == AttributeType::Bytes)
+            return fail(
+                {QStringLiteral("Cannot sort %1 by %2").arg(entity->name(), descriptor.key), {}});
+        sortKeys.emplace_back(index, descriptor.ascending);
+        order << quoted(descriptor.key) +
+                     (descriptor.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    }
+    order << QStringLiteral("id ASC");
+
+    QStringList columns{QStringLiteral("id")};
+    std::vector<int> columnAttributes;
+    for (int i = 0; i < entity->attributes().size(); ++i) {
+        if (entity->attribute(i).loadedOnDemand)
+            continue;
+        columns << quoted(entity->attribute(i).name);
+        columnAttributes.push_back(i);
+    }
+
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                            .arg(columns.join(QLatin1Char(',')), quoted(entity->name()),
+                                 whereClause(*entity, conditions), order.join(QLatin1Char(',')));
+    if (!query.prepare(sql))
+        return fail(
+            errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
+    bindOperands(query, conditions);
+    if (!query.exec())
+        return fail(
+            errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
+
+    const bool pending = hasPendingChanges(*entity);
+    QHash<qint64, ManagedObject*>& registered = m_registered[entity];
+    QList<ManagedObject*> result;
+    while (query.next()) {
+        const qint64 rowId = query.value(0).toLongLong();
+        ManagedObject* object = registered.value(rowId, nullptr);
+        if (!object) {
+            std::unique_ptr<ManagedObject> made = makeObject(*entity);
+            made->m_rowId = rowId;
+            made->m_order = rowId;
+            for (size_t c = 0; c < columnAttributes.size(); ++c) {
+                const int index = columnAttributes[c];
+                made->m_values[index] =
+                    valueFromColumn(entity->attribute(index).type, query, int(c) + 1);
+            }
+            for (int i = 0; i < entity->attributes().size(); ++i)
+                made->m_loaded[i] = !entity->attribute(i).loadedOnDemand;
+            object = made.get();
+            registered.insert(rowId, object);
+            m_objects.push_back(std::move(made));
+        }
+        // Changed and deleted objects are judged below by their unsaved values.
+        if (pending && (object->m_updated || object->m_deleted))
+            continue;
+        result.append(object);
+    }
+
+    if (pending) {
+        for (ManagedObject* object : pendingObjects(*entity)) {
+            if (matches(*object, conditions))
+                result.append(object);
+        }
+        std::stable_sort(result.begin(), result.end(),
+                         [&](const ManagedObject* a, const ManagedObject* b) {
+                             for (const auto& [index, ascending] : sortKeys) {
+                                 const int c = compareValues(entity->attribute(index).type,
+                                                             a->value(index), b->value(index));
+                                 if (c != 0)
+                                     return ascending ? c < 0 : c > 0;
+                             }
+                             return a->m_order < b->m_order;
+                         });
+    }
+    return result;
+}
+
+qint64 ObjectContext::count(const FetchRequest& request, StoreError* error)
+{
+    const EntityDescription* entity = Model::entity(request.entityName);
+    if (!entity || !request.predicate.isValid() || hasPendingChanges(*entity)) {
+        StoreError failure;
+        const qsizetype size = fetch(request, &failure).size();
+        if (!failure.description.isEmpty()) {
+            if (error)
+                *error = failure;
+            return -1;
+        }
+        return size;
+    }
+    std::vector<Condition> conditions;
+    QString problem;
+    if (!bindConditions(*entity, request.predicate, conditions, problem)) {
+        if (error)
+            *error = {problem, {}};
+        return -1;
+    }
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                      .arg(quoted(entity->name()), whereClause(*entity, conditions)));
+    bindOperands(query, conditions);
+    if (!query.exec() || !query.next()) {
+        if (error)
+            *error = errorFrom(QStringLiteral("Count of %1 failed").arg(entity->name()),
+                               query.lastError());
+        return -1;
+    }
+    return query.value(0).toLongLong();
+}
+
+ManagedObject* ObjectContext::insertNewObject(const QString& entityName)
+{
+    const EntityDescription* entity = Model::entity(entityName);
+    if (!entity) {
+        Console::printLine(QStringLiteral("No entity named %1").arg(entityName));
+        return nullptr;
+    }
+    std::unique_ptr<ManagedObject> made = makeObject(*entity);
+    ManagedObject* object = made.get();
+    object->m_inserted = true;
+    object->m_order = FirstInsertOrder + m_nextInsertOrder++;
+    m_objects.push_back(std::move(made));
+    m_inserted.append(object);
+    return object;
+}
+
+void ObjectContext::deleteObject(ManagedObject* object)
+{
+    if (!object || object->m_context != this || object->m_deleted)
+        return;
+    if (object->m_inserted) {
+        // Never saved: it simply leaves the context.
+        m_inserted.removeOne(object);
+        object->m_inserted = false;
+        object->m_context = nullptr;
+        return;
+    }
+    object->m_deleted = true;
+    m_deleted.append(object);
+}
+
+bool ObjectContext::hasChanges() const
+{
+    return !m_inserted.isEmpty() || !m_updated.isEmpty() || !m_deleted.isEmpty();
+}
+
+void ObjectContext::willChange(ManagedObject& object)
+{
+    if (object.m_inserted || object.m_updated)
+        return;
+    object.m_committed = object.m_values;
+    object.m_committedLoaded = object.m_loaded;
+    object.m_updated = true;
+    m_updated.append(&object);
+}
+
+void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
+{
+    const EntityDescription& entity = object.entity();
+    const AttributeDescription& attribute = entity.attribute(attributeIndex);
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
+                      .arg(quoted(attribute.name), quoted(entity.name())));
+    query.addBindValue(object.m_rowId);
+    if (!query.exec() || !query.next()) {
+        Console::printLine(
+            errorFrom(QStringLiteral("Reading %1 failed").arg(attribute.name), query.lastError())
+                .description);
+        return;
+    }
+    object.m_values[attributeIndex] = valueFromColumn(attribute.type, query, 0);
+    object.m_loaded[attributeIndex] = true;
+}
+
+bool ObjectContext::save(StoreError* error)
+{
+    if (!hasChanges())
+        return true;
+    if (!m_database.transaction()) {
+        if (error)
+            *error = errorFrom(QStringLiteral("The store could not start a save"),
+                               m_database.lastError());
+        return false;
+    }
+    std::vector<std::pair<ManagedObject*, qint64>> newRows;
+    StoreError failure;
+    bool ok = true;
+
+    for (ManagedObject* object : std::as_const(m_inserted)) {
+        const EntityDescription& entity = object->entity();
+        QStringList columns;
+        QStringList marks;
+        for (const AttributeDescription& attribute : entity.attributes()) {
+            columns << quoted(attribute.name);
+            marks << QStringLiteral("?");
+        }
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
+                               marks.join(QLatin1Char(','))));
+        for (int i = 0; i < entity.attributes().size(); ++i)
+            query.addBindValue(sqlValue(entity.attribute(i).type, object->m_values[i]));
+        if (!query.exec()) {
+            failure = errorFrom(QStringLiteral("A new %1 could not be saved").arg(entity.name()),
+                                query.lastError());
+            ok = false;
+            break;
+        }
+        newRows.emplace_back(object, query.lastInsertId().toLongLong());
+    }
+    for (ManagedObject* object : std::as_const(m_updated)) {
+        if (!ok)
+            break;
+        if (object->m_deleted || object->m_inserted)
+            continue;
+        const EntityDescription& entity = object->entity();
+        QStringList assignments;
+        QVariantList values;
+        for (int i = 0; i < entity.attributes().size(); ++i) {
+            if (!object->m_loaded[i])
+                continue;
+            assignments << quoted(entity.attribute(i).name) + QStringLiteral(" = ?");
+            values << sqlValue(entity.attribute(i).type, object->m_values[i]);
+        }
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
+                          .arg(quoted(entity.name()), assignments.join(QLatin1Char(','))));
+        for (const QVariant& value : std::as_const(values))
+            query.addBindValue(value);
+        query.addBindValue(object->m_rowId);
+        if (!query.exec()) {
+            failure =
+                errorFrom(QStringLiteral("A changed %1 could not be saved").arg(entity.name()),
+                          query.lastError());
+            ok = false;
+        }
+    }
+    for (ManagedObject* object : std::as_const(m_deleted)) {
+        if (!ok)
+            break;
+        QSqlQuery query(m_database);
+        query.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(quoted(object->entity().name())));
+        query.addBindValue(object->m_rowId);
+        if (!query.exec()) {
+            failure =
+                errorFrom(QStringLiteral("A %1 could not be deleted").arg(object->entity().name()),
+                          query.lastError());
+            ok = false;
+        }
+    }
+    if (ok && !m_failNextSave.isEmpty()) {
+        failure = {m_failNextSave, {}};
+        m_failNextSave.clear();
+        ok = false;
+    }
+    if (ok && !m_database.commit()) {
+        failure =
+            errorFrom(QStringLiteral("The save could not be completed"), m_database.lastError());
+        ok = false;
+    }
+    if (!ok) {
+        m_database.rollback();
+        if (error)
+            *error = failure;
+        return false;
+    }
+
+    for (const auto& [object, rowId] : newRows) {
+        object->m_inserted = false;
+        object->m_rowId = rowId;
+        object->m_order = rowId;
+        m_registered[&object->entity()].insert(rowId, object);
+    }
+    for (ManagedObject* object : std::as_const(m_updated)) {
+        object->m_updated = false;
+        object->m_committed.clear();
+        object->m_committedLoaded.clear();
+    }
+    for (ManagedObject* object : std::as_const(m_deleted)) {
+        m_registered[&object->entity()].remove(object->m_rowId);
+        object->m_context = nullptr;
+    }
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+    return true;
+}
+
+void ObjectContext::rollback()
+{
+    for (ManagedObject* object : std::as_const(m_inserted)) {
+        object->m_inserted = false;
+        object->m_context = nullptr;
+    }
+    for (ManagedObject* object : std::as_const(m_updated)) {
+        if (!object->m_committed.empty()) {
+            object->m_values = object->m_committed;
+            object->m_loaded = object->m_committedLoaded;
+        }
+        object->m_updated = false;
+        object->m_committed.clear();
+        object->m_committedLoaded.clear();
+    }
+    for (ManagedObject* object : std::as_const(m_deleted))
+        object->m_deleted = false;
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+}
+
+void ObjectContext::failNextSaveForTesting(const QString& reason)
+{
+    m_failNextSave = reason;
+}
+
+StoreError ObjectContext::errorFrom(const QString& description, const QSqlError& sqlError) const
+{
+    StoreError error;
+    const QString detail =
+        sqlError.databaseText().isEmpty() ? sqlError.text() : sqlError.databaseText();
+    error.description =
+        detail.isEmpty() ? description : description + QStringLiteral(": ") + detail;
+    if (!sqlError.nativeErrorCode().isEmpty())
+        error.userInfo.insert(QStringLiteral("SQLiteErrorCode"), sqlError.nativeErrorCode());
+    error.userInfo.insert(QStringLiteral("path"), m_database.databaseName());
+    return error;
+}

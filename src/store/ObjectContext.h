@@ -1,0 +1,87 @@
+#pragma once
+
+#include "store/Entities.h"
+#include "store/Predicate.h"
+#include "store/StoreError.h"
+
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <memory>
+#include <vector>
+
+// The one context through which every screen fetches, inserts, changes, deletes and saves.
+//
+// It keeps one object per row (an identity map), tracks unsaved inserts, changes and deletes, and
+// saves them in one transaction. Fetches see the unsaved changes and order the result exactly as
+// the store does: absent first when ascending, texts by code point, numbers numerically, ties in
+// the order of insertion. Equality tests are exact for texts; an integer or float attribute
+// compared with a text matches when the text reads as that number (anything else matches
+// nothing); an absent text never equals a text, the empty text included.
+class ObjectContext final
+{
+public:
+    explicit ObjectContext(QSqlDatabase database);
+    ~ObjectContext();
+    ObjectContext(const ObjectContext&) = delete;
+    ObjectContext& operator=(const ObjectContext&) = delete;
+
+    // The matching objects in sort order; an empty list and `error` set when the fetch fails.
+    QList<ManagedObject*> fetch(const FetchRequest& request, StoreError* error = nullptr);
+    template <class T>
+    QList<T*> fetch(const Predicate& predicate = {}, const QList<SortDescriptor>& sort = {},
+                    StoreError* error = nullptr)
+    {
+        QList<T*> typed;
+        const QList<ManagedObject*> objects =
+            fetch(FetchRequest{QString::fromLatin1(T::EntityName), predicate, sort}, error);
+        typed.reserve(objects.size());
+        for (ManagedObject* object : objects)
+            typed.append(static_cast<T*>(object));
+        return typed;
+    }
+    // The number of objects the same fetch would return, counted by the store when nothing of
+    // the entity is unsaved; -1 and `error` set when it fails.
+    qint64 count(const FetchRequest& request, StoreError* error = nullptr);
+
+    // A new object of the entity, its texts and picture absent and its numbers 0.
+    ManagedObject* insertNewObject(const QString& entityName);
+    template <class T> T* insertNewObject()
+    {
+        return static_cast<T*>(insertNewObject(QString::fromLatin1(T::EntityName)));
+    }
+    void deleteObject(ManagedObject* object);
+
+    bool hasChanges() const;
+    // Saves every unsaved change in one transaction. On failure nothing reaches the store, the
+    // changes stay pending and `error` tells why.
+    bool save(StoreError* error = nullptr);
+    // Drops every unsaved change: inserted objects leave the context, changed ones get their
+    // saved values back, deleted ones return.
+    void rollback();
+
+    // For tests: the next save fails after writing, so the transaction is really rolled back.
+    void failNextSaveForTesting(const QString& reason);
+
+private:
+    friend class ManagedObject;
+
+    void willChange(ManagedObject& object);
+    void loadAttribute(ManagedObject& object, int attributeIndex);
+
+    std::unique_ptr<ManagedObject> makeObject(const EntityDescription& entity);
+    ManagedObject* registeredObject(const EntityDescription& entity, qint64 rowId);
+    bool hasPendingChanges(const EntityDescription& entity) const;
+    QList<ManagedObject*> pendingObjects(const EntityDescription& entity) const;
+    bool writeChanges(StoreError* error);
+    StoreError errorFrom(const QString& description, const QSqlError& sqlError) const;
+
+    QSqlDatabase m_database;
+    std::vector<std::unique_ptr<ManagedObject>> m_objects;
+    QHash<const EntityDescription*, QHash<qint64, ManagedObject*>> m_registered;
+    QList<ManagedObject*> m_inserted;
+    QList<ManagedObject*> m_updated;
+    QList<ManagedObject*> m_deleted;
+    qint64 m_nextInsertOrder = 0;
+    QString m_failNextSave;
+};
