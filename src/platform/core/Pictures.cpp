@@ -1,0 +1,110 @@
+#include "platform/core/Pictures.h"
+
+#include "platform/core/Console.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+void reportUnreadable(const QImageReader& reader)
+{
+    Console::printLine(
+        QStringLiteral("A picture could not be decoded: %1").arg(reader.errorString()));
+}
+
+// JPEG has no alpha: transparent parts would come out black, so they are laid on white paper.
+QImage flattenedOnWhite(const QImage& image)
+{
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.setDotsPerMeterX(image.dotsPerMeterX());
+    flat.setDotsPerMeterY(image.dotsPerMeterY());
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    return flat;
+}
+
+} // namespace
+
+QImage QtPictures::decode(const QByteArray& bytes) const
+{
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    // Camera pictures carry their orientation separately; show them upright.
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull())
+        reportUnreadable(reader);
+    return image;
+}
+
+QImage QtPictures::decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const
+{
+    if (boundingSize.isEmpty()) {
+        Console::printLine(QStringLiteral("A picture was asked for at an empty size (%1 x %2).")
+                               .arg(boundingSize.width())
+                               .arg(boundingSize.height()));
+        return {};
+    }
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+
+    const QSize stored = reader.size();
+    if (stored.isValid()) {
+        // The scaled size applies before the orientation is applied, so a turned picture is
+        // fitted into the turned box.
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        const QSize box = turned ? boundingSize.transposed() : boundingSize;
+        if (stored.width() > box.width() || stored.height() > box.height()) {
+            QSize target = stored.scaled(box, Qt::KeepAspectRatio);
+            target = target.expandedTo(QSize(1, 1));
+            reader.setScaledSize(target);
+        }
+        QImage image = reader.read();
+        if (image.isNull())
+            reportUnreadable(reader);
+        return image;
+    }
+
+    // Formats that cannot tell their size before reading: read whole, then shrink.
+    QImage image = reader.read();
+    if (image.isNull()) {
+        reportUnreadable(reader);
+        return image;
+    }
+    if (image.width() <= boundingSize.width() && image.height() <= boundingSize.height())
+        return image;
+    return image.scaled(boundingSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QByteArray QtPictures::encodeJpeg(const QImage& image, double quality) const
+{
+    if (image.isNull()) {
+        Console::printLine(QStringLiteral("An empty picture cannot be saved as JPEG."));
+        return {};
+    }
+    const QImage opaque = image.hasAlphaChannel() ? flattenedOnWhite(image) : image;
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(qRound(std::clamp(quality, 0.0, 1.0) * 100.0));
+    if (!writer.write(opaque)) {
+        Console::printLine(
+            QStringLiteral("A picture could not be saved as JPEG: %1").arg(writer.errorString()));
+        return {};
+    }
+    return bytes;
+}

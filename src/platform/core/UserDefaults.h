@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+// Small user choices that outlive a session (sort order, hints already shown).
+class UserDefaults
+{
+public:
+    virtual ~UserDefaults() = default;
+
+    // An absent key reads false.
+    virtual bool boolForKey(const QString& key) const = 0;
+    virtual void setBool(const QString& key, bool value) = 0;
+    // Writes out at once; false (and a console line) when the file could not be written.
+    virtual bool synchronize() = 0;
+};
+
+// Kept in an INI file beside the store, so the two move together.
+class SettingsUserDefaults final : public UserDefaults
+{
+public:
+    explicit SettingsUserDefaults(const QString& iniFilePath);
+
+    bool boolForKey(const QString& key) const override;
+    void setBool(const QString& key, bool value) override;
+    bool synchronize() override;
+
+private:
+    QSettings m_settings;
+};

@@ -1,0 +1,97 @@
+#include "platform/gui/HandoverFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace HandoverFiles {
+
+namespace {
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+// Made once with owner-only rights (QTemporaryDir), so no other user can place files there.
+QString processFolder(QString* error)
+{
+    static QString path;
+    if (path.isEmpty()) {
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vellora-XXXXXX"));
+        if (!dir.isValid()) {
+            setError(error,
+                     QStringLiteral("No folder for the files could be made in %1: %2")
+                         .arg(QDir::toNativeSeparators(QDir::tempPath()), dir.errorString()));
+            return {};
+        }
+        dir.setAutoRemove(false);
+        path = dir.path();
+    }
+    return path;
+}
+
+QString uniquePath(const QDir& folder, const QString& name)
+{
+    if (!folder.exists(name))
+        return folder.filePath(name);
+    const QFileInfo info(name);
+    const QString base = info.completeBaseName();
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix);
+        if (!folder.exists(candidate))
+            return folder.filePath(candidate);
+    }
+}
+
+} // namespace
+
+QString sanitisedFileName(const QString& name, const QString& fallback)
+{
+    QString clean;
+    clean.reserve(name.size());
+    for (const QChar c : name)
+        clean.append(c == QLatin1Char('/') || c == QLatin1Char('\\') ||
+                             c.category() == QChar::Other_Control
+                         ? QLatin1Char('_')
+                         : c);
+    clean = clean.trimmed();
+    // A leading dot would hide the file or, as "..", name the parent folder.
+    while (clean.startsWith(QLatin1Char('.')))
+        clean[0] = QLatin1Char('_');
+    return clean.isEmpty() ? fallback : clean;
+}
+
+QString newFolder(QString* error)
+{
+    const QString parent = processFolder(error);
+    if (parent.isEmpty())
+        return {};
+    QTemporaryDir dir(parent + QStringLiteral("/XXXXXX"));
+    if (!dir.isValid()) {
+        setError(error, QStringLiteral("No folder for the files could be made in %1: %2")
+                            .arg(QDir::toNativeSeparators(parent), dir.errorString()));
+        return {};
+    }
+    dir.setAutoRemove(false);
+    return dir.path();
+}
+
+QString write(const QString& folder, const QString& fileName, const QByteArray& data,
+              QString* error)
+{
+    const QString path =
+        uniquePath(QDir(folder), sanitisedFileName(fileName, QStringLiteral("Attachment")));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        setError(error, QStringLiteral("%1 could not be written: %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return {};
+    }
+    return path;
+}
+
+} // namespace HandoverFiles

@@ -1,0 +1,84 @@
+#include "platform/gui/MailComposer.h"
+
+#include "platform/gui/HandoverFiles.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+QString XdgMailComposer::program()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+}
+
+bool XdgMailComposer::canSendMail() const
+{
+    return !program().isEmpty();
+}
+
+QString XdgMailComposer::plainBody(const MailMessage& message)
+{
+    if (!message.bodyIsHtml)
+        return message.body;
+    QTextDocument document;
+    document.setHtml(message.body);
+    return document.toPlainText();
+}
+
+QStringList XdgMailComposer::arguments(const MailMessage& message,
+                                       const QStringList& attachmentPaths)
+{
+    QStringList args{QStringLiteral("--utf8")};
+    if (!message.subject.isEmpty())
+        args << QStringLiteral("--subject") << message.subject;
+    const QString body = plainBody(message);
+    if (!body.isEmpty())
+        args << QStringLiteral("--body") << body;
+    for (const QString& path : attachmentPaths)
+        args << QStringLiteral("--attach") << path;
+    // A recipient that looks like an option would be read as one.
+    for (const QString& recipient : message.toRecipients)
+        if (!recipient.trimmed().isEmpty() && !recipient.startsWith(QLatin1Char('-')))
+            args << recipient.trimmed();
+    return args;
+}
+
+QStringList XdgMailComposer::writeAttachments(const MailMessage& message, const QString& folder,
+                                              QString* error)
+{
+    QStringList paths;
+    for (const MailAttachment& attachment : message.attachments) {
+        const QString path =
+            HandoverFiles::write(folder, attachment.fileName, attachment.data, error);
+        if (path.isEmpty())
+            return {};
+        paths << path;
+    }
+    return paths;
+}
+
+bool XdgMailComposer::present(const MailMessage& message)
+{
+    m_lastError.clear();
+    const QString xdgEmail = program();
+    if (xdgEmail.isEmpty()) {
+        m_lastError = QStringLiteral("No mail program was found: xdg-email is not installed.");
+        return false;
+    }
+
+    QStringList paths;
+    if (!message.attachments.isEmpty()) {
+        const QString folder = HandoverFiles::newFolder(&m_lastError);
+        if (folder.isEmpty())
+            return false;
+        paths = writeAttachments(message, folder, &m_lastError);
+        if (paths.isEmpty())
+            return false;
+    }
+
+    if (!QProcess::startDetached(xdgEmail, arguments(message, paths))) {
+        m_lastError = QStringLiteral("The mail program could not be started (%1).").arg(xdgEmail);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,6 @@
+#include "platform/gui/MessageCapability.h"
+
+bool ShareSheetMessageCapability::canSendText() const
+{
+    return true;
+}

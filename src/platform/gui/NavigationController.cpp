@@ -1,0 +1,319 @@
+#include "platform/gui/NavigationController.h"
+
+#include "platform/core/Console.h"
+
+#include <QAction>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPropertyAnimation>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int fadeMilliseconds = 120;
+}
+
+NavigationController::NavigationController(std::unique_ptr<ViewController> root, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("NavigationController"));
+
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("NavigationBar"));
+    auto* barLayout = new QHBoxLayout(m_bar);
+    barLayout->setContentsMargins(6, 4, 6, 4);
+
+    m_backButton = new QToolButton(m_bar);
+    m_backButton->setObjectName(QStringLiteral("BackButton"));
+    m_backButton->setAutoRaise(true);
+    m_backButton->setShortcut(QKeySequence::Back);
+    connect(m_backButton, &QToolButton::clicked, this, [this] { popViewController(true); });
+    barLayout->addWidget(m_backButton);
+
+    m_leftItems = new QHBoxLayout;
+    barLayout->addLayout(m_leftItems);
+
+    m_titleLabel = new QLabel(m_bar);
+    m_titleLabel->setObjectName(QStringLiteral("NavigationTitle"));
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    QFont titleFont = m_titleLabel->font();
+    titleFont.setBold(true);
+    m_titleLabel->setFont(titleFont);
+    barLayout->addWidget(m_titleLabel, 1);
+
+    m_rightItems = new QHBoxLayout;
+    barLayout->addLayout(m_rightItems);
+
+    m_pages = new QStackedWidget(this);
+    m_pages->setObjectName(QStringLiteral("NavigationPages"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_pages, 1);
+
+    if (!root) {
+        Console::printLine(QStringLiteral("NavigationController: no root screen given; showing an "
+                                          "empty one"));
+        root = std::make_unique<ViewController>(QStringLiteral("EmptyViewController"));
+    }
+    ViewController* first = root.get();
+    adopt(first);
+    m_stack.push_back(std::move(root));
+    first->viewWillAppear(false);
+    m_pages->setCurrentWidget(first->view());
+    updateBar();
+    first->viewDidAppear(false);
+}
+
+NavigationController::~NavigationController()
+{
+    // Top first, the way they were stacked; no lifecycle calls for a window that is going away.
+    for (const auto& controller : m_stack)
+        disconnect(controller.get(), nullptr, this, nullptr);
+    while (!m_stack.empty())
+        m_stack.pop_back();
+}
+
+void NavigationController::adopt(ViewController* controller)
+{
+    // Owned through the stack: a QObject parent would delete it a second time.
+    controller->setParent(nullptr);
+    controller->setNavigationController(this);
+    m_pages->addWidget(controller->view());
+    // Any screen's title may show (on the back button), so every screen on the stack is watched.
+    connect(controller, &ViewController::titleChanged, this, &NavigationController::updateBar);
+    connect(controller, &ViewController::barButtonItemsChanged, this,
+            &NavigationController::updateBar);
+}
+
+void NavigationController::pushViewController(std::unique_ptr<ViewController> controller,
+                                              bool animated)
+{
+    if (!controller) {
+        Console::printLine(QStringLiteral("NavigationController: a missing screen was pushed; "
+                                          "ignored"));
+        return;
+    }
+    if (indexOf(controller.get()) >= 0) {
+        Console::printLine(QStringLiteral("NavigationController: %1 is already on the stack; "
+                                          "not pushed again")
+                               .arg(controller->objectName()));
+        (void)controller.release(); // owned by the stack already
+        return;
+    }
+    ViewController* previous = topViewController();
+    ViewController* next = controller.get();
+    adopt(next); // loads the view
+    m_stack.push_back(std::move(controller));
+
+    previous->viewWillDisappear(animated);
+    next->viewWillAppear(animated);
+    showView(next->view(), animated);
+    updateBar();
+    previous->viewDidDisappear(animated);
+    next->viewDidAppear(animated);
+    Q_EMIT topViewControllerChanged(next);
+}
+
+bool NavigationController::popViewController(bool animated)
+{
+    if (m_stack.size() < 2)
+        return false;
+    popTo(static_cast<qsizetype>(m_stack.size()) - 2, animated);
+    return true;
+}
+
+bool NavigationController::popToViewController(ViewController* controller, bool animated)
+{
+    const qsizetype index = indexOf(controller);
+    if (index < 0) {
+        Console::printLine(QStringLiteral("NavigationController: cannot go back to %1: it is not "
+                                          "on the stack")
+                               .arg(controller ? controller->objectName()
+                                               : QStringLiteral("a "
+                                                                "missing "
+                                                                "screen")));
+        return false;
+    }
+    if (index + 1 < static_cast<qsizetype>(m_stack.size()))
+        popTo(index, animated);
+    return true;
+}
+
+bool NavigationController::popToRootViewController(bool animated)
+{
+    return popToViewController(m_stack.front().get(), animated);
+}
+
+void NavigationController::popTo(qsizetype index, bool animated)
+{
+    // Taken off the stack first, top first, so the callbacks already see the stack as it will be.
+    std::vector<std::unique_ptr<ViewController>> removed;
+    while (static_cast<qsizetype>(m_stack.size()) > index + 1) {
+        removed.push_back(std::move(m_stack.back()));
+        m_stack.pop_back();
+    }
+    ViewController* target = m_stack.back().get();
+
+    for (const auto& controller : removed) {
+        disconnect(controller.get(), nullptr, this, nullptr);
+        controller->viewWillDisappear(animated);
+    }
+    target->viewWillAppear(animated);
+    showView(target->view(), animated);
+    for (const auto& controller : removed)
+        m_pages->removeWidget(controller->view());
+    updateBar();
+    for (const auto& controller : removed) {
+        controller->viewDidDisappear(animated);
+        controller->setNavigationController(nullptr);
+    }
+    target->viewDidAppear(animated);
+    // Usually we are inside a slot of a removed screen (its back or save button): it goes once
+    // control is back in the event loop.
+    for (auto& controller : removed)
+        controller.release()->deleteLater();
+    Q_EMIT topViewControllerChanged(target);
+}
+
+bool NavigationController::unwind(const StoryboardSegue& segue)
+{
+    const qsizetype index = indexOf(segue.destination);
+    if (index < 0) {
+        Console::printLine(
+            QStringLiteral("Unwind %1: its destination is not on the stack").arg(segue.identifier));
+        return false;
+    }
+    if (!segue.destination->runUnwindAction(segue)) {
+        Console::printLine(QStringLiteral("Unwind %1: %2 has no unwind action for it")
+                               .arg(segue.identifier, segue.destination->objectName()));
+        return false;
+    }
+    // The action may itself have changed the stack.
+    return popToViewController(segue.destination, true);
+}
+
+ViewController* NavigationController::topViewController() const
+{
+    return m_stack.back().get();
+}
+
+QList<ViewController*> NavigationController::viewControllers() const
+{
+    QList<ViewController*> controllers;
+    controllers.reserve(static_cast<qsizetype>(m_stack.size()));
+    for (const auto& controller : m_stack)
+        controllers.append(controller.get());
+    return controllers;
+}
+
+ViewController* NavigationController::unwindTarget(const QString& identifier,
+                                                   const ViewController* from) const
+{
+    qsizetype index = indexOf(from);
+    if (index < 0)
+        index = static_cast<qsizetype>(m_stack.size());
+    while (--index >= 0) {
+        if (m_stack[static_cast<size_t>(index)]->hasUnwindTarget(identifier))
+            return m_stack[static_cast<size_t>(index)].get();
+    }
+    return nullptr;
+}
+
+void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
+{
+    Q_UNUSED(animated) // the bar snaps; the page below is laid out again at once
+    m_barHidden = hidden;
+    m_bar->setHidden(hidden);
+}
+
+QToolButton* NavigationController::buttonForItem(const QAction* item) const
+{
+    for (QToolButton* button : m_itemButtons) {
+        if (button->defaultAction() == item)
+            return button;
+    }
+    return nullptr;
+}
+
+qsizetype NavigationController::indexOf(const ViewController* controller) const
+{
+    if (!controller)
+        return -1;
+    for (size_t i = 0; i < m_stack.size(); ++i) {
+        if (m_stack[i].get() == controller)
+            return static_cast<qsizetype>(i);
+    }
+    return -1;
+}
+
+void NavigationController::showView(QWidget* view, bool animated)
+{
+    m_pages->setCurrentWidget(view);
+    // A short fade for the eye only: the stack has already switched.
+    if (!animated || !isVisible() || view->graphicsEffect())
+        return;
+    auto* effect = new QGraphicsOpacityEffect(view);
+    view->setGraphicsEffect(effect);
+    auto* fade = new QPropertyAnimation(effect, "opacity", effect);
+    fade->setDuration(fadeMilliseconds);
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    connect(fade, &QPropertyAnimation::finished, view, [view, effect] {
+        if (view->graphicsEffect() == effect)
+            view->setGraphicsEffect(nullptr); // deletes the effect and the animation with it
+    });
+    fade->start();
+}
+
+void NavigationController::updateBar()
+{
+    const ViewController* top = topViewController();
+    m_titleLabel->setText(top->title());
+
+    const bool canGoBack = m_stack.size() > 1;
+    m_backButton->setVisible(canGoBack);
+    if (canGoBack) {
+        const QString previousTitle = m_stack[m_stack.size() - 2]->title();
+        m_backButton->setText(QStringLiteral("‹ ") +
+                              (previousTitle.isEmpty() ? tr("Back") : previousTitle));
+    }
+
+    clearItemButtons();
+    for (QAction* item : top->leftBarButtonItems())
+        m_leftItems->addWidget(makeItemButton(item));
+    for (QAction* item : top->rightBarButtonItems())
+        m_rightItems->addWidget(makeItemButton(item));
+}
+
+void NavigationController::clearItemButtons()
+{
+    // The clicked button may be the one whose action changed the stack: it goes later, not now.
+    for (QToolButton* button : std::as_const(m_itemButtons)) {
+        button->hide();
+        m_leftItems->removeWidget(button);
+        m_rightItems->removeWidget(button);
+        button->deleteLater();
+    }
+    m_itemButtons.clear();
+}
+
+QToolButton* NavigationController::makeItemButton(QAction* item)
+{
+    auto* button = new QToolButton(m_bar);
+    button->setObjectName(item->objectName() + QStringLiteral("Button"));
+    button->setAutoRaise(true);
+    button->setDefaultAction(item);
+    button->setToolButtonStyle(item->icon().isNull() ? Qt::ToolButtonTextOnly
+                                                     : Qt::ToolButtonIconOnly);
+    // A default action carries text, icon and enabled state to the button, but not visibility.
+    button->setHidden(!item->isVisible());
+    connect(item, &QAction::visibleChanged, button,
+            [button, item] { button->setHidden(!item->isVisible()); });
+    m_itemButtons.append(button);
+    return button;
+}

@@ -1,0 +1,242 @@
+#include "platform/gui/ShareSheet.h"
+
+#include "platform/core/Console.h"
+#include "platform/gui/MailComposer.h"
+#include "platform/gui/ShareActions.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <functional>
+
+QString ShareItem::text() const
+{
+    const QString* text = std::get_if<QString>(&content);
+    return text ? *text : QString();
+}
+
+QImage ShareItem::picture() const
+{
+    const QImage* picture = std::get_if<QImage>(&content);
+    return picture ? *picture : QImage();
+}
+
+QUrl ShareItem::fileUrl() const
+{
+    const QUrl* url = std::get_if<QUrl>(&content);
+    return url ? *url : QUrl();
+}
+
+namespace {
+
+constexpr int iconSize = 48;
+
+QListWidgetItem* listEntry(const ShareItem& item)
+{
+    switch (item.kind()) {
+    case ShareItem::Kind::Text: {
+        const QString firstLine = item.text().section(QLatin1Char('\n'), 0, 0);
+        auto* entry = new QListWidgetItem(firstLine.size() > 80 ? firstLine.left(79) + QChar(0x2026)
+                                                                : firstLine);
+        entry->setToolTip(item.text());
+        return entry;
+    }
+    case ShareItem::Kind::Picture: {
+        const QImage picture = item.picture();
+        auto* entry = new QListWidgetItem(
+            QStringLiteral("Picture, %1 \u00d7 %2").arg(picture.width()).arg(picture.height()));
+        entry->setIcon(QIcon(QPixmap::fromImage(
+            picture.scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
+        return entry;
+    }
+    case ShareItem::Kind::File:
+        break;
+    }
+    const QFileInfo file(item.fileUrl().toLocalFile());
+    auto* entry = new QListWidgetItem(QFileIconProvider().icon(file), file.fileName());
+    entry->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+    return entry;
+}
+
+// The dialog only wires its buttons to ShareActions, where the work is done.
+class ShareSheetDialog final : public QDialog
+{
+    Q_DISABLE_COPY_MOVE(ShareSheetDialog)
+
+public:
+    ShareSheetDialog(const ShareRequest& request, MailComposer& mail, QWidget* parent)
+        : QDialog(parent), m_items(request.items), m_mail(mail)
+    {
+        setWindowTitle(QStringLiteral("Share"));
+        auto* layout = new QVBoxLayout(this);
+        auto* list = new QListWidget(this);
+        list->setObjectName(QStringLiteral("shareItems"));
+        list->setIconSize(QSize(iconSize, iconSize));
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        for (const ShareItem& item : m_items)
+            list->addItem(listEntry(item));
+        layout->addWidget(list);
+
+        auto* actions = new QHBoxLayout;
+        const QList<ShareAction> offered = ShareActions::offered(request);
+        for (const Button& button : buttons()) {
+            if (!offered.contains(button.action))
+                continue;
+            auto* push = new QPushButton(button.title, this);
+            push->setObjectName(button.objectName);
+            push->setAutoDefault(false);
+            connect(push, &QPushButton::clicked, this,
+                    [this, button] { run(button.failureTitle, button.work); });
+            actions->addWidget(push);
+            if (button.action == ShareAction::Mail && !m_mail.canSendMail()) {
+                push->setEnabled(false);
+                push->setToolTip(QStringLiteral("No mail program is set up on this computer."));
+            }
+        }
+        layout->addLayout(actions);
+
+        auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+        connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addWidget(close);
+    }
+
+private:
+    // True when done; false with an empty error when the collector cancelled.
+    using Work = bool (ShareSheetDialog::*)(QString*);
+
+    struct Button
+    {
+        ShareAction action;
+        QString title;
+        QString objectName;
+        QString failureTitle;
+        Work work;
+    };
+
+    static QList<Button> buttons()
+    {
+        return {
+            {ShareAction::Save, QStringLiteral("Save to File\u2026"), QStringLiteral("saveButton"),
+             QStringLiteral("Could Not Save"), &ShareSheetDialog::save},
+            {ShareAction::Copy, QStringLiteral("Copy"), QStringLiteral("copyButton"),
+             QStringLiteral("Could Not Copy"), &ShareSheetDialog::copy},
+            {ShareAction::Mail, QStringLiteral("Mail\u2026"), QStringLiteral("mailButton"),
+             QStringLiteral("Could Not Mail"), &ShareSheetDialog::mail},
+            {ShareAction::Open, QStringLiteral("Open"), QStringLiteral("openButton"),
+             QStringLiteral("Could Not Open"), &ShareSheetDialog::open},
+            {ShareAction::Print, QStringLiteral("Print\u2026"), QStringLiteral("printButton"),
+             QStringLiteral("Could Not Print"), &ShareSheetDialog::print},
+        };
+    }
+
+    void run(const QString& failureTitle, Work work)
+    {
+        QString error;
+        if ((this->*work)(&error)) {
+            accept();
+            return;
+        }
+        if (!error.isEmpty())
+            QMessageBox::warning(this, failureTitle, error);
+    }
+
+    bool save(QString* error)
+    {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        for (const ShareItem& item : m_items) {
+            const QString name = ShareActions::suggestedFileName(item);
+            QString filter;
+            if (item.kind() == ShareItem::Kind::Text)
+                filter = QStringLiteral("Text (*.txt)");
+            else if (item.kind() == ShareItem::Kind::Picture)
+                filter = QStringLiteral("JPEG picture (*.jpg *.jpeg);;PNG picture (*.png)");
+            const QString path = QFileDialog::getSaveFileName(
+                this, QStringLiteral("Save %1").arg(name), QDir(folder).filePath(name), filter);
+            if (path.isEmpty())
+                return false;
+            if (!ShareActions::save(item, path, error))
+                return false;
+        }
+        return true;
+    }
+
+    bool copy(QString* error)
+    {
+        return ShareActions::copy(m_items, *QGuiApplication::clipboard(), error);
+    }
+
+    bool mail(QString* error)
+    {
+        MailMessage message;
+        if (!ShareActions::buildMail(m_items, &message, error))
+            return false;
+        if (!m_mail.present(message)) {
+            *error = m_mail.lastError();
+            return false;
+        }
+        return true;
+    }
+
+    bool open(QString* error)
+    {
+        for (const ShareItem& item : m_items) {
+            const QUrl url = ShareActions::openableUrl(item, error);
+            if (url.isEmpty())
+                return false;
+            if (!QDesktopServices::openUrl(url)) {
+                *error = QStringLiteral("No application could open %1.")
+                             .arg(QDir::toNativeSeparators(url.toLocalFile()));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool print(QString* error)
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        return ShareActions::print(m_items, printer, error);
+    }
+
+    QList<ShareItem> m_items;
+    MailComposer& m_mail;
+};
+
+} // namespace
+
+DialogShareSheet::DialogShareSheet(MailComposer& mail, QWidget* defaultParent)
+    : m_mail(mail), m_defaultParent(defaultParent)
+{}
+
+QDialog* DialogShareSheet::createDialog(const ShareRequest& request, QWidget* parent) const
+{
+    return new ShareSheetDialog(request, m_mail, parent);
+}
+
+void DialogShareSheet::present(const ShareRequest& request)
+{
+    if (request.items.isEmpty()) {
+        Console::printLine(QStringLiteral("The share sheet was asked to share nothing."));
+        return;
+    }
+    QWidget* parent = request.sourceView ? request.sourceView->window() : m_defaultParent.data();
+    QDialog* dialog = createDialog(request, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}

@@ -1,0 +1,95 @@
+#include "platform/gui/Styling.h"
+
+#include "platform/core/Console.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QWidget>
+
+namespace Styling {
+
+namespace {
+
+void append(QWidget* widget, const QString& sheet, const char* what)
+{
+    if (!widget) {
+        Console::printLine(QStringLiteral("Styling: no %1 to style").arg(QLatin1String(what)));
+        return;
+    }
+    const QString current = widget->styleSheet();
+    if (current.contains(sheet))
+        return; // styled already: a second copy would only grow the sheet
+    widget->setStyleSheet(current.isEmpty() ? sheet : current + QLatin1Char('\n') + sheet);
+}
+
+} // namespace
+
+QColor rowBackgroundColor()
+{
+    return QColor::fromHsvF(0.5f, 0.06f, 0.96f);
+}
+
+QString buttonStyleSheet()
+{
+    return QStringLiteral("QAbstractButton { border: %1px solid black; border-radius: %2px; "
+                          "padding: 4px 10px; }")
+        .arg(buttonBorderWidth)
+        .arg(buttonCornerRadius);
+}
+
+QString textFieldStyleSheet()
+{
+    return QStringLiteral("QLineEdit, QComboBox, QAbstractSpinBox { border: %1px solid gray; "
+                          "border-radius: %2px; padding: 2px 4px; }")
+        .arg(fieldBorderWidth)
+        .arg(fieldCornerRadius);
+}
+
+QString textViewStyleSheet()
+{
+    return QStringLiteral("QTextEdit, QPlainTextEdit { border: %1px solid gray; "
+                          "border-radius: %2px; }")
+        .arg(fieldBorderWidth)
+        .arg(fieldCornerRadius);
+}
+
+QString tableRowStyleSheet()
+{
+    // The row background is light in either style, so its text stays dark.
+    return QStringLiteral("QAbstractItemView::item { border: %1px solid black; border-radius: "
+                          "%2px; background-color: %3; color: black; margin: 2px; padding: 4px; }"
+                          "\nQAbstractItemView::item:selected { background-color: palette("
+                          "highlight); color: palette(highlighted-text); }")
+        .arg(rowBorderWidth)
+        .arg(rowCornerRadius)
+        .arg(rowBackgroundColor().name());
+}
+
+void styleButton(QAbstractButton* button)
+{
+    append(button, buttonStyleSheet(), "button");
+}
+
+void styleTextField(QWidget* field)
+{
+    append(field, textFieldStyleSheet(), "text field");
+}
+
+void styleTextView(QWidget* textView)
+{
+    append(textView, textViewStyleSheet(), "text view");
+}
+
+void styleTableRows(QAbstractItemView* table)
+{
+    append(table, tableRowStyleSheet(), "table");
+}
+
+bool isDarkStyle(const QWidget* widget)
+{
+    const QPalette palette = widget ? widget->palette() : QApplication::palette();
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
+} // namespace Styling

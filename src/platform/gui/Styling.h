@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QAbstractButton;
+class QAbstractItemView;
+class QWidget;
+
+// The look the screens set in code (rounded, outlined buttons, fields and rows), written as Qt
+// style sheets in one place so every screen looks the same.
+namespace Styling {
+
+inline constexpr int buttonCornerRadius = 10;
+inline constexpr int buttonBorderWidth = 2;
+inline constexpr int fieldCornerRadius = 5;
+inline constexpr int fieldBorderWidth = 1;
+inline constexpr int rowCornerRadius = 10;
+inline constexpr int rowBorderWidth = 2;
+
+// Hue 0.5, saturation 0.06, brightness 0.96: a very light grey-cyan.
+QColor rowBackgroundColor();
+
+QString buttonStyleSheet();
+QString textFieldStyleSheet();
+QString textViewStyleSheet();
+QString tableRowStyleSheet();
+
+// Each adds its rules to the widget's own style sheet (keeping what is there).
+void styleButton(QAbstractButton* button);
+void styleTextField(QWidget* field);   // QLineEdit and the like
+void styleTextView(QWidget* textView); // QTextEdit, QPlainTextEdit
+void styleTableRows(QAbstractItemView* table);
+
+// Dark when the widget's window colour (the application's, without a widget) is dark.
+bool isDarkStyle(const QWidget* widget);
+
+} // namespace Styling

@@ -1,0 +1,306 @@
+#include "ConsoleCapture.h"
+#include "RecordingMailComposer.h"
+#include "platform/gui/MailComposer.h"
+#include "platform/gui/ShareActions.h"
+#include "platform/gui/ShareSheet.h"
+#include "platform/gui/UrlOpener.h"
+#include "platform/gui/WebBrowser.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& data)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        return {};
+    return file.fileName();
+}
+
+QImage sample()
+{
+    QImage image(64, 32, QImage::Format_RGB32);
+    image.fill(QColor(20, 120, 200));
+    return image;
+}
+
+ShareItem fileItem(const QString& path)
+{
+    return ShareItem::fromFile(QUrl::fromLocalFile(path));
+}
+
+QString twoPagePdf(const QTemporaryDir& folder)
+{
+    const QString path = folder.filePath(QStringLiteral("overview.pdf"));
+    QPdfWriter writer(path);
+    QPainter painter(&writer);
+    painter.drawText(100, 100, QStringLiteral("first"));
+    writer.newPage();
+    painter.drawText(100, 100, QStringLiteral("second"));
+    return path;
+}
+
+} // namespace
+
+class HandoverTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void mailForTheMailProgram()
+    {
+        MailMessage message;
+        message.toRecipients = {QStringLiteral("club@example.org")};
+        message.subject = QStringLiteral("My collection");
+        message.body = QStringLiteral("<p>Dear <b>collector</b>,</p><p>see &amp; enjoy</p>");
+        message.bodyIsHtml = true;
+        message.attachments = {
+            {QByteArray("\x89PNG first", 10), QStringLiteral("image/png"),
+             QStringLiteral("../plate/1.png")},
+            {QByteArray("second"), QStringLiteral("image/png"), QStringLiteral("../plate/1.png")},
+        };
+
+        QTemporaryDir folder;
+        QString error;
+        const QStringList paths = XdgMailComposer::writeAttachments(message, folder.path(), &error);
+        QVERIFY2(paths.size() == 2, qPrintable(error));
+        QVERIFY2(paths[0] != paths[1], "a name already taken is not overwritten");
+        for (const QString& path : paths) {
+            const QFileInfo info(path);
+            QCOMPARE(info.absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
+            QVERIFY(!info.fileName().contains(QLatin1Char('/')));
+            QVERIFY(!info.fileName().startsWith(QLatin1Char('.')));
+        }
+        QCOMPARE(readAll(paths[0]), message.attachments[0].data);
+        QCOMPARE(readAll(paths[1]), message.attachments[1].data);
+
+        const QStringList expected{QStringLiteral("--utf8"),
+                                   QStringLiteral("--subject"),
+                                   QStringLiteral("My collection"),
+                                   QStringLiteral("--body"),
+                                   QStringLiteral("Dear collector,\nsee & enjoy"),
+                                   QStringLiteral("--attach"),
+                                   paths[0],
+                                   QStringLiteral("--attach"),
+                                   paths[1],
+                                   QStringLiteral("club@example.org")};
+        QCOMPARE(XdgMailComposer::arguments(message, paths), expected);
+
+        // A plain body is passed as written, markup and all.
+        message.bodyIsHtml = false;
+        message.body = QStringLiteral("1 < 2 <b>");
+        QVERIFY(XdgMailComposer::arguments(message, {}).contains(message.body));
+    }
+
+    void offeredActivitiesFollowItemsAndExclusions()
+    {
+        QTemporaryDir folder;
+        const QString binary =
+            writeFile(folder, QStringLiteral("data.bin"), QByteArray("\0\1\2", 3));
+        const QString text = writeFile(folder, QStringLiteral("notes.txt"), "Penny Black");
+        const QList<ShareAction> all{ShareAction::Save, ShareAction::Copy, ShareAction::Mail,
+                                     ShareAction::Open, ShareAction::Print};
+
+        ShareRequest request;
+        QVERIFY(ShareActions::offered(request).isEmpty());
+
+        request.items = {ShareItem::fromText(QStringLiteral("Rate Vellora")),
+                         ShareItem::fromPicture(sample()), fileItem(text),
+                         fileItem(twoPagePdf(folder))};
+        QCOMPARE(ShareActions::offered(request), all);
+
+        request.excludedActivityTypes = {
+            ActivityType::AirDrop,     ActivityType::AddToReadingList, ActivityType::Mail,
+            ActivityType::Message,     ActivityType::PostToFacebook,   ActivityType::PostToTwitter,
+            ActivityType::MarkupAsPDF, ActivityType::CopyToPasteboard, ActivityType::Print};
+        QCOMPARE(ShareActions::offered(request),
+                 (QList<ShareAction>{ShareAction::Save, ShareAction::Open}));
+
+        request.excludedActivityTypes = {ActivityType::SaveToFiles,
+                                         ActivityType::OpenInApplication};
+        QCOMPARE(ShareActions::offered(request),
+                 (QList<ShareAction>{ShareAction::Copy, ShareAction::Mail, ShareAction::Print}));
+
+        // Nothing here can print a file of unknown content.
+        request.excludedActivityTypes.clear();
+        request.items.append(fileItem(binary));
+        QVERIFY(!ShareActions::offered(request).contains(ShareAction::Print));
+    }
+
+    void copyFillsTheClipboard()
+    {
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        QString error;
+        QVERIFY(ShareActions::copy({ShareItem::fromText(QStringLiteral("Inverted Jenny")),
+                                    ShareItem::fromPicture(sample())},
+                                   clipboard, &error));
+        QCOMPARE(clipboard.text(), QStringLiteral("Inverted Jenny"));
+        QCOMPARE(clipboard.image().size(), QSize(64, 32));
+        QCOMPARE(clipboard.image().pixelColor(5, 5), QColor(20, 120, 200));
+
+        QTemporaryDir folder;
+        const QString text = writeFile(folder, QStringLiteral("notes.txt"), "Blue Mauritius\n");
+        QVERIFY(ShareActions::copy({fileItem(text)}, clipboard, &error));
+        QCOMPARE(clipboard.mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(text)});
+        QCOMPARE(clipboard.text(), QStringLiteral("Blue Mauritius\n"));
+
+        // A file gone missing is reported, and the clipboard keeps what it had.
+        QVERIFY(!ShareActions::copy({fileItem(folder.filePath(QStringLiteral("gone.txt")))},
+                                    clipboard, &error));
+        QVERIFY(error.contains(QStringLiteral("gone.txt")));
+        QCOMPARE(clipboard.text(), QStringLiteral("Blue Mauritius\n"));
+    }
+
+    void saveWritesTheFileAndLosesNothing()
+    {
+        QTemporaryDir folder;
+        QString error;
+
+        const QString textPath = folder.filePath(QStringLiteral("out.txt"));
+        QVERIFY(ShareActions::save(ShareItem::fromText(QStringLiteral("Gr\u00fc\u00dfe")), textPath,
+                                   &error));
+        QCOMPARE(readAll(textPath), QStringLiteral("Gr\u00fc\u00dfe").toUtf8());
+
+        const QString pngPath = folder.filePath(QStringLiteral("stamp.png"));
+        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), pngPath, &error));
+        QCOMPARE(QImage(pngPath).convertToFormat(QImage::Format_RGB32), sample());
+        const QString jpegPath = folder.filePath(QStringLiteral("stamp.jpg"));
+        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), jpegPath, &error));
+        QVERIFY(readAll(jpegPath).startsWith("\xff\xd8"));
+
+        const QString pdf = twoPagePdf(folder);
+        const QString copyPath = folder.filePath(QStringLiteral("copy.pdf"));
+        QVERIFY(ShareActions::save(fileItem(pdf), copyPath, &error));
+        QCOMPARE(readAll(copyPath), readAll(pdf));
+
+        // Replacing works; a source that cannot be read leaves the old file as it was.
+        QVERIFY(ShareActions::save(ShareItem::fromText(QStringLiteral("new")), textPath, &error));
+        QCOMPARE(readAll(textPath), QByteArray("new"));
+        error.clear();
+        QVERIFY(!ShareActions::save(fileItem(folder.filePath(QStringLiteral("gone.pdf"))), textPath,
+                                    &error));
+        QVERIFY(error.contains(QStringLiteral("gone.pdf")));
+        QCOMPARE(readAll(textPath), QByteArray("new"));
+
+        // Open writes a text to a file of its own first.
+        const QUrl opened =
+            ShareActions::openableUrl(ShareItem::fromText(QStringLiteral("x")), &error);
+        QVERIFY(opened.isLocalFile());
+        QCOMPARE(readAll(opened.toLocalFile()), QByteArray("x"));
+    }
+
+    void mailFromShareItems()
+    {
+        QTemporaryDir folder;
+        const QString pdf = twoPagePdf(folder);
+        MailMessage message;
+        QString error;
+        QVERIFY(ShareActions::buildMail({ShareItem::fromText(QStringLiteral("Look")),
+                                         ShareItem::fromPicture(sample()), fileItem(pdf)},
+                                        &message, &error));
+        QCOMPARE(message.body, QStringLiteral("Look"));
+        QCOMPARE(message.attachments.size(), 2);
+        QCOMPARE(message.attachments[0].mimeType, QStringLiteral("image/jpeg"));
+        QVERIFY(message.attachments[0].data.startsWith("\xff\xd8"));
+        QCOMPARE(message.attachments[1].fileName, QStringLiteral("overview.pdf"));
+        QCOMPARE(message.attachments[1].mimeType, QStringLiteral("application/pdf"));
+        QCOMPARE(message.attachments[1].data, readAll(pdf));
+
+        // Through the dialog: Mail hands the same mail to the composer, or is disabled without one.
+        RecordingMailComposer composer;
+        DialogShareSheet sheet(composer);
+        ShareRequest request{{ShareItem::fromText(QStringLiteral("Look"))}, {}, nullptr};
+        composer.setCanSendMail(false);
+        std::unique_ptr<QDialog> dialog(sheet.createDialog(request, nullptr));
+        auto* mail = dialog->findChild<QPushButton*>(QStringLiteral("mailButton"));
+        QVERIFY(mail && !mail->isEnabled() && !mail->toolTip().isEmpty());
+
+        composer.setCanSendMail(true);
+        request.excludedActivityTypes = {ActivityType::CopyToPasteboard};
+        dialog.reset(sheet.createDialog(request, nullptr));
+        QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("copyButton")));
+        mail = dialog->findChild<QPushButton*>(QStringLiteral("mailButton"));
+        QVERIFY(mail && mail->isEnabled());
+        mail->click();
+        QCOMPARE(composer.messages().size(), 1);
+        QCOMPARE(composer.messages().first().body, QStringLiteral("Look"));
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    }
+
+    void printPutsEveryItemOnPaper()
+    {
+        QTemporaryDir folder;
+        const QString output = folder.filePath(QStringLiteral("printed.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+
+        QStringList lines;
+        for (int i = 0; i < 150; ++i)
+            lines << QStringLiteral("Line %1 of the list").arg(i);
+        QString error;
+        QVERIFY2(
+            ShareActions::print({ShareItem::fromText(QStringLiteral("Short")),
+                                 ShareItem::fromPicture(sample()), fileItem(twoPagePdf(folder)),
+                                 ShareItem::fromText(lines.join(QLatin1Char('\n')))},
+                                printer, &error),
+            qPrintable(error));
+        QPdfDocument printed;
+        QCOMPARE(printed.load(output), QPdfDocument::Error::None);
+        // One page each for the short text and the picture, two for the PDF, more for the list.
+        QVERIFY2(printed.pageCount() >= 6, qPrintable(QString::number(printed.pageCount())));
+        QVERIFY(printed.getAllText(0).text().contains(QStringLiteral("Short")));
+        QVERIFY(printed.getAllText(4).text().contains(QStringLiteral("Line 0 of the list")));
+        const int last = printed.pageCount() - 1;
+        const QPdfSelection end = printed.getAllText(last);
+        QVERIFY(end.text().contains(QStringLiteral("Line 149 of the list")));
+        QVERIFY(!end.text().contains(QStringLiteral("Line 0 of the list")));
+        QVERIFY2(QRectF(QPointF(), printed.pagePointSize(last)).contains(end.boundingRectangle()),
+                 "the continued text lies on its page");
+
+        // An item that cannot be read stops the job before it starts.
+        const QString unprinted = folder.filePath(QStringLiteral("unprinted.pdf"));
+        printer.setOutputFileName(unprinted);
+        QVERIFY(!ShareActions::print({ShareItem::fromText(QStringLiteral("a")),
+                                      fileItem(folder.filePath(QStringLiteral("gone.pdf")))},
+                                     printer, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFileInfo::exists(unprinted));
+    }
+
+    void incompleteAddressesAreRefused()
+    {
+        ConsoleCapture console;
+        DesktopWebBrowser browser;
+        DesktopUrlOpener opener;
+        browser.open(QUrl());
+        opener.open(QUrl(QStringLiteral("example.com/stamps")));
+        opener.open(QUrl(QStringLiteral("http://exa mple.com"), QUrl::StrictMode));
+        QCOMPARE(console.lines().size(), 3);
+        QVERIFY(console.lines()[1].contains(QStringLiteral("example.com/stamps")));
+    }
+};
+
+QTEST_MAIN(HandoverTest)
+#include "tst_handover.moc"

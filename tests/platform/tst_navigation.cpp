@@ -1,0 +1,541 @@
+#include "ConsoleCapture.h"
+#include "RecordingAlertPresenter.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/Storyboard.h"
+#include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "platform/gui/ViewController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+
+// A screen that writes its lifecycle into a shared log as "Name:event", noting whether its view
+// is the page on show at that moment.
+class Screen final : public ViewController
+{
+public:
+    Screen(const QString& name, QStringList* log) : ViewController(name), m_log(log)
+    {
+        setTitle(name + QStringLiteral(" title"));
+    }
+
+    std::function<void(QWidget*)> build;
+    std::function<void(const StoryboardSegue&, QObject*)> onPrepare;
+    bool allowTriggeredSegues = true;
+
+    void viewDidLoad() override { note(QStringLiteral("load")); }
+    void viewWillAppear(bool) override { note(QStringLiteral("willAppear") + page()); }
+    void viewDidAppear(bool) override { note(QStringLiteral("didAppear") + page()); }
+    void viewWillDisappear(bool) override { note(QStringLiteral("willDisappear") + page()); }
+    void viewDidDisappear(bool) override { note(QStringLiteral("didDisappear") + page()); }
+
+    void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override
+    {
+        note(QStringLiteral("prepare %1 to %2%3")
+                 .arg(segue.identifier, segue.destination->objectName(),
+                      segue.isUnwind ? QStringLiteral(" (unwind)") : QString()));
+        if (onPrepare)
+            onPrepare(segue, sender);
+    }
+
+    bool shouldPerformSegue(const QString&, QObject*) override { return allowTriggeredSegues; }
+
+    void registerLoggedUnwind(const QString& identifier)
+    {
+        registerUnwindTarget(identifier, [this, identifier](const StoryboardSegue& segue) {
+            note(QStringLiteral("unwind %1 from %2").arg(identifier, segue.source->objectName()));
+        });
+    }
+
+protected:
+    void buildView(QWidget* view) override
+    {
+        if (build)
+            build(view);
+    }
+
+private:
+    void note(const QString& event) { m_log->append(objectName() + QLatin1Char(':') + event); }
+
+    // " shown" when this screen's view is the navigation controller's current page.
+    QString page()
+    {
+        NavigationController* nav = navigationController();
+        auto* pages = nav ? nav->findChild<QStackedWidget*>() : nullptr;
+        return pages && pages->currentWidget() == view() ? QStringLiteral(" shown")
+                                                         : QStringLiteral(" hidden");
+    }
+
+    QStringList* m_log;
+};
+
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class NavigationTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pushPreparesThenRunsLifecycleInOrder();
+    void unwindReturnsToNearestRegisteredScreen();
+    void seguesThatCannotRunChangeNothing();
+    void triggersStartSegues();
+    void navigationBarFollowsTopScreen();
+    void recordingPresenterAnswersOldestAlert();
+    void messageBoxPresenterRunsHandlerAfterClosing();
+    void symbolsAndStyle();
+};
+
+void NavigationTest::pushPreparesThenRunsLifecycleInOrder()
+{
+    QStringList log;
+    Storyboard storyboard;
+    storyboard.addSegue(QStringLiteral("Menu"), QStringLiteral("showList"),
+                        [&log] { return std::make_unique<Screen>(QStringLiteral("List"), &log); });
+
+    auto menuOwner = std::make_unique<Screen>(QStringLiteral("Menu"), &log);
+    Screen* menu = menuOwner.get();
+    menu->setStoryboard(&storyboard);
+    QObject* senderSeen = nullptr;
+    bool destinationLoadedWhilePreparing = true;
+    Storyboard* destinationStoryboard = nullptr;
+    menu->onPrepare = [&](const StoryboardSegue& segue, QObject* sender) {
+        senderSeen = sender;
+        destinationLoadedWhilePreparing = segue.destination->isViewLoaded();
+        destinationStoryboard = segue.destination->storyboard();
+        QCOMPARE(segue.source, menu);
+    };
+
+    NavigationController nav(std::move(menuOwner));
+    // The root appears when the navigation controller is made (its view is the only page).
+    QCOMPARE(log, QStringList({"Menu:load", "Menu:willAppear shown", "Menu:didAppear shown"}));
+    QCOMPARE(menu->navigationController(), &nav);
+    log.clear();
+
+    QObject sender;
+    QVERIFY(menu->performSegue(QStringLiteral("showList"), &sender));
+    QCOMPARE(log, QStringList({"Menu:prepare showList to List", "List:load",
+                               "Menu:willDisappear shown", "List:willAppear hidden",
+                               "Menu:didDisappear hidden", "List:didAppear shown"}));
+    QCOMPARE(senderSeen, &sender);
+    QVERIFY(!destinationLoadedWhilePreparing);
+    QCOMPARE(destinationStoryboard, &storyboard);
+
+    QCOMPARE(nav.viewControllers().size(), 2);
+    ViewController* list = nav.topViewController();
+    QCOMPARE(list->objectName(), QStringLiteral("List"));
+    QCOMPARE(list->navigationController(), &nav);
+    QCOMPARE(nav.viewControllers().first(), menu);
+
+    // Going back mirrors it, and the popped screen goes once control is back in the event loop.
+    log.clear();
+    QPointer<ViewController> popped = list;
+    QVERIFY(nav.popViewController(false));
+    QCOMPARE(log, QStringList({"List:willDisappear shown", "Menu:willAppear hidden",
+                               "List:didDisappear hidden", "Menu:didAppear shown"}));
+    QCOMPARE(nav.topViewController(), menu);
+    QVERIFY(popped);
+    QVERIFY(!popped->navigationController());
+    runDeferredDeletes();
+    QVERIFY(!popped);
+    QVERIFY(!nav.popViewController(false));
+    QCOMPARE(nav.viewControllers().size(), 1);
+}
+
+void NavigationTest::unwindReturnsToNearestRegisteredScreen()
+{
+    QStringList log;
+    auto a = std::make_unique<Screen>(QStringLiteral("A"), &log);
+    Screen* aScreen = a.get();
+    aScreen->registerLoggedUnwind(QStringLiteral("unwindToMenu"));
+    NavigationController nav(std::move(a));
+
+    auto b = std::make_unique<Screen>(QStringLiteral("B"), &log);
+    Screen* bScreen = b.get();
+    bScreen->registerLoggedUnwind(QStringLiteral("unwindToMenu"));
+    nav.pushViewController(std::move(b), false);
+    nav.pushViewController(std::make_unique<Screen>(QStringLiteral("X"), &log), false);
+    auto c = std::make_unique<Screen>(QStringLiteral("C"), &log);
+    Screen* cScreen = c.get();
+    nav.pushViewController(std::move(c), false);
+    QPointer<ViewController> x = nav.viewControllers().at(2);
+    QPointer<ViewController> cGuard = cScreen;
+
+    QCOMPARE(nav.unwindTarget(QStringLiteral("unwindToMenu"), cScreen), bScreen);
+    QCOMPARE(nav.unwindTarget(QStringLiteral("unwindToMenu"), bScreen), aScreen);
+    QCOMPARE(nav.unwindTarget(QStringLiteral("unwindToMenu"), aScreen), nullptr);
+
+    // From C: lands on B (not A), B's action runs before the screens above it go, X and C both
+    // disappear, B appears.
+    log.clear();
+    QVERIFY(cScreen->performSegue(QStringLiteral("unwindToMenu")));
+    QCOMPARE(log,
+             QStringList({"C:prepare unwindToMenu to B (unwind)", "B:unwind unwindToMenu from C",
+                          "C:willDisappear shown", "X:willDisappear hidden", "B:willAppear hidden",
+                          "C:didDisappear hidden", "X:didDisappear hidden", "B:didAppear shown"}));
+    QCOMPARE(nav.viewControllers(), QList<ViewController*>({aScreen, bScreen}));
+    QCOMPARE(nav.topViewController(), bScreen);
+    runDeferredDeletes();
+    QVERIFY(!x);
+    QVERIFY(!cGuard);
+
+    // From B: the nearest below it is A.
+    log.clear();
+    QVERIFY(bScreen->performSegue(QStringLiteral("unwindToMenu")));
+    QCOMPARE(log,
+             QStringList({"B:prepare unwindToMenu to A (unwind)", "A:unwind unwindToMenu from B",
+                          "B:willDisappear shown", "A:willAppear hidden", "B:didDisappear hidden",
+                          "A:didAppear shown"}));
+    QCOMPARE(nav.viewControllers(), QList<ViewController*>({aScreen}));
+}
+
+void NavigationTest::seguesThatCannotRunChangeNothing()
+{
+    ConsoleCapture console;
+    QStringList log;
+    Storyboard storyboard;
+    storyboard.addSegue(QStringLiteral("Loose"), QStringLiteral("showList"),
+                        [&log] { return std::make_unique<Screen>(QStringLiteral("List"), &log); });
+
+    auto root = std::make_unique<Screen>(QStringLiteral("A"), &log);
+    Screen* a = root.get();
+    a->registerLoggedUnwind(QStringLiteral("unwindToMenu"));
+    NavigationController nav(std::move(root));
+    auto top = std::make_unique<Screen>(QStringLiteral("B"), &log);
+    Screen* b = top.get();
+    nav.pushViewController(std::move(top), false);
+    log.clear();
+
+    // Nobody below registered it (B's own stack neighbour A registered another one).
+    QVERIFY(!b->performSegue(QStringLiteral("unwindToList")));
+    QVERIFY(console.lines().contains(QStringLiteral("No segue named unwindToList from B")));
+    // A screen's own registration is no target for itself: it can only unwind to screens below.
+    QVERIFY(!a->performSegue(QStringLiteral("unwindToMenu")));
+    QVERIFY(console.lines().contains(QStringLiteral("No segue named unwindToMenu from A")));
+    QCOMPARE(nav.viewControllers(), QList<ViewController*>({a, b}));
+    QVERIFY(log.isEmpty());
+
+    // An unwind whose destination is not on the stack, or has no action for it, is refused.
+    Screen stranger(QStringLiteral("Stranger"), &log);
+    stranger.registerLoggedUnwind(QStringLiteral("unwindToMenu"));
+    QVERIFY(!nav.unwind({QStringLiteral("unwindToMenu"), b, &stranger, true}));
+    QVERIFY(!nav.unwind({QStringLiteral("unwindToNowhere"), b, a, true}));
+    QCOMPARE(nav.viewControllers(), QList<ViewController*>({a, b}));
+    QVERIFY(log.isEmpty());
+
+    // A forward segue needs a navigation controller to push on.
+    Screen loose(QStringLiteral("Loose"), &log);
+    loose.setStoryboard(&storyboard);
+    console.clear();
+    QVERIFY(!loose.performSegue(QStringLiteral("showList")));
+    QCOMPARE(console.lines().size(), 1);
+    QVERIFY(console.lines().first().contains(QStringLiteral("showList")));
+    QVERIFY(log.isEmpty());
+}
+
+void NavigationTest::triggersStartSegues()
+{
+    ConsoleCapture console;
+    QStringList log;
+    Storyboard storyboard;
+    storyboard.addSegue(QStringLiteral("Menu"), QStringLiteral("showAdd"),
+                        [&log] { return std::make_unique<Screen>(QStringLiteral("Add"), &log); });
+    storyboard.addSegue(QStringLiteral("Menu"), QStringLiteral("showSort"), [&log] {
+        auto sort = std::make_unique<Screen>(QStringLiteral("Sort"), &log);
+        sort->build = [](QWidget* view) {
+            auto* done = new QPushButton(QStringLiteral("Done"), view);
+            done->setObjectName(QStringLiteral("DoneButton"));
+        };
+        return sort;
+    });
+    storyboard.addTrigger(QStringLiteral("Menu"), QStringLiteral("AddButton"),
+                          QStringLiteral("showAdd"));
+    storyboard.addTrigger(QStringLiteral("Menu"), QStringLiteral("SortButton"),
+                          QStringLiteral("showSort"));
+    storyboard.addTrigger(QStringLiteral("Menu"), QStringLiteral("MissingButton"),
+                          QStringLiteral("showAdd"));
+    storyboard.addTrigger(QStringLiteral("Sort"), QStringLiteral("DoneButton"),
+                          QStringLiteral("unwindToMenu"));
+    QVERIFY(storyboard.hasTrigger(QStringLiteral("Menu"), QStringLiteral("AddButton")));
+    QVERIFY(!storyboard.hasTrigger(QStringLiteral("Add"), QStringLiteral("AddButton")));
+
+    auto menuOwner = std::make_unique<Screen>(QStringLiteral("Menu"), &log);
+    Screen* menu = menuOwner.get();
+    menu->setStoryboard(&storyboard);
+    QPushButton* addButton = nullptr;
+    menu->build = [&addButton, menu](QWidget* view) {
+        addButton = new QPushButton(QStringLiteral("Add"), view);
+        addButton->setObjectName(QStringLiteral("AddButton"));
+        auto* sort = new QAction(QStringLiteral("Sort"));
+        sort->setObjectName(QStringLiteral("SortButton"));
+        menu->addRightBarButtonItem(sort);
+    };
+    QObject* senderSeen = nullptr;
+    menu->onPrepare = [&senderSeen](const StoryboardSegue&, QObject* sender) {
+        senderSeen = sender;
+    };
+    bool unwound = false;
+    menu->registerUnwindTarget(QStringLiteral("unwindToMenu"),
+                               [&unwound](const StoryboardSegue&) { unwound = true; });
+
+    NavigationController nav(std::move(menuOwner));
+    // The outlet that is not there is reported, the others still work.
+    QCOMPARE(console.lines(), QStringList({"Storyboard: Menu has no button or action named "
+                                           "MissingButton for segue showAdd"}));
+    QVERIFY(addButton);
+
+    addButton->click();
+    QCOMPARE(nav.topViewController()->objectName(), QStringLiteral("Add"));
+    QCOMPARE(senderSeen, addButton);
+    nav.backButton()->click();
+    QCOMPARE(nav.topViewController(), menu);
+
+    // The bar button's tool button triggers the action, which starts the segue.
+    QAction* sortAction = menu->rightBarButtonItems().value(0);
+    QVERIFY(sortAction);
+    QToolButton* sortButton = nav.buttonForItem(sortAction);
+    QVERIFY(sortButton);
+    sortButton->click();
+    QCOMPARE(nav.topViewController()->objectName(), QStringLiteral("Sort"));
+    QCOMPARE(senderSeen, sortAction);
+
+    // A trigger may be an unwind: Sort's Done button goes back to Menu and runs its action.
+    auto* done = nav.topViewController()->view()->findChild<QPushButton*>("DoneButton");
+    QVERIFY(done);
+    done->click();
+    QVERIFY(unwound);
+    QCOMPARE(nav.topViewController(), menu);
+
+    // A screen may refuse a triggered segue (a form not filled in yet).
+    menu->allowTriggeredSegues = false;
+    addButton->click();
+    QCOMPARE(nav.topViewController(), menu);
+    runDeferredDeletes();
+}
+
+void NavigationTest::navigationBarFollowsTopScreen()
+{
+    QStringList log;
+    auto root = std::make_unique<Screen>(QStringLiteral("Menu"), &log);
+    Screen* menu = root.get();
+    auto* add = new QAction(QStringLiteral("Add"));
+    add->setObjectName(QStringLiteral("AddBarButton"));
+    menu->addRightBarButtonItem(add);
+    QCOMPARE(add->parent(), menu);
+
+    NavigationController nav(std::move(root));
+    nav.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&nav));
+    auto* title = nav.findChild<QLabel*>(QStringLiteral("NavigationTitle"));
+    QVERIFY(title);
+    QCOMPARE(title->text(), QStringLiteral("Menu title"));
+    QVERIFY(!nav.backButton()->isVisible());
+    QVERIFY(nav.buttonForItem(add));
+
+    auto next = std::make_unique<Screen>(QStringLiteral("Detail"), &log);
+    Screen* detail = next.get();
+    nav.pushViewController(std::move(next), true); // animated: state changes at once all the same
+    QCOMPARE(nav.topViewController(), detail);
+    QCOMPARE(title->text(), QStringLiteral("Detail title"));
+    QVERIFY(nav.backButton()->isVisible());
+    QVERIFY(nav.backButton()->text().contains(QStringLiteral("Menu title")));
+    QVERIFY(!nav.buttonForItem(add)); // the items of the screen below are not in the bar
+
+    // Titles and items update the bar while the screen is on the stack.
+    detail->setTitle(QStringLiteral("Renamed"));
+    QCOMPARE(title->text(), QStringLiteral("Renamed"));
+    menu->setTitle(QStringLiteral("Start"));
+    QVERIFY(nav.backButton()->text().contains(QStringLiteral("Start")));
+    auto* share = new QAction(QStringLiteral("Share"));
+    detail->addLeftBarButtonItem(share);
+    QToolButton* shareButton = nav.buttonForItem(share);
+    QVERIFY(shareButton);
+    QVERIFY(shareButton->isVisible());
+    share->setVisible(false);
+    QVERIFY(!shareButton->isVisible());
+
+    QTest::mouseClick(nav.backButton(), Qt::LeftButton);
+    QCOMPARE(nav.topViewController(), menu);
+    QCOMPARE(title->text(), QStringLiteral("Start"));
+    QVERIFY(!nav.backButton()->isVisible());
+    QVERIFY(nav.buttonForItem(add));
+
+    nav.setNavigationBarHidden(true, true);
+    QVERIFY(nav.isNavigationBarHidden());
+    QVERIFY(!nav.navigationBar()->isVisible());
+    nav.setNavigationBarHidden(false, false);
+    QVERIFY(!nav.isNavigationBarHidden());
+    QVERIFY(nav.navigationBar()->isVisible());
+    runDeferredDeletes();
+}
+
+void NavigationTest::recordingPresenterAnswersOldestAlert()
+{
+    RecordingAlertPresenter presenter;
+    QStringList ran;
+    Alert confirm{QStringLiteral("Delete stamp?"), QStringLiteral("This cannot be undone."), {}};
+    confirm.actions.append({QStringLiteral("Cancel"), AlertAction::Style::Cancel,
+                            [&ran] { ran.append(QStringLiteral("cancel")); }});
+    confirm.actions.append({QStringLiteral("Delete"), AlertAction::Style::Destructive, [&] {
+                                ran.append(QStringLiteral("delete"));
+                                presenter.present(Alert::withOk(QStringLiteral("Deleted"), {}));
+                            }});
+    presenter.present(confirm);
+    presenter.present(Alert::withOk(QStringLiteral("Later"), QStringLiteral("queued behind")));
+
+    QVERIFY(!presenter.tap(QStringLiteral("OK"))); // the oldest alert has no OK button
+    QVERIFY(ran.isEmpty());
+    QVERIFY(presenter.tap(QStringLiteral("Delete")));
+    QCOMPARE(ran, QStringList({"delete"}));
+    QCOMPARE(presenter.alerts().size(), 3);
+    QCOMPARE(presenter.last().title, QStringLiteral("Deleted"));
+
+    // Answered alerts are done with: the next tap goes to "Later", then to "Deleted".
+    QVERIFY(!presenter.tap(QStringLiteral("Cancel")));
+    QVERIFY(presenter.tap(QStringLiteral("OK")));
+    QCOMPARE(presenter.unansweredCount(), 1);
+    QVERIFY(presenter.tap(QStringLiteral("OK")));
+    QVERIFY(!presenter.tap(QStringLiteral("OK")));
+    QCOMPARE(ran, QStringList({"delete"}));
+
+    const Alert ok = Alert::withOk(QStringLiteral("t"), QStringLiteral("m"));
+    QCOMPARE(RecordingAlertPresenter::buttonTitles(ok), QStringList({"OK"}));
+    QCOMPARE(ok.actions.first().style, AlertAction::Style::Default);
+
+    presenter.clear();
+    QVERIFY(presenter.alerts().isEmpty());
+    QVERIFY(!presenter.tap(QStringLiteral("OK")));
+}
+
+void NavigationTest::messageBoxPresenterRunsHandlerAfterClosing()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MessageBoxAlertPresenter presenter(&window);
+
+    QStringList ran;
+    bool boxStillVisibleInHandler = true;
+    Alert alert{QStringLiteral("Delete stamp?"), QStringLiteral("This cannot be undone."), {}};
+    alert.actions.append({QStringLiteral("Keep"), AlertAction::Style::Cancel,
+                          [&ran] { ran.append(QStringLiteral("keep")); }});
+    alert.actions.append({QStringLiteral("Delete"), AlertAction::Style::Destructive, [&] {
+                              ran.append(QStringLiteral("delete"));
+                              auto* box = window.findChild<QMessageBox*>();
+                              boxStillVisibleInHandler = box && box->isVisible();
+                          }});
+    presenter.present(alert);
+    QVERIFY(ran.isEmpty()); // present() does not wait for an answer
+
+    QPointer<QMessageBox> box = window.findChild<QMessageBox*>();
+    QVERIFY(box);
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    QCOMPARE(box->text(), QStringLiteral("Delete stamp?"));
+    QCOMPARE(box->informativeText(), QStringLiteral("This cannot be undone."));
+    QAbstractButton* keep = nullptr;
+    QAbstractButton* remove = nullptr;
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == QStringLiteral("Keep"))
+            keep = button;
+        if (button->text() == QStringLiteral("Delete"))
+            remove = button;
+    }
+    QVERIFY(keep && remove);
+    QCOMPARE(box->buttonRole(keep), QMessageBox::RejectRole);
+    QCOMPARE(box->buttonRole(remove), QMessageBox::DestructiveRole);
+
+    remove->click();
+    QCOMPARE(ran, QStringList({"delete"}));
+    QVERIFY(!boxStillVisibleInHandler);
+    runDeferredDeletes();
+    QVERIFY(!box);
+
+    // Escape answers with the cancel button.
+    presenter.present(alert);
+    box = window.findChild<QMessageBox*>();
+    QVERIFY(box);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(ran, QStringList({"delete", "keep"}));
+    runDeferredDeletes();
+}
+
+void NavigationTest::symbolsAndStyle()
+{
+    const QStringList used{"arrow.up.arrow.down",
+                           "printer",
+                           "camera.fill",
+                           "square.and.arrow.up",
+                           "doc.on.clipboard",
+                           "photo",
+                           "trash",
+                           "plus",
+                           "xmark",
+                           "magnifyingglass",
+                           "envelope",
+                           "star",
+                           "globe"};
+    for (const QString& name : used) {
+        const QIcon icon = SymbolIcons::icon(name);
+        QVERIFY2(!icon.isNull(), qPrintable(name));
+        // Something is actually drawn.
+        const QImage image = icon.pixmap(QSize(32, 32)).toImage();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        QVERIFY2(inked > 20, qPrintable(name));
+        QVERIFY2(!SymbolIcons::fallbackTitle(name).isEmpty(), qPrintable(name));
+    }
+
+    QObject owner;
+    QAction* print = SymbolIcons::makeAction(QStringLiteral("printer"), &owner);
+    QCOMPARE(print->text(), SymbolIcons::fallbackTitle(QStringLiteral("printer")));
+    QCOMPARE(print->toolTip(), print->text());
+    QVERIFY(!print->icon().isNull());
+
+    ConsoleCapture console;
+    QAction* odd =
+        SymbolIcons::makeAction(QStringLiteral("no.such.symbol"), &owner, QStringLiteral("Odd"));
+    QVERIFY(odd->icon().isNull());
+    QCOMPARE(odd->text(), QStringLiteral("Odd"));
+    QCOMPARE(odd->toolTip(), QStringLiteral("Odd"));
+    QCOMPARE(console.lines().size(), 1);
+
+    QWidget light;
+    QPalette palette = light.palette();
+    palette.setColor(QPalette::Window, QColor(245, 245, 245));
+    light.setPalette(palette);
+    QVERIFY(!Styling::isDarkStyle(&light));
+    QWidget dark;
+    palette.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setPalette(palette);
+    QVERIFY(Styling::isDarkStyle(&dark));
+
+    // Styling twice does not pile up the same rules; a sheet already there is kept.
+    QPushButton button;
+    button.setStyleSheet(QStringLiteral("QPushButton { font-weight: bold; }"));
+    Styling::styleButton(&button);
+    Styling::styleButton(&button);
+    QCOMPARE(button.styleSheet().count(QStringLiteral("border-radius: 10px")), 1);
+    QVERIFY(button.styleSheet().contains(QStringLiteral("font-weight: bold")));
+}
+
+QTEST_MAIN(NavigationTest)
+#include "tst_navigation.moc"

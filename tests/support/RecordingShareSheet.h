@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/gui/ShareSheet.h"
+
+class RecordingShareSheet final : public ShareSheet
+{
+public:
+    void present(const ShareRequest& request) override { m_requests.append(request); }
+
+    const QList<ShareRequest>& requests() const { return m_requests; }
+
+private:
+    QList<ShareRequest> m_requests;
+};
