@@ -1,0 +1,43 @@
+#include "app/Application.h"
+
+#include "app/Storyboard.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/ViewController.h"
+
+#include <QMessageBox>
+
+namespace {
+
+constexpr QSize PhoneShapedWindow(430, 860);
+
+} // namespace
+
+Application::Application(const QString& dataDirectory)
+    : m_userDefaults(AppDelegate::userDefaultsFile(dataDirectory)), m_shareSheet(m_mail),
+      m_appDelegate(dataDirectory), m_environment{m_appDelegate,
+                                                  m_shared,
+                                                  {m_alerts, m_mainQueue, m_userDefaults,
+                                                   m_pictures, m_mail, m_messages, m_shareSheet,
+                                                   m_browser, m_urls}}
+{
+    AppStoryboard::populate(m_storyboard, m_environment);
+}
+
+Application::~Application() = default;
+
+bool Application::start()
+{
+    m_appDelegate.persistentContainer();
+    if (const std::optional<StoreError>& error = m_appDelegate.storeError()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Fatal error"),
+                              AppDelegate::unresolvedErrorMessage(*error));
+        return false;
+    }
+    m_window = std::make_unique<NavigationController>(
+        AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
+    m_window->setWindowTitle(QStringLiteral("Vellora"));
+    m_window->resize(PhoneShapedWindow);
+    m_appDelegate.window = m_window.get();
+    m_window->show();
+    return true;
+}

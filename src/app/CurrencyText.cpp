@@ -1,0 +1,8 @@
+#include "app/CurrencyText.h"
+
+#include <QLocale>
+
+QString currencyText(double amount)
+{
+    return QLocale().toCurrencyString(amount);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/gui/ViewController.h"
+
+#include <QList>
+#include <QStringList>
+
+class ObjectContext;
+class QPushButton;
+class QVBoxLayout;
+class UserDefaults;
+struct Environment;
+
+// The first screen: fills the reference lists on the very first launch, then offers a button per
+// screen behind a toggle that shows or hides them all together.
+class MainMenuViewController final : public ViewController
+{
+    Q_OBJECT
+
+public:
+    explicit MainMenuViewController(Environment& environment, QObject* parent = nullptr);
+
+    // The buttons the menu styles, hides and shows: one for each screen the storyboard leads to.
+    QList<QPushButton*> MenuButton;
+    QPushButton* ListButton = nullptr;
+    QPushButton* GroupedButton = nullptr;
+    QPushButton* AddButton = nullptr;
+    QPushButton* ValuationButton = nullptr;
+    QPushButton* ReferenceListsButton = nullptr;
+    QPushButton* RateShareButton = nullptr;
+    QPushButton* ImportExportButton = nullptr;
+    QPushButton* OverviewButton = nullptr;
+    QPushButton* PrintAllButton = nullptr;
+    QPushButton* MenuToggleButton = nullptr;
+
+    UserDefaults& userDefaults;
+    const QString AboutHasBeenLaunchedBeforeFlag = QStringLiteral("AboutHasBeenLaunchedBeforeFlag");
+    ObjectContext* managedObjectContext = nullptr;
+    ObjectContext& context;
+
+    const QStringList ListOfCentered;
+    const QStringList ListOfConditions;
+    const QStringList ListOfCountries;
+    const QStringList ListOfFaults;
+    const QStringList ListOfGrades;
+    const QStringList ListOfGums;
+    const QStringList ListOfMargins;
+    const QStringList ListOfPapers;
+    const QStringList ListOfPerforations;
+    const QStringList ListOfSeries;
+    const QStringList ListOfStatus;
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override;
+
+public Q_SLOTS:
+    void HandleButtonClick();
+    void unwindToMenuWithSegue();
+
+protected:
+    void buildView(QWidget* view) override;
+
+private:
+    void seedList(const QString& entityName, const QStringList& values);
+
+    Environment& m_environment;
+};

@@ -1,0 +1,127 @@
+#include "ConsoleCapture.h"
+#include "TestEnvironment.h"
+#include "app/CurrencyText.h"
+#include "app/SharedState.h"
+#include "store/Model.h"
+#include "store/ObjectContext.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+class AppCoreTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sharedStateStartsEmptyAndKeepsOneValuePerList()
+    {
+        SharedState shared;
+        QCOMPARE(shared.marker, QString());
+        QVERIFY(shared.sortAscending);
+        QCOMPARE(shared.selectedStamp.yearOfIssue, qint16(0));
+        QVERIFY(shared.selectedStamp.picture.isNull());
+        for (const EntityDescription* entity : Model::referenceEntities())
+            QCOMPARE(shared.selectedReferenceValue(entity->name()), QString());
+
+        shared.setSelectedReferenceValue(QStringLiteral("GumList"), QStringLiteral("Original"));
+        shared.setSelectedReferenceValue(QStringLiteral("GradeList"), QStringLiteral("Fine"));
+        QCOMPARE(shared.selectedReferenceValue(QStringLiteral("GumList")),
+                 QStringLiteral("Original"));
+        QCOMPARE(shared.selectedReferenceValue(QStringLiteral("GradeList")),
+                 QStringLiteral("Fine"));
+        QCOMPARE(shared.selectedReferenceValue(QStringLiteral("ConditionList")), QString());
+
+        ConsoleCapture console;
+        shared.setSelectedReferenceValue(QStringLiteral("Stamps"), QStringLiteral("x"));
+        QCOMPARE(shared.selectedReferenceValue(QStringLiteral("Stamps")), QString());
+        QCOMPARE(console.lines().size(), 1);
+    }
+
+    void selectedStampCopiesTheRecord()
+    {
+        TestEnvironment test;
+        Stamps* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setDenomination(QStringLiteral("5c"));
+        stamp->setCountry(QStringLiteral("Malta"));
+        stamp->setYearOfIssue(1962);
+        stamp->setQuantity(3);
+        stamp->setCost(1.25f);
+        stamp->setValue(1234.5f);
+        stamp->setNotes(QStringLiteral("  kept as typed\n"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        stamp->setStampImage(test.pictures.encodeJpeg(picture, 0.6));
+
+        SelectedStamp selected = SelectedStamp::from(*stamp, test.pictures);
+        QCOMPARE(selected.denomination, QStringLiteral("5c"));
+        QCOMPARE(selected.country, QStringLiteral("Malta"));
+        QCOMPARE(selected.yearOfIssue, qint16(1962));
+        QCOMPARE(selected.quantity, qint16(3));
+        QCOMPARE(selected.cost, 1.25f);
+        QCOMPARE(selected.value, 1234.5f);
+        QCOMPARE(selected.notes, QStringLiteral("  kept as typed\n"));
+        QCOMPARE(selected.picture.size(), QSize(40, 30));
+        // Absent texts arrive as empty texts.
+        QVERIFY(selected.scottNumber.isEmpty() && selected.faults.isEmpty());
+
+        stamp->setStampImage(QByteArray("not a picture"));
+        QVERIFY(SelectedStamp::from(*stamp, test.pictures).picture.isNull());
+        stamp->setStampImage(std::nullopt);
+        QVERIFY(SelectedStamp::from(*stamp, test.pictures).picture.isNull());
+    }
+
+    void currencyTextFollowsTheLocale()
+    {
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(currencyText(1234.5), QStringLiteral("$1,234.50"));
+        QCOMPARE(currencyText(0), QStringLiteral("$0.00"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(currencyText(1234.5), QString::fromUtf8("1.234,50\u00a0€"));
+        QLocale::setDefault(previous);
+    }
+
+    void failedSaveContextRollsBackAndSaysSo()
+    {
+        TestEnvironment test;
+        Stamps* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setDenomination(QStringLiteral("kept"));
+        QVERIFY(test.appDelegate().saveContext());
+
+        test.context().deleteObject(stamp);
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        ConsoleCapture console;
+        StoreError error;
+        QVERIFY(!test.appDelegate().saveContext(&error));
+        QCOMPARE(error.description, QStringLiteral("disk full"));
+        QVERIFY(
+            console.lines().value(0).startsWith(QStringLiteral("Unresolved error disk full, ")));
+        // The delete is undone, so the record the collector sees is the one in the store.
+        QVERIFY(!test.context().hasChanges());
+        QCOMPARE(test.context().fetch<Stamps>(), QList<Stamps*>{stamp});
+        QVERIFY(test.appDelegate().saveContext());
+    }
+
+    void anUnreadableStoreIsAnUnresolvedError()
+    {
+        QTemporaryDir directory;
+        QFile file(directory.filePath(QStringLiteral("Vellora.sqlite")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is not a store");
+        file.close();
+
+        ConsoleCapture console;
+        AppDelegate delegate(directory.path());
+        QVERIFY(!delegate.persistentContainer().isLoaded());
+        QVERIFY(delegate.storeError().has_value());
+        const QString message = AppDelegate::unresolvedErrorMessage(*delegate.storeError());
+        QVERIFY2(message.startsWith(QStringLiteral("Unresolved error ")), qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral(", {path = ") + file.fileName()));
+        QCOMPARE(console.lines(), QStringList{message});
+    }
+};
+
+QTEST_MAIN(AppCoreTest)
+#include "tst_appcore.moc"

@@ -1,0 +1,31 @@
+#include "TestEnvironment.h"
+
+TestEnvironment::TestEnvironment()
+{
+    relaunch();
+}
+
+TestEnvironment::~TestEnvironment() = default;
+
+QString TestEnvironment::userDefaultsFile() const
+{
+    return AppDelegate::userDefaultsFile(m_directory.path());
+}
+
+void TestEnvironment::relaunch()
+{
+    m_environment.reset();
+    m_appDelegate.reset();
+    m_userDefaults.reset();
+    m_shared = SharedState();
+    m_userDefaults = std::make_unique<SettingsUserDefaults>(userDefaultsFile());
+    m_appDelegate = std::make_unique<AppDelegate>(m_directory.path());
+    m_appDelegate->persistentContainer();
+    if (m_appDelegate->storeError())
+        qFatal("The test store could not be opened: %s",
+               qPrintable(m_appDelegate->storeError()->description));
+    m_environment = std::make_unique<Environment>(Environment{
+        *m_appDelegate,
+        m_shared,
+        {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet, browser, urls}});
+}

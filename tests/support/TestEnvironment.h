@@ -1,0 +1,56 @@
+#pragma once
+
+#include "FixedMessageCapability.h"
+#include "RecordingAlertPresenter.h"
+#include "RecordingMailComposer.h"
+#include "RecordingShareSheet.h"
+#include "RecordingUrlOpener.h"
+#include "RecordingWebBrowser.h"
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "platform/core/MainQueue.h"
+#include "platform/core/Pictures.h"
+#include "platform/core/UserDefaults.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// What a screen under test is handed: a real store and real user defaults in a fresh temporary
+// data folder, real picture coding, a fresh shared state, and doubles for alerts, mail, messages,
+// the share sheet and the browsers.
+class TestEnvironment final
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    Environment& environment() { return *m_environment; }
+    AppDelegate& appDelegate() { return *m_appDelegate; }
+    ObjectContext& context() { return m_appDelegate->viewContext(); }
+    SharedState& shared() { return m_shared; }
+    QString dataDirectory() const { return m_directory.path(); }
+    QString userDefaultsFile() const;
+
+    // A new launch on the same data folder: the store and the user defaults are opened again and
+    // the shared state starts afresh.
+    void relaunch();
+
+    RecordingAlertPresenter alerts;
+    MainQueue mainQueue;
+    QtPictures pictures;
+    RecordingMailComposer mail;
+    FixedMessageCapability messages;
+    RecordingShareSheet shareSheet;
+    RecordingWebBrowser browser;
+    RecordingUrlOpener urls;
+
+private:
+    QTemporaryDir m_directory;
+    std::unique_ptr<SettingsUserDefaults> m_userDefaults;
+    std::unique_ptr<AppDelegate> m_appDelegate;
+    SharedState m_shared;
+    std::unique_ptr<Environment> m_environment;
+};
