@@ -58,7 +58,7 @@ MainMenuViewController::MainMenuViewController(Environment& environment, QObject
       ListOfSeries(DefaultReferenceValues::series()),
       ListOfStatus(DefaultReferenceValues::statuses()), m_environment(environment)
 {
-    setTitle(QStringLiteral("Vellora"));
+    setTitle(QStringLiteral("Main Menu"));
     registerUnwindTarget(QStringLiteral("unwindToMenu"),
                          [this](const StoryboardSegue&) { unwindToMenuWithSegue(); });
 }
