@@ -48,6 +48,10 @@ public:
     // "YearBreakdown", ...), so they know where to return and what to report.
     QString marker;
     SelectedStamp selectedStamp;
+    // The record the edit form shows, so the notes screen changes that stamp and not another one
+    // sharing its denomination, year and Scott number. Objects stay valid while the store is open;
+    // a deleted one has no context any more.
+    Stamps* selectedStampRecord = nullptr;
     // The shared sort direction of the group screens and the print screen; true is ascending.
     bool sortAscending = true;
 
