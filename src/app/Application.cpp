@@ -18,7 +18,8 @@ Application::Application(const QString& dataDirectory)
                                                   m_shared,
                                                   {m_alerts, m_mainQueue, m_userDefaults,
                                                    m_pictures, m_mail, m_messages, m_shareSheet,
-                                                   m_browser, m_urls}}
+                                                   m_browser, m_urls, m_camera, m_documentPicker,
+                                                   m_pasteboard}}
 {
     AppStoryboard::populate(m_storyboard, m_environment);
 }

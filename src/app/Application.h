@@ -7,8 +7,11 @@
 #include "platform/core/Pictures.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/gui/Alert.h"
+#include "platform/gui/Camera.h"
+#include "platform/gui/DocumentPicker.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/MessageCapability.h"
+#include "platform/gui/Pasteboard.h"
 #include "platform/gui/ShareSheet.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UrlOpener.h"
@@ -41,6 +44,9 @@ private:
     DialogShareSheet m_shareSheet;
     DesktopWebBrowser m_browser;
     DesktopUrlOpener m_urls;
+    QtCamera m_camera;
+    FileDialogDocumentPicker m_documentPicker;
+    ClipboardPasteboard m_pasteboard;
     AppDelegate m_appDelegate;
     SharedState m_shared;
     Environment m_environment;

@@ -2,9 +2,12 @@
 
 class AlertPresenter;
 class AppDelegate;
+class Camera;
+class DocumentPicker;
 class MailComposer;
 class MainQueue;
 class MessageCapability;
+class Pasteboard;
 class Pictures;
 class ShareSheet;
 class SharedState;
@@ -25,6 +28,9 @@ struct Services
     ShareSheet& shareSheet;
     WebBrowser& browser;
     UrlOpener& urls;
+    Camera& camera;
+    DocumentPicker& documentPicker;
+    Pasteboard& pasteboard;
 };
 
 // Everything a screen is handed when it is made: the store's owner, the shared screen state and

@@ -34,6 +34,16 @@ SelectedStamp SelectedStamp::from(const Stamps& stamp, const Pictures& pictures)
     return selected;
 }
 
+Predicate SelectedStamp::keyPredicate() const
+{
+    QList<Predicate> parts{
+        Predicate::format(QStringLiteral("denomination = %@"), denomination),
+        Predicate::format(QStringLiteral("yearOfIssue = %@"), QString::number(yearOfIssue))};
+    if (!scottNumber.isEmpty())
+        parts.append(Predicate::format(QStringLiteral("scottNumber == %@"), scottNumber));
+    return Predicate::andPredicate(parts);
+}
+
 SharedState::SharedState()
 {
     for (const EntityDescription* entity : Model::referenceEntities())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Predicate.h"
+
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -36,6 +38,10 @@ struct SelectedStamp
     // All twenty-one values of the record; an absent text becomes the empty text and a picture
     // that cannot be decoded becomes none.
     static SelectedStamp from(const Stamps& stamp, const Pictures& pictures);
+
+    // The key by which the edit form and the notes screen find the stamp again: its
+    // denomination and year of issue, and its Scott number when it has one.
+    Predicate keyPredicate() const;
 };
 
 // The state the screens share for as long as the application runs, never stored.

@@ -24,8 +24,9 @@ void TestEnvironment::relaunch()
     if (m_appDelegate->storeError())
         qFatal("The test store could not be opened: %s",
                qPrintable(m_appDelegate->storeError()->description));
-    m_environment = std::make_unique<Environment>(Environment{
-        *m_appDelegate,
-        m_shared,
-        {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet, browser, urls}});
+    m_environment = std::make_unique<Environment>(
+        Environment{*m_appDelegate,
+                    m_shared,
+                    {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet,
+                     browser, urls, camera, documentPicker, pasteboard}});
 }

@@ -1,24 +1,27 @@
 #pragma once
 
+#include "FakeCamera.h"
 #include "FixedMessageCapability.h"
 #include "RecordingAlertPresenter.h"
 #include "RecordingMailComposer.h"
 #include "RecordingShareSheet.h"
 #include "RecordingUrlOpener.h"
 #include "RecordingWebBrowser.h"
+#include "ScriptedDocumentPicker.h"
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/SharedState.h"
 #include "platform/core/MainQueue.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/gui/Pasteboard.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
 // What a screen under test is handed: a real store and real user defaults in a fresh temporary
-// data folder, real picture coding, a fresh shared state, and doubles for alerts, mail, messages,
-// the share sheet and the browsers.
+// data folder, real picture coding, the real clipboard, a fresh shared state, and doubles for
+// alerts, mail, messages, the share sheet, the browsers, the camera and the file dialog.
 class TestEnvironment final
 {
 public:
@@ -46,6 +49,9 @@ public:
     RecordingShareSheet shareSheet;
     RecordingWebBrowser browser;
     RecordingUrlOpener urls;
+    FakeCamera camera;
+    ScriptedDocumentPicker documentPicker;
+    ClipboardPasteboard pasteboard;
 
 private:
     QTemporaryDir m_directory;

@@ -129,6 +129,20 @@ void drawGlobe(QPainter& p)
     p.drawLine(QPointF(12, 2.5), QPointF(12, 21.5));
 }
 
+void drawFolder(QPainter& p)
+{
+    p.drawPolyline(QPolygonF{{2, 19}, {2, 5}, {9, 5}, {11, 8}, {22, 8}, {22, 19}, {2, 19}});
+    p.drawLine(QPointF(2, 11), QPointF(22, 11));
+}
+
+// A key with a cross: take away what is there.
+void drawDeleteRight(QPainter& p)
+{
+    p.drawPolygon(QPolygonF{{8, 5}, {22, 5}, {22, 19}, {8, 19}, {2, 12}});
+    p.drawLine(QPointF(11, 9), QPointF(17, 15));
+    p.drawLine(QPointF(17, 9), QPointF(11, 15));
+}
+
 struct Symbol
 {
     const char* name;
@@ -142,6 +156,9 @@ constexpr std::array symbols{
     Symbol{"camera.fill", "Camera", drawCamera},
     Symbol{"square.and.arrow.up", "Share", drawShare},
     Symbol{"doc.on.clipboard", "Paste", drawClipboard},
+    Symbol{"doc.on.clipboard.fill", "Paste", drawClipboard},
+    Symbol{"folder.fill", "Folder", drawFolder},
+    Symbol{"delete.right.fill", "Remove", drawDeleteRight},
     Symbol{"photo", "Photo", drawPhoto},
     Symbol{"trash", "Delete", drawTrash},
     Symbol{"plus", "Add", drawPlus},

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+// Lets the collector choose an existing file, without blocking the screen that asked.
+class DocumentPicker
+{
+public:
+    virtual ~DocumentPicker() = default;
+
+    // nameFilters as Qt writes them ("Pictures (*.png *.jpg)"). done is called once, with the
+    // chosen local file's path or an empty text when the collector cancelled.
+    virtual void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                          std::function<void(const QString& path)> done) = 0;
+};
+
+// A file dialog, window-modal over parent. The next dialog opens in the folder of the last file
+// chosen.
+class FileDialogDocumentPicker final : public DocumentPicker
+{
+public:
+    void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                  std::function<void(const QString& path)> done) override;
+
+    // The dialog pickFile shows, opened, and deleted once closed.
+    QFileDialog* openDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                            std::function<void(const QString& path)> done);
+
+private:
+    // Shared with the open dialogs, which may outlive the picker.
+    std::shared_ptr<QString> m_lastFolder = std::make_shared<QString>();
+};

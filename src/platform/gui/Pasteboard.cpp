@@ -1,0 +1,111 @@
+#include "platform/gui/Pasteboard.h"
+
+#include "platform/core/Console.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+const QMimeData* clipboardData()
+{
+    // Without a GUI application there is no clipboard to read.
+    if (!qGuiApp)
+        return nullptr;
+    return QGuiApplication::clipboard()->mimeData();
+}
+
+// The clipboard's formats that carry encoded picture bytes Qt can decode.
+QStringList encodedPictureFormats(const QMimeData& data)
+{
+    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    QStringList formats;
+    for (const QString& format : data.formats())
+        if (readable.contains(format.toLatin1()))
+            formats << format;
+    return formats;
+}
+
+QStringList localFiles(const QMimeData& data)
+{
+    QStringList files;
+    if (!data.hasUrls())
+        return files;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+// Reads only the file's header.
+bool isPictureFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    QImageReader reader(path);
+    return reader.canRead();
+}
+
+QImage decoded(QImageReader& reader)
+{
+    // Camera pictures carry their orientation separately; paste them upright.
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+} // namespace
+
+bool ClipboardPasteboard::hasImagesIn(const QMimeData& data)
+{
+    if (data.hasImage() || !encodedPictureFormats(data).isEmpty())
+        return true;
+    for (const QString& file : localFiles(data))
+        if (isPictureFile(file))
+            return true;
+    return false;
+}
+
+QImage ClipboardPasteboard::imageIn(const QMimeData& data)
+{
+    if (data.hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        if (!image.isNull())
+            return image;
+    }
+    for (const QString& format : encodedPictureFormats(data)) {
+        QByteArray bytes = data.data(format);
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        const QImage image = decoded(reader);
+        if (!image.isNull())
+            return image;
+    }
+    for (const QString& file : localFiles(data)) {
+        if (!isPictureFile(file))
+            continue;
+        QImageReader reader(file);
+        const QImage image = decoded(reader);
+        if (!image.isNull())
+            return image;
+    }
+    if (hasImagesIn(data))
+        Console::printLine(QStringLiteral("The clipboard holds a picture that could not be read."));
+    return {};
+}
+
+bool ClipboardPasteboard::hasImages() const
+{
+    const QMimeData* data = clipboardData();
+    return data && hasImagesIn(*data);
+}
+
+QImage ClipboardPasteboard::image() const
+{
+    const QMimeData* data = clipboardData();
+    return data ? imageIn(*data) : QImage();
+}

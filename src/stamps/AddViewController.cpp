@@ -1,0 +1,72 @@
+#include "stamps/AddViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/TextTrimming.h"
+#include "store/Entities.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+AddViewController::AddViewController(Environment& environment, QObject* parent)
+    : StampFormViewController(QStringLiteral("AddViewController"),
+                              QStringLiteral("MarginsTextField"), environment, parent)
+{
+    setTitle(QStringLiteral("Add Stamp"));
+    setMarksRequiredFields(true);
+    auto* save = new QAction(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("SaveButton"));
+    connect(save, &QAction::triggered, this, &AddViewController::SaveNewStampButtonClicked);
+    addRightBarButtonItem(save);
+}
+
+void AddViewController::buildView(QWidget* view)
+{
+    StampFormViewController::buildView(view);
+    MarginsTextField = marginsField();
+}
+
+void AddViewController::SaveNewStampButtonClicked()
+{
+    for (QLineEdit* required : {DenominationTextField, YearOfIssueTextField, CountryTextField}) {
+        if (required->text().isEmpty()) {
+            showRecordNotSaved(QStringLiteral("Required Fields in RED not Entered"));
+            return;
+        }
+    }
+    if (!numbersAreValid())
+        return;
+
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    auto* stamp = managedObjectContext->insertNewObject<Stamps>();
+    for (const Field& field : fields()) {
+        const QString text = textField(field)->text();
+        if (text.isEmpty())
+            continue;
+        const QString key = QString::fromLatin1(field.key);
+        switch (field.kind) {
+        case Field::Kind::Text:
+        case Field::Kind::Picked:
+            stamp->setValue(key, TextTrimming::trimSpacesAndTabs(text));
+            break;
+        case Field::Kind::WholeNumber:
+            stamp->setValue(key, int(*NumberText::readWholeNumber(text)));
+            break;
+        case Field::Kind::Amount:
+            stamp->setValue(key, *NumberText::readShownOrTypedAmount(text));
+            break;
+        }
+    }
+    if (const QString notes = NotesTextView->toPlainText(); !notes.isEmpty())
+        stamp->setNotes(TextTrimming::trimSpacesAndTabs(notes));
+    if (const QByteArray picture = encodedShownPicture(); !picture.isEmpty())
+        stamp->setStampImage(picture);
+
+    if (!saveOrTell())
+        return;
+    returnToOpeningScreen({{QStringLiteral("Master"), QStringLiteral("unwindToList")},
+                           {QStringLiteral("Menu"), QStringLiteral("unwindToMenu")}});
+}

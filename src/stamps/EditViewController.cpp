@@ -1,0 +1,219 @@
+#include "stamps/EditViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/CurrencyText.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "app/TextTrimming.h"
+#include "platform/core/Console.h"
+#include "platform/core/MainQueue.h"
+#include "platform/core/Pictures.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/MessageCapability.h"
+#include "platform/gui/ShareSheet.h"
+#include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "store/Entities.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+EditViewController::EditViewController(Environment& environment, QObject* parent)
+    : StampFormViewController(QStringLiteral("EditViewController"),
+                              QStringLiteral("MarginTextField"), environment, parent)
+{
+    setTitle(QStringLiteral("Edit Stamp"));
+    auto* save = new QAction(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("SaveButton"));
+    connect(save, &QAction::triggered, this, &EditViewController::SaveButtonClicked);
+    addRightBarButtonItem(save);
+    QAction* share = SymbolIcons::makeAction(QStringLiteral("square.and.arrow.up"), this);
+    share->setObjectName(QStringLiteral("ShareButton"));
+    connect(share, &QAction::triggered, this, &EditViewController::shareButtonClicked);
+    addRightBarButtonItem(share);
+    registerUnwindTarget(QStringLiteral("unwindToEdit"),
+                         [this](const StoryboardSegue&) { unwindToEditWithSegue(); });
+}
+
+void EditViewController::addFormControls(QVBoxLayout* layout)
+{
+    MarginTextField = marginsField();
+    NotesButton = new QPushButton(QStringLiteral("Notes"), layout->parentWidget());
+    NotesButton->setObjectName(QStringLiteral("NotesButton"));
+    Styling::styleButton(NotesButton);
+    layout->addWidget(NotesButton);
+}
+
+void EditViewController::setDetailItem(Stamps* stamp)
+{
+    m_detailItem = stamp;
+    // The notes screen changes this same record.
+    m_environment.shared.selectedStampRecord = stamp;
+    showDetailItem();
+}
+
+void EditViewController::viewDidLoad()
+{
+    StampFormViewController::viewDidLoad();
+    showDetailItem();
+}
+
+void EditViewController::showDetailItem()
+{
+    if (!m_detailItem || !isViewLoaded())
+        return;
+    for (const Field& field : fields()) {
+        const QVariant value = m_detailItem->value(QString::fromLatin1(field.key));
+        QString text;
+        switch (field.kind) {
+        case Field::Kind::Text:
+        case Field::Kind::Picked:
+            text = value.toString();
+            break;
+        case Field::Kind::WholeNumber:
+            text = QString::number(value.toInt());
+            break;
+        case Field::Kind::Amount:
+            text = NumberText::shownAmount(value.toFloat());
+            break;
+        }
+        textField(field)->setText(text);
+    }
+    NotesTextView->setPlainText(m_detailItem->notes().value_or(QString()));
+    const std::optional<QByteArray> picture = m_detailItem->stampImage();
+    setShownPicture(picture ? m_environment.services.pictures.decode(*picture) : QImage());
+}
+
+void EditViewController::unwindToEditWithSegue()
+{
+    showDetailItem();
+}
+
+void EditViewController::TapFrontImage()
+{
+    performSegue(QStringLiteral("Zoom"));
+}
+
+Stamps* EditViewController::recordToChange()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    if (m_detailItem)
+        return m_detailItem->managedObjectContext() ? m_detailItem : nullptr;
+    const QList<Stamps*> results =
+        managedObjectContext->fetch<Stamps>(m_environment.shared.selectedStamp.keyPredicate());
+    return results.isEmpty() ? nullptr : results.first();
+}
+
+void EditViewController::SaveButtonClicked()
+{
+    if (!numbersAreValid())
+        return;
+    if (Stamps* record = recordToChange()) {
+        for (const Field& field : fields()) {
+            const QString text = textField(field)->text();
+            const QString key = QString::fromLatin1(field.key);
+            switch (field.kind) {
+            case Field::Kind::Text:
+            case Field::Kind::Picked:
+                record->setValue(key, field.editKeepsText || text.isEmpty()
+                                          ? text
+                                          : TextTrimming::trimSpacesAndTabs(text));
+                break;
+            case Field::Kind::WholeNumber:
+                record->setValue(key, text.isEmpty() ? 0 : int(*NumberText::readWholeNumber(text)));
+                break;
+            case Field::Kind::Amount:
+                record->setValue(key,
+                                 text.isEmpty() ? 0.0f : *NumberText::readShownOrTypedAmount(text));
+                break;
+            }
+        }
+        record->setNotes(NotesTextView->toPlainText());
+        // The picture is stored again at every save; without one shown it is left alone.
+        if (!shownPicture().isNull()) {
+            const QByteArray picture = encodedShownPicture();
+            record->setStampImage(picture.isEmpty() ? std::nullopt
+                                                    : std::optional<QByteArray>(picture));
+        }
+        if (!saveOrTell())
+            return;
+    } else {
+        Console::printLine(QStringLiteral("The stamp to save is no longer in the collection"));
+    }
+    returnToOpeningScreen({
+        {QStringLiteral("Master"), QStringLiteral("unwindToList")},
+        {QStringLiteral("DenominationBreakdown"), QStringLiteral("unwindToDenominationTableView")},
+        {QStringLiteral("CountryBreakdown"), QStringLiteral("unwindToCountryTableView")},
+        {QStringLiteral("YearBreakdown"), QStringLiteral("unwindToYearTableView")},
+        {QStringLiteral("StatusBreakdown"), QStringLiteral("unwindToStatusTableView")},
+        {QStringLiteral("ScottNumberBreakdown"), QStringLiteral("unwindToScottsNumberTableView")},
+    });
+}
+
+void EditViewController::RemoveFrontImage()
+{
+    Alert alert{QStringLiteral("Remove Stamp Image"),
+                QStringLiteral("Do You Want to Remove This Image?"),
+                {}};
+    alert.actions.append({QStringLiteral("Yes"), AlertAction::Style::Default, [this] {
+                              Stamps* record = recordToChange();
+                              if (!record)
+                                  return;
+                              record->setStampImage(std::nullopt);
+                              if (saveOrTell())
+                                  setShownPicture(QImage());
+                          }});
+    alert.actions.append({QStringLiteral("No"), AlertAction::Style::Cancel, {}});
+    m_environment.services.alerts.present(alert);
+}
+
+QString EditViewController::shareText() const
+{
+    QString message;
+    for (const Field& field : fields()) {
+        const QString text = textField(field)->text();
+        const QString label = QString::fromLatin1(field.shareLabel);
+        if (text.isEmpty()) {
+            // The status line has always been written without its colon when empty.
+            message += field.key == QLatin1String("status") ? QStringLiteral("Status N/A\n")
+                                                            : label + QStringLiteral("N/A\n");
+            continue;
+        }
+        QString shown = text;
+        if (field.kind == Field::Kind::Amount) {
+            if (const std::optional<float> amount = NumberText::readShownOrTypedAmount(text))
+                shown = currencyText(double(*amount));
+        }
+        message += label + shown + QLatin1Char('\n');
+    }
+    const QString notes = NotesTextView->toPlainText();
+    message += notes.isEmpty() ? QStringLiteral("Notes: N/A\n")
+                               : QStringLiteral("Notes: ") + notes + QLatin1Char('\n');
+    return message;
+}
+
+void EditViewController::shareButtonClicked()
+{
+    Services& services = m_environment.services;
+    if (!services.messages.canSendText()) {
+        services.mainQueue.async([&services] {
+            Alert alert{QStringLiteral("Can't Send Text Message"),
+                        QStringLiteral("Your device is not able to send text messages."),
+                        {{QStringLiteral("Click"), AlertAction::Style::Default, {}}}};
+            services.alerts.present(alert);
+        });
+        return;
+    }
+    ShareRequest request;
+    request.items << ShareItem::fromText(shareText());
+    if (!shownPicture().isNull())
+        request.items << ShareItem::fromPicture(shownPicture());
+    request.excludedActivityTypes = {ActivityType::AirDrop, ActivityType::AddToReadingList};
+    request.sourceView = view();
+    services.shareSheet.present(request);
+}

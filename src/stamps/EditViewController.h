@@ -1,0 +1,48 @@
+#pragma once
+
+#include "stamps/StampFormViewController.h"
+
+#include <QList>
+
+class Stamps;
+
+// Shows one stored stamp in the inputs of the add form, saves the changes to that stamp, removes
+// its picture, shares it, and opens its notes and its enlarged picture.
+class EditViewController final : public StampFormViewController
+{
+    Q_OBJECT
+
+public:
+    explicit EditViewController(Environment& environment, QObject* parent = nullptr);
+
+    QLineEdit* MarginTextField = nullptr;
+    QPushButton* NotesButton = nullptr;
+
+    // The record shown. Set by the screen that opens the form, before it is shown.
+    Stamps* detailItem() const { return m_detailItem; }
+    void setDetailItem(Stamps* stamp);
+
+    // The text the share action hands on, built from the inputs as they are now.
+    QString shareText() const;
+
+    void viewDidLoad() override;
+
+public Q_SLOTS:
+    void showDetailItem();
+    void SaveButtonClicked();
+    void RemoveFrontImage() override;
+    void shareButtonClicked();
+    void TapFrontImage();
+    void unwindToEditWithSegue();
+
+protected:
+    void addFormControls(QVBoxLayout* layout) override;
+    void pictureDoubleClicked() override { TapFrontImage(); }
+
+private:
+    // The record to change: the one shown, unless it has been deleted meanwhile. Without a
+    // record handed in, the stamp is looked up by its denomination, year and Scott number.
+    Stamps* recordToChange();
+
+    Stamps* m_detailItem = nullptr;
+};

@@ -1,0 +1,334 @@
+#include "stamps/StampFormViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "platform/core/PictureFile.h"
+#include "platform/core/Pictures.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/Camera.h"
+#include "platform/gui/DocumentPicker.h"
+#include "platform/gui/Pasteboard.h"
+#include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "stamps/InputFilter.h"
+#include "stamps/ReferencePicker.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double StoredPictureQuality = 0.6;
+constexpr QSize PictureSize(240, 240);
+
+} // namespace
+
+const QList<StampFormViewController::Field>& StampFormViewController::fields()
+{
+    using Kind = Field::Kind;
+    using F = StampFormViewController;
+    static const QList<Field> all = {
+        {"denomination", &F::DenominationTextField, "DenominationTextField", "Denomination",
+         "Denomination: ", Kind::Text, 0, false},
+        {"yearOfIssue", &F::YearOfIssueTextField, "YearOfIssueTextField", "Year of Issue",
+         "Year Issued: ", Kind::WholeNumber, 0, false},
+        {"descrip", &F::DescripTextField, "DescripTextField", "Description",
+         "Description: ", Kind::Text, 0, false},
+        {"country", &F::CountryTextField, "CountryTextField", "Country", "Country: ", Kind::Picked,
+         3, false},
+        {"perforations", &F::PerforationsTextField, "PerforationsTextField", "Perforations",
+         "Perforations: ", Kind::Picked, 9, true},
+        {"gum", &F::GumTextField, "GumTextField", "Gum", "Gum: ", Kind::Picked, 6, true},
+        {"margins", &F::m_marginsField, nullptr, "Margins", "Margins: ", Kind::Picked, 7, true},
+        {"scottNumber", &F::ScottNumberTextField, "ScottNumberTextField", "Scott #",
+         "Scott #: ", Kind::Text, 0, false},
+        {"paper", &F::PaperTextField, "PaperTextField", "Paper", "Paper: ", Kind::Picked, 8, true},
+        {"color", &F::ColorTextField, "ColorTextField", "Color", "Color: ", Kind::Text, 0, false},
+        {"grade", &F::GradeTextField, "GradeTextField", "Grade", "Grade: ", Kind::Picked, 5, false},
+        {"condition", &F::ConditionTextField, "ConditionTextField", "Condition",
+         "Condition: ", Kind::Picked, 2, false},
+        {"series", &F::SeriesTextField, "SeriesTextField", "Series", "Series: ", Kind::Picked, 10,
+         false},
+        {"centering", &F::CenteredTextField, "CenteredTextField", "Centered",
+         "Centered: ", Kind::Picked, 1, true},
+        {"status", &F::StatusTextField, "StatusTextField", "Status", "Status: ", Kind::Picked, 11,
+         false},
+        {"faults", &F::FaultsTextField, "FaultsTextField", "Faults", "Faults: ", Kind::Picked, 4,
+         true},
+        {"quantity", &F::QuantityTextField, "QuantityTextField", "Quantity",
+         "Quantity: ", Kind::WholeNumber, 0, false},
+        {"cost", &F::CostTextField, "CostTextField", "Cost", "Cost: ", Kind::Amount, 0, false},
+        {"value", &F::EstValueTextField, "EstValueTextField", "Est. Value",
+         "Est. Value: ", Kind::Amount, 0, false},
+    };
+    return all;
+}
+
+StampFormViewController::StampFormViewController(const QString& name,
+                                                 const QString& marginsOutletName,
+                                                 Environment& environment, QObject* parent)
+    : ViewController(name, parent), m_environment(environment),
+      m_marginsOutletName(marginsOutletName)
+{}
+
+QLineEdit* StampFormViewController::textField(const Field& field) const
+{
+    return this->*field.outlet;
+}
+
+ReferencePicker* StampFormViewController::picker(int tag) const
+{
+    return tag >= 1 && tag <= m_pickers.size() ? m_pickers.at(tag - 1) : nullptr;
+}
+
+QLineEdit* StampFormViewController::makeField(QWidget* parent, const Field& field)
+{
+    auto* input = new QLineEdit(parent);
+    input->setObjectName(field.outletName ? QString::fromLatin1(field.outletName)
+                                          : m_marginsOutletName);
+    if (field.kind == Field::Kind::WholeNumber || field.kind == Field::Kind::Amount) {
+        const int tag = field.kind == Field::Kind::WholeNumber ? InputFilter::WholeNumberTag
+                                                               : InputFilter::AmountTag;
+        input->setValidator(new NumericFieldValidator(tag, input));
+        input->setInputMethodHints(field.kind == Field::Kind::WholeNumber
+                                       ? Qt::ImhDigitsOnly
+                                       : Qt::ImhFormattedNumbersOnly);
+    }
+    Styling::styleTextField(input);
+    return input;
+}
+
+void StampFormViewController::buildView(QWidget* view)
+{
+    auto* outer = new QVBoxLayout(view);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(view);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* content = new QWidget(scroll);
+    scroll->setWidget(content);
+    // A click anywhere outside the inputs closes the keyboard, as a tap on a tablet does.
+    content->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(content);
+    auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    layout->addLayout(form);
+    const QStringList required = {QStringLiteral("denomination"), QStringLiteral("yearOfIssue"),
+                                  QStringLiteral("country")};
+    for (const Field& field : fields()) {
+        QLineEdit* input = makeField(content, field);
+        this->*field.outlet = input;
+        auto* label = new QLabel(QString::fromLatin1(field.title), content);
+        if (m_marksRequiredFields && required.contains(QLatin1String(field.key)))
+            label->setStyleSheet(QStringLiteral("color: red;"));
+        form->addRow(label, input);
+    }
+    for (const ReferencePicker::Description& description : ReferencePicker::descriptions()) {
+        const auto field = std::find_if(fields().cbegin(), fields().cend(), [&](const Field& f) {
+            return f.pickerTag == description.tag;
+        });
+        m_pickers << new ReferencePicker(description, textField(*field), this);
+    }
+
+    NotesTextView = new QPlainTextEdit(content);
+    NotesTextView->setObjectName(QStringLiteral("NotesTextView"));
+    NotesTextView->setMinimumHeight(80);
+    NotesTextView->setMaximumHeight(140);
+    form->addRow(new QLabel(QStringLiteral("Notes"), content), NotesTextView);
+
+    StampImage = new QLabel(content);
+    StampImage->setObjectName(QStringLiteral("StampImage"));
+    StampImage->setMinimumSize(PictureSize);
+    StampImage->setAlignment(Qt::AlignCenter);
+    StampImage->setStyleSheet(QStringLiteral("QLabel { border: %1px solid gray; border-radius: "
+                                             "%2px; }")
+                                  .arg(Styling::fieldBorderWidth)
+                                  .arg(Styling::fieldCornerRadius));
+    StampImage->installEventFilter(this);
+    layout->addWidget(StampImage, 0, Qt::AlignHCenter);
+
+    auto* buttons = new QHBoxLayout;
+    const auto makeButton = [&](QPushButton*& outlet, const char* name, const char* symbol,
+                                void (StampFormViewController::*action)()) {
+        outlet = new QPushButton(content);
+        outlet->setObjectName(QString::fromLatin1(name));
+        outlet->setIcon(SymbolIcons::icon(QString::fromLatin1(symbol)));
+        outlet->setToolTip(SymbolIcons::fallbackTitle(QString::fromLatin1(symbol)));
+        Styling::styleButton(outlet);
+        connect(outlet, &QPushButton::clicked, this, action);
+        buttons->addWidget(outlet);
+    };
+    makeButton(CameraButton, "CameraButton", "camera.fill",
+               &StampFormViewController::OpenFrontCamera);
+    makeButton(PhotoLibraryButton, "PhotoLibraryButton", "folder.fill",
+               &StampFormViewController::AttachFrontImage);
+    makeButton(PasteButton, "PasteButton", "doc.on.clipboard.fill",
+               &StampFormViewController::PasteFromClipboard);
+    makeButton(RemoveImageButton, "RemoveImageButton", "delete.right.fill",
+               &StampFormViewController::RemoveFrontImage);
+    layout->addLayout(buttons);
+    addFormControls(layout);
+    layout->addStretch();
+
+    Styling::styleTextView(NotesTextView);
+}
+
+void StampFormViewController::viewDidLoad()
+{
+    ObjectContext& context = m_environment.appDelegate.viewContext();
+    for (ReferencePicker* picker : std::as_const(m_pickers))
+        picker->load(context);
+}
+
+bool StampFormViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == StampImage && event->type() == QEvent::MouseButtonDblClick) {
+        pictureDoubleClicked();
+        return true;
+    }
+    if (watched != StampImage && event->type() == QEvent::MouseButtonPress)
+        dismissKeyboard();
+    return ViewController::eventFilter(watched, event);
+}
+
+void StampFormViewController::setShownPicture(const QImage& picture)
+{
+    m_shownPicture = picture;
+    if (!StampImage)
+        return;
+    if (picture.isNull()) {
+        StampImage->clear();
+        return;
+    }
+    StampImage->setPixmap(QPixmap::fromImage(
+        picture.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+QByteArray StampFormViewController::encodedShownPicture() const
+{
+    if (m_shownPicture.isNull())
+        return {};
+    return m_environment.services.pictures.encodeJpeg(m_shownPicture, StoredPictureQuality);
+}
+
+void StampFormViewController::dismissKeyboard()
+{
+    if (QWidget* focused = isViewLoaded() ? view()->focusWidget() : nullptr)
+        focused->clearFocus();
+}
+
+void StampFormViewController::OpenFrontCamera()
+{
+    Camera& camera = m_environment.services.camera;
+    if (!camera.isAvailable()) {
+        m_environment.services.alerts.present(Alert::withOk(
+            QStringLiteral("Camera"), QStringLiteral("There is no camera available")));
+        return;
+    }
+    camera.capture(view(), [this](const QImage& picture) {
+        if (picture.isNull())
+            return;
+        chosenStampImage = picture;
+        setShownPicture(picture);
+    });
+}
+
+void StampFormViewController::AttachFrontImage()
+{
+    m_environment.services.documentPicker.pickFile(
+        view(), QStringLiteral("Choose a Picture"),
+        {QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif *.tiff)"),
+         QStringLiteral("All files (*)")},
+        [this](const QString& path) {
+            if (!path.isEmpty())
+                showPictureFile(path);
+        });
+}
+
+void StampFormViewController::showPictureFile(const QString& path)
+{
+    const PictureFileResult result = readPictureFile(path, m_environment.services.pictures);
+    if (!result.error.isEmpty()) {
+        // The picture shown stays as it was.
+        m_environment.services.alerts.present(
+            Alert::withOk(QStringLiteral("Picture Not Loaded"), result.error));
+        return;
+    }
+    setShownPicture(result.image);
+}
+
+void StampFormViewController::PasteFromClipboard()
+{
+    Pasteboard& pasteboard = m_environment.services.pasteboard;
+    if (!pasteboard.hasImages()) {
+        m_environment.services.alerts.present(Alert::withOk(
+            QStringLiteral("Clipboard"), QStringLiteral("There is no image in the Clipboard")));
+        return;
+    }
+    setShownPicture(pasteboard.image());
+}
+
+void StampFormViewController::RemoveFrontImage()
+{
+    setShownPicture(QImage());
+}
+
+bool StampFormViewController::numbersAreValid()
+{
+    for (const Field& field : fields()) {
+        const QString text = textField(field)->text();
+        if (text.isEmpty())
+            continue;
+        const QString title = QString::fromLatin1(field.title);
+        if (field.kind == Field::Kind::WholeNumber && !NumberText::readWholeNumber(text)) {
+            showRecordNotSaved(
+                QStringLiteral("%1 must be a whole number from -32768 to 32767").arg(title));
+            return false;
+        }
+        if (field.kind == Field::Kind::Amount && !NumberText::readShownOrTypedAmount(text)) {
+            showRecordNotSaved(QStringLiteral("%1 is not a number").arg(title));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool StampFormViewController::saveOrTell()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    StoreError error;
+    if (managedObjectContext->save(&error))
+        return true;
+    managedObjectContext->rollback();
+    showRecordNotSaved(error.description);
+    return false;
+}
+
+void StampFormViewController::showRecordNotSaved(const QString& message)
+{
+    m_environment.services.alerts.present(
+        Alert::withOk(QStringLiteral("Record not Saved!"), message));
+}
+
+void StampFormViewController::returnToOpeningScreen(
+    const QList<QPair<QString, QString>>& unwindByMarker)
+{
+    for (const auto& [marker, unwind] : unwindByMarker) {
+        if (m_environment.shared.marker == marker) {
+            performSegue(unwind, this);
+            return;
+        }
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// How the collector's number texts are read.
+namespace NumberText {
+
+// A whole number of a 16-bit field: an optional "+" or "-", then ASCII digits, from -32768 to
+// 32767. Nothing around it: " 12" and "12a" do not read.
+std::optional<qint16> readWholeNumber(const QString& text);
+
+// An amount as typed: every "$" and "," removed, then a decimal number with a point, read the
+// same in every locale and held in single precision. A lone point, "1.2.3" or an amount beyond
+// the range of a float do not read.
+std::optional<float> readAmount(const QString& text);
+
+// An amount as a form shows it (two decimals with the locale's grouping, "1,234.50") or as typed.
+// A text that is exactly what the form shows for a number reads as that number in any locale, so
+// an unchanged amount is saved unchanged; anything else reads as readAmount does.
+std::optional<float> readShownOrTypedAmount(const QString& text, const QLocale& locale = QLocale());
+
+// The two-decimal text a form shows for an amount, with the locale's grouping.
+QString shownAmount(float amount, const QLocale& locale = QLocale());
+
+} // namespace NumberText

@@ -1,0 +1,246 @@
+#include "ConsoleCapture.h"
+#include "platform/core/PictureFile.h"
+#include "platform/core/Pictures.h"
+#include "platform/gui/Camera.h"
+#include "platform/gui/DocumentPicker.h"
+#include "platform/gui/Pasteboard.h"
+#include "platform/gui/ShareActions.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCameraDevice>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMediaDevices>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+namespace {
+
+QImage sample(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 40));
+    return image;
+}
+
+QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& data)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        return {};
+    return file.fileName();
+}
+
+QString writePicture(const QTemporaryDir& folder, const QString& name, const QImage& image)
+{
+    const QString path = folder.filePath(name);
+    return image.save(path) ? path : QString();
+}
+
+QByteArray png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void putOnClipboard(std::unique_ptr<QMimeData> data)
+{
+    QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
+} // namespace
+
+class PictureSourcesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pasteboardReadsPicturesInEveryFormOnTheClipboard()
+    {
+        const ClipboardPasteboard pasteboard;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+
+        clipboard->setImage(sample(40, 30));
+        QVERIFY(pasteboard.hasImages());
+        QCOMPARE(pasteboard.image().size(), QSize(40, 30));
+        QCOMPARE(pasteboard.image().pixelColor(5, 5), QColor(200, 30, 40));
+
+        clipboard->setText(QStringLiteral("Penny Black"));
+        QVERIFY(!pasteboard.hasImages());
+        QVERIFY(pasteboard.image().isNull());
+
+        // Encoded bytes, as browsers and image editors copy them.
+        auto bytes = std::make_unique<QMimeData>();
+        bytes->setData(QStringLiteral("image/png"), png(sample(12, 9)));
+        putOnClipboard(std::move(bytes));
+        QVERIFY(pasteboard.hasImages());
+        QCOMPARE(pasteboard.image().size(), QSize(12, 9));
+
+        // A picture file copied in a file manager; a copied text file is no picture.
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString picture = writePicture(folder, QStringLiteral("stamp.jpg"), sample(64, 48));
+        const QString text = writeFile(folder, QStringLiteral("notes.png"), "not a picture");
+        QVERIFY(!picture.isEmpty() && !text.isEmpty());
+        auto files = std::make_unique<QMimeData>();
+        files->setUrls({QUrl::fromLocalFile(text), QUrl::fromLocalFile(picture)});
+        putOnClipboard(std::move(files));
+        QVERIFY(pasteboard.hasImages());
+        QCOMPARE(pasteboard.image().size(), QSize(64, 48));
+        auto textFile = std::make_unique<QMimeData>();
+        textFile->setUrls({QUrl::fromLocalFile(text)});
+        putOnClipboard(std::move(textFile));
+        QVERIFY(!pasteboard.hasImages());
+
+        // Announced but broken: no picture, and the console says why.
+        auto broken = std::make_unique<QMimeData>();
+        broken->setData(QStringLiteral("image/png"), "\x89PNG broken");
+        putOnClipboard(std::move(broken));
+        ConsoleCapture console;
+        QVERIFY(pasteboard.image().isNull());
+        QCOMPARE(console.lines().size(), 1);
+
+        // What the share sheet's Copy puts there pastes back.
+        QString error;
+        QVERIFY(ShareActions::copy({ShareItem::fromPicture(sample(20, 10))}, *clipboard, &error));
+        QCOMPARE(pasteboard.image().size(), QSize(20, 10));
+    }
+
+    void pictureFileIsReadOrTheReasonNamesTheFile()
+    {
+        const QtPictures pictures;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+
+        const QString stamp = writePicture(folder, QStringLiteral("stamp.png"), sample(33, 21));
+        const PictureFileResult read = readPictureFile(stamp, pictures);
+        QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
+        QCOMPARE(read.image.size(), QSize(33, 21));
+        QCOMPARE(read.image.pixelColor(3, 3), QColor(200, 30, 40));
+
+        const auto fails = [&](const QString& path, const QString& expected) {
+            ConsoleCapture console; // a failed decode is also told on the console
+            const PictureFileResult result = readPictureFile(path, pictures);
+            if (!result.image.isNull())
+                return QStringLiteral("%1 gave a picture").arg(path);
+            if (result.error != expected)
+                return QStringLiteral("\"%1\" instead of \"%2\"").arg(result.error, expected);
+            return QString();
+        };
+        QString wrong = fails(folder.filePath(QStringLiteral("missing.png")),
+                              QStringLiteral("missing.png could not be found."));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        wrong = fails(writeFile(folder, QStringLiteral("notes.txt"), "Inverted Jenny\n"),
+                      QStringLiteral("notes.txt is not a picture Vellora can read."));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        wrong = fails(writeFile(folder, QStringLiteral("empty.jpg"), QByteArray()),
+                      QStringLiteral("empty.jpg is empty."));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("album.png")));
+        wrong = fails(folder.filePath(QStringLiteral("album.png")),
+                      QStringLiteral("album.png is a folder, not a picture."));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    void pictureFileWithoutReadPermissionIsReported()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QFile locked(writePicture(folder, QStringLiteral("locked.png"), sample(4, 4)));
+        QVERIFY(locked.setPermissions(QFileDevice::WriteOwner));
+        if (QFile(locked.fileName()).open(QIODevice::ReadOnly))
+            QSKIP("running as a user whom permissions do not stop");
+        const PictureFileResult refused = readPictureFile(locked.fileName(), QtPictures());
+        QVERIFY(refused.image.isNull());
+        QVERIFY2(refused.error.startsWith(QStringLiteral("locked.png could not be opened: ")),
+                 qPrintable(refused.error));
+    }
+
+    void cameraIsAvailableOnlyWithACameraAndABackend()
+    {
+        const QtCamera camera;
+        if (qEnvironmentVariable("QT_MEDIA_BACKEND") == QStringLiteral("none"))
+            QVERIFY(!QtCamera::hasMultimediaBackend());
+        // Without a backend Qt 6.4 would end the process here, so QMediaDevices is only asked
+        // when one loads.
+        if (QtCamera::hasMultimediaBackend())
+            QCOMPARE(camera.isAvailable(), !QMediaDevices::videoInputs().isEmpty());
+        else
+            QVERIFY(!camera.isAvailable());
+    }
+
+    void cameraDialogWithoutACameraSaysSoAndCancels()
+    {
+        QtCamera camera;
+        if (camera.isAvailable())
+            QSKIP("a camera is connected; this checks the dialog without one");
+        QWidget screen;
+        int answers = 0;
+        QImage answer = sample(1, 1);
+        camera.capture(&screen, [&](const QImage& picture) {
+            ++answers;
+            answer = picture;
+        });
+        QPointer<QDialog> dialog = screen.findChild<QDialog*>(QStringLiteral("cameraDialog"));
+        QVERIFY(dialog);
+        QVERIFY2(dialog->isVisible(), "capture returns with the dialog open");
+        QCOMPARE(answers, 0);
+        const auto* message = dialog->findChild<QLabel*>(QStringLiteral("cameraMessage"));
+        QVERIFY(message && !message->isHidden());
+        QVERIFY(!message->text().isEmpty());
+        QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("takePictureButton"))->isEnabled());
+
+        dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+        QCOMPARE(answers, 1);
+        QVERIFY(answer.isNull());
+        QTRY_VERIFY(!dialog);
+        QCOMPARE(answers, 1);
+    }
+
+    void fileDialogAnswersOnceAndRemembersTheFolder()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString stamp = writePicture(folder, QStringLiteral("stamp.png"), sample(8, 8));
+        QWidget screen;
+        FileDialogDocumentPicker picker;
+        QStringList answers;
+        const auto record = [&](const QString& path) { answers << path; };
+        const QStringList filters{QStringLiteral("Pictures (*.png *.jpg)")};
+
+        QPointer<QFileDialog> dialog =
+            picker.openDialog(&screen, QStringLiteral("Choose a Picture"), filters, record);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Choose a Picture"));
+        QCOMPARE(dialog->nameFilters(), filters);
+        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+        QVERIFY(answers.isEmpty());
+        dialog->selectFile(stamp);
+        // QFileDialog hides accept(), which checks that the file exists, behind QDialog's.
+        static_cast<QDialog*>(dialog.data())->accept();
+        QCOMPARE(answers, QStringList{stamp});
+        QTRY_VERIFY(!dialog);
+
+        dialog = picker.openDialog(&screen, QStringLiteral("Choose a Picture"), filters, record);
+        QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+        dialog->reject();
+        QCOMPARE(answers, (QStringList{stamp, QString()}));
+        QTRY_VERIFY(!dialog);
+        QCOMPARE(answers.size(), 2);
+    }
+};
+
+QTEST_MAIN(PictureSourcesTest)
+#include "tst_picturesources.moc"

@@ -1,0 +1,502 @@
+#include "TestEnvironment.h"
+#include "platform/gui/NavigationController.h"
+#include "stamps/AddViewController.h"
+#include "stamps/EditViewController.h"
+#include "stamps/InputFilter.h"
+#include "stamps/ReferencePicker.h"
+#include "store/ObjectContext.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The screen a form returns to: it answers the unwinds the forms perform.
+class OpeningScreen final : public ViewController
+{
+public:
+    OpeningScreen() : ViewController(QStringLiteral("OpeningScreen"))
+    {
+        for (const char* unwind : {"unwindToMenu", "unwindToList", "unwindToYearTableView"}) {
+            registerUnwindTarget(QString::fromLatin1(unwind), [this](const StoryboardSegue& segue) {
+                unwinds << segue.identifier;
+            });
+        }
+    }
+    QStringList unwinds;
+};
+
+// A form on a navigation stack above the screen that opened it.
+template <class Form> struct FormOnStack
+{
+    explicit FormOnStack(TestEnvironment& test)
+    {
+        auto root = std::make_unique<OpeningScreen>();
+        opener = root.get();
+        navigation = std::make_unique<NavigationController>(std::move(root));
+        auto made = std::make_unique<Form>(test.environment());
+        form = made.get();
+        navigation->pushViewController(std::move(made), false);
+    }
+    bool formIsShown() const { return navigation->topViewController() == form; }
+
+    OpeningScreen* opener = nullptr;
+    Form* form = nullptr;
+    std::unique_ptr<NavigationController> navigation;
+};
+
+QImage samplePicture(QSize size = QSize(64, 48))
+{
+    QImage picture(size, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 30, 30, 128));
+    return picture;
+}
+
+QSize storedPictureSize(const Stamps* stamp)
+{
+    const std::optional<QByteArray> bytes = stamp->stampImage();
+    if (!bytes || !bytes->startsWith("\xFF\xD8"))
+        return {};
+    return QImage::fromData(*bytes).size();
+}
+
+void fillRequired(StampFormViewController* form)
+{
+    form->DenominationTextField->setText(QStringLiteral("5c"));
+    form->YearOfIssueTextField->setText(QStringLiteral("1962"));
+    form->CountryTextField->setText(QStringLiteral("Malta"));
+}
+
+Stamps* addStamp(ObjectContext& context, const QString& denomination, qint16 year,
+                 const QString& scottNumber)
+{
+    auto* stamp = context.insertNewObject<Stamps>();
+    stamp->setDenomination(denomination);
+    stamp->setYearOfIssue(year);
+    stamp->setScottNumber(scottNumber);
+    stamp->setCountry(QStringLiteral("Malta"));
+    return stamp;
+}
+
+} // namespace
+
+class StampFormsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void requiredFieldsAreCheckedInOrder()
+    {
+        TestEnvironment test;
+        test.shared().marker = QStringLiteral("Menu");
+        FormOnStack<AddViewController> stack(test);
+        AddViewController* form = stack.form;
+
+        form->DenominationTextField->setText(QStringLiteral("5c"));
+        form->CountryTextField->setText(QStringLiteral("Malta"));
+        form->SaveNewStampButtonClicked();
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("Required Fields in RED not Entered"));
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 QStringList{QStringLiteral("OK")});
+        QVERIFY(!test.context().hasChanges());
+        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(stack.formIsShown());
+
+        // A denomination of spaces is not empty: it passes and is stored trimmed.
+        form->DenominationTextField->setText(QStringLiteral("   "));
+        form->YearOfIssueTextField->setText(QStringLiteral("1962"));
+        form->SaveNewStampButtonClicked();
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        QCOMPARE(stamps.size(), 1);
+        QCOMPARE(stamps.first()->denomination(), std::optional<QString>(QString()));
+        QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToMenu")});
+    }
+
+    void filterJudgesTheInsertedTextAsAWhole()
+    {
+        QVERIFY(!InputFilter::shouldChangeCharacters(1, QStringLiteral("12a")));
+        QVERIFY(!InputFilter::shouldChangeCharacters(1, QStringLiteral(".")));
+        QVERIFY(InputFilter::shouldChangeCharacters(2, QStringLiteral(".")));
+        QVERIFY(InputFilter::shouldChangeCharacters(2, QStringLiteral("1.2.3")));
+        QVERIFY(InputFilter::shouldChangeCharacters(1, QString()));
+        QVERIFY(InputFilter::shouldChangeCharacters(1, QString::fromUtf8("١٩٦٢")));
+        QVERIFY(!InputFilter::shouldChangeCharacters(2, QString::fromUtf8("١")));
+
+        TestEnvironment test;
+        AddViewController form(test.environment());
+        form.view();
+        QTest::keyClicks(form.YearOfIssueTextField, QStringLiteral("19a6.2"));
+        QCOMPARE(form.YearOfIssueTextField->text(), QStringLiteral("1962"));
+        form.CostTextField->insert(QStringLiteral("12a"));
+        QCOMPARE(form.CostTextField->text(), QString());
+        form.CostTextField->insert(QStringLiteral("1.2.3"));
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("1.2.3"));
+        QTest::keyClick(form.CostTextField, Qt::Key_Backspace);
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("1.2."));
+        // Texts are free in the other fields.
+        QTest::keyClicks(form.DenominationTextField, QStringLiteral("5c a"));
+        QCOMPARE(form.DenominationTextField->text(), QStringLiteral("5c a"));
+    }
+
+    void addStoresTrimmedTextsNumbersAndPicture()
+    {
+        TestEnvironment test;
+        test.shared().marker = QStringLiteral("CountryBreakdown");
+        FormOnStack<AddViewController> stack(test);
+        AddViewController* form = stack.form;
+        fillRequired(form);
+        form->DenominationTextField->setText(QStringLiteral(" \t5c\t "));
+        form->ColorTextField->setText(QStringLiteral("  deep red "));
+        form->CostTextField->setText(QStringLiteral("$12.50"));
+        form->EstValueTextField->setText(QStringLiteral("1,234.50"));
+        form->QuantityTextField->setText(QStringLiteral("-3"));
+        form->NotesTextView->setPlainText(QStringLiteral("  first\nsecond\t"));
+        QGuiApplication::clipboard()->setImage(samplePicture());
+        form->PasteFromClipboard();
+        form->SaveNewStampButtonClicked();
+
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        QCOMPARE(stamps.size(), 1);
+        const Stamps* stamp = stamps.first();
+        QCOMPARE(stamp->denomination(), std::optional<QString>(QStringLiteral("5c")));
+        QCOMPARE(stamp->color(), std::optional<QString>(QStringLiteral("deep red")));
+        QCOMPARE(stamp->cost(), 12.5f);
+        QCOMPARE(stamp->value(), 1234.5f);
+        QCOMPARE(stamp->quantity(), qint16(-3));
+        QCOMPARE(stamp->yearOfIssue(), qint16(1962));
+        QCOMPARE(stamp->notes(), std::optional<QString>(QStringLiteral("first\nsecond")));
+        // Fields left empty stay absent, the cancellation is never written.
+        QCOMPARE(stamp->scottNumber(), std::nullopt);
+        QCOMPARE(stamp->cancellation(), std::nullopt);
+        QCOMPARE(storedPictureSize(stamp), QSize(64, 48));
+
+        // An unknown marker keeps the form open; a second save records a second stamp.
+        QVERIFY(stack.formIsShown());
+        QVERIFY(stack.opener->unwinds.isEmpty());
+        form->SaveNewStampButtonClicked();
+        QCOMPARE(test.context().fetch<Stamps>().size(), 2);
+    }
+
+    void addReturnsToTheScreenThatOpenedIt()
+    {
+        TestEnvironment test;
+        test.shared().marker = QStringLiteral("Master");
+        FormOnStack<AddViewController> stack(test);
+        fillRequired(stack.form);
+        stack.form->SaveNewStampButtonClicked();
+        QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToList")});
+        QCOMPARE(stack.navigation->topViewController(), stack.opener);
+    }
+
+    void numbersThatDoNotFitAreRefusedAndNothingIsStored()
+    {
+        TestEnvironment test;
+        test.shared().marker = QStringLiteral("Menu");
+        FormOnStack<AddViewController> stack(test);
+        AddViewController* form = stack.form;
+        fillRequired(form);
+
+        const QList<QPair<QLineEdit*, QString>> cases = {
+            {form->YearOfIssueTextField, QStringLiteral("40000")},
+            {form->QuantityTextField, QStringLiteral("99999")},
+            {form->CostTextField, QStringLiteral("1.2.3")},
+            {form->EstValueTextField, QStringLiteral(".")},
+        };
+        const QStringList messages = {
+            QStringLiteral("Year of Issue must be a whole number from -32768 to 32767"),
+            QStringLiteral("Quantity must be a whole number from -32768 to 32767"),
+            QStringLiteral("Cost is not a number"),
+            QStringLiteral("Est. Value is not a number"),
+        };
+        for (int i = 0; i < cases.size(); ++i) {
+            const QString kept = cases[i].first->text();
+            cases[i].first->setText(cases[i].second);
+            form->SaveNewStampButtonClicked();
+            QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+            QCOMPARE(test.alerts.last().message, messages[i]);
+            QVERIFY(test.context().fetch<Stamps>().isEmpty());
+            cases[i].first->setText(kept);
+        }
+        QVERIFY(stack.formIsShown());
+    }
+
+    void aFailedSaveIsShownAndRolledBack()
+    {
+        TestEnvironment test;
+        test.shared().marker = QStringLiteral("Menu");
+        FormOnStack<AddViewController> stack(test);
+        fillRequired(stack.form);
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        stack.form->SaveNewStampButtonClicked();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
+        QVERIFY(!test.context().hasChanges());
+        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(stack.formIsShown());
+        // Saving again works and returns.
+        stack.form->SaveNewStampButtonClicked();
+        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToMenu")});
+    }
+
+    void picturesComeFromFilesAndTheClipboard()
+    {
+        TestEnvironment test;
+        AddViewController form(test.environment());
+        form.view();
+        QTemporaryDir folder;
+        const QString png = folder.filePath(QStringLiteral("stamp.png"));
+        QVERIFY(samplePicture(QSize(30, 20)).save(png));
+        test.documentPicker.setNextFile(png);
+        form.AttachFrontImage();
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+
+        // A file that is not a picture is reported and leaves the picture as it was.
+        const QString text = folder.filePath(QStringLiteral("notes.txt"));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        file.close();
+        test.documentPicker.setNextFile(text);
+        form.AttachFrontImage();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Picture Not Loaded"));
+        QVERIFY(test.alerts.last().message.contains(QStringLiteral("notes.txt")));
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("just text"));
+        form.PasteFromClipboard();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Clipboard"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("There is no image in the Clipboard"));
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+
+        test.camera.setAvailable(false);
+        form.OpenFrontCamera();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Camera"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("There is no camera available"));
+        test.camera.setAvailable(true);
+        test.camera.setNextPicture(samplePicture(QSize(80, 60)));
+        form.OpenFrontCamera();
+        QCOMPARE(form.shownPicture().size(), QSize(80, 60));
+        QCOMPARE(form.chosenStampImage.size(), QSize(80, 60));
+
+        form.RemoveFrontImage();
+        QVERIFY(form.shownPicture().isNull());
+    }
+
+    void pickersOfferTheListsSorted()
+    {
+        TestEnvironment test;
+        for (const char* gum : {"Original", "Fine", "Spotty"})
+            test.context().insertNewObject<GumList>()->setGum(QString::fromLatin1(gum));
+        QVERIFY(test.context().save());
+        AddViewController form(test.environment());
+        form.view();
+
+        ReferencePicker* gums = form.picker(6);
+        QCOMPARE(gums->objectName(), QStringLiteral("GumPickerView"));
+        QCOMPARE(gums->list(), (QStringList{"Fine", "Original", "Spotty"}));
+        QCOMPARE(form.picker(3)->numberOfRows(), 0);
+        QCOMPARE(form.picker(12), nullptr);
+        gums->open();
+        QCOMPARE(gums->pickerView()->currentRow(), 0);
+        QCOMPARE(form.GumTextField->text(), QString());
+        gums->didSelectRow(1);
+        QCOMPARE(form.GumTextField->text(), QStringLiteral("Original"));
+    }
+
+    void editShowsTheRecordAndSavesItUnchanged()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
+        stamp->setValue(1234.5f);
+        stamp->setCost(0.5f);
+        stamp->setPerforations(QStringLiteral(" 12 "));
+        QVERIFY(test.context().save());
+        test.shared().marker = QStringLiteral("YearBreakdown");
+        FormOnStack<EditViewController> stack(test);
+        stack.form->setDetailItem(stamp);
+
+        QCOMPARE(stack.form->EstValueTextField->text(), QStringLiteral("1,234.50"));
+        QCOMPARE(stack.form->CostTextField->text(), QStringLiteral("0.50"));
+        QCOMPARE(stack.form->YearOfIssueTextField->text(), QStringLiteral("1962"));
+        QCOMPARE(stack.form->MarginTextField->text(), QString());
+        stack.form->SaveButtonClicked();
+        QCOMPARE(stamp->value(), 1234.5f);
+        QCOMPARE(stamp->cost(), 0.5f);
+        // Perforations are stored as shown, untrimmed; absent texts become empty texts.
+        QCOMPARE(stamp->perforations(), std::optional<QString>(QStringLiteral(" 12 ")));
+        QCOMPARE(stamp->margins(), std::optional<QString>(QString()));
+        QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToYearTableView")});
+    }
+
+    void anAmountShownInAnotherLocaleIsSavedUnchanged()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
+        stamp->setValue(1234.5f);
+        QVERIFY(test.context().save());
+        EditViewController form(test.environment());
+        form.view();
+        form.setDetailItem(stamp);
+        QCOMPARE(form.EstValueTextField->text(), QStringLiteral("1.234,50"));
+        form.SaveButtonClicked();
+        QCOMPARE(stamp->value(), 1234.5f);
+    }
+
+    void emptyEditInputsStoreEmptyTextsAndZeros()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
+        stamp->setQuantity(4);
+        stamp->setValue(3.0f);
+        stamp->setNotes(QStringLiteral("old"));
+        QVERIFY(test.context().save());
+        test.shared().marker = QStringLiteral("Elsewhere");
+        FormOnStack<EditViewController> stack(test);
+        stack.form->setDetailItem(stamp);
+        for (const StampFormViewController::Field& field : StampFormViewController::fields())
+            stack.form->textField(field)->clear();
+        stack.form->NotesTextView->clear();
+        stack.form->SaveButtonClicked();
+
+        QCOMPARE(stamp->denomination(), std::optional<QString>(QString()));
+        QCOMPARE(stamp->country(), std::optional<QString>(QString()));
+        QCOMPARE(stamp->notes(), std::optional<QString>(QString()));
+        QCOMPARE(stamp->yearOfIssue(), qint16(0));
+        QCOMPARE(stamp->quantity(), qint16(0));
+        QCOMPARE(stamp->value(), 0.0f);
+        QVERIFY(!test.context().hasChanges());
+        // No list answers this marker: the form stays.
+        QVERIFY(stack.formIsShown());
+    }
+
+    void editChangesTheOpenedStampOnly()
+    {
+        TestEnvironment test;
+        Stamps* first = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
+        Stamps* opened =
+            addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
+        const QByteArray picture = test.pictures.encodeJpeg(samplePicture(), 0.6);
+        first->setStampImage(picture);
+        opened->setStampImage(picture);
+        QVERIFY(test.context().save());
+        EditViewController form(test.environment());
+        form.view();
+        form.setDetailItem(opened);
+        QCOMPARE(test.shared().selectedStampRecord, opened);
+
+        form.ColorTextField->setText(QStringLiteral("blue"));
+        form.SaveButtonClicked();
+        QCOMPARE(opened->color(), std::optional<QString>(QStringLiteral("blue")));
+        QCOMPARE(first->color(), std::nullopt);
+
+        form.RemoveFrontImage();
+        QVERIFY(test.alerts.tap(QStringLiteral("No")));
+        QVERIFY(opened->stampImage().has_value());
+        QVERIFY(!form.shownPicture().isNull());
+        form.RemoveFrontImage();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Remove Stamp Image"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("Do You Want to Remove This Image?"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Yes")));
+        QCOMPARE(opened->stampImage(), std::nullopt);
+        QVERIFY(first->stampImage().has_value());
+        QVERIFY(form.shownPicture().isNull());
+        QVERIFY(!test.context().hasChanges());
+    }
+
+    void aRefusedEditSaveChangesNothing()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
+        QVERIFY(test.context().save());
+        EditViewController form(test.environment());
+        form.view();
+        form.setDetailItem(stamp);
+        form.ColorTextField->setText(QStringLiteral("blue"));
+        form.QuantityTextField->setText(QStringLiteral("70000"));
+        form.SaveButtonClicked();
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("Quantity must be a whole number from -32768 to 32767"));
+        QCOMPARE(stamp->color(), std::nullopt);
+
+        form.QuantityTextField->setText(QStringLiteral("7"));
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        form.SaveButtonClicked();
+        QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
+        QCOMPARE(stamp->color(), std::nullopt);
+        QCOMPARE(stamp->quantity(), qint16(0));
+        QVERIFY(!test.context().hasChanges());
+    }
+
+    void shareTextListsEveryInput()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
+        stamp->setCountry(QStringLiteral("France"));
+        stamp->setValue(1234.5f);
+        stamp->setNotes(QStringLiteral("line one\nline two"));
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6));
+        QVERIFY(test.context().save());
+        EditViewController form(test.environment());
+        form.view();
+        form.setDetailItem(stamp);
+        form.DescripTextField->setText(QStringLiteral(" unsaved "));
+
+        const QString expected = QStringLiteral("Denomination: 5c\n"
+                                                "Year Issued: 1962\n"
+                                                "Description:  unsaved \n"
+                                                "Country: France\n"
+                                                "Perforations: N/A\n"
+                                                "Gum: N/A\n"
+                                                "Margins: N/A\n"
+                                                "Scott #: A12\n"
+                                                "Paper: N/A\n"
+                                                "Color: N/A\n"
+                                                "Grade: N/A\n"
+                                                "Condition: N/A\n"
+                                                "Series: N/A\n"
+                                                "Centered: N/A\n"
+                                                "Status N/A\n"
+                                                "Faults: N/A\n"
+                                                "Quantity: 0\n"
+                                                "Cost: $0.00\n"
+                                                "Est. Value: $1,234.50\n"
+                                                "Notes: line one\nline two\n");
+        QCOMPARE(form.shareText().split(QLatin1Char('\n')), expected.split(QLatin1Char('\n')));
+
+        form.shareButtonClicked();
+        QCOMPARE(test.shareSheet.requests().size(), 1);
+        const ShareRequest& request = test.shareSheet.requests().first();
+        QCOMPARE(request.items.size(), 2);
+        QCOMPARE(request.items[0].text(), expected);
+        QCOMPARE(request.items[1].picture().size(), QSize(64, 48));
+        QCOMPARE(request.excludedActivityTypes,
+                 (QList<ActivityType>{ActivityType::AirDrop, ActivityType::AddToReadingList}));
+
+        test.messages.setCanSendText(false);
+        form.shareButtonClicked();
+        QVERIFY(test.alerts.alerts().isEmpty());
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Can't Send Text Message"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("Your device is not able to send text messages."));
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 QStringList{QStringLiteral("Click")});
+        QCOMPARE(test.shareSheet.requests().size(), 1);
+    }
+};
+
+QTEST_MAIN(StampFormsTest)
+#include "tst_stampforms.moc"

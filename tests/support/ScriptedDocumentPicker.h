@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/gui/DocumentPicker.h"
+
+#include <QList>
+
+// Stands in for the file dialog: answers at once with the file a test chose, or a cancel, and
+// keeps what each dialog was asked to show.
+class ScriptedDocumentPicker final : public DocumentPicker
+{
+public:
+    // Answers with the next file, then goes back to cancelling.
+    void pickFile(QWidget*, const QString& title, const QStringList& nameFilters,
+                  std::function<void(const QString& path)> done) override
+    {
+        m_titles.append(title);
+        m_nameFilters.append(nameFilters);
+        const QString path = m_nextFile;
+        m_nextFile.clear();
+        done(path);
+    }
+
+    void setNextFile(const QString& path) { m_nextFile = path; }
+    void setNextCancel() { m_nextFile.clear(); }
+
+    int pickCount() const { return static_cast<int>(m_titles.size()); }
+    const QStringList& titles() const { return m_titles; }
+    // The name filters of each dialog, oldest first.
+    const QList<QStringList>& nameFilters() const { return m_nameFilters; }
+
+private:
+    QString m_nextFile;
+    QStringList m_titles;
+    QList<QStringList> m_nameFilters;
+};
