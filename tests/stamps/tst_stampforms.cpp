@@ -60,6 +60,8 @@ QImage samplePicture(QSize size = QSize(64, 48))
 
 QSize storedPictureSize(const Stamps* stamp)
 {
+    if (!stamp)
+        return {};
     const std::optional<QByteArray> bytes = stamp->stampImage();
     if (!bytes || !bytes->startsWith("\xFF\xD8"))
         return {};
@@ -261,6 +263,9 @@ private Q_SLOTS:
         test.documentPicker.setNextFile(png);
         form.AttachFrontImage();
         QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+        fillRequired(&form);
+        form.SaveNewStampButtonClicked();
+        QCOMPARE(storedPictureSize(test.context().fetch<Stamps>().value(0)), QSize(30, 20));
 
         // A file that is not a picture is reported and leaves the picture as it was.
         const QString text = folder.filePath(QStringLiteral("notes.txt"));
