@@ -59,6 +59,16 @@ bool ManagedObject::isAttributeLoaded(const QString& key) const
     return index >= 0 && m_loaded[index];
 }
 
+void ManagedObject::releaseAttribute(const QString& key)
+{
+    const int index = m_entity->indexOf(key);
+    if (index < 0 || !m_entity->attribute(index).loadedOnDemand || !m_context || m_rowId == 0 ||
+        m_updated || m_inserted)
+        return;
+    m_values[index] = QVariant();
+    m_loaded[index] = false;
+}
+
 QVariant ManagedObject::coerced(AttributeType type, const QVariant& value)
 {
     switch (type) {

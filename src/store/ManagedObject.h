@@ -36,6 +36,9 @@ public:
     bool isDeleted() const { return m_deleted; }
     // Whether a value read on demand (the picture) has been read from the store yet.
     bool isAttributeLoaded(const QString& key) const;
+    // Lets go of a value read on demand, so a long list does not keep every picture it has shown;
+    // it is read again when next asked for. A value with unsaved changes is kept.
+    void releaseAttribute(const QString& key);
     // The row's key in the store; 0 while the object has never been saved.
     qint64 rowId() const { return m_rowId; }
 

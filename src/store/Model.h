@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -35,6 +36,7 @@ public:
 private:
     QString m_name;
     QList<AttributeDescription> m_attributes;
+    QHash<QString, int> m_indexByName;
 };
 
 namespace Model {

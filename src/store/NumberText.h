@@ -24,4 +24,10 @@ std::optional<float> readShownOrTypedAmount(const QString& text, const QLocale& 
 // The two-decimal text a form shows for an amount, with the locale's grouping.
 QString shownAmount(float amount, const QLocale& locale = QLocale());
 
+// A float as the collection writes it: the shortest digits that read back as the same
+// single-precision number, in plain notation with at least one digit after the point when it is
+// zero or its magnitude is from 0.0001 to 16777216 (12.5, 3.0, 0.0), otherwise in exponent
+// notation with a sign and at least two exponent digits (1e-05, 3.3554432e+07).
+QString floatText(float number);
+
 } // namespace NumberText

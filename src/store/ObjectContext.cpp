@@ -2,6 +2,7 @@
 
 #include "platform/core/Console.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -414,6 +415,50 @@ qint64 ObjectContext::count(const FetchRequest& request, StoreError* error)
     return query.value(0).toLongLong();
 }
 
+QVariantList ObjectContext::distinctValues(const QString& entityName, const QString& key,
+                                           StoreError* error)
+{
+    const EntityDescription* entity = Model::entity(entityName);
+    const int index = entity ? entity->indexOf(key) : -1;
+    if (index < 0 || entity->attribute(index).type == AttributeType::Bytes) {
+        if (error)
+            *error = {QStringLiteral("No distinct values of %1 in %2").arg(key, entityName), {}};
+        return {};
+    }
+    const AttributeType type = entity->attribute(index).type;
+    QVariantList values;
+    if (hasPendingChanges(*entity)) {
+        StoreError failure;
+        const QList<ManagedObject*> objects = fetch({entityName, {}, {}}, &failure);
+        if (!failure.description.isEmpty()) {
+            if (error)
+                *error = failure;
+            return {};
+        }
+        QSet<QString> seen;
+        for (const ManagedObject* object : objects) {
+            const QVariant value = object->value(index);
+            if (value.isValid() && !seen.contains(value.toString())) {
+                seen.insert(value.toString());
+                values.append(value);
+            }
+        }
+        return values;
+    }
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 IS NOT NULL")
+                        .arg(quoted(key), quoted(entity->name())))) {
+        if (error)
+            *error = errorFrom(QStringLiteral("Reading the %1 values failed").arg(key),
+                               query.lastError());
+        return {};
+    }
+    while (query.next())
+        values.append(valueFromColumn(type, query, 0));
+    return values;
+}
+
 ManagedObject* ObjectContext::insertNewObject(const QString& entityName)
 {
     const EntityDescription* entity = Model::entity(entityName);
@@ -492,20 +537,26 @@ bool ObjectContext::save(StoreError* error)
     StoreError failure;
     bool ok = true;
 
+    // One prepared statement per entity serves every insert of the save.
+    QHash<const EntityDescription*, QSqlQuery> inserts;
     for (ManagedObject* object : std::as_const(m_inserted)) {
         const EntityDescription& entity = object->entity();
-        QStringList columns;
-        QStringList marks;
-        for (const AttributeDescription& attribute : entity.attributes()) {
-            columns << quoted(attribute.name);
-            marks << QStringLiteral("?");
+        auto prepared = inserts.find(&entity);
+        if (prepared == inserts.end()) {
+            QStringList columns;
+            QStringList marks;
+            for (const AttributeDescription& attribute : entity.attributes()) {
+                columns << quoted(attribute.name);
+                marks << QStringLiteral("?");
+            }
+            prepared = inserts.insert(&entity, QSqlQuery(m_database));
+            prepared->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
+                                       marks.join(QLatin1Char(','))));
         }
-        QSqlQuery query(m_database);
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
-                               marks.join(QLatin1Char(','))));
+        QSqlQuery& query = *prepared;
         for (int i = 0; i < entity.attributes().size(); ++i)
-            query.addBindValue(sqlValue(entity.attribute(i).type, object->m_values[i]));
+            query.bindValue(i, sqlValue(entity.attribute(i).type, object->m_values[i]));
         if (!query.exec()) {
             failure = errorFrom(QStringLiteral("A new %1 could not be saved").arg(entity.name()),
                                 query.lastError());

@@ -44,6 +44,12 @@ public:
     // the entity is unsaved; -1 and `error` set when it fails.
     qint64 count(const FetchRequest& request, StoreError* error = nullptr);
 
+    // The distinct present values of one attribute over the objects the fetch would return,
+    // unsaved changes included, in no particular order. Read by the store alone (no objects are
+    // made) when nothing of the entity is unsaved.
+    QVariantList distinctValues(const QString& entityName, const QString& key,
+                                StoreError* error = nullptr);
+
     // A new object of the entity, its texts and picture absent and its numbers 0.
     ManagedObject* insertNewObject(const QString& entityName);
     template <class T> T* insertNewObject()

@@ -199,6 +199,38 @@ private Q_SLOTS:
         QCOMPARE(countries, (QStringList{"a 1990", "a 1900", "b 1960", "first b", "second b"}));
     }
 
+    void distinctValuesSkipAbsentAndSeeUnsavedChanges_data() { addSavedColumn(); }
+    void distinctValuesSkipAbsentAndSeeUnsavedChanges()
+    {
+        TemporaryStore store;
+        ObjectContext& context = store.context();
+        addStamp(context, QStringLiteral("a"), 1990, QStringLiteral("France"));
+        addStamp(context, QStringLiteral("b"), 1990, QStringLiteral("france"));
+        addStamp(context, QStringLiteral("c"), 0, QStringLiteral(""));
+        addStamp(context, QStringLiteral("d"), 2019, std::nullopt);
+        addStamp(context, QStringLiteral("e"), 2019, QStringLiteral("France"));
+        saveIfAsked(context);
+
+        QStringList countries;
+        for (const QVariant& value :
+             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
+            countries << value.toString();
+        countries.sort();
+        QCOMPARE(countries, (QStringList{"", "France", "france"}));
+        QVariantList years =
+            context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("yearOfIssue"));
+        QCOMPARE(years.size(), 3);
+
+        // Unsaved changes count as they would in a fetch.
+        context.fetch<Stamps>().first()->setCountry(QStringLiteral("Malta"));
+        countries.clear();
+        for (const QVariant& value :
+             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
+            countries << value.toString();
+        countries.sort();
+        QCOMPARE(countries, (QStringList{"", "France", "Malta", "france"}));
+    }
+
     void noSortDescriptorsKeepsInsertionOrder()
     {
         TemporaryStore store;
@@ -317,6 +349,11 @@ private Q_SLOTS:
         QCOMPARE(stamps[0]->stampImage(), std::optional<QByteArray>(picture));
         QVERIFY(stamps[0]->isAttributeLoaded(QStringLiteral("stampImage")));
         QCOMPARE(stamps[1]->stampImage(), std::nullopt);
+
+        // A released picture is read again when asked for.
+        stamps[0]->releaseAttribute(QStringLiteral("stampImage"));
+        QVERIFY(!stamps[0]->isAttributeLoaded(QStringLiteral("stampImage")));
+        QCOMPARE(stamps[0]->stampImage(), std::optional<QByteArray>(picture));
 
         // A change of another attribute saves without losing the unread picture.
         stamps[1]->setNotes(QStringLiteral("noted"));
