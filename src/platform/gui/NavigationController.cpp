@@ -16,7 +16,22 @@ constexpr int fadeMilliseconds = 120;
 }
 
 NavigationController::NavigationController(std::unique_ptr<ViewController> root, QWidget* parent)
-    : QWidget(parent)
+    : NavigationController(std::move(root), nullptr, true, parent)
+{}
+
+NavigationController::NavigationController(std::unique_ptr<ViewController> root,
+                                           ViewController* container, QWidget* parent)
+    : NavigationController(std::move(root), container, container == nullptr, parent)
+{
+    if (!container)
+        Console::printLine(QStringLiteral("NavigationController: made for a container but given "
+                                          "none; it shows its root at once"));
+}
+
+NavigationController::NavigationController(std::unique_ptr<ViewController> root,
+                                           ViewController* container, bool appearNow,
+                                           QWidget* parent)
+    : QWidget(parent), m_container(container), m_shown(appearNow)
 {
     setObjectName(QStringLiteral("NavigationController"));
 
@@ -63,10 +78,12 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
     ViewController* first = root.get();
     adopt(first);
     m_stack.push_back(std::move(root));
-    first->viewWillAppear(false);
+    if (m_shown)
+        first->viewWillAppear(false);
     m_pages->setCurrentWidget(first->view());
     updateBar();
-    first->viewDidAppear(false);
+    if (m_shown)
+        first->viewDidAppear(false);
 }
 
 NavigationController::~NavigationController()
@@ -110,12 +127,17 @@ void NavigationController::pushViewController(std::unique_ptr<ViewController> co
     adopt(next); // loads the view
     m_stack.push_back(std::move(controller));
 
-    previous->viewWillDisappear(animated);
-    next->viewWillAppear(animated);
+    // A hidden stack's screens have disappeared already; the new top appears with the stack.
+    if (m_shown) {
+        previous->viewWillDisappear(animated);
+        next->viewWillAppear(animated);
+    }
     showView(next->view(), animated);
     updateBar();
-    previous->viewDidDisappear(animated);
-    next->viewDidAppear(animated);
+    if (m_shown) {
+        previous->viewDidDisappear(animated);
+        next->viewDidAppear(animated);
+    }
     Q_EMIT topViewControllerChanged(next);
 }
 
@@ -159,20 +181,25 @@ void NavigationController::popTo(qsizetype index, bool animated)
     }
     ViewController* target = m_stack.back().get();
 
+    const bool shown = m_shown;
     for (const auto& controller : removed) {
         disconnect(controller.get(), nullptr, this, nullptr);
-        controller->viewWillDisappear(animated);
+        if (shown)
+            controller->viewWillDisappear(animated);
     }
-    target->viewWillAppear(animated);
+    if (shown)
+        target->viewWillAppear(animated);
     showView(target->view(), animated);
     for (const auto& controller : removed)
         m_pages->removeWidget(controller->view());
     updateBar();
     for (const auto& controller : removed) {
-        controller->viewDidDisappear(animated);
+        if (shown)
+            controller->viewDidDisappear(animated);
         controller->setNavigationController(nullptr);
     }
-    target->viewDidAppear(animated);
+    if (shown)
+        target->viewDidAppear(animated);
     // Usually we are inside a slot of a removed screen (its back or save button): it goes once
     // control is back in the event loop.
     for (auto& controller : removed)
@@ -195,6 +222,34 @@ bool NavigationController::unwind(const StoryboardSegue& segue)
     }
     // The action may itself have changed the stack.
     return popToViewController(segue.destination, true);
+}
+
+void NavigationController::beginAppearanceTransition(bool appearing, bool animated)
+{
+    if (appearing == m_shown)
+        return; // a second appear (or disappear) in a row would leave the screen's calls unbalanced
+    m_shown = appearing;
+    ViewController* top = topViewController();
+    m_transitioning = top;
+    m_transitionAppearing = appearing;
+    m_transitionAnimated = animated;
+    if (appearing)
+        top->viewWillAppear(animated);
+    else
+        top->viewWillDisappear(animated);
+}
+
+void NavigationController::endAppearanceTransition()
+{
+    // Only the screen that was told "will": a push or pop in between has given the others theirs.
+    ViewController* screen = m_transitioning;
+    m_transitioning = nullptr;
+    if (!screen || screen != topViewController())
+        return;
+    if (m_transitionAppearing)
+        screen->viewDidAppear(m_transitionAnimated);
+    else
+        screen->viewDidDisappear(m_transitionAnimated);
 }
 
 ViewController* NavigationController::topViewController() const

@@ -3,6 +3,7 @@
 #include "platform/gui/ViewController.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -18,12 +19,20 @@ class QToolButton;
 // The root screen appears (viewWillAppear, viewDidAppear) in the constructor, so a screen always
 // receives a matching disappear for each appear whether or not the window is shown yet. Set the
 // root's storyboard before handing it in: its view is built here.
+//
+// A stack inside a container (one tab of a TabBarController) is made with that container: the
+// container decides when the stack is on screen (begin/endAppearanceTransition), so its root does
+// not appear in the constructor and pushes and pops call the lifecycle only while it is shown.
+// An unwind that finds no target on such a stack goes on below the container in the container's
+// own navigation controller.
 class NavigationController final : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit NavigationController(std::unique_ptr<ViewController> root, QWidget* parent = nullptr);
+    NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
+                         QWidget* parent = nullptr);
     ~NavigationController() override;
     Q_DISABLE_COPY_MOVE(NavigationController)
 
@@ -35,6 +44,15 @@ public:
     bool popToRootViewController(bool animated);
     // Runs the destination's unwind action, then pops back to it.
     bool unwind(const StoryboardSegue& segue);
+
+    // The screen whose view holds this stack; null for a stack of its own (the window's).
+    ViewController* containerViewController() const { return m_container; }
+    // Whether the top screen has appeared (always, unless a container hides the stack).
+    bool isShown() const { return m_shown; }
+    // For the container: the top screen appears or disappears with the stack's page. Each begin is
+    // followed by one end; a begin towards the state the stack is already in does nothing.
+    void beginAppearanceTransition(bool appearing, bool animated);
+    void endAppearanceTransition();
 
     ViewController* topViewController() const;
     QList<ViewController*> viewControllers() const;
@@ -55,6 +73,8 @@ Q_SIGNALS:
     void topViewControllerChanged(ViewController* top);
 
 private:
+    NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
+                         bool appearNow, QWidget* parent);
     qsizetype indexOf(const ViewController* controller) const;
     void adopt(ViewController* controller);
     void popTo(qsizetype index, bool animated);
@@ -72,4 +92,10 @@ private:
     QStackedWidget* m_pages = nullptr;
     QList<QToolButton*> m_itemButtons;
     bool m_barHidden = false;
+    QPointer<ViewController> m_container;
+    bool m_shown = false;
+    // The screen told it will appear or disappear, and which, until the end of the transition.
+    QPointer<ViewController> m_transitioning;
+    bool m_transitionAppearing = false;
+    bool m_transitionAnimated = false;
 };

@@ -87,6 +87,11 @@ void ViewController::setNavigationController(NavigationController* navigationCon
     m_navigationController = navigationController;
 }
 
+ViewController* ViewController::parentViewController() const
+{
+    return m_navigationController ? m_navigationController->containerViewController() : nullptr;
+}
+
 bool ViewController::performSegue(const QString& identifier, QObject* sender)
 {
     if (m_storyboard && m_storyboard->hasSegue(objectName(), identifier)) {
@@ -118,12 +123,24 @@ bool ViewController::performSegue(const QString& identifier, QObject* sender)
         return true;
     }
 
-    if (m_navigationController) {
-        if (ViewController* target = m_navigationController->unwindTarget(identifier, this)) {
-            const StoryboardSegue segue{identifier, this, target, true};
+    // Nearest first: below this screen on its own stack, then below each container outward.
+    const ViewController* from = this;
+    for (NavigationController* stack = m_navigationController; stack;) {
+        if (ViewController* found = stack->unwindTarget(identifier, from)) {
+            QPointer<NavigationController> targetStack = stack;
+            QPointer<ViewController> target = found;
+            const StoryboardSegue segue{identifier, this, found, true};
             prepareForSegue(segue, sender);
-            return m_navigationController && m_navigationController->unwind(segue);
+            if (!targetStack || !target) {
+                Console::printLine(QStringLiteral("Unwind %1 from %2 not run: its destination went "
+                                                  "away while preparing")
+                                       .arg(identifier, objectName()));
+                return false;
+            }
+            return targetStack->unwind(segue);
         }
+        from = stack->containerViewController();
+        stack = from ? from->navigationController() : nullptr;
     }
 
     Console::printLine(QStringLiteral("No segue named %1 from %2").arg(identifier, objectName()));

@@ -50,13 +50,19 @@ public:
     QList<QAction*> leftBarButtonItems() const { return m_leftItems; }
 
     NavigationController* navigationController() const;
+    // The container whose view holds this screen's navigation stack (a TabBarController for a
+    // screen in one of its tabs); null for a screen on the window's own stack.
+    ViewController* parentViewController() const;
 
     // Set before the view is loaded: triggers are connected when it is.
     Storyboard* storyboard() const { return m_storyboard; }
     void setStoryboard(Storyboard* storyboard) { m_storyboard = storyboard; }
 
-    // A forward segue of the storyboard, else an unwind to the nearest screen below this one that
-    // registered the identifier. False (and a console line) when neither exists.
+    // A forward segue of the storyboard (pushed on this screen's own stack), else an unwind to the
+    // nearest screen below this one that registered the identifier: on this screen's stack first,
+    // then below its container on the container's stack, and so outward. The unwind pops the
+    // stack where the target was found, a container and all its stacks with it. False (and a
+    // console line) when neither exists.
     bool performSegue(const QString& identifier, QObject* sender = nullptr);
 
     void registerUnwindTarget(const QString& identifier, UnwindAction action);
