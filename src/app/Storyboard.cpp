@@ -1,7 +1,11 @@
 #include "app/Storyboard.h"
 
 #include "app/MainMenuViewController.h"
+#include "browse/GroupBreakdownViewController.h"
+#include "browse/GroupSummaryViewController.h"
+#include "browse/ListTableViewController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/TabBarController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
@@ -12,6 +16,38 @@ namespace {
 
 const QString MainMenu = QStringLiteral("MainMenuViewController");
 const QString EditForm = QStringLiteral("EditViewController");
+const QString StampList = QStringLiteral("ListTableViewController");
+
+using Summary = GroupSummaryViewController;
+using Breakdown = GroupBreakdownViewController;
+
+// Each group summary opens the breakdown of its key.
+const QList<QPair<const Summary::Member*, const Breakdown::Member*>>& groups()
+{
+    static const QList<QPair<const Summary::Member*, const Breakdown::Member*>> all = {
+        {&Summary::YearGroupTableViewController, &Breakdown::YearBreakdownTableViewController},
+        {&Summary::ScottNumberGroupTableViewController,
+         &Breakdown::ScottNumberBreakdownTableViewController},
+        {&Summary::StatusGroupTableViewController, &Breakdown::StatusBreakdownTableViewController},
+        {&Summary::DenominationGroupTableViewController,
+         &Breakdown::DenominationBreakdownTableViewController},
+        {&Summary::CountryGroupTableViewController,
+         &Breakdown::CountryBreakdownTableViewController},
+    };
+    return all;
+}
+
+// The five group summaries, one tab each.
+std::unique_ptr<ViewController> makeGroupTabs(Environment& environment)
+{
+    std::vector<TabBarController::Tab> tabs;
+    for (const auto& [summary, breakdown] : groups()) {
+        Q_UNUSED(breakdown)
+        tabs.push_back({QString::fromLatin1(summary->tabTitle),
+                        std::make_unique<Summary>(*summary, environment)});
+    }
+    return std::make_unique<TabBarController>(QStringLiteral("TabBarController"), std::move(tabs));
+}
 
 template <class Screen> Storyboard::ScreenFactory make(Environment& environment)
 {
@@ -23,8 +59,31 @@ template <class Screen> Storyboard::ScreenFactory make(Environment& environment)
 void populate(Storyboard& storyboard, Environment& environment)
 {
     // The main menu's buttons. A button appears on the menu once its row is here.
+    storyboard.addSegue(MainMenu, QStringLiteral("showList"),
+                        make<ListTableViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("ListButton"), QStringLiteral("showList"));
+    storyboard.addSegue(MainMenu, QStringLiteral("TabBarController"),
+                        [&environment] { return makeGroupTabs(environment); });
+    storyboard.addTrigger(MainMenu, QStringLiteral("GroupedButton"),
+                          QStringLiteral("TabBarController"));
     storyboard.addSegue(MainMenu, QStringLiteral("showAdd"), make<AddViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
+
+    // The stamp list opens a stamp, and the add form, which returns to it.
+    storyboard.addSegue(StampList, QStringLiteral("showDetails"),
+                        make<EditViewController>(environment));
+    storyboard.addSegue(StampList, QStringLiteral("showAdd"), make<AddViewController>(environment));
+    storyboard.addTrigger(StampList, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
+
+    // A group's value opens its breakdown; a breakdown's stamp opens the edit form.
+    for (const auto& [summary, breakdown] : groups()) {
+        const Breakdown::Member* member = breakdown;
+        storyboard.addSegue(
+            QString::fromLatin1(summary->name), QStringLiteral("showBreakdown"),
+            [member, &environment] { return std::make_unique<Breakdown>(*member, environment); });
+        storyboard.addSegue(QString::fromLatin1(breakdown->name), QStringLiteral("Grouped"),
+                            make<EditViewController>(environment));
+    }
 
     // The edit form opens the stamp's notes and its enlarged picture.
     storyboard.addSegue(EditForm, QStringLiteral("showNotes"),

@@ -1,6 +1,7 @@
 #include "store/ObjectContext.h"
 
 #include "platform/core/Console.h"
+#include "store/TextOrder.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -186,34 +187,13 @@ QVariant valueFromColumn(AttributeType type, const QSqlQuery& query, int column)
     return {};
 }
 
-// Texts in code point order, as SQLite's binary collation orders their UTF-8 bytes.
-int compareCodePoints(const QString& a, const QString& b)
-{
-    const auto fixup = [](char16_t unit) -> int {
-        // Surrogates encode code points above every other UTF-16 unit.
-        if (unit >= 0xE000)
-            return unit - 0x800;
-        if (unit >= 0xD800)
-            return unit + 0x2000;
-        return unit;
-    };
-    const qsizetype length = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t x = a.at(i).unicode();
-        const char16_t y = b.at(i).unicode();
-        if (x != y)
-            return fixup(x) < fixup(y) ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 int compareValues(AttributeType type, const QVariant& a, const QVariant& b)
 {
     if (!a.isValid() || !b.isValid())
         return int(a.isValid()) - int(b.isValid());
     switch (type) {
     case AttributeType::Text:
-        return compareCodePoints(a.toString(), b.toString());
+        return TextOrder::compare(a.toString(), b.toString());
     case AttributeType::Int16:
     case AttributeType::Float: {
         const double x = a.toDouble();

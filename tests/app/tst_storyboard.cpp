@@ -1,17 +1,24 @@
 #include "TestEnvironment.h"
 #include "app/MainMenuViewController.h"
 #include "app/Storyboard.h"
+#include "browse/GroupBreakdownViewController.h"
+#include "browse/GroupSummaryViewController.h"
+#include "browse/ListTableViewController.h"
+#include "browse/StampRowModel.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/TabBarController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
 #include "store/ObjectContext.h"
 
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 // The application's own table of segues, driven as the collector would.
 class StoryboardTest : public QObject
@@ -28,9 +35,9 @@ private Q_SLOTS:
             AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
         auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
         QVERIFY(menu);
-        QVERIFY(menu->AddButton);
+        QVERIFY(menu->AddButton && menu->ListButton && menu->GroupedButton);
         // Screens not built yet get no button.
-        QCOMPARE(menu->ListButton, nullptr);
+        QCOMPARE(menu->ValuationButton, nullptr);
 
         menu->HandleButtonClick();
         QTest::mouseClick(menu->AddButton, Qt::LeftButton);
@@ -45,6 +52,96 @@ private Q_SLOTS:
         QCOMPARE(navigation.topViewController(), menu);
         QCOMPARE(test.context().fetch<Stamps>().size(), 1);
         QVERIFY(menu->AddButton->isHidden());
+    }
+
+    void theGroupTabsOpenBreakdownsAndCloseBackToTheMenu()
+    {
+        TestEnvironment test;
+        for (qint16 year : {1962, 1962, 1975}) {
+            auto* stamp = test.context().insertNewObject<Stamps>();
+            stamp->setDenomination(QStringLiteral("5c"));
+            stamp->setYearOfIssue(year);
+        }
+        QVERIFY(test.context().save());
+        Storyboard storyboard;
+        AppStoryboard::populate(storyboard, test.environment());
+        NavigationController navigation(
+            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
+        auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
+        menu->HandleButtonClick();
+        QTest::mouseClick(menu->GroupedButton, Qt::LeftButton);
+        auto* tabs = qobject_cast<TabBarController*>(navigation.topViewController());
+        QVERIFY(tabs);
+        QVERIFY(navigation.isNavigationBarHidden());
+        QStringList names;
+        for (const ViewController* root : tabs->viewControllers())
+            names << root->objectName();
+        QCOMPARE(
+            names,
+            (QStringList{"YearGroupTableViewController", "ScottNumberGroupTableViewController",
+                         "StatusGroupTableViewController", "DenominationGroupTableViewController",
+                         "CountryGroupTableViewController"}));
+
+        auto* years = qobject_cast<GroupSummaryViewController*>(tabs->viewControllers().first());
+        QCOMPARE(years->KeyList, (QStringList{"1962", "1975"}));
+        years->tableView->clicked(years->tableView->model()->index(0, 0));
+        NavigationController* tab = tabs->tabNavigationControllers().first();
+        auto* breakdown = qobject_cast<GroupBreakdownViewController*>(tab->topViewController());
+        QVERIFY(breakdown);
+        QCOMPARE(breakdown->objectName(), QStringLiteral("YearBreakdownTableViewController"));
+        QCOMPARE(breakdown->StampList.size(), 2);
+
+        // A stamp of the breakdown opens in the edit form and comes back to the breakdown.
+        breakdown->tableView->clicked(breakdown->tableView->model()->index(1, 0));
+        auto* form = qobject_cast<EditViewController*>(tab->topViewController());
+        QVERIFY(form);
+        QCOMPARE(test.shared().marker, QStringLiteral("YearBreakdown"));
+        form->SaveButtonClicked();
+        QCOMPARE(tab->topViewController(), breakdown);
+
+        QVERIFY(tab->popViewController(false));
+        years->UnwindSegue();
+        QCOMPARE(navigation.topViewController(), menu);
+        QVERIFY(!navigation.isNavigationBarHidden());
+    }
+
+    void theListOpensStampsAndTheAddFormAndBothReturnToIt()
+    {
+        TestEnvironment test;
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setDenomination(QStringLiteral("5c"));
+        QVERIFY(test.context().save());
+        Storyboard storyboard;
+        AppStoryboard::populate(storyboard, test.environment());
+        NavigationController navigation(
+            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
+        auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
+        menu->HandleButtonClick();
+        QTest::mouseClick(menu->ListButton, Qt::LeftButton);
+        auto* list = qobject_cast<ListTableViewController*>(navigation.topViewController());
+        QVERIFY(list);
+        test.mainQueue.drain();
+        QCOMPARE(list->StampList.size(), 1);
+
+        list->tableView->clicked(list->tableView->model()->index(0, 0));
+        auto* form = qobject_cast<EditViewController*>(navigation.topViewController());
+        QVERIFY(form);
+        QCOMPARE(form->detailItem(), stamp);
+        form->DenominationTextField->setText(QStringLiteral("6c"));
+        form->SaveButtonClicked();
+        QCOMPARE(navigation.topViewController(), list);
+        QCOMPARE(list->rowModel()->data(list->rowModel()->index(0, 0), Qt::DisplayRole).toString(),
+                 QStringLiteral("6c"));
+
+        navigation.buttonForItem(list->AddButton)->click();
+        auto* add = qobject_cast<AddViewController*>(navigation.topViewController());
+        QVERIFY(add);
+        add->DenominationTextField->setText(QStringLiteral("7c"));
+        add->YearOfIssueTextField->setText(QStringLiteral("1990"));
+        add->CountryTextField->setText(QStringLiteral("Malta"));
+        add->SaveNewStampButtonClicked();
+        QCOMPARE(navigation.topViewController(), list);
+        QCOMPARE(list->StampList.size(), 2);
     }
 
     void theEditFormOpensNotesAndZoomAndRefillsOnReturn()

@@ -1,0 +1,241 @@
+#include "browse/GroupSummaryViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "browse/GroupRowDelegate.h"
+#include "browse/GroupValueModel.h"
+#include "platform/core/Console.h"
+#include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "store/ObjectContext.h"
+#include "store/TextOrder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+void sortKeyValues(QStringList& values, bool ascending)
+{
+    std::sort(values.begin(), values.end(), TextOrder::lessThan);
+    if (!ascending)
+        std::reverse(values.begin(), values.end());
+}
+
+} // namespace
+
+const GroupSummaryViewController::Member GroupSummaryViewController::YearGroupTableViewController =
+    {"YearGroupTableViewController",
+     "YearTableViewCell",
+     "Year",
+     "yearOfIssue",
+     "YearLabel",
+     "YearList",
+     "FilteredYearList",
+     "Search By Year",
+     "yearOfIssue = %@",
+     " Year's",
+     " Year",
+     [](SelectedStamp& selected, const QString& value) { selected.yearOfIssue = value.toShort(); }};
+
+const GroupSummaryViewController::Member
+    GroupSummaryViewController::ScottNumberGroupTableViewController = {
+        "ScottNumberGroupTableViewController",
+        "ScottNumberGroupTableViewCell",
+        "Scott #",
+        "scottNumber",
+        "ScottNumberLabel",
+        "ScottList",
+        "FilteredScottList",
+        "Search By Scott #",
+        "scottNumber = %@",
+        " Scott #'s",
+        nullptr,
+        [](SelectedStamp& selected, const QString& value) { selected.scottNumber = value; }};
+
+const GroupSummaryViewController::Member
+    GroupSummaryViewController::StatusGroupTableViewController = {
+        "StatusGroupTableViewController",
+        "StatusGroupTableViewCell",
+        "Status",
+        "status",
+        "StatusLabel",
+        "StatusList",
+        "FilteredStatusList",
+        "Search By Status",
+        "status = %@",
+        " Status's",
+        " Status",
+        [](SelectedStamp& selected, const QString& value) { selected.status = value; }};
+
+const GroupSummaryViewController::Member
+    GroupSummaryViewController::DenominationGroupTableViewController = {
+        "DenominationGroupTableViewController",
+        "DenominationgroupTableViewCell",
+        "Denomination",
+        "denomination",
+        "DenominationLabel",
+        "DenominationList",
+        "FilteredDenominationList",
+        "Search By Denomination",
+        "denomination = %@",
+        " Denomination's",
+        " Denomination",
+        [](SelectedStamp& selected, const QString& value) { selected.denomination = value; }};
+
+const GroupSummaryViewController::Member
+    GroupSummaryViewController::CountryGroupTableViewController = {
+        "CountryGroupTableViewController",
+        "CountryGroupTableViewCell",
+        "Country",
+        "country",
+        "CountryLabel",
+        "CountryList",
+        "FilteredCountryList",
+        "Search By Country",
+        "country = %@",
+        " Countries",
+        " Country",
+        [](SelectedStamp& selected, const QString& value) { selected.country = value; }};
+
+const QList<const GroupSummaryViewController::Member*>& GroupSummaryViewController::members()
+{
+    static const QList<const Member*> all = {
+        &YearGroupTableViewController, &ScottNumberGroupTableViewController,
+        &StatusGroupTableViewController, &DenominationGroupTableViewController,
+        &CountryGroupTableViewController};
+    return all;
+}
+
+GroupSummaryViewController::GroupSummaryViewController(const Member& member,
+                                                       Environment& environment, QObject* parent)
+    : SearchableTableViewController(QString::fromLatin1(member.name), environment, parent),
+      context(environment.appDelegate.viewContext()), m_member(member),
+      m_model(
+          new GroupValueModel([this](const QString& value) { return recordCount(value); }, this)),
+      m_delegate(new GroupRowDelegate(this))
+{
+    setTitle(QString::fromLatin1(member.tabTitle));
+    QAction* close = SymbolIcons::makeAction(QStringLiteral("xmark"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    connect(close, &QAction::triggered, this, &GroupSummaryViewController::UnwindSegue);
+    addLeftBarButtonItem(close);
+}
+
+QAbstractItemModel* GroupSummaryViewController::tableModel()
+{
+    return m_model;
+}
+
+QAbstractItemDelegate* GroupSummaryViewController::rowDelegate()
+{
+    return m_delegate;
+}
+
+void GroupSummaryViewController::viewDidLoad()
+{
+    setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
+    SortAsc = true;
+    DarkMode = Styling::isDarkStyle(view());
+    collectKeyValues();
+}
+
+const QStringList& GroupSummaryViewController::shownList() const
+{
+    return searchTextIsEmpty() ? KeyList : FilteredKeyList;
+}
+
+void GroupSummaryViewController::collectKeyValues()
+{
+    KeyList.clear();
+    StoreError error;
+    const QVariantList values = context.distinctValues(
+        QStringLiteral("Stamps"), QString::fromLatin1(m_member.keyAttribute), &error);
+    if (!error.description.isEmpty())
+        Console::printLine(error.description);
+    for (const QVariant& value : values)
+        KeyList.append(value.toString());
+    sortKeyValues(KeyList, SortAsc.value_or(true));
+    showList();
+}
+
+qint64 GroupSummaryViewController::recordCount(const QString& keyValue) const
+{
+    StoreError error;
+    const qint64 count =
+        context.count({QStringLiteral("Stamps"),
+                       Predicate::format(QString::fromLatin1(m_member.countFormat), keyValue),
+                       {}},
+                      &error);
+    if (count < 0) {
+        Console::printLine(error.description);
+        return 0;
+    }
+    return count;
+}
+
+QString GroupSummaryViewController::headerText() const
+{
+    const qsizetype all = KeyList.size();
+    const qsizetype shown = FilteredKeyList.size();
+    const auto counted = [this](qsizetype count, bool singular) {
+        const char* word =
+            singular && m_member.singularWord ? m_member.singularWord : m_member.pluralWord;
+        return QString::number(count) + QString::fromLatin1(word);
+    };
+    if (searchTextIsEmpty())
+        return counted(all, all == 1);
+    // With a single value in all, what the search shows is spoken of in the singular.
+    return counted(shown, all == 1 || shown == 1);
+}
+
+void GroupSummaryViewController::showList()
+{
+    m_model->setValues(shownList());
+    HeaderLabel->setText(headerText());
+}
+
+void GroupSummaryViewController::SortButtonTapped()
+{
+    SortAsc = !SortAsc.value_or(true);
+    m_environment.shared.sortAscending = *SortAsc;
+    if (searchTextIsEmpty()) {
+        collectKeyValues();
+        return;
+    }
+    // While a search is shown only its rows are reordered.
+    sortKeyValues(FilteredKeyList, *SortAsc);
+    showList();
+}
+
+void GroupSummaryViewController::updateSearchResultsForSearchController()
+{
+    const QString text = searchBar->text();
+    if (text.isEmpty()) {
+        FilteredKeyList = KeyList;
+    } else {
+        FilteredKeyList.clear();
+        for (const QString& value : std::as_const(KeyList)) {
+            if (!value.isEmpty() && value.toLower().contains(text.toLower()))
+                FilteredKeyList.append(value);
+        }
+    }
+    showList();
+}
+
+void GroupSummaryViewController::didSelectRow(int row)
+{
+    const QString value = shownList().value(row);
+    if (row < 0 || row >= shownList().size())
+        return;
+    m_member.writeSelectedValue(m_environment.shared.selectedStamp, value);
+    performSegue(QStringLiteral("showBreakdown"), this);
+}
+
+void GroupSummaryViewController::UnwindSegue()
+{
+    performSegue(QStringLiteral("unwindToMenu"), this);
+}

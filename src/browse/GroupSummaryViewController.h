@@ -1,0 +1,78 @@
+#pragma once
+
+#include "browse/SearchableTableViewController.h"
+
+#include <QStringList>
+#include <optional>
+
+class GroupValueModel;
+class ObjectContext;
+struct SelectedStamp;
+
+// The distinct values of one grouping key (year, Scott number, status, denomination, country)
+// with the number of stamps of each. One screen serves the five keys through a member
+// description; choosing a value opens the group's breakdown.
+class GroupSummaryViewController final : public SearchableTableViewController
+{
+    Q_OBJECT
+
+public:
+    struct Member
+    {
+        const char* name;     // "YearGroupTableViewController"
+        const char* rowClass; // "YearTableViewCell"
+        const char* tabTitle;
+        const char* keyAttribute;
+        const char* keyLabel;         // the row's label of the key value
+        const char* listName;         // "YearList"
+        const char* filteredListName; // "FilteredYearList"
+        const char* searchPlaceholder;
+        const char* countFormat;  // "yearOfIssue = %@"
+        const char* pluralWord;   // " Year's"
+        const char* singularWord; // " Year"; nullptr: always the plural
+        void (*writeSelectedValue)(SelectedStamp&, const QString&);
+    };
+    static const Member YearGroupTableViewController;
+    static const Member ScottNumberGroupTableViewController;
+    static const Member StatusGroupTableViewController;
+    static const Member DenominationGroupTableViewController;
+    static const Member CountryGroupTableViewController;
+    // In the order of their tabs.
+    static const QList<const Member*>& members();
+
+    GroupSummaryViewController(const Member& member, Environment& environment,
+                               QObject* parent = nullptr);
+
+    const Member& member() const { return m_member; }
+    ObjectContext& context;
+    // The distinct key values in display order, and those matching the search.
+    QStringList KeyList;
+    QStringList FilteredKeyList;
+    std::optional<bool> SortAsc;
+    bool DarkMode = false;
+
+    const QStringList& shownList() const;
+    // The number of stamps carrying the value, counted by the store when the row shows.
+    qint64 recordCount(const QString& keyValue) const;
+    QString headerText() const;
+
+    void viewDidLoad() override;
+
+public Q_SLOTS:
+    void collectKeyValues();
+    void SortButtonTapped() override;
+    void updateSearchResultsForSearchController() override;
+    void UnwindSegue();
+
+protected:
+    QAbstractItemModel* tableModel() override;
+    QAbstractItemDelegate* rowDelegate() override;
+    void didSelectRow(int row) override;
+
+private:
+    void showList();
+
+    const Member& m_member;
+    GroupValueModel* m_model;
+    QAbstractItemDelegate* m_delegate;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/gui/ViewController.h"
+
+class QAbstractItemDelegate;
+class QAbstractItemModel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QVBoxLayout;
+struct Environment;
+
+// What the browsing screens share: a search field above a table with a header and a footer, a
+// sort button, and rows that are chosen with a click and, where a screen allows it, deleted with
+// the row's "delete" action or the Delete key.
+class SearchableTableViewController : public ViewController
+{
+    Q_OBJECT
+
+public:
+    // The search bar over the table; its text decides which list the table shows.
+    QLineEdit* searchBar = nullptr;
+    QListView* tableView = nullptr;
+    QLabel* HeaderLabel = nullptr;
+    QLabel* FooterLabel = nullptr;
+    QAction* SortButton = nullptr;
+
+    // The full list shows while the search text is empty; any other text shows the filtered one.
+    bool searchTextIsEmpty() const;
+
+public Q_SLOTS:
+    virtual void SortButtonTapped() = 0;
+    virtual void updateSearchResultsForSearchController() = 0;
+    // The row's "delete" action.
+    void deleteRow(int row);
+
+protected:
+    SearchableTableViewController(const QString& name, Environment& environment,
+                                  QObject* parent = nullptr);
+
+    void buildView(QWidget* view) override;
+    // Room above the search bar (the stamp list's segments).
+    virtual void addControlsAboveSearch(QVBoxLayout* layout) { Q_UNUSED(layout) }
+    virtual QAbstractItemModel* tableModel() = 0;
+    virtual QAbstractItemDelegate* rowDelegate() = 0;
+    virtual void didSelectRow(int row) = 0;
+    virtual bool canEditRows() const { return false; }
+    virtual void deleteRowAt(int row) { Q_UNUSED(row) }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    void setSearchPlaceholder(const QString& placeholder);
+
+    Environment& m_environment;
+};

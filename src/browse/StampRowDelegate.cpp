@@ -1,0 +1,69 @@
+#include "browse/StampRowDelegate.h"
+
+#include "browse/StampRowModel.h"
+#include "platform/gui/Styling.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr int Margin = 6;
+
+} // namespace
+
+void StampRowDelegate::paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(option.rect).adjusted(2, 2, -2, -2);
+    QPainterPath path;
+    path.addRoundedRect(frame, Styling::rowCornerRadius, Styling::rowCornerRadius);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillPath(path, selected ? option.palette.highlight().color().lighter(160)
+                                     : Styling::rowBackgroundColor());
+    painter->setPen(QPen(Qt::black, Styling::rowBorderWidth));
+    painter->drawPath(path);
+    painter->restore();
+}
+
+void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    paintRowFrame(painter, option);
+    painter->save();
+    const QRect inner = option.rect.adjusted(Margin, Margin, -Margin, -Margin);
+    const QSize pictureSize = StampRowModel::PictureSize.boundedTo(inner.size());
+    const QRect pictureBox(inner.topLeft(), pictureSize);
+    const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
+    if (!picture.isNull()) {
+        QSize shown = picture.size().scaled(pictureSize, Qt::KeepAspectRatio);
+        QRect target(QPoint(), shown);
+        target.moveCenter(pictureBox.center());
+        painter->drawImage(target, picture);
+    }
+
+    // Rows stay light in either style, so their text is always dark.
+    painter->setPen(Qt::black);
+    const QRect textBox = inner.adjusted(pictureSize.width() + Margin, 0, 0, 0);
+    const int lineHeight = textBox.height() / 4;
+    const int roles[] = {Qt::DisplayRole, StampRowModel::Label2Role, StampRowModel::Label3Role,
+                         StampRowModel::Label4Role};
+    for (int line = 0; line < 4; ++line) {
+        QFont font = option.font;
+        font.setBold(line == 0);
+        painter->setFont(font);
+        const QRect lineBox(textBox.left(), textBox.top() + line * lineHeight, textBox.width(),
+                            lineHeight);
+        const QString text = index.data(roles[line]).toString();
+        painter->drawText(lineBox, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(font).elidedText(text, Qt::ElideRight, lineBox.width()));
+    }
+    painter->restore();
+}
+
+QSize StampRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    Q_UNUSED(index)
+    return {option.rect.width(), StampRowModel::RowHeight};
+}

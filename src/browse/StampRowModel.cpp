@@ -1,0 +1,83 @@
+#include "browse/StampRowModel.h"
+
+#include "platform/core/Pictures.h"
+#include "store/Entities.h"
+
+namespace {
+
+// Enough for a few screens of rows; older pictures are decoded again if scrolled back to.
+constexpr int DecodedPicturesKept = 300;
+
+} // namespace
+
+StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, QObject* parent)
+    : QAbstractListModel(parent), m_pictures(pictures), m_formatter(std::move(formatter)),
+      m_decoded(DecodedPicturesKept)
+{}
+
+void StampRowModel::setStamps(const QList<Stamps*>& stamps)
+{
+    beginResetModel();
+    m_stamps = stamps;
+    m_decoded.clear();
+    endResetModel();
+}
+
+void StampRowModel::removeStampAt(int row)
+{
+    if (row < 0 || row >= m_stamps.size())
+        return;
+    beginRemoveRows({}, row, row);
+    m_decoded.remove(m_stamps.at(row));
+    m_stamps.removeAt(row);
+    endRemoveRows();
+}
+
+void StampRowModel::reload()
+{
+    beginResetModel();
+    m_decoded.clear();
+    endResetModel();
+}
+
+int StampRowModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_stamps.size());
+}
+
+QVariant StampRowModel::data(const QModelIndex& index, int role) const
+{
+    const Stamps* stamp = stampAt(index.row());
+    if (!stamp || index.parent().isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Label2Role:
+    case Label3Role:
+    case Label4Role: {
+        const RowTexts texts = m_formatter(*stamp);
+        return texts[role == Qt::DisplayRole ? 0 : role - Label2Role + 1];
+    }
+    case Qt::DecorationRole:
+        return picture(*stamp);
+    case Qt::SizeHintRole:
+        return QSize(0, RowHeight);
+    case StampRole:
+        return QVariant::fromValue(static_cast<const void*>(stamp));
+    default:
+        return {};
+    }
+}
+
+QImage StampRowModel::picture(const Stamps& stamp) const
+{
+    if (const QImage* decoded = m_decoded.object(&stamp))
+        return *decoded;
+    QImage image;
+    if (const std::optional<QByteArray> bytes = stamp.stampImage())
+        image = m_pictures.decodeScaled(*bytes, PictureSize);
+    // The bytes are not needed once the row's picture is made.
+    const_cast<Stamps&>(stamp).releaseAttribute(QStringLiteral("stampImage"));
+    m_decoded.insert(&stamp, new QImage(image));
+    return image;
+}

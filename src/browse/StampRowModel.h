@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QCache>
+#include <QImage>
+#include <array>
+#include <functional>
+
+class Pictures;
+class Stamps;
+
+// The rows of a list of stamps: a picture and four labels per stamp. Only the rows on screen are
+// asked for, and a row's picture is decoded at the size it is shown, once, when it first shows.
+class StampRowModel final : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    // Qt::DisplayRole is the first label; Qt::DecorationRole the picture.
+    enum Role
+    {
+        Label2Role = Qt::UserRole + 1,
+        Label3Role,
+        Label4Role,
+        StampRole
+    };
+    using RowTexts = std::array<QString, 4>;
+    using Formatter = std::function<RowTexts(const Stamps&)>;
+
+    static constexpr int RowHeight = 100;
+    static constexpr QSize PictureSize{90, 90};
+
+    StampRowModel(const Pictures& pictures, Formatter formatter, QObject* parent = nullptr);
+
+    void setStamps(const QList<Stamps*>& stamps);
+    const QList<Stamps*>& stamps() const { return m_stamps; }
+    Stamps* stampAt(int row) const { return m_stamps.value(row, nullptr); }
+    void removeStampAt(int row);
+    // Shows the same stamps again with their current values and pictures.
+    void reload();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    QImage picture(const Stamps& stamp) const;
+
+    const Pictures& m_pictures;
+    Formatter m_formatter;
+    QList<Stamps*> m_stamps;
+    mutable QCache<const Stamps*, QImage> m_decoded;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "TestEnvironment.h"
+#include "browse/StampRowModel.h"
+#include "store/ObjectContext.h"
+
+#include <QAbstractItemModel>
+
+// Stamps made for one case, and the texts a table shows for them.
+namespace BrowseFixture {
+
+struct StampSpec
+{
+    QString denomination;
+    qint16 year = 0;
+    QString scottNumber;
+    float value = 0;
+    qint16 quantity = 1;
+    QString country = QStringLiteral("Malta");
+};
+
+inline Stamps* add(ObjectContext& context, const StampSpec& spec)
+{
+    auto* stamp = context.insertNewObject<Stamps>();
+    stamp->setDenomination(spec.denomination);
+    stamp->setYearOfIssue(spec.year);
+    stamp->setScottNumber(spec.scottNumber);
+    stamp->setValue(spec.value);
+    stamp->setQuantity(spec.quantity);
+    stamp->setCountry(spec.country);
+    return stamp;
+}
+
+// One role of every row, in the order shown.
+inline QStringList column(const QAbstractItemModel* model, int role = Qt::DisplayRole)
+{
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->data(model->index(row, 0), role).toString();
+    return texts;
+}
+
+} // namespace BrowseFixture

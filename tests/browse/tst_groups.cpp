@@ -1,0 +1,242 @@
+#include "BrowseFixture.h"
+#include "browse/GroupBreakdownViewController.h"
+#include "browse/GroupSummaryViewController.h"
+#include "browse/GroupValueModel.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/Storyboard.h"
+#include "stamps/EditViewController.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+using namespace BrowseFixture;
+using Summary = GroupSummaryViewController;
+using Breakdown = GroupBreakdownViewController;
+
+namespace {
+
+// A summary or breakdown on a stack, with the storyboard rows that lead on from it.
+template <class Screen> struct OnStack
+{
+    template <class Member> OnStack(TestEnvironment& test, const Member& member)
+    {
+        storyboard.addSegue(QString::fromLatin1(member.name), QStringLiteral("Grouped"), [&test] {
+            return std::make_unique<EditViewController>(test.environment());
+        });
+        storyboard.addSegue(
+            QString::fromLatin1(member.name), QStringLiteral("showBreakdown"), [&test] {
+                return std::make_unique<Breakdown>(Breakdown::YearBreakdownTableViewController,
+                                                   test.environment());
+            });
+        auto made = std::make_unique<Screen>(member, test.environment());
+        screen = made.get();
+        screen->setStoryboard(&storyboard);
+        navigation = std::make_unique<NavigationController>(std::move(made));
+    }
+    void select(int row) { screen->tableView->clicked(screen->tableView->model()->index(row, 0)); }
+
+    Storyboard storyboard;
+    Screen* screen = nullptr;
+    std::unique_ptr<NavigationController> navigation;
+};
+
+} // namespace
+
+class GroupsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void summariesListDistinctValuesInCodePointOrder()
+    {
+        TestEnvironment test;
+        for (qint16 year : {999, 1900, 1900, 0})
+            add(test.context(), {QStringLiteral("5c"), year, {}, 0, 5});
+        add(test.context(), {QStringLiteral("x"), 999, {}, 0, 1, QStringLiteral("france")});
+        add(test.context(), {QStringLiteral("y"), 999, {}, 0, 1, QStringLiteral("")});
+        QVERIFY(test.context().save());
+
+        Summary years(Summary::YearGroupTableViewController, test.environment());
+        years.view();
+        QCOMPARE(column(years.tableView->model()), (QStringList{"0", "1900", "999"}));
+        // Records are counted, not copies.
+        QCOMPARE(column(years.tableView->model(), GroupValueModel::CountRole),
+                 (QStringList{"1", "2", "3"}));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("3 Year's"));
+        years.SortButtonTapped();
+        QCOMPARE(column(years.tableView->model()), (QStringList{"999", "1900", "0"}));
+        QVERIFY(!test.shared().sortAscending);
+
+        Summary countries(Summary::CountryGroupTableViewController, test.environment());
+        countries.view();
+        QCOMPARE(column(countries.tableView->model()), (QStringList{"", "Malta", "france"}));
+        countries.searchBar->setText(QStringLiteral("FR"));
+        QCOMPARE(column(countries.tableView->model()), QStringList{QStringLiteral("france")});
+        QCOMPARE(countries.HeaderLabel->text(), QStringLiteral("1 Country"));
+
+        // An unsaved stamp is counted as a fetch would see it.
+        add(test.context(), {QStringLiteral("z"), 1900});
+        QCOMPARE(years.recordCount(QStringLiteral("1900")), 3);
+        test.context().rollback();
+    }
+
+    void headersFollowTheSingularRule()
+    {
+        TestEnvironment test;
+        Summary empty(Summary::YearGroupTableViewController, test.environment());
+        empty.view();
+        QCOMPARE(empty.HeaderLabel->text(), QStringLiteral("0 Year's"));
+
+        auto* stamp = add(test.context(), {QStringLiteral("5c"), 1990});
+        stamp->setStatus(QStringLiteral("Have"));
+        QVERIFY(test.context().save());
+        Summary statuses(Summary::StatusGroupTableViewController, test.environment());
+        statuses.view();
+        QCOMPARE(statuses.HeaderLabel->text(), QStringLiteral("1 Status"));
+        statuses.searchBar->setText(QStringLiteral("nothing"));
+        QCOMPARE(statuses.HeaderLabel->text(), QStringLiteral("0 Status"));
+
+        Summary scott(Summary::ScottNumberGroupTableViewController, test.environment());
+        scott.view();
+        QCOMPARE(scott.HeaderLabel->text(), QStringLiteral("1 Scott #'s"));
+    }
+
+    void aSortDuringASearchReordersOnlyTheShownValues()
+    {
+        TestEnvironment test;
+        for (qint16 year : {1990, 1999, 2009})
+            add(test.context(), {QStringLiteral("5c"), year});
+        QVERIFY(test.context().save());
+        Summary years(Summary::YearGroupTableViewController, test.environment());
+        years.view();
+        years.searchBar->setText(QStringLiteral("99"));
+        QCOMPARE(column(years.tableView->model()), (QStringList{"1990", "1999"}));
+        years.SortButtonTapped();
+        QCOMPARE(column(years.tableView->model()), (QStringList{"1999", "1990"}));
+        QCOMPARE(years.KeyList, (QStringList{"1990", "1999", "2009"}));
+    }
+
+    void choosingAValueOpensItsBreakdown()
+    {
+        TestEnvironment test;
+        add(test.context(), {QStringLiteral("a"), 0});
+        add(test.context(), {QStringLiteral("b"), 1962});
+        QVERIFY(test.context().save());
+        OnStack<Summary> stack(test, Summary::YearGroupTableViewController);
+        stack.select(0);
+        QCOMPARE(test.shared().selectedStamp.yearOfIssue, qint16(0));
+        auto* breakdown = qobject_cast<Breakdown*>(stack.navigation->topViewController());
+        QVERIFY(breakdown);
+        QCOMPARE(column(breakdown->rowModel()), QStringList{QStringLiteral("a")});
+    }
+
+    void breakdownsTotalTheirGroup()
+    {
+        TestEnvironment test;
+        add(test.context(), {QStringLiteral("b"), 1962, QStringLiteral("S1"), 5.0f, 1});
+        add(test.context(), {QStringLiteral("a"), 1962, QStringLiteral("S2"), 2.5f, 2});
+        add(test.context(), {QStringLiteral("ab"), 1962, QStringLiteral("S3"), 5.0f, 0});
+        add(test.context(), {QStringLiteral("other"), 1963});
+        QVERIFY(test.context().save());
+        test.shared().selectedStamp.yearOfIssue = 1962;
+        Breakdown years(Breakdown::YearBreakdownTableViewController, test.environment());
+        years.view();
+
+        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab", "b"}));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 3"));
+        QCOMPARE(years.FooterLabel->text(),
+                 QStringLiteral("Valuation for displayed stamps: $10.00"));
+        QCOMPARE(column(years.rowModel(), StampRowModel::Label3Role).at(1),
+                 QStringLiteral("Qty: 0  Scott #: S3"));
+        QCOMPARE(column(years.rowModel(), StampRowModel::Label4Role).at(1),
+                 QStringLiteral("Value: $5.00 Total Value: $0.00"));
+
+        years.searchBar->setText(QStringLiteral("A"));
+        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab"}));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
+        QCOMPARE(years.FooterLabel->text(),
+                 QStringLiteral("Valuation for displayed stamps: $5.00"));
+
+        // A sort while searching leaves the rows; the totals stay those of the group.
+        years.SortButtonTapped();
+        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab"}));
+        QVERIFY(!test.shared().sortAscending);
+        years.searchBar->setText(QString());
+        QCOMPARE(column(years.rowModel()), (QStringList{"b", "ab", "a"}));
+
+        // A delete from the search leaves the store and the totals.
+        years.searchBar->setText(QStringLiteral("b"));
+        years.deleteRow(0);
+        QCOMPARE(test.context().fetch<Stamps>().size(), 3);
+        years.searchBar->setText(QString());
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
+        QCOMPARE(years.FooterLabel->text(),
+                 QStringLiteral("Valuation for displayed stamps: $5.00"));
+    }
+
+    void eachMemberSearchesAndLabelsInItsOwnWay()
+    {
+        TestEnvironment test;
+        add(test.context(),
+            {QStringLiteral("5c"), 1962, QStringLiteral("A1"), 1.0f, 1, QStringLiteral("France")});
+        add(test.context(),
+            {QStringLiteral("19c"), 2001, QStringLiteral("A1"), 1.0f, 1, QStringLiteral("France")});
+        QVERIFY(test.context().save());
+        test.shared().selectedStamp.country = QStringLiteral("France");
+        test.shared().selectedStamp.scottNumber = QStringLiteral("A1");
+
+        // The country breakdown's field says year, but it searches the denomination.
+        Breakdown countries(Breakdown::CountryBreakdownTableViewController, test.environment());
+        countries.view();
+        QCOMPARE(countries.searchBar->placeholderText(), QStringLiteral("Search By Year"));
+        countries.searchBar->setText(QStringLiteral("19"));
+        QCOMPARE(column(countries.rowModel()), QStringList{QStringLiteral("19c")});
+
+        Breakdown scott(Breakdown::ScottNumberBreakdownTableViewController, test.environment());
+        scott.view();
+        QCOMPARE(scott.searchBar->placeholderText(), QStringLiteral("Search By Scott # "));
+        QCOMPARE(column(scott.rowModel()), (QStringList{"Scott #: A1", "Scott #: A1"}));
+        QCOMPARE(column(scott.rowModel(), StampRowModel::Label2Role).first(),
+                 QStringLiteral("Year: 1962  Country:  France"));
+        QCOMPARE(column(scott.rowModel(), StampRowModel::Label3Role).first(),
+                 QStringLiteral("Qty: 1  Denomination:  5c"));
+        scott.searchBar->setText(QStringLiteral("19"));
+        QCOMPARE(column(scott.rowModel()), QStringList{QStringLiteral("A1")});
+        QCOMPARE(column(scott.rowModel(), StampRowModel::Label3Role),
+                 QStringList{QStringLiteral("Qty: 1  Denomination:  5c")});
+    }
+
+    void onlySomeMembersFetchWhenTheyAppearAgain()
+    {
+        TestEnvironment test;
+        add(test.context(), {QStringLiteral("5c"), 1962});
+        QVERIFY(test.context().save());
+        test.shared().selectedStamp.yearOfIssue = 1962;
+        test.shared().selectedStamp.denomination = QStringLiteral("5c");
+
+        OnStack<Breakdown> years(test, Breakdown::YearBreakdownTableViewController);
+        OnStack<Breakdown> denominations(test, Breakdown::DenominationBreakdownTableViewController);
+        add(test.context(), {QStringLiteral("5c"), 1962});
+        QVERIFY(test.context().save());
+
+        // Open a stamp and come back, as after an edit.
+        for (auto* stack : {&years, &denominations}) {
+            stack->select(0);
+            QCOMPARE(test.shared().marker, QString::fromLatin1(stack->screen->member().marker));
+            auto* form = qobject_cast<EditViewController*>(stack->navigation->topViewController());
+            QVERIFY(form);
+            form->SaveButtonClicked();
+            QCOMPARE(stack->navigation->topViewController(), stack->screen);
+        }
+        QCOMPARE(years.screen->StampList.size(), 2);
+        QCOMPARE(denominations.screen->StampList.size(), 1);
+    }
+};
+
+QTEST_MAIN(GroupsTest)
+#include "tst_groups.moc"
