@@ -164,8 +164,8 @@ const GroupBreakdownViewController::Member
 GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
                                                            Environment& environment,
                                                            QObject* parent)
-    : SearchableTableViewController(QString::fromLatin1(member.name), environment, parent),
-      context(environment.appDelegate.viewContext()), m_member(member)
+    : SearchableTableViewController(QString::fromLatin1(member.name), parent),
+      context(environment.appDelegate.viewContext()), m_environment(environment), m_member(member)
 {
     m_model = new StampRowModel(
         environment.services.pictures,

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "browse/SearchableTableViewController.h"
 #include "browse/StampRowModel.h"
+#include "platform/gui/SearchableTableViewController.h"
 
 #include <QList>
 #include <optional>
 
+struct Environment;
 class ObjectContext;
 class Stamps;
 class StampRowDelegate;
@@ -77,6 +78,7 @@ protected:
     void deleteRowAt(int row) override;
 
 private:
+    Environment& m_environment;
     void showList();
 
     const Member& m_member;

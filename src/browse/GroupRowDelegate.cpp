@@ -1,14 +1,14 @@
 #include "browse/GroupRowDelegate.h"
 
 #include "browse/GroupValueModel.h"
-#include "browse/StampRowDelegate.h"
+#include "platform/gui/Styling.h"
 
 #include <QPainter>
 
 void GroupRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const
 {
-    StampRowDelegate::paintRowFrame(painter, option);
+    Styling::paintRowFrame(painter, option);
     painter->save();
     painter->setPen(Qt::black);
     const QRect inner = option.rect.adjusted(16, 0, -16, 0);

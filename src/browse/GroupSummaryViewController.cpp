@@ -112,8 +112,8 @@ const QList<const GroupSummaryViewController::Member*>& GroupSummaryViewControll
 
 GroupSummaryViewController::GroupSummaryViewController(const Member& member,
                                                        Environment& environment, QObject* parent)
-    : SearchableTableViewController(QString::fromLatin1(member.name), environment, parent),
-      context(environment.appDelegate.viewContext()), m_member(member),
+    : SearchableTableViewController(QString::fromLatin1(member.name), parent),
+      context(environment.appDelegate.viewContext()), m_environment(environment), m_member(member),
       m_model(
           new GroupValueModel([this](const QString& value) { return recordCount(value); }, this)),
       m_delegate(new GroupRowDelegate(this))

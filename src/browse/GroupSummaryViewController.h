@@ -1,10 +1,11 @@
 #pragma once
 
-#include "browse/SearchableTableViewController.h"
+#include "platform/gui/SearchableTableViewController.h"
 
 #include <QStringList>
 #include <optional>
 
+struct Environment;
 class GroupValueModel;
 class ObjectContext;
 struct SelectedStamp;
@@ -70,6 +71,7 @@ protected:
     void didSelectRow(int row) override;
 
 private:
+    Environment& m_environment;
     void showList();
 
     const Member& m_member;

@@ -41,8 +41,8 @@ const QList<QStringList> SortKeys = {
 } // namespace
 
 ListTableViewController::ListTableViewController(Environment& environment, QObject* parent)
-    : SearchableTableViewController(QStringLiteral("ListTableViewController"), environment, parent),
-      context(environment.appDelegate.viewContext())
+    : SearchableTableViewController(QStringLiteral("ListTableViewController"), parent),
+      context(environment.appDelegate.viewContext()), m_environment(environment)
 {
     setTitle(QStringLiteral("Stamps"));
     AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);

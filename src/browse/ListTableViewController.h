@@ -1,10 +1,11 @@
 #pragma once
 
-#include "browse/SearchableTableViewController.h"
+#include "platform/gui/SearchableTableViewController.h"
 
 #include <QList>
 #include <optional>
 
+struct Environment;
 class ObjectContext;
 class SegmentedControl;
 class Stamps;
@@ -50,6 +51,7 @@ protected:
     void deleteRowAt(int row) override;
 
 private:
+    Environment& m_environment;
     void showList();
     void updateHeader();
 

@@ -4,7 +4,6 @@
 #include "platform/gui/Styling.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -12,25 +11,10 @@ constexpr int Margin = 6;
 
 } // namespace
 
-void StampRowDelegate::paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option)
-{
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = QRectF(option.rect).adjusted(2, 2, -2, -2);
-    QPainterPath path;
-    path.addRoundedRect(frame, Styling::rowCornerRadius, Styling::rowCornerRadius);
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->fillPath(path, selected ? option.palette.highlight().color().lighter(160)
-                                     : Styling::rowBackgroundColor());
-    painter->setPen(QPen(Qt::black, Styling::rowBorderWidth));
-    painter->drawPath(path);
-    painter->restore();
-}
-
 void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const
 {
-    paintRowFrame(painter, option);
+    Styling::paintRowFrame(painter, option);
     painter->save();
     const QRect inner = option.rect.adjusted(Margin, Margin, -Margin, -Margin);
     const QSize pictureSize = StampRowModel::PictureSize.boundedTo(inner.size());

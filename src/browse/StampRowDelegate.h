@@ -14,7 +14,4 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-    // The row frame shared by every table of the application.
-    static void paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option);
 };

@@ -11,12 +11,18 @@ namespace BrowseFixture {
 
 struct StampSpec
 {
+    StampSpec(QString denomination, qint16 year = 0, QString scottNumber = {}, float value = 0,
+              qint16 quantity = 1, QString country = QStringLiteral("Malta"))
+        : denomination(std::move(denomination)), year(year), scottNumber(std::move(scottNumber)),
+          value(value), quantity(quantity), country(std::move(country))
+    {
+    }
     QString denomination;
-    qint16 year = 0;
+    qint16 year;
     QString scottNumber;
-    float value = 0;
-    qint16 quantity = 1;
-    QString country = QStringLiteral("Malta");
+    float value;
+    qint16 quantity;
+    QString country;
 };
 
 inline Stamps* add(ObjectContext& context, const StampSpec& spec)

@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionViewItem>
 #include <QWidget>
 
 namespace Styling {
@@ -84,6 +87,21 @@ void styleTextView(QWidget* textView)
 void styleTableRows(QAbstractItemView* table)
 {
     append(table, tableRowStyleSheet(), "table");
+}
+
+void paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(option.rect).adjusted(2, 2, -2, -2);
+    QPainterPath path;
+    path.addRoundedRect(frame, rowCornerRadius, rowCornerRadius);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillPath(path, selected ? option.palette.highlight().color().lighter(160)
+                                     : rowBackgroundColor());
+    painter->setPen(QPen(Qt::black, rowBorderWidth));
+    painter->drawPath(path);
+    painter->restore();
 }
 
 bool isDarkStyle(const QWidget* widget)

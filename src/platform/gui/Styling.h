@@ -4,6 +4,8 @@
 #include <QString>
 
 class QAbstractButton;
+class QPainter;
+class QStyleOptionViewItem;
 class QAbstractItemView;
 class QWidget;
 
@@ -33,6 +35,9 @@ void styleTextView(QWidget* textView); // QTextEdit, QPlainTextEdit
 void styleTableRows(QAbstractItemView* table);
 
 // Dark when the widget's window colour (the application's, without a widget) is dark.
+// The light rounded row with a black border that every table of the application shows.
+void paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option);
+
 bool isDarkStyle(const QWidget* widget);
 
 } // namespace Styling

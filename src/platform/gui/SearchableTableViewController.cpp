@@ -1,4 +1,4 @@
-#include "browse/SearchableTableViewController.h"
+#include "platform/gui/SearchableTableViewController.h"
 
 #include "platform/gui/SymbolIcons.h"
 
@@ -10,10 +10,8 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-SearchableTableViewController::SearchableTableViewController(const QString& name,
-                                                             Environment& environment,
-                                                             QObject* parent)
-    : ViewController(name, parent), m_environment(environment)
+SearchableTableViewController::SearchableTableViewController(const QString& name, QObject* parent)
+    : ViewController(name, parent)
 {
     SortButton = SymbolIcons::makeAction(QStringLiteral("arrow.up.arrow.down"), this);
     SortButton->setObjectName(QStringLiteral("SortButton"));

@@ -9,7 +9,6 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QVBoxLayout;
-struct Environment;
 
 // What the browsing screens share: a search field above a table with a header and a footer, a
 // sort button, and rows that are chosen with a click and, where a screen allows it, deleted with
@@ -36,8 +35,7 @@ public Q_SLOTS:
     void deleteRow(int row);
 
 protected:
-    SearchableTableViewController(const QString& name, Environment& environment,
-                                  QObject* parent = nullptr);
+    explicit SearchableTableViewController(const QString& name, QObject* parent = nullptr);
 
     void buildView(QWidget* view) override;
     // Room above the search bar (the stamp list's segments).
@@ -50,6 +48,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     void setSearchPlaceholder(const QString& placeholder);
-
-    Environment& m_environment;
 };
