@@ -3,11 +3,11 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/SharedState.h"
-#include "browse/GroupRowDelegate.h"
 #include "browse/GroupValueModel.h"
 #include "platform/core/Console.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
+#include "platform/gui/TextRowDelegate.h"
 #include "store/ObjectContext.h"
 #include "store/TextOrder.h"
 
@@ -116,7 +116,7 @@ GroupSummaryViewController::GroupSummaryViewController(const Member& member,
       context(environment.appDelegate.viewContext()), m_environment(environment), m_member(member),
       m_model(
           new GroupValueModel([this](const QString& value) { return recordCount(value); }, this)),
-      m_delegate(new GroupRowDelegate(this))
+      m_delegate(new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::CountRole, this))
 {
     setTitle(QString::fromLatin1(member.tabTitle));
     QAction* close = SymbolIcons::makeAction(QStringLiteral("xmark"), this);

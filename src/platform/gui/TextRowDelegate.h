@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints a row of text on the light rounded row: the display text on the left and, when a role
+// is given for it, a second text (a count, say) on the right.
+class TextRowDelegate final : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    // rightTextRole < 0: no text on the right.
+    TextRowDelegate(int rowHeight, int rightTextRole, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int m_rowHeight;
+    int m_rightTextRole;
+};
