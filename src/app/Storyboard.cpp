@@ -6,6 +6,11 @@
 #include "browse/ListTableViewController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/TabBarController.h"
+#include "reference/AddReferenceEntryViewController.h"
+#include "reference/EditReferenceEntryViewController.h"
+#include "reference/ReferenceListTableViewController.h"
+#include "reference/ReferenceLists.h"
+#include "reference/ReferenceListsViewController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
@@ -66,6 +71,10 @@ void populate(Storyboard& storyboard, Environment& environment)
                         [&environment] { return makeGroupTabs(environment); });
     storyboard.addTrigger(MainMenu, QStringLiteral("GroupedButton"),
                           QStringLiteral("TabBarController"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showReferenceLists"),
+                        [] { return std::make_unique<ReferenceListsViewController>(); });
+    storyboard.addTrigger(MainMenu, QStringLiteral("ReferenceListsButton"),
+                          QStringLiteral("showReferenceLists"));
     storyboard.addSegue(MainMenu, QStringLiteral("showAdd"), make<AddViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
 
@@ -83,6 +92,28 @@ void populate(Storyboard& storyboard, Environment& environment)
             [member, &environment] { return std::make_unique<Breakdown>(*member, environment); });
         storyboard.addSegue(QString::fromLatin1(breakdown->name), QStringLiteral("Grouped"),
                             make<EditViewController>(environment));
+    }
+
+    // Each reference list: its menu button opens its browser, which opens the list's add and
+    // edit screens.
+    for (const ReferenceListMember& list : ReferenceLists::members()) {
+        const ReferenceListMember* member = &list;
+        const QString browser = QString::fromLatin1(list.browserName);
+        const QString toBrowser =
+            ReferenceListsViewController::segueTo(QString::fromLatin1(list.entityName));
+        storyboard.addSegue(
+            QStringLiteral("ReferenceListsViewController"), toBrowser, [member, &environment] {
+                return std::make_unique<ReferenceListTableViewController>(*member, environment);
+            });
+        storyboard.addTrigger(QStringLiteral("ReferenceListsViewController"),
+                              QString::fromLatin1(list.menuButton), toBrowser);
+        storyboard.addSegue(browser, QString::fromLatin1(list.editSegue), [member, &environment] {
+            return std::make_unique<EditReferenceEntryViewController>(*member, environment);
+        });
+        storyboard.addSegue(browser, QStringLiteral("showAdd"), [member, &environment] {
+            return std::make_unique<AddReferenceEntryViewController>(*member, environment);
+        });
+        storyboard.addTrigger(browser, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
     }
 
     // The edit form opens the stamp's notes and its enlarged picture.

@@ -1,0 +1,65 @@
+#include "reference/AddReferenceEntryViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/TextTrimming.h"
+#include "platform/core/Console.h"
+#include "reference/ReferenceLists.h"
+#include "store/ObjectContext.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+AddReferenceEntryViewController::AddReferenceEntryViewController(const ReferenceListMember& member,
+                                                                 Environment& environment,
+                                                                 QObject* parent)
+    : ReferenceEntryFormViewController(
+          QString::fromLatin1(member.addName), QString::fromLatin1(member.addTitle),
+          QString::fromLatin1(member.addSaveAction), member, environment, parent)
+{}
+
+void AddReferenceEntryViewController::viewDidLoad()
+{
+    // A click outside the field closes the keyboard.
+    view()->installEventFilter(this);
+    ListOfTexts.clear();
+    StoreError error;
+    const QList<ManagedObject*> entries = m_environment.appDelegate.viewContext().fetch(
+        {QString::fromLatin1(m_member.entityName), {}, {}}, &error);
+    if (!error.description.isEmpty())
+        Console::printLine(error.description);
+    for (const ManagedObject* entry : entries)
+        ListOfTexts.append(entry->value(0).toString());
+}
+
+bool AddReferenceEntryViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view() && event->type() == QEvent::MouseButtonPress)
+        dismissKeyboard();
+    return ReferenceEntryFormViewController::eventFilter(watched, event);
+}
+
+void AddReferenceEntryViewController::dismissKeyboard()
+{
+    textField()->clearFocus();
+}
+
+void AddReferenceEntryViewController::save()
+{
+    // Trimmed first, so spaces alone are no entry and " Fine" is the duplicate of "Fine".
+    const QString text = TextTrimming::trimSpacesAndTabs(textField()->text());
+    if (text.isEmpty()) {
+        showRecordNotSaved(QString::fromLatin1(m_member.emptyMessage));
+        return;
+    }
+    if (ListOfTexts.contains(text)) {
+        showRecordNotSaved(QStringLiteral("Duplicates not allowed"));
+        return;
+    }
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    ManagedObject* entry =
+        managedObjectContext->insertNewObject(QString::fromLatin1(m_member.entityName));
+    entry->setValue(0, text);
+    if (saveOrTell())
+        returnToBrowser();
+}

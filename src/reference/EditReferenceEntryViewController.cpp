@@ -1,0 +1,75 @@
+#include "reference/EditReferenceEntryViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "app/TextTrimming.h"
+#include "platform/core/Console.h"
+#include "reference/ReferenceLists.h"
+#include "store/ObjectContext.h"
+
+#include <QLineEdit>
+
+EditReferenceEntryViewController::EditReferenceEntryViewController(
+    const ReferenceListMember& member, Environment& environment, QObject* parent)
+    : ReferenceEntryFormViewController(
+          QString::fromLatin1(member.editName), QString::fromLatin1(member.editTitle),
+          QString::fromLatin1(member.editSaveAction), member, environment, parent)
+{}
+
+void EditReferenceEntryViewController::setDetailItem(ManagedObject* entry)
+{
+    m_detailItem = entry;
+    showDetailItem();
+}
+
+void EditReferenceEntryViewController::viewDidLoad()
+{
+    showDetailItem();
+}
+
+void EditReferenceEntryViewController::showDetailItem()
+{
+    if (!isViewLoaded() || !m_detailItem)
+        return;
+    const QVariant text = m_detailItem->value(0);
+    if (text.isValid())
+        textField()->setText(text.toString());
+}
+
+void EditReferenceEntryViewController::save()
+{
+    const QString text = textField()->text();
+    if (m_member.editRefusesEmpty && text.isEmpty()) {
+        showRecordNotSaved(QString::fromLatin1(m_member.emptyMessage));
+        return;
+    }
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    const QString entityName = QString::fromLatin1(m_member.entityName);
+    StoreError error;
+    const QList<ManagedObject*> found = managedObjectContext->fetch(
+        {entityName,
+         Predicate::format(QString::fromLatin1(m_member.lookupFormat),
+                           m_environment.shared.selectedReferenceValue(entityName)),
+         {}},
+        &error);
+    if (error.description.isEmpty()) {
+        Results = found;
+        ResultsCount = found.size();
+    } else {
+        Console::printLine(error.description);
+    }
+
+    if (ResultsCount >= 1) {
+        Results.first()->setValue(QString::fromLatin1(m_member.attribute),
+                                  TextTrimming::trimSpacesAndTabs(text));
+        if (!saveOrTell())
+            return;
+        returnToBrowser();
+        return;
+    }
+    Console::printLine(QStringLiteral("No %1 entry holds the chosen text").arg(entityName));
+    // The perforation screen stays so the collector sees nothing was changed.
+    if (!m_member.editRefusesEmpty)
+        returnToBrowser();
+}

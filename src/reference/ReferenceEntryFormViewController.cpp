@@ -1,0 +1,58 @@
+#include "reference/ReferenceEntryFormViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/Styling.h"
+#include "reference/ReferenceLists.h"
+#include "store/ObjectContext.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+ReferenceEntryFormViewController::ReferenceEntryFormViewController(
+    const QString& name, const QString& title, const QString& saveAction,
+    const ReferenceListMember& member, Environment& environment, QObject* parent)
+    : ViewController(name, parent), m_member(member), m_environment(environment)
+{
+    setTitle(title);
+    SaveButton = new QAction(QStringLiteral("Save"), this);
+    SaveButton->setObjectName(saveAction);
+    connect(SaveButton, &QAction::triggered, this, [this] { save(); });
+    addRightBarButtonItem(SaveButton);
+}
+
+void ReferenceEntryFormViewController::buildView(QWidget* view)
+{
+    auto* layout = new QVBoxLayout(view);
+    m_textField = new QLineEdit(view);
+    m_textField->setObjectName(QString::fromLatin1(m_member.textField));
+    Styling::styleTextField(m_textField);
+    connect(m_textField, &QLineEdit::returnPressed, this, [this] { save(); });
+    layout->addWidget(m_textField);
+    layout->addStretch();
+    m_textField->setFocus();
+}
+
+void ReferenceEntryFormViewController::showRecordNotSaved(const QString& message)
+{
+    m_environment.services.alerts.present(
+        Alert::withOk(QStringLiteral("Record not Saved!"), message));
+}
+
+bool ReferenceEntryFormViewController::saveOrTell()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    StoreError error;
+    if (managedObjectContext->save(&error))
+        return true;
+    managedObjectContext->rollback();
+    showRecordNotSaved(error.description);
+    return false;
+}
+
+void ReferenceEntryFormViewController::returnToBrowser()
+{
+    performSegue(QString::fromLatin1(m_member.unwind), this);
+}

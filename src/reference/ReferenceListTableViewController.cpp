@@ -1,0 +1,150 @@
+#include "reference/ReferenceListTableViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/SharedState.h"
+#include "platform/core/MainQueue.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/SymbolIcons.h"
+#include "platform/gui/TextRowDelegate.h"
+#include "reference/EditReferenceEntryViewController.h"
+#include "reference/ReferenceEntryModel.h"
+#include "reference/ReferenceLists.h"
+#include "store/ObjectContext.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPointer>
+
+ReferenceListTableViewController::ReferenceListTableViewController(
+    const ReferenceListMember& member, Environment& environment, QObject* parent)
+    : SearchableTableViewController(QString::fromLatin1(member.browserName), parent),
+      context(environment.appDelegate.viewContext()), m_member(member), m_environment(environment),
+      m_model(new ReferenceEntryModel(this)),
+      m_delegate(new TextRowDelegate(ReferenceEntryModel::RowHeight, -1, this))
+{
+    setTitle(QString::fromLatin1(member.browserTitle));
+    AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);
+    AddButton->setObjectName(QStringLiteral("AddButton"));
+    addRightBarButtonItem(AddButton);
+    registerUnwindTarget(QString::fromLatin1(member.unwind),
+                         [this](const StoryboardSegue&) { unwindToTableViewWithSegue(); });
+}
+
+QAbstractItemModel* ReferenceListTableViewController::tableModel()
+{
+    return m_model;
+}
+
+QAbstractItemModel* ReferenceListTableViewController::model() const
+{
+    return m_model;
+}
+
+QAbstractItemDelegate* ReferenceListTableViewController::rowDelegate()
+{
+    return m_delegate;
+}
+
+void ReferenceListTableViewController::viewDidLoad()
+{
+    setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
+    SortAsc = true;
+    // The first fetch runs once loading has finished.
+    m_environment.services.mainQueue.async(
+        [self = QPointer<ReferenceListTableViewController>(this)] {
+            if (self)
+                self->fetch();
+        });
+}
+
+const QList<ManagedObject*>& ReferenceListTableViewController::shownList() const
+{
+    return searchTextIsEmpty() ? FullList : FilteredList;
+}
+
+void ReferenceListTableViewController::fetch()
+{
+    QList<SortDescriptor> sort;
+    if (m_member.sorted)
+        sort.append({QString::fromLatin1(m_member.attribute), SortAsc.value_or(true)});
+    FullList = context.fetch({QString::fromLatin1(m_member.entityName), {}, sort});
+    // A fetch drops earlier filtering until the search text changes again.
+    FilteredList = FullList;
+    showList();
+}
+
+void ReferenceListTableViewController::showList()
+{
+    m_model->setEntries(shownList());
+}
+
+void ReferenceListTableViewController::SortButtonTapped()
+{
+    SortAsc = !SortAsc.value_or(true);
+    fetch();
+}
+
+void ReferenceListTableViewController::updateSearchResultsForSearchController()
+{
+    const QString text = searchBar->text();
+    if (text.isEmpty()) {
+        FilteredList = FullList;
+    } else {
+        FilteredList.clear();
+        for (ManagedObject* entry : std::as_const(FullList)) {
+            const QVariant value = entry->value(0);
+            if (value.isValid() && value.toString().toLower().contains(text.toLower()))
+                FilteredList.append(entry);
+        }
+    }
+    showList();
+}
+
+void ReferenceListTableViewController::unwindToTableViewWithSegue()
+{
+    fetch();
+}
+
+void ReferenceListTableViewController::didSelectRow(int row)
+{
+    ManagedObject* entry = shownList().value(row, nullptr);
+    if (!entry)
+        return;
+    m_environment.shared.setSelectedReferenceValue(QString::fromLatin1(m_member.entityName),
+                                                   entry->value(0).toString());
+    m_selectedRow = row;
+    performSegue(QString::fromLatin1(m_member.editSegue), this);
+}
+
+void ReferenceListTableViewController::prepareForSegue(const StoryboardSegue& segue,
+                                                       QObject* sender)
+{
+    SearchableTableViewController::prepareForSegue(segue, sender);
+    if (segue.identifier != QLatin1String(m_member.editSegue))
+        return;
+    m_environment.shared.marker = QString::fromLatin1(m_member.marker);
+    ManagedObject* entry = shownList().value(m_selectedRow, nullptr);
+    if (auto* edit = qobject_cast<EditReferenceEntryViewController*>(segue.destination);
+        edit && entry)
+        edit->setDetailItem(entry);
+}
+
+void ReferenceListTableViewController::deleteRowAt(int row)
+{
+    ManagedObject* entry = shownList().value(row, nullptr);
+    if (!entry)
+        return;
+    context.deleteObject(entry);
+    StoreError error;
+    if (!m_environment.appDelegate.saveContext(&error)) {
+        // The delete was rolled back: the entry stays.
+        m_environment.services.alerts.present(
+            Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+        return;
+    }
+    // Gone from both lists, so clearing the search does not bring it back.
+    FullList.removeOne(entry);
+    FilteredList.removeOne(entry);
+    showList();
+}

@@ -1,0 +1,276 @@
+#include "TestEnvironment.h"
+#include "app/Storyboard.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/Storyboard.h"
+#include "reference/AddReferenceEntryViewController.h"
+#include "reference/EditReferenceEntryViewController.h"
+#include "reference/ReferenceListTableViewController.h"
+#include "reference/ReferenceLists.h"
+#include "reference/ReferenceListsViewController.h"
+#include "store/ObjectContext.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// The lists menu on a stack with the application's storyboard, as the collector reaches it.
+struct ListsOnScreen
+{
+    explicit ListsOnScreen(TestEnvironment& test) : test(test)
+    {
+        AppStoryboard::populate(storyboard, test.environment());
+        auto menu = std::make_unique<ReferenceListsViewController>();
+        menu->setStoryboard(&storyboard);
+        lists = menu.get();
+        navigation = std::make_unique<NavigationController>(std::move(menu));
+    }
+
+    ReferenceListTableViewController* open(const char* menuButton)
+    {
+        QTest::mouseClick(lists->button(QString::fromLatin1(menuButton)), Qt::LeftButton);
+        test.mainQueue.drain();
+        return qobject_cast<ReferenceListTableViewController*>(navigation->topViewController());
+    }
+    QStringList rows() const
+    {
+        auto* browser =
+            qobject_cast<ReferenceListTableViewController*>(navigation->topViewController());
+        QStringList texts;
+        for (int row = 0; row < browser->model()->rowCount(); ++row)
+            texts << browser->model()->index(row, 0).data().toString();
+        return texts;
+    }
+    template <class Screen> Screen* top() const
+    {
+        return qobject_cast<Screen*>(navigation->topViewController());
+    }
+
+    TestEnvironment& test;
+    Storyboard storyboard;
+    ReferenceListsViewController* lists = nullptr;
+    std::unique_ptr<NavigationController> navigation;
+};
+
+void addEntries(ObjectContext& context, const QString& entity, const QStringList& texts)
+{
+    for (const QString& text : texts)
+        context.insertNewObject(entity)->setValue(0, text);
+    QVERIFY(context.save());
+}
+
+QStringList storedTexts(ObjectContext& context, const QString& entity)
+{
+    QStringList texts;
+    for (const ManagedObject* entry : context.fetch({entity, {}, {}}))
+        texts << entry->value(0).toString();
+    return texts;
+}
+
+} // namespace
+
+class ReferenceListsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theMenuOffersElevenStyledLists()
+    {
+        TestEnvironment test;
+        ListsOnScreen screen(test);
+        QCOMPARE(screen.lists->title(), QStringLiteral("Reference Lists"));
+        QCOMPARE(screen.lists->buttons.size(), 11);
+        QCOMPARE(screen.lists->buttons.first()->objectName(), QStringLiteral("CountriesButton"));
+        QCOMPARE(screen.lists->buttons.last()->objectName(), QStringLiteral("FaultsButton"));
+        for (const ReferenceListMember& list : ReferenceLists::members()) {
+            ListsOnScreen each(test);
+            auto* browser = each.open(list.menuButton);
+            QVERIFY2(browser, list.menuButton);
+            QCOMPARE(browser->objectName(), QString::fromLatin1(list.browserName));
+            QCOMPARE(browser->searchBar->placeholderText(),
+                     QString::fromLatin1(list.searchPlaceholder));
+        }
+    }
+
+    void browsersSearchSortAndDelete()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("ConditionList"),
+                   {"Good", "Very Fine", "None", "Fine", "Poor"});
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setCondition(QStringLiteral("None"));
+        QVERIFY(test.context().save());
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("ConditionButton");
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "None", "Poor", "Very Fine"}));
+
+        browser->searchBar->setText(QStringLiteral("fine"));
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Very Fine"}));
+        browser->searchBar->setText(QStringLiteral("OO"));
+        QCOMPARE(screen.rows(), (QStringList{"Good", "Poor"}));
+        // A fetch shows every entry although the search text stays.
+        browser->SortButtonTapped();
+        QCOMPARE(screen.rows(), (QStringList{"Very Fine", "Poor", "None", "Good", "Fine"}));
+        browser->searchBar->setText(QString());
+        browser->SortButtonTapped();
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "None", "Poor", "Very Fine"}));
+
+        // Deleting "None" during a search: gone from both lists; the stamp keeps its text.
+        browser->searchBar->setText(QStringLiteral("no"));
+        QCOMPARE(screen.rows(), QStringList{QStringLiteral("None")});
+        browser->deleteRow(0);
+        QCOMPARE(screen.rows(), QStringList());
+        browser->searchBar->setText(QString());
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "Poor", "Very Fine"}));
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("ConditionList")).size(), 4);
+        QCOMPARE(stamp->condition(), std::optional<QString>(QStringLiteral("None")));
+
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        browser->deleteRow(0);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(screen.rows().size(), 4);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("ConditionList")).size(), 4);
+    }
+
+    void perforationsKeepTheStoreOrder()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("PerforationList"), {"12", "7,2", "11.5"});
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("PerforationsButton");
+        QCOMPARE(screen.rows(), (QStringList{"12", "7,2", "11.5"}));
+        browser->SortButtonTapped();
+        QCOMPARE(screen.rows(), (QStringList{"12", "7,2", "11.5"}));
+
+        TestEnvironment emptyTest;
+        ListsOnScreen empty(emptyTest);
+        ReferenceListTableViewController* gums = empty.open("GumButton");
+        QCOMPARE(empty.rows(), QStringList());
+        gums->searchBar->setText(QStringLiteral("a"));
+        QCOMPARE(empty.rows(), QStringList());
+    }
+
+    void addRefusesEmptyAndDuplicateTextsAfterTrimming()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("GumList"), {"Fine", "Original"});
+        ListsOnScreen screen(test);
+        screen.open("GumButton");
+        screen.navigation->buttonForItem(screen.top<ReferenceListTableViewController>()->AddButton)
+            ->click();
+        auto* add = screen.top<AddReferenceEntryViewController>();
+        QVERIFY(add);
+        QCOMPARE(add->objectName(), QStringLiteral("AddGumViewController"));
+        QCOMPARE(add->title(), QStringLiteral("Add Gum"));
+        QCOMPARE(add->SaveButton->objectName(), QStringLiteral("SaveGum"));
+
+        const QList<QPair<QString, QString>> refused = {
+            {QString(), QStringLiteral("Gum not Entered")},
+            {QStringLiteral("   "), QStringLiteral("Gum not Entered")},
+            {QStringLiteral("Fine"), QStringLiteral("Duplicates not allowed")},
+            {QStringLiteral(" Fine\t"), QStringLiteral("Duplicates not allowed")},
+        };
+        for (const auto& [text, message] : refused) {
+            add->textField()->setText(text);
+            add->SaveButton->trigger();
+            QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+            QCOMPARE(test.alerts.last().message, message);
+        }
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 2);
+
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        add->textField()->setText(QStringLiteral("  fine  "));
+        add->SaveButton->trigger();
+        QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
+        QCOMPARE(screen.top<AddReferenceEntryViewController>(), add);
+        QVERIFY(!test.context().hasChanges());
+
+        add->SaveButton->trigger();
+        QVERIFY(screen.top<ReferenceListTableViewController>());
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Original", "fine"}));
+
+        TestEnvironment countryTest;
+        ListsOnScreen countries(countryTest);
+        countries.open("CountriesButton");
+        countries.navigation
+            ->buttonForItem(countries.top<ReferenceListTableViewController>()->AddButton)
+            ->click();
+        countries.top<AddReferenceEntryViewController>()->SaveButton->trigger();
+        QCOMPARE(countryTest.alerts.last().message,
+                 QStringLiteral("Required Fields in RED not Entered"));
+    }
+
+    void editRenamesTheFirstEntryHoldingTheChosenText()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("CountryList"), {"Malta", "None", "None"});
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setCountry(QStringLiteral("Malta"));
+        QVERIFY(test.context().save());
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("CountriesButton");
+
+        browser->tableView->clicked(browser->model()->index(0, 0));
+        QCOMPARE(test.shared().selectedReferenceValue(QStringLiteral("CountryList")),
+                 QStringLiteral("Malta"));
+        QCOMPARE(test.shared().marker, QStringLiteral("Master"));
+        auto* edit = screen.top<EditReferenceEntryViewController>();
+        QVERIFY(edit);
+        QCOMPARE(edit->objectName(), QStringLiteral("EditCountryViewController"));
+        QCOMPARE(edit->textField()->text(), QStringLiteral("Malta"));
+        edit->textField()->setText(QStringLiteral(" Republic of Malta "));
+        edit->SaveButton->trigger();
+        QCOMPARE(screen.top<ReferenceListTableViewController>(), browser);
+        QCOMPARE(screen.rows(), (QStringList{"None", "None", "Republic of Malta"}));
+        QCOMPARE(stamp->country(), std::optional<QString>(QStringLiteral("Malta")));
+
+        // The second "None" row changes the first "None" entry the store finds.
+        const QList<ManagedObject*> entries = test.context().fetch({"CountryList", {}, {}});
+        browser->tableView->clicked(browser->model()->index(1, 0));
+        edit = screen.top<EditReferenceEntryViewController>();
+        edit->textField()->clear();
+        edit->SaveButton->trigger();
+        QCOMPARE(entries[1]->value(0), QVariant(QString()));
+        QCOMPARE(entries[2]->value(0), QVariant(QStringLiteral("None")));
+        QVERIFY(screen.top<ReferenceListTableViewController>());
+    }
+
+    void thePerforationEditorRefusesEmptyAndStaysWhenNothingIsFound()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("PerforationList"), {"12", "13"});
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("PerforationsButton");
+        browser->tableView->clicked(browser->model()->index(1, 0));
+        QCOMPARE(test.shared().marker, QStringLiteral("PerforationsTableView"));
+        auto* edit = screen.top<EditReferenceEntryViewController>();
+        edit->textField()->clear();
+        edit->SaveButton->trigger();
+        QCOMPARE(test.alerts.last().message, QStringLiteral("Perforation not Entered"));
+        QCOMPARE(screen.top<EditReferenceEntryViewController>(), edit);
+
+        test.shared().setSelectedReferenceValue(QStringLiteral("PerforationList"),
+                                                QStringLiteral("gone"));
+        edit->textField()->setText(QStringLiteral("14"));
+        edit->SaveButton->trigger();
+        QCOMPARE(screen.top<EditReferenceEntryViewController>(), edit);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("PerforationList")),
+                 (QStringList{"12", "13"}));
+
+        // Another list returns even when nothing was found.
+        ListsOnScreen gums(test);
+        addEntries(test.context(), QStringLiteral("GumList"), {"Fine"});
+        ReferenceListTableViewController* gumBrowser = gums.open("GumButton");
+        gumBrowser->tableView->clicked(gumBrowser->model()->index(0, 0));
+        test.shared().setSelectedReferenceValue(QStringLiteral("GumList"), QStringLiteral("gone"));
+        gums.top<EditReferenceEntryViewController>()->SaveButton->trigger();
+        QCOMPARE(gums.top<ReferenceListTableViewController>(), gumBrowser);
+    }
+};
+
+QTEST_MAIN(ReferenceListsTest)
+#include "tst_referencelists.moc"
