@@ -15,8 +15,7 @@ struct StampSpec
               qint16 quantity = 1, QString country = QStringLiteral("Malta"))
         : denomination(std::move(denomination)), year(year), scottNumber(std::move(scottNumber)),
           value(value), quantity(quantity), country(std::move(country))
-    {
-    }
+    {}
     QString denomination;
     qint16 year;
     QString scottNumber;
