@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/CurrencyText.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "browse/StampRowDelegate.h"
 #include "browse/StampSearch.h"
@@ -306,14 +307,9 @@ void GroupBreakdownViewController::deleteRowAt(int row)
     Stamps* stamp = shownList().value(row, nullptr);
     if (!stamp)
         return;
-    context.deleteObject(stamp);
-    StoreError error;
-    if (!m_environment.appDelegate.saveContext(&error)) {
-        // The delete was rolled back: the row stays.
-        m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+    // A refused delete is undone and the row stays.
+    if (!Saving::deleteOrTell(m_environment, stamp))
         return;
-    }
     // Gone from both lists, so the totals count only the stamps that are still there.
     StampList.removeOne(stamp);
     FilteredStampList.removeOne(stamp);

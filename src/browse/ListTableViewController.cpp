@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/CurrencyText.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "browse/StampRowDelegate.h"
 #include "browse/StampRowModel.h"
@@ -224,14 +225,9 @@ void ListTableViewController::deleteRowAt(int row)
     Stamps* stamp = shownList().value(row, nullptr);
     if (!stamp)
         return;
-    context.deleteObject(stamp);
-    StoreError error;
-    if (!m_environment.appDelegate.saveContext(&error)) {
-        // The delete was rolled back: the row stays.
-        m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+    // A refused delete is undone and the row stays.
+    if (!Saving::deleteOrTell(m_environment, stamp))
         return;
-    }
     // Gone from both lists, so the header's counts agree with the store.
     StampList.removeOne(stamp);
     FilteredStampList.removeOne(stamp);

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/TextTrimming.h"
 #include "platform/core/Console.h"
 #include "reference/ReferenceLists.h"
@@ -49,17 +50,17 @@ void AddReferenceEntryViewController::save()
     // Trimmed first, so spaces alone are no entry and " Fine" is the duplicate of "Fine".
     const QString text = TextTrimming::trimSpacesAndTabs(textField()->text());
     if (text.isEmpty()) {
-        showRecordNotSaved(QString::fromLatin1(m_member.emptyMessage));
+        Saving::tellRecordNotSaved(m_environment, QString::fromLatin1(m_member.emptyMessage));
         return;
     }
     if (ListOfTexts.contains(text)) {
-        showRecordNotSaved(QStringLiteral("Duplicates not allowed"));
+        Saving::tellRecordNotSaved(m_environment, QStringLiteral("Duplicates not allowed"));
         return;
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();
     ManagedObject* entry =
         managedObjectContext->insertNewObject(QString::fromLatin1(m_member.entityName));
     entry->setValue(0, text);
-    if (saveOrTell())
+    if (Saving::saveOrTell(m_environment))
         returnToBrowser();
 }

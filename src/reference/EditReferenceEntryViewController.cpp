@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "app/TextTrimming.h"
 #include "platform/core/Console.h"
@@ -41,7 +42,7 @@ void EditReferenceEntryViewController::save()
 {
     const QString text = textField()->text();
     if (m_member.editRefusesEmpty && text.isEmpty()) {
-        showRecordNotSaved(QString::fromLatin1(m_member.emptyMessage));
+        Saving::tellRecordNotSaved(m_environment, QString::fromLatin1(m_member.emptyMessage));
         return;
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();
@@ -63,7 +64,7 @@ void EditReferenceEntryViewController::save()
     if (ResultsCount >= 1) {
         Results.first()->setValue(QString::fromLatin1(m_member.attribute),
                                   TextTrimming::trimSpacesAndTabs(text));
-        if (!saveOrTell())
+        if (!Saving::saveOrTell(m_environment))
             return;
         returnToBrowser();
         return;

@@ -35,23 +35,6 @@ void ReferenceEntryFormViewController::buildView(QWidget* view)
     m_textField->setFocus();
 }
 
-void ReferenceEntryFormViewController::showRecordNotSaved(const QString& message)
-{
-    m_environment.services.alerts.present(
-        Alert::withOk(QStringLiteral("Record not Saved!"), message));
-}
-
-bool ReferenceEntryFormViewController::saveOrTell()
-{
-    managedObjectContext = &m_environment.appDelegate.viewContext();
-    StoreError error;
-    if (managedObjectContext->save(&error))
-        return true;
-    managedObjectContext->rollback();
-    showRecordNotSaved(error.description);
-    return false;
-}
-
 void ReferenceEntryFormViewController::returnToBrowser()
 {
     performSegue(QString::fromLatin1(m_member.unwind), this);

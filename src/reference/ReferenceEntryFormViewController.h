@@ -32,10 +32,6 @@ protected:
 
     void buildView(QWidget* view) override;
 
-    void showRecordNotSaved(const QString& message);
-    // Saves the view context; on failure the change is rolled back, the collector is told and
-    // false is returned.
-    bool saveOrTell();
     void returnToBrowser();
 
     const ReferenceListMember& m_member;

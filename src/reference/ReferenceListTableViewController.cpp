@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "platform/core/MainQueue.h"
 #include "platform/gui/Alert.h"
@@ -135,14 +136,9 @@ void ReferenceListTableViewController::deleteRowAt(int row)
     ManagedObject* entry = shownList().value(row, nullptr);
     if (!entry)
         return;
-    context.deleteObject(entry);
-    StoreError error;
-    if (!m_environment.appDelegate.saveContext(&error)) {
-        // The delete was rolled back: the entry stays.
-        m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+    // A refused delete is undone and the row stays.
+    if (!Saving::deleteOrTell(m_environment, entry))
         return;
-    }
     // Gone from both lists, so clearing the search does not bring it back.
     FullList.removeOne(entry);
     FilteredList.removeOne(entry);

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/TextTrimming.h"
 #include "store/Entities.h"
 #include "store/NumberText.h"
@@ -33,7 +34,8 @@ void AddViewController::SaveNewStampButtonClicked()
 {
     for (QLineEdit* required : {DenominationTextField, YearOfIssueTextField, CountryTextField}) {
         if (required->text().isEmpty()) {
-            showRecordNotSaved(QStringLiteral("Required Fields in RED not Entered"));
+            Saving::tellRecordNotSaved(m_environment,
+                                       QStringLiteral("Required Fields in RED not Entered"));
             return;
         }
     }
@@ -65,7 +67,7 @@ void AddViewController::SaveNewStampButtonClicked()
     if (const QByteArray picture = encodedShownPicture(); !picture.isEmpty())
         stamp->setStampImage(picture);
 
-    if (!saveOrTell())
+    if (!Saving::saveOrTell(m_environment))
         return;
     returnToOpeningScreen({{QStringLiteral("Master"), QStringLiteral("unwindToList")},
                            {QStringLiteral("Menu"), QStringLiteral("unwindToMenu")}});

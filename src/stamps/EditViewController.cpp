@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/CurrencyText.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "app/TextTrimming.h"
 #include "platform/core/Console.h"
@@ -140,7 +141,7 @@ void EditViewController::SaveButtonClicked()
             record->setStampImage(picture.isEmpty() ? std::nullopt
                                                     : std::optional<QByteArray>(picture));
         }
-        if (!saveOrTell())
+        if (!Saving::saveOrTell(m_environment))
             return;
     } else {
         Console::printLine(QStringLiteral("The stamp to save is no longer in the collection"));
@@ -165,7 +166,7 @@ void EditViewController::RemoveFrontImage()
                               if (!record)
                                   return;
                               record->setStampImage(std::nullopt);
-                              if (saveOrTell())
+                              if (Saving::saveOrTell(m_environment))
                                   setShownPicture(QImage());
                           }});
     alert.actions.append({QStringLiteral("No"), AlertAction::Style::Cancel, {}});

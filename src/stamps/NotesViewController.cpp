@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "platform/core/Console.h"
 #include "platform/gui/Alert.h"
@@ -71,8 +72,7 @@ bool NotesViewController::findRecord()
         m_environment.shared.selectedStamp.keyPredicate(), {}, &error);
     if (!error.description.isEmpty()) {
         Console::printLine(error.description);
-        m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+        Saving::tellRecordNotSaved(m_environment, error.description);
         return false;
     }
     Results = found;
@@ -94,14 +94,10 @@ void NotesViewController::SaveButtonClicked()
     const QString notes = typed == m_loadedNotesAsShown ? m_loadedNotes : typed;
     if (ResultsCount >= 1) {
         Results.first()->setValue(QStringLiteral("notes"), notes);
-        StoreError error;
-        // saveContext rolls the change back on failure; the screen stays with the typed text, so
-        // nothing is lost and the collector can try again.
-        if (!m_environment.appDelegate.saveContext(&error)) {
-            m_environment.services.alerts.present(
-                Alert::withOk(QStringLiteral("Record not Saved!"), error.description));
+        // A refused save is undone; the screen stays with the typed text, so nothing is lost
+        // and the collector can try again.
+        if (!Saving::saveOrTell(m_environment))
             return;
-        }
     }
 
     m_environment.shared.selectedStamp.notes = notes;

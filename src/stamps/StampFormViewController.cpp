@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Saving.h"
 #include "app/SharedState.h"
 #include "platform/core/PictureFile.h"
 #include "platform/core/Pictures.h"
@@ -293,33 +294,18 @@ bool StampFormViewController::numbersAreValid()
             continue;
         const QString title = QString::fromLatin1(field.title);
         if (field.kind == Field::Kind::WholeNumber && !NumberText::readWholeNumber(text)) {
-            showRecordNotSaved(
+            Saving::tellRecordNotSaved(
+                m_environment,
                 QStringLiteral("%1 must be a whole number from -32768 to 32767").arg(title));
             return false;
         }
         if (field.kind == Field::Kind::Amount && !NumberText::readShownOrTypedAmount(text)) {
-            showRecordNotSaved(QStringLiteral("%1 is not a number").arg(title));
+            Saving::tellRecordNotSaved(m_environment,
+                                       QStringLiteral("%1 is not a number").arg(title));
             return false;
         }
     }
     return true;
-}
-
-bool StampFormViewController::saveOrTell()
-{
-    managedObjectContext = &m_environment.appDelegate.viewContext();
-    StoreError error;
-    if (managedObjectContext->save(&error))
-        return true;
-    managedObjectContext->rollback();
-    showRecordNotSaved(error.description);
-    return false;
-}
-
-void StampFormViewController::showRecordNotSaved(const QString& message)
-{
-    m_environment.services.alerts.present(
-        Alert::withOk(QStringLiteral("Record not Saved!"), message));
 }
 
 void StampFormViewController::returnToOpeningScreen(

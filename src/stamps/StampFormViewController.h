@@ -109,10 +109,6 @@ protected:
     // The numbers typed must read as numbers of their fields: false, after telling the collector
     // which field is wrong, when one does not.
     bool numbersAreValid();
-    // Saves the view context; on failure the change is rolled back, the collector is told and
-    // false is returned.
-    bool saveOrTell();
-    void showRecordNotSaved(const QString& message);
     // Performs the unwind segue the marker names, if any.
     void returnToOpeningScreen(const QList<QPair<QString, QString>>& unwindByMarker);
     // The picture shown, as stored: JPEG at quality 0.6; empty bytes when there is none.
