@@ -3,13 +3,9 @@
 #include "app/AppDelegate.h"
 #include "app/CurrencyText.h"
 #include "app/Environment.h"
-#include "app/Saving.h"
 #include "app/SharedState.h"
-#include "browse/StampRowDelegate.h"
 #include "browse/StampSearch.h"
-#include "platform/gui/Alert.h"
 #include "platform/gui/Styling.h"
-#include "stamps/EditViewController.h"
 #include "store/ObjectContext.h"
 
 #include <QLabel>
@@ -165,32 +161,20 @@ const GroupBreakdownViewController::Member
 GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
                                                            Environment& environment,
                                                            QObject* parent)
-    : SearchableTableViewController(QString::fromLatin1(member.name), parent),
-      context(environment.appDelegate.viewContext()), m_environment(environment), m_member(member)
+    : StampTableViewController(
+          QString::fromLatin1(member.name), QStringLiteral("Grouped"),
+          [this](const Stamps& stamp) {
+              StampRowModel::RowTexts texts = m_member.rowTexts(stamp, !searchTextIsEmpty());
+              texts[3] = QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
+                         QStringLiteral(" Total Value: ") +
+                         currencyText(double(stamp.quantity()) * double(stamp.value()));
+              return texts;
+          },
+          environment, parent),
+      m_member(member)
 {
-    m_model = new StampRowModel(
-        environment.services.pictures,
-        [this](const Stamps& stamp) {
-            StampRowModel::RowTexts texts = m_member.rowTexts(stamp, !searchTextIsEmpty());
-            texts[3] = QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
-                       QStringLiteral(" Total Value: ") +
-                       currencyText(double(stamp.quantity()) * double(stamp.value()));
-            return texts;
-        },
-        this);
-    m_delegate = new StampRowDelegate(this);
     registerUnwindTarget(QString::fromLatin1(member.unwind),
                          [this](const StoryboardSegue&) { unwindToTableViewWithSegue(); });
-}
-
-QAbstractItemModel* GroupBreakdownViewController::tableModel()
-{
-    return m_model;
-}
-
-QAbstractItemDelegate* GroupBreakdownViewController::rowDelegate()
-{
-    return m_delegate;
 }
 
 void GroupBreakdownViewController::viewDidLoad()
@@ -208,11 +192,6 @@ void GroupBreakdownViewController::viewWillAppear(bool animated)
     SearchableTableViewController::viewWillAppear(animated);
     if (m_member.fetchesOnAppearing)
         fetch();
-}
-
-const QList<Stamps*>& GroupBreakdownViewController::shownList() const
-{
-    return searchTextIsEmpty() ? StampList : FilteredStampList;
 }
 
 void GroupBreakdownViewController::fetch()
@@ -235,7 +214,7 @@ void GroupBreakdownViewController::showList()
         value += double(valuation(*stamp));
         StampCount += stamp->quantity();
     }
-    m_model->setStamps(shownList());
+    rowModel()->setStamps(shownList());
     double shownValue = value;
     qint64 shownCount = StampCount;
     if (!searchTextIsEmpty()) {
@@ -258,60 +237,20 @@ void GroupBreakdownViewController::SortButtonTapped()
 
 void GroupBreakdownViewController::updateSearchResultsForSearchController()
 {
-    const QString searchText = searchBar->text();
-    if (searchText.isEmpty()) {
-        FilteredStampList = StampList;
-    } else {
-        FilteredStampList.clear();
-        for (Stamps* stamp : std::as_const(StampList)) {
-            const bool matches = m_member.searchesDenomination
-                                     ? StampSearch::denominationContains(*stamp, searchText)
-                                     : StampSearch::yearContains(*stamp, searchText);
-            if (matches)
-                FilteredStampList.append(stamp);
-        }
-    }
+    filterStamps(m_member.searchesDenomination ? StampSearch::denominationContains
+                                               : StampSearch::yearContains);
     showList();
 }
 
 void GroupBreakdownViewController::unwindToTableViewWithSegue()
 {
-    m_model->reload();
-}
-
-void GroupBreakdownViewController::didSelectRow(int row)
-{
-    Stamps* stamp = shownList().value(row, nullptr);
-    if (!stamp)
-        return;
-    m_environment.shared.selectedStamp =
-        SelectedStamp::from(*stamp, m_environment.services.pictures);
-    m_selectedRow = row;
-    performSegue(QStringLiteral("Grouped"), this);
+    rowModel()->reload();
 }
 
 void GroupBreakdownViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)
 {
-    SearchableTableViewController::prepareForSegue(segue, sender);
+    StampTableViewController::prepareForSegue(segue, sender);
+    // Every segue from here names the breakdown, the print screen's too.
     m_environment.shared.marker = QString::fromLatin1(m_member.marker);
-    if (segue.identifier != QLatin1String("Grouped"))
-        return;
-    if (auto* form = qobject_cast<EditViewController*>(segue.destination)) {
-        if (Stamps* stamp = shownList().value(m_selectedRow, nullptr))
-            form->setDetailItem(stamp);
-    }
-}
-
-void GroupBreakdownViewController::deleteRowAt(int row)
-{
-    Stamps* stamp = shownList().value(row, nullptr);
-    if (!stamp)
-        return;
-    // A refused delete is undone and the row stays.
-    if (!Saving::deleteOrTell(m_environment, stamp))
-        return;
-    // Gone from both lists, so the totals count only the stamps that are still there.
-    StampList.removeOne(stamp);
-    FilteredStampList.removeOne(stamp);
-    showList();
+    handOverChosenStamp(segue);
 }

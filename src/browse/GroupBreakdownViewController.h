@@ -1,7 +1,6 @@
 #pragma once
 
-#include "browse/StampRowModel.h"
-#include "platform/gui/SearchableTableViewController.h"
+#include "browse/StampTableViewController.h"
 
 #include <QList>
 #include <optional>
@@ -14,7 +13,7 @@ struct SelectedStamp;
 
 // The stamps of one group: one year, country, denomination, Scott number or status, chosen on
 // the group's summary. One screen serves the five groups through a member description.
-class GroupBreakdownViewController final : public SearchableTableViewController
+class GroupBreakdownViewController final : public StampTableViewController
 {
     Q_OBJECT
 
@@ -47,17 +46,9 @@ public:
                                  QObject* parent = nullptr);
 
     const Member& member() const { return m_member; }
-    ObjectContext& context;
-    QList<Stamps*> StampList;
-    QList<Stamps*> FilteredStampList;
     // The valuation (value x quantity) and the number of copies of the whole group.
     double value = 0;
     qint64 StampCount = 0;
-    std::optional<bool> SortAsc;
-    bool DarkMode = false;
-
-    const QList<Stamps*>& shownList() const;
-    StampRowModel* rowModel() const { return m_model; }
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
@@ -71,18 +62,8 @@ public Q_SLOTS:
     void unwindToTableViewWithSegue();
 
 protected:
-    QAbstractItemModel* tableModel() override;
-    QAbstractItemDelegate* rowDelegate() override;
-    void didSelectRow(int row) override;
-    bool canEditRows() const override { return true; }
-    void deleteRowAt(int row) override;
+    void showList() override;
 
 private:
-    Environment& m_environment;
-    void showList();
-
     const Member& m_member;
-    StampRowModel* m_model;
-    StampRowDelegate* m_delegate;
-    int m_selectedRow = -1;
 };

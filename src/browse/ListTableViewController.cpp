@@ -3,17 +3,13 @@
 #include "app/AppDelegate.h"
 #include "app/CurrencyText.h"
 #include "app/Environment.h"
-#include "app/Saving.h"
 #include "app/SharedState.h"
-#include "browse/StampRowDelegate.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
 #include "platform/core/MainQueue.h"
-#include "platform/gui/Alert.h"
 #include "platform/gui/SegmentedControl.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
-#include "stamps/EditViewController.h"
 #include "store/ObjectContext.h"
 
 #include <QAction>
@@ -41,37 +37,36 @@ const QList<QStringList> SortKeys = {
 
 } // namespace
 
+namespace {
+
+StampRowModel::RowTexts rowTexts(const Stamps& stamp, bool filteredListShown)
+{
+    const auto text = [](const std::optional<QString>& value) { return value.value_or(QString()); };
+    // A quantity of 0 counts as one copy.
+    const qint16 Qty = stamp.quantity() == 0 ? qint16(1) : stamp.quantity();
+    const QString scottSpacing =
+        filteredListShown ? QStringLiteral("  Scott #: ") : QStringLiteral("  Scott #:  ");
+    return {
+        text(stamp.denomination()),
+        QStringLiteral("Year: ") + QString::number(stamp.yearOfIssue()) +
+            QStringLiteral("  Country: ") + text(stamp.country()),
+        QStringLiteral("Qty: ") + QString::number(Qty) + scottSpacing + text(stamp.scottNumber()),
+        QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
+            QStringLiteral("  Total Value: ") + currencyText(double(Qty) * double(stamp.value()))};
+}
+
+} // namespace
+
 ListTableViewController::ListTableViewController(Environment& environment, QObject* parent)
-    : SearchableTableViewController(QStringLiteral("ListTableViewController"), parent),
-      context(environment.appDelegate.viewContext()), m_environment(environment)
+    : StampTableViewController(
+          QStringLiteral("ListTableViewController"), QStringLiteral("showDetails"),
+          [this](const Stamps& stamp) { return rowTexts(stamp, !searchTextIsEmpty()); },
+          environment, parent)
 {
     setTitle(QStringLiteral("Stamps"));
     AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);
     AddButton->setObjectName(QStringLiteral("AddButton"));
     addRightBarButtonItem(AddButton);
-
-    m_model = new StampRowModel(
-        environment.services.pictures,
-        [this](const Stamps& stamp) {
-            const auto text = [](const std::optional<QString>& value) {
-                return value.value_or(QString());
-            };
-            // A quantity of 0 counts as one copy.
-            const qint16 Qty = stamp.quantity() == 0 ? qint16(1) : stamp.quantity();
-            const QString scottSpacing = searchTextIsEmpty() ? QStringLiteral("  Scott #:  ")
-                                                             : QStringLiteral("  Scott #: ");
-            return StampRowModel::RowTexts{
-                text(stamp.denomination()),
-                QStringLiteral("Year: ") + QString::number(stamp.yearOfIssue()) +
-                    QStringLiteral("  Country: ") + text(stamp.country()),
-                QStringLiteral("Qty: ") + QString::number(Qty) + scottSpacing +
-                    text(stamp.scottNumber()),
-                QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
-                    QStringLiteral("  Total Value: ") +
-                    currencyText(double(Qty) * double(stamp.value()))};
-        },
-        this);
-    m_delegate = new StampRowDelegate(this);
     registerUnwindTarget(QStringLiteral("unwindToList"),
                          [this](const StoryboardSegue&) { unwindToListWithSegue(); });
 }
@@ -89,16 +84,6 @@ void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
     layout->addWidget(segment);
 }
 
-QAbstractItemModel* ListTableViewController::tableModel()
-{
-    return m_model;
-}
-
-QAbstractItemDelegate* ListTableViewController::rowDelegate()
-{
-    return m_delegate;
-}
-
 void ListTableViewController::viewDidLoad()
 {
     setSearchPlaceholder(Placeholders.first());
@@ -110,11 +95,6 @@ void ListTableViewController::viewDidLoad()
         if (self)
             self->fetch();
     });
-}
-
-const QList<Stamps*>& ListTableViewController::shownList() const
-{
-    return searchTextIsEmpty() ? StampList : FilteredStampList;
 }
 
 void ListTableViewController::fetch()
@@ -135,12 +115,7 @@ void ListTableViewController::fetch()
 
 void ListTableViewController::showList()
 {
-    m_model->setStamps(shownList());
-    updateHeader();
-}
-
-void ListTableViewController::updateHeader()
-{
+    rowModel()->setStamps(shownList());
     HeaderLabel->setText(
         QStringLiteral("# Stamps = %1 of %2").arg(shownList().size()).arg(StampList.size()));
 }
@@ -161,33 +136,12 @@ void ListTableViewController::segmentedControlActionWithSender()
 
 void ListTableViewController::updateSearchResultsForSearchController()
 {
-    const QString text = searchBar->text();
-    if (text.isEmpty()) {
-        FilteredStampList = StampList;
-    } else {
-        bool (*matches)(const Stamps&, const QString&) = nullptr;
-        switch (segment->selectedSegmentIndex()) {
-        case 0:
-            matches = StampSearch::denominationContains;
-            break;
-        case 1:
-            matches = StampSearch::yearContains;
-            break;
-        case 2:
-            matches = StampSearch::scottNumberContains;
-            break;
-        case 3:
-            matches = StampSearch::valueContains;
-            break;
-        }
-        if (matches) {
-            FilteredStampList.clear();
-            for (Stamps* stamp : std::as_const(StampList)) {
-                if (matches(*stamp, text))
-                    FilteredStampList.append(stamp);
-            }
-        }
-    }
+    constexpr bool (*searches[])(const Stamps&, const QString&) = {
+        StampSearch::denominationContains, StampSearch::yearContains,
+        StampSearch::scottNumberContains, StampSearch::valueContains};
+    const int index = segment->selectedSegmentIndex();
+    if (index >= 0 && index < int(std::size(searches)))
+        filterStamps(searches[index]);
     showList();
 }
 
@@ -196,41 +150,12 @@ void ListTableViewController::unwindToListWithSegue()
     fetch();
 }
 
-void ListTableViewController::didSelectRow(int row)
-{
-    Stamps* stamp = shownList().value(row, nullptr);
-    if (!stamp)
-        return;
-    m_environment.shared.selectedStamp =
-        SelectedStamp::from(*stamp, m_environment.services.pictures);
-    m_selectedRow = row;
-    performSegue(QStringLiteral("showDetails"), this);
-}
-
 void ListTableViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)
 {
-    SearchableTableViewController::prepareForSegue(segue, sender);
+    StampTableViewController::prepareForSegue(segue, sender);
     // The add form returns here too, so it is told the list opened it.
-    if (segue.identifier == QLatin1String("showAdd"))
+    if (segue.identifier == QLatin1String("showDetails") ||
+        segue.identifier == QLatin1String("showAdd"))
         m_environment.shared.marker = QStringLiteral("Master");
-    if (segue.identifier != QLatin1String("showDetails"))
-        return;
-    m_environment.shared.marker = QStringLiteral("Master");
-    if (auto* form = qobject_cast<EditViewController*>(segue.destination))
-        form->setDetailItem(shownList().value(m_selectedRow, nullptr));
-}
-
-void ListTableViewController::deleteRowAt(int row)
-{
-    Stamps* stamp = shownList().value(row, nullptr);
-    if (!stamp)
-        return;
-    // A refused delete is undone and the row stays.
-    if (!Saving::deleteOrTell(m_environment, stamp))
-        return;
-    // Gone from both lists, so the header's counts agree with the store.
-    StampList.removeOne(stamp);
-    FilteredStampList.removeOne(stamp);
-    m_model->removeStampAt(row);
-    updateHeader();
+    handOverChosenStamp(segue);
 }

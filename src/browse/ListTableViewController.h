@@ -1,19 +1,11 @@
 #pragma once
 
-#include "platform/gui/SearchableTableViewController.h"
+#include "browse/StampTableViewController.h"
 
-#include <QList>
-#include <optional>
-
-struct Environment;
-class ObjectContext;
 class SegmentedControl;
-class Stamps;
-class StampRowDelegate;
-class StampRowModel;
 
 // Every stamp of the collection, searched and sorted by denomination, year, Scott number or value.
-class ListTableViewController final : public SearchableTableViewController
+class ListTableViewController final : public StampTableViewController
 {
     Q_OBJECT
 
@@ -23,14 +15,6 @@ public:
     // "Name", "Year", "Scott #", "Value": the search attribute and the first sort key.
     SegmentedControl* segment = nullptr;
     QAction* AddButton = nullptr;
-    ObjectContext& context;
-    QList<Stamps*> StampList;
-    QList<Stamps*> FilteredStampList;
-    std::optional<bool> SortAsc;
-    bool DarkMode = false;
-
-    const QList<Stamps*>& shownList() const;
-    StampRowModel* rowModel() const { return m_model; }
 
     void viewDidLoad() override;
     void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override;
@@ -44,18 +28,5 @@ public Q_SLOTS:
 
 protected:
     void addControlsAboveSearch(QVBoxLayout* layout) override;
-    QAbstractItemModel* tableModel() override;
-    QAbstractItemDelegate* rowDelegate() override;
-    void didSelectRow(int row) override;
-    bool canEditRows() const override { return true; }
-    void deleteRowAt(int row) override;
-
-private:
-    Environment& m_environment;
-    void showList();
-    void updateHeader();
-
-    StampRowModel* m_model;
-    StampRowDelegate* m_delegate;
-    int m_selectedRow = -1;
+    void showList() override;
 };

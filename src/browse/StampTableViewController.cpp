@@ -1,0 +1,82 @@
+#include "browse/StampTableViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/Saving.h"
+#include "app/SharedState.h"
+#include "browse/StampRowDelegate.h"
+#include "stamps/EditViewController.h"
+#include "store/ObjectContext.h"
+
+#include <QLineEdit>
+
+StampTableViewController::StampTableViewController(const QString& name, const QString& editSegue,
+                                                   StampRowModel::Formatter formatter,
+                                                   Environment& environment, QObject* parent)
+    : SearchableTableViewController(name, parent), context(environment.appDelegate.viewContext()),
+      m_environment(environment), m_editSegue(editSegue),
+      m_model(new StampRowModel(environment.services.pictures, std::move(formatter), this)),
+      m_delegate(new StampRowDelegate(this))
+{}
+
+const QList<Stamps*>& StampTableViewController::shownList() const
+{
+    return searchTextIsEmpty() ? StampList : FilteredStampList;
+}
+
+QAbstractItemModel* StampTableViewController::tableModel()
+{
+    return m_model;
+}
+
+QAbstractItemDelegate* StampTableViewController::rowDelegate()
+{
+    return m_delegate;
+}
+
+void StampTableViewController::filterStamps(bool (*matches)(const Stamps&, const QString&))
+{
+    const QString text = searchBar->text();
+    if (text.isEmpty()) {
+        FilteredStampList = StampList;
+        return;
+    }
+    FilteredStampList.clear();
+    for (Stamps* stamp : std::as_const(StampList)) {
+        if (matches(*stamp, text))
+            FilteredStampList.append(stamp);
+    }
+}
+
+void StampTableViewController::didSelectRow(int row)
+{
+    Stamps* stamp = shownList().value(row, nullptr);
+    if (!stamp)
+        return;
+    m_environment.shared.selectedStamp =
+        SelectedStamp::from(*stamp, m_environment.services.pictures);
+    m_selectedRow = row;
+    performSegue(m_editSegue, this);
+}
+
+void StampTableViewController::handOverChosenStamp(const StoryboardSegue& segue)
+{
+    if (segue.identifier != m_editSegue)
+        return;
+    if (auto* form = qobject_cast<EditViewController*>(segue.destination)) {
+        if (Stamps* stamp = shownList().value(m_selectedRow, nullptr))
+            form->setDetailItem(stamp);
+    }
+}
+
+void StampTableViewController::deleteRowAt(int row)
+{
+    Stamps* stamp = shownList().value(row, nullptr);
+    // A refused delete is undone and the row stays.
+    if (!stamp || !Saving::deleteOrTell(m_environment, stamp))
+        return;
+    // Gone from both lists, so counts and totals agree with the store.
+    StampList.removeOne(stamp);
+    FilteredStampList.removeOne(stamp);
+    showList();
+}

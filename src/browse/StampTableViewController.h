@@ -1,0 +1,56 @@
+#pragma once
+
+#include "browse/StampRowModel.h"
+#include "platform/gui/SearchableTableViewController.h"
+
+#include <QList>
+#include <optional>
+
+class ObjectContext;
+class Stamps;
+class StampRowDelegate;
+struct Environment;
+
+// What the stamp list and the group breakdowns share: the full and the filtered list of stamps,
+// their rows, opening a stamp in the edit form and deleting one.
+class StampTableViewController : public SearchableTableViewController
+{
+    Q_OBJECT
+
+public:
+    ObjectContext& context;
+    QList<Stamps*> StampList;
+    QList<Stamps*> FilteredStampList;
+    std::optional<bool> SortAsc;
+    bool DarkMode = false;
+
+    const QList<Stamps*>& shownList() const;
+    StampRowModel* rowModel() const { return m_model; }
+
+protected:
+    // editSegue: the segue that opens a chosen stamp in the edit form.
+    StampTableViewController(const QString& name, const QString& editSegue,
+                             StampRowModel::Formatter formatter, Environment& environment,
+                             QObject* parent);
+
+    // Shows the shown list with its header (and footer).
+    virtual void showList() = 0;
+    // The filtered list: the full list's stamps that match the search text, in its order.
+    void filterStamps(bool (*matches)(const Stamps&, const QString&));
+    // Hands the chosen stamp to the edit form the segue opens.
+    void handOverChosenStamp(const StoryboardSegue& segue);
+
+    QAbstractItemModel* tableModel() override;
+    QAbstractItemDelegate* rowDelegate() override;
+    void didSelectRow(int row) override;
+    bool canEditRows() const override { return true; }
+    void deleteRowAt(int row) override;
+
+    Environment& m_environment;
+
+private:
+    QString m_editSegue;
+    StampRowModel* m_model;
+    StampRowDelegate* m_delegate;
+    int m_selectedRow = -1;
+};
