@@ -9,10 +9,10 @@
 // Stamps made for one case, and the texts a table shows for them.
 namespace BrowseFixture {
 
-struct StampSpec
+struct StampValues
 {
-    StampSpec(QString denomination, qint16 year = 0, QString scottNumber = {}, float value = 0,
-              qint16 quantity = 1, QString country = QStringLiteral("Malta"))
+    StampValues(QString denomination, qint16 year = 0, QString scottNumber = {}, float value = 0,
+                qint16 quantity = 1, QString country = QStringLiteral("Malta"))
         : denomination(std::move(denomination)), year(year), scottNumber(std::move(scottNumber)),
           value(value), quantity(quantity), country(std::move(country))
     {}
@@ -24,15 +24,15 @@ struct StampSpec
     QString country;
 };
 
-inline Stamps* add(ObjectContext& context, const StampSpec& spec)
+inline Stamps* add(ObjectContext& context, const StampValues& values)
 {
     auto* stamp = context.insertNewObject<Stamps>();
-    stamp->setDenomination(spec.denomination);
-    stamp->setYearOfIssue(spec.year);
-    stamp->setScottNumber(spec.scottNumber);
-    stamp->setValue(spec.value);
-    stamp->setQuantity(spec.quantity);
-    stamp->setCountry(spec.country);
+    stamp->setDenomination(values.denomination);
+    stamp->setYearOfIssue(values.year);
+    stamp->setScottNumber(values.scottNumber);
+    stamp->setValue(values.value);
+    stamp->setQuantity(values.quantity);
+    stamp->setCountry(values.country);
     return stamp;
 }
 
