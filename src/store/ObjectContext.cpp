@@ -294,49 +294,42 @@ QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreErr
     }
     order << QStringLiteral("id ASC");
 
-    QStringList columns{QStringLiteral("id")};
-    std::vector<int> columnAttributes;
-    for (int i = 0; i < entity->attributes().size(); ++i) {
-        if (entity->attribute(i).loadedOnDemand)
-            continue;
-        columns << quoted(entity->attribute(i).name);
-        columnAttributes.push_back(i);
-    }
-
+    // The matching rows' keys in order first: rows already in memory need nothing more, so a
+    // fetch again (another sort, a return to a list) reads one column instead of every one.
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
-                            .arg(columns.join(QLatin1Char(',')), quoted(entity->name()),
-                                 whereClause(*entity, conditions), order.join(QLatin1Char(',')));
-    if (!query.prepare(sql))
+    const QString where = whereClause(*entity, conditions);
+    if (!query.prepare(QStringLiteral("SELECT id FROM %1%2 ORDER BY %3")
+                           .arg(quoted(entity->name()), where, order.join(QLatin1Char(',')))))
         return fail(
             errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
     bindOperands(query, conditions);
     if (!query.exec())
         return fail(
             errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
+    std::vector<qint64> rowIds;
+    QHash<qint64, ManagedObject*>& registered = m_registered[entity];
+    qsizetype missing = 0;
+    while (query.next()) {
+        rowIds.push_back(query.value(0).toLongLong());
+        if (!registered.contains(rowIds.back()))
+            ++missing;
+    }
+    query.finish();
+    if (missing > 0 &&
+        !loadRows(
+            *entity, where, [&conditions](QSqlQuery& rows) { bindOperands(rows, conditions); },
+            rowIds, missing, error))
+        return {};
 
     const bool pending = hasPendingChanges(*entity);
-    QHash<qint64, ManagedObject*>& registered = m_registered[entity];
     QList<ManagedObject*> result;
-    while (query.next()) {
-        const qint64 rowId = query.value(0).toLongLong();
+    result.reserve(qsizetype(rowIds.size()));
+    for (const qint64 rowId : rowIds) {
         ManagedObject* object = registered.value(rowId, nullptr);
-        if (!object) {
-            std::unique_ptr<ManagedObject> made = makeObject(*entity);
-            made->m_rowId = rowId;
-            made->m_order = rowId;
-            for (size_t c = 0; c < columnAttributes.size(); ++c) {
-                const int index = columnAttributes[c];
-                made->m_values[index] =
-                    valueFromColumn(entity->attribute(index).type, query, int(c) + 1);
-            }
-            for (int i = 0; i < entity->attributes().size(); ++i)
-                made->m_loaded[i] = !entity->attribute(i).loadedOnDemand;
-            object = made.get();
-            registered.insert(rowId, object);
-            m_objects.push_back(std::move(made));
-        }
+        // A row removed since the keys were read has no object; there is none to show.
+        if (!object)
+            continue;
         // Changed and deleted objects are judged below by their unsaved values.
         if (pending && (object->m_updated || object->m_deleted))
             continue;
@@ -360,6 +353,85 @@ QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreErr
                          });
     }
     return result;
+}
+
+bool ObjectContext::loadRows(const EntityDescription& entity, const QString& where,
+                             const std::function<void(QSqlQuery&)>& bind,
+                             const std::vector<qint64>& rowIds, qsizetype missing,
+                             StoreError* error)
+{
+    QStringList columns{QStringLiteral("id")};
+    std::vector<int> columnAttributes;
+    for (int i = 0; i < entity.attributes().size(); ++i) {
+        if (entity.attribute(i).loadedOnDemand)
+            continue;
+        columns << quoted(entity.attribute(i).name);
+        columnAttributes.push_back(i);
+    }
+    const QString select = QStringLiteral("SELECT %1 FROM %2")
+                               .arg(columns.join(QLatin1Char(',')), quoted(entity.name()));
+    QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
+
+    const auto readRows = [&](QSqlQuery& query) {
+        while (query.next()) {
+            const qint64 rowId = query.value(0).toLongLong();
+            if (registered.contains(rowId))
+                continue;
+            std::unique_ptr<ManagedObject> made = makeObject(entity);
+            made->m_rowId = rowId;
+            made->m_order = rowId;
+            for (size_t c = 0; c < columnAttributes.size(); ++c) {
+                const int index = columnAttributes[c];
+                made->m_values[index] =
+                    valueFromColumn(entity.attribute(index).type, query, int(c) + 1);
+            }
+            for (int i = 0; i < entity.attributes().size(); ++i)
+                made->m_loaded[i] = !entity.attribute(i).loadedOnDemand;
+            registered.insert(rowId, made.get());
+            m_objects.push_back(std::move(made));
+        }
+    };
+    const auto failed = [&](const QSqlQuery& query) {
+        if (error)
+            *error = errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity.name()),
+                               query.lastError());
+        return false;
+    };
+
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (missing * 2 > qsizetype(rowIds.size())) {
+        // Most rows are new: one unordered pass over the matching rows is cheapest.
+        if (!query.prepare(select + where))
+            return failed(query);
+        bind(query);
+        if (!query.exec())
+            return failed(query);
+        readRows(query);
+        return true;
+    }
+    // A few rows are new: read just those, a batch of keys at a time.
+    constexpr int BatchSize = 500;
+    std::vector<qint64> wanted;
+    for (const qint64 rowId : rowIds) {
+        if (!registered.contains(rowId))
+            wanted.push_back(rowId);
+    }
+    for (size_t start = 0; start < wanted.size(); start += BatchSize) {
+        const size_t end = std::min(wanted.size(), start + BatchSize);
+        QStringList marks;
+        for (size_t i = start; i < end; ++i)
+            marks << QStringLiteral("?");
+        if (!query.prepare(select +
+                           QStringLiteral(" WHERE id IN (%1)").arg(marks.join(QLatin1Char(',')))))
+            return failed(query);
+        for (size_t i = start; i < end; ++i)
+            query.addBindValue(wanted[i]);
+        if (!query.exec())
+            return failed(query);
+        readRows(query);
+    }
+    return true;
 }
 
 qint64 ObjectContext::count(const FetchRequest& request, StoreError* error)

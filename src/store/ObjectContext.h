@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -79,7 +81,11 @@ private:
     ManagedObject* registeredObject(const EntityDescription& entity, qint64 rowId);
     bool hasPendingChanges(const EntityDescription& entity) const;
     QList<ManagedObject*> pendingObjects(const EntityDescription& entity) const;
-    bool writeChanges(StoreError* error);
+    // Makes the objects of the rows not yet in memory among `rowIds` (`missing` of them).
+    // `where` is the fetch's WHERE clause and `bind` binds its values to a prepared query.
+    bool loadRows(const EntityDescription& entity, const QString& where,
+                  const std::function<void(QSqlQuery&)>& bind, const std::vector<qint64>& rowIds,
+                  qsizetype missing, StoreError* error);
     StoreError errorFrom(const QString& description, const QSqlError& sqlError) const;
 
     QSqlDatabase m_database;

@@ -281,6 +281,30 @@ private Q_SLOTS:
         QCOMPARE(denominations(fetchStamps(store.context())), (QStringList{"b", "c"}));
     }
 
+    void rowsAreReadOnceWhicheverFetchMeetsThemFirst()
+    {
+        TemporaryStore store;
+        for (const char* country : {"France", "France", "Malta", "France", "Spain"})
+            addStamp(store.context(), QString::fromLatin1(country), 1950,
+                     QString::fromLatin1(country));
+        QVERIFY(store.context().save());
+        store.reopen();
+        ObjectContext& context = store.context();
+
+        // Three of five rows first, then all (the other two are read by key), then a few again.
+        const QList<Stamps*> french = fetchStamps(
+            context, Predicate::format(QStringLiteral("country = %@"), QStringLiteral("France")));
+        QCOMPARE(french.size(), 3);
+        const QList<Stamps*> all =
+            fetchStamps(context, {}, {{QStringLiteral("denomination"), false}});
+        QCOMPARE(denominations(all), (QStringList{"Spain", "Malta", "France", "France", "France"}));
+        QCOMPARE(all.mid(2), french);
+        QCOMPARE(all.first()->yearOfIssue(), qint16(1950));
+        QCOMPARE(fetchStamps(context, Predicate::format(QStringLiteral("country = %@"),
+                                                        QStringLiteral("Malta"))),
+                 QList<Stamps*>{all[1]});
+    }
+
     void failedSaveLeavesTheFileAndKeepsTheChanges()
     {
         TemporaryStore store;
