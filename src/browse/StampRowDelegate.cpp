@@ -31,15 +31,14 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(Qt::black);
     const QRect textBox = inner.adjusted(pictureSize.width() + Margin, 0, 0, 0);
     const int lineHeight = textBox.height() / 4;
-    const int roles[] = {Qt::DisplayRole, StampRowModel::Label2Role, StampRowModel::Label3Role,
-                         StampRowModel::Label4Role};
+    const QStringList labels = index.data(StampRowModel::LabelsRole).toStringList();
     for (int line = 0; line < 4; ++line) {
         QFont font = option.font;
         font.setBold(line == 0);
         painter->setFont(font);
         const QRect lineBox(textBox.left(), textBox.top() + line * lineHeight, textBox.width(),
                             lineHeight);
-        const QString text = index.data(roles[line]).toString();
+        const QString text = labels.value(line);
         painter->drawText(lineBox, Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(font).elidedText(text, Qt::ElideRight, lineBox.width()));
     }

@@ -58,6 +58,10 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
         const RowTexts texts = m_formatter(*stamp);
         return texts[role == Qt::DisplayRole ? 0 : role - Label2Role + 1];
     }
+    case LabelsRole: {
+        const RowTexts texts = m_formatter(*stamp);
+        return QStringList(texts.cbegin(), texts.cend());
+    }
     case Qt::DecorationRole:
         return picture(*stamp);
     case Qt::SizeHintRole:

@@ -16,13 +16,15 @@ class StampRowModel final : public QAbstractListModel
     Q_OBJECT
 
 public:
-    // Qt::DisplayRole is the first label; Qt::DecorationRole the picture.
+    // Qt::DisplayRole is the first label; Qt::DecorationRole the picture; LabelsRole all four
+    // labels at once, as a row is painted.
     enum Role
     {
         Label2Role = Qt::UserRole + 1,
         Label3Role,
         Label4Role,
-        StampRole
+        StampRole,
+        LabelsRole
     };
     using RowTexts = std::array<QString, 4>;
     using Formatter = std::function<RowTexts(const Stamps&)>;

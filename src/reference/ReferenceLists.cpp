@@ -288,13 +288,4 @@ const QList<ReferenceListMember>& members()
     return all;
 }
 
-const ReferenceListMember* member(const QString& entityName)
-{
-    for (const ReferenceListMember& list : members()) {
-        if (entityName == QLatin1String(list.entityName))
-            return &list;
-    }
-    return nullptr;
-}
-
 } // namespace ReferenceLists

@@ -43,6 +43,5 @@ namespace ReferenceLists {
 
 // In the order of the lists menu.
 const QList<ReferenceListMember>& members();
-const ReferenceListMember* member(const QString& entityName);
 
 } // namespace ReferenceLists

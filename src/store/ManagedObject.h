@@ -28,9 +28,6 @@ public:
     void setValue(const QString& key, const QVariant& value);
     void setValue(int attributeIndex, const QVariant& value);
 
-    // The text of a text attribute, with absent read as the empty text.
-    QString textOrEmpty(const QString& key) const { return value(key).toString(); }
-
     bool isInserted() const { return m_inserted; }
     bool isUpdated() const { return m_updated; }
     bool isDeleted() const { return m_deleted; }

@@ -20,6 +20,26 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace {
+
+// The main menu in its window with the application's storyboard, as at start-up.
+struct AppOnScreen
+{
+    explicit AppOnScreen(TestEnvironment& test)
+    {
+        AppStoryboard::populate(storyboard, test.environment());
+        navigation = std::make_unique<NavigationController>(
+            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
+        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
+    }
+
+    Storyboard storyboard;
+    std::unique_ptr<NavigationController> navigation;
+    MainMenuViewController* menu = nullptr;
+};
+
+} // namespace
+
 // The application's own table of segues, driven as the collector would.
 class StoryboardTest : public QObject
 {
@@ -29,11 +49,9 @@ private Q_SLOTS:
     void theMenuOpensTheAddFormWhichReturnsToIt()
     {
         TestEnvironment test;
-        Storyboard storyboard;
-        AppStoryboard::populate(storyboard, test.environment());
-        NavigationController navigation(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
+        AppOnScreen app(test);
+        NavigationController& navigation = *app.navigation;
+        MainMenuViewController* menu = app.menu;
         QVERIFY(menu);
         QVERIFY(menu->AddButton && menu->ListButton && menu->GroupedButton);
         // Screens not built yet get no button.
@@ -63,11 +81,9 @@ private Q_SLOTS:
             stamp->setYearOfIssue(year);
         }
         QVERIFY(test.context().save());
-        Storyboard storyboard;
-        AppStoryboard::populate(storyboard, test.environment());
-        NavigationController navigation(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
+        AppOnScreen app(test);
+        NavigationController& navigation = *app.navigation;
+        MainMenuViewController* menu = app.menu;
         menu->HandleButtonClick();
         QTest::mouseClick(menu->GroupedButton, Qt::LeftButton);
         auto* tabs = qobject_cast<TabBarController*>(navigation.topViewController());
@@ -111,11 +127,9 @@ private Q_SLOTS:
         auto* stamp = test.context().insertNewObject<Stamps>();
         stamp->setDenomination(QStringLiteral("5c"));
         QVERIFY(test.context().save());
-        Storyboard storyboard;
-        AppStoryboard::populate(storyboard, test.environment());
-        NavigationController navigation(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        auto* menu = qobject_cast<MainMenuViewController*>(navigation.topViewController());
+        AppOnScreen app(test);
+        NavigationController& navigation = *app.navigation;
+        MainMenuViewController* menu = app.menu;
         menu->HandleButtonClick();
         QTest::mouseClick(menu->ListButton, Qt::LeftButton);
         auto* list = qobject_cast<ListTableViewController*>(navigation.topViewController());
