@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-// The values the eleven reference lists are filled with on the very first launch.
+// The values the eleven reference lists of a new store are filled with.
 namespace DefaultReferenceValues {
+
+// The store marker saved with the values, so that a store is filled once.
+inline constexpr char SeededMarker[] = "ReferenceListsSeeded";
 
 QStringList centered();
 QStringList conditions();

@@ -69,16 +69,29 @@ void ManagedObject::releaseAttribute(const QString& key)
     m_loaded[index] = false;
 }
 
+QString ManagedObject::storedText(const QString& text)
+{
+    // A null QString would reach SQLite as NULL.
+    if (text.isNull())
+        return QStringLiteral("");
+    QString stored = text;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const QChar c = stored.at(i);
+        if (c.isHighSurrogate() && i + 1 < stored.size() && stored.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            stored[i] = QChar::ReplacementCharacter;
+    }
+    return stored;
+}
+
 QVariant ManagedObject::coerced(AttributeType type, const QVariant& value)
 {
     switch (type) {
-    case AttributeType::Text: {
+    case AttributeType::Text:
         if (!value.isValid())
             return {};
-        // A null QString would reach SQLite as NULL: the empty text must stay a text.
-        const QString text = value.toString();
-        return QVariant(text.isNull() ? QStringLiteral("") : text);
-    }
+        return QVariant(storedText(value.toString()));
     case AttributeType::Int16:
         return QVariant(static_cast<int>(static_cast<qint16>(value.toInt())));
     case AttributeType::Float:

@@ -39,6 +39,11 @@ public:
     // The row's key in the store; 0 while the object has never been saved.
     qint64 rowId() const { return m_rowId; }
 
+    // A text as the store keeps it: never null (the empty text stays a text, not absent), and
+    // well-formed UTF-16, each lone surrogate replaced by U+FFFD. SQLite would otherwise pair a
+    // lone high surrogate with the character after it, losing that character.
+    static QString storedText(const QString& text);
+
 protected:
     ManagedObject(const EntityDescription& entity, ObjectContext* context);
 

@@ -67,9 +67,8 @@ bool bindConditions(const EntityDescription& entity, const Predicate& predicate,
                 condition.kind = Condition::Kind::IsAbsent;
             } else {
                 condition.kind = Condition::Kind::Equals;
-                // A null QString would be bound as NULL: the empty text is still a text.
-                const QString text = comparison.value.toString();
-                condition.operand = text.isNull() ? QStringLiteral("") : text;
+                // Compared as it would be stored.
+                condition.operand = ManagedObject::storedText(comparison.value.toString());
             }
             break;
         case AttributeType::Int16:
@@ -208,7 +207,9 @@ int compareValues(AttributeType type, const QVariant& a, const QVariant& b)
 
 } // namespace
 
-ObjectContext::ObjectContext(QSqlDatabase database) : m_database(std::move(database)) {}
+ObjectContext::ObjectContext(QSqlDatabase database, bool readOnly)
+    : m_database(std::move(database)), m_readOnly(readOnly)
+{}
 
 ObjectContext::~ObjectContext() = default;
 
@@ -455,10 +456,12 @@ qint64 ObjectContext::count(const FetchRequest& request, StoreError* error)
         return -1;
     }
     QSqlQuery query(m_database);
-    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                      .arg(quoted(entity->name()), whereClause(*entity, conditions)));
-    bindOperands(query, conditions);
-    if (!query.exec() || !query.next()) {
+    const bool prepared =
+        query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                          .arg(quoted(entity->name()), whereClause(*entity, conditions)));
+    if (prepared)
+        bindOperands(query, conditions);
+    if (!prepared || !query.exec() || !query.next()) {
         if (error)
             *error = errorFrom(QStringLiteral("Count of %1 failed").arg(entity->name()),
                                query.lastError());
@@ -544,7 +547,31 @@ void ObjectContext::deleteObject(ManagedObject* object)
 
 bool ObjectContext::hasChanges() const
 {
-    return !m_inserted.isEmpty() || !m_updated.isEmpty() || !m_deleted.isEmpty();
+    return !m_inserted.isEmpty() || !m_updated.isEmpty() || !m_deleted.isEmpty() ||
+           !m_newMarkers.isEmpty();
+}
+
+std::optional<bool> ObjectContext::hasMarker(const QString& name, StoreError* error)
+{
+    if (m_newMarkers.contains(name))
+        return true;
+    QSqlQuery query(m_database);
+    const bool prepared = query.prepare(QStringLiteral("SELECT 1 FROM Markers WHERE name = ?"));
+    if (prepared)
+        query.addBindValue(name);
+    if (!prepared || !query.exec()) {
+        if (error)
+            *error = errorFrom(QStringLiteral("The marker %1 could not be read").arg(name),
+                               query.lastError());
+        return std::nullopt;
+    }
+    return query.next();
+}
+
+void ObjectContext::setMarker(const QString& name)
+{
+    if (!m_newMarkers.contains(name))
+        m_newMarkers.append(name);
 }
 
 void ObjectContext::willChange(ManagedObject& object)
@@ -562,10 +589,11 @@ void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
     const EntityDescription& entity = object.entity();
     const AttributeDescription& attribute = entity.attribute(attributeIndex);
     QSqlQuery query(m_database);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
-                      .arg(quoted(attribute.name), quoted(entity.name())));
-    query.addBindValue(object.m_rowId);
-    if (!query.exec() || !query.next()) {
+    const bool prepared = query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
+                                            .arg(quoted(attribute.name), quoted(entity.name())));
+    if (prepared)
+        query.addBindValue(object.m_rowId);
+    if (!prepared || !query.exec() || !query.next()) {
         Console::printLine(
             errorFrom(QStringLiteral("Reading %1 failed").arg(attribute.name), query.lastError())
                 .description);
@@ -579,6 +607,13 @@ bool ObjectContext::save(StoreError* error)
 {
     if (!hasChanges())
         return true;
+    if (m_readOnly) {
+        if (error) {
+            *error = {QStringLiteral("This collection is read-only: changes cannot be saved"), {}};
+            error->userInfo.insert(QStringLiteral("path"), m_database.databaseName());
+        }
+        return false;
+    }
     if (!m_database.transaction()) {
         if (error)
             *error = errorFrom(QStringLiteral("The store could not start a save"),
@@ -602,9 +637,15 @@ bool ObjectContext::save(StoreError* error)
                 marks << QStringLiteral("?");
             }
             prepared = inserts.insert(&entity, QSqlQuery(m_database));
-            prepared->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
-                                       marks.join(QLatin1Char(','))));
+            if (!prepared->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
+                                            marks.join(QLatin1Char(','))))) {
+                failure =
+                    errorFrom(QStringLiteral("A new %1 could not be saved").arg(entity.name()),
+                              prepared->lastError());
+                ok = false;
+                break;
+            }
         }
         QSqlQuery& query = *prepared;
         for (int i = 0; i < entity.attributes().size(); ++i)
@@ -632,12 +673,15 @@ bool ObjectContext::save(StoreError* error)
             values << sqlValue(entity.attribute(i).type, object->m_values[i]);
         }
         QSqlQuery query(m_database);
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-                          .arg(quoted(entity.name()), assignments.join(QLatin1Char(','))));
-        for (const QVariant& value : std::as_const(values))
-            query.addBindValue(value);
-        query.addBindValue(object->m_rowId);
-        if (!query.exec()) {
+        const bool prepared =
+            query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
+                              .arg(quoted(entity.name()), assignments.join(QLatin1Char(','))));
+        if (prepared) {
+            for (const QVariant& value : std::as_const(values))
+                query.addBindValue(value);
+            query.addBindValue(object->m_rowId);
+        }
+        if (!prepared || !query.exec()) {
             failure =
                 errorFrom(QStringLiteral("A changed %1 could not be saved").arg(entity.name()),
                           query.lastError());
@@ -648,13 +692,28 @@ bool ObjectContext::save(StoreError* error)
         if (!ok)
             break;
         QSqlQuery query(m_database);
-        query.prepare(
+        const bool prepared = query.prepare(
             QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(quoted(object->entity().name())));
-        query.addBindValue(object->m_rowId);
-        if (!query.exec()) {
+        if (prepared)
+            query.addBindValue(object->m_rowId);
+        if (!prepared || !query.exec()) {
             failure =
                 errorFrom(QStringLiteral("A %1 could not be deleted").arg(object->entity().name()),
                           query.lastError());
+            ok = false;
+        }
+    }
+    for (const QString& marker : std::as_const(m_newMarkers)) {
+        if (!ok)
+            break;
+        QSqlQuery query(m_database);
+        const bool prepared =
+            query.prepare(QStringLiteral("INSERT OR IGNORE INTO Markers (name) VALUES (?)"));
+        if (prepared)
+            query.addBindValue(marker);
+        if (!prepared || !query.exec()) {
+            failure = errorFrom(QStringLiteral("The marker %1 could not be saved").arg(marker),
+                                query.lastError());
             ok = false;
         }
     }
@@ -693,6 +752,7 @@ bool ObjectContext::save(StoreError* error)
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();
+    m_newMarkers.clear();
     return true;
 }
 
@@ -716,6 +776,7 @@ void ObjectContext::rollback()
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();
+    m_newMarkers.clear();
 }
 
 void ObjectContext::failNextSaveForTesting(const QString& reason)

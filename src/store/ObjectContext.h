@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The one context through which every screen fetches, inserts, changes, deletes and saves.
@@ -23,7 +24,8 @@
 class ObjectContext final
 {
 public:
-    explicit ObjectContext(QSqlDatabase database);
+    // A read-only context fetches as any other and refuses every save.
+    explicit ObjectContext(QSqlDatabase database, bool readOnly = false);
     ~ObjectContext();
     ObjectContext(const ObjectContext&) = delete;
     ObjectContext& operator=(const ObjectContext&) = delete;
@@ -61,6 +63,16 @@ public:
     void deleteObject(ManagedObject* object);
 
     bool hasChanges() const;
+    bool isReadOnly() const { return m_readOnly; }
+
+    // Named markers kept in the store itself, for what must happen once per store file. Whether
+    // the store (or an unsaved setMarker) has the marker; nullopt and `error` set when it cannot
+    // be read.
+    std::optional<bool> hasMarker(const QString& name, StoreError* error = nullptr);
+    // Sets the marker with the next save, in the same transaction as the other changes; a
+    // rollback drops it.
+    void setMarker(const QString& name);
+
     // Saves every unsaved change in one transaction. On failure nothing reaches the store, the
     // changes stay pending and `error` tells why.
     bool save(StoreError* error = nullptr);
@@ -94,6 +106,8 @@ private:
     QList<ManagedObject*> m_inserted;
     QList<ManagedObject*> m_updated;
     QList<ManagedObject*> m_deleted;
+    QStringList m_newMarkers;
     qint64 m_nextInsertOrder = 0;
     QString m_failNextSave;
+    bool m_readOnly = false;
 };

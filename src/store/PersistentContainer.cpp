@@ -4,9 +4,11 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 namespace {
 
@@ -48,26 +50,60 @@ std::optional<StoreError> PersistentContainer::loadPersistentStores()
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         return failed(QStringLiteral("The SQLite driver of Qt is not installed"));
 
+    const QFileInfo file(storeFilePath());
+    const bool folderWritable = QFileInfo(m_directory).isWritable();
+    m_readOnly = file.exists() ? !file.isWritable() || !folderWritable : false;
+
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    database.setDatabaseName(storeFilePath());
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMilliseconds);
+    if (m_readOnly) {
+        // A read-only folder cannot take the files SQLite keeps beside the store while it reads
+        // it; such a store (on a read-only medium, typically) is read as a file nothing changes.
+        QUrl address = QUrl::fromLocalFile(file.absoluteFilePath());
+        address.setQuery(folderWritable ? QStringLiteral("mode=ro")
+                                        : QStringLiteral("mode=ro&immutable=1"));
+        database.setDatabaseName(QString::fromLatin1(address.toEncoded()));
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+    } else {
+        database.setDatabaseName(file.absoluteFilePath());
+    }
+    database.setConnectOptions(options);
     if (!database.open())
         return failed(QStringLiteral("The store could not be opened: ") +
                       database.lastError().text());
+    const auto refuse = [this, &database](StoreError error) {
+        database.close();
+        error.userInfo.insert(QStringLiteral("path"), storeFilePath());
+        return error;
+    };
 
-    QSqlQuery pragma(database);
-    // WAL keeps readers and the writer apart and makes each save cheap; NORMAL is safe with WAL.
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) ||
-        !pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))) {
-        StoreError error = failed(QStringLiteral("The store could not be opened: ") +
-                                  pragma.lastError().databaseText());
-        database.close();
-        return error;
-    }
     StoreError error;
-    if (!Schema::upgrade(database, error)) {
-        database.close();
-        return error;
+    if (m_readOnly) {
+        int version = 0;
+        if (!Schema::readVersion(database, version, error))
+            return refuse(error);
+        if (version != Schema::currentVersion())
+            return refuse(failed(
+                QStringLiteral("The store is read-only and not up to date (store version %1, "
+                               "this version writes %2): open it once where it can be written")
+                    .arg(version)
+                    .arg(Schema::currentVersion())));
+    } else if (!Schema::upgrade(database, error)) {
+        return refuse(error);
     }
-    m_context = std::make_unique<ObjectContext>(database);
+    // Checked before anything else is written, so a store that is refused stays as it was.
+    if (!Schema::verify(database, error))
+        return refuse(error);
+
+    if (!m_readOnly) {
+        QSqlQuery pragma(database);
+        // WAL keeps readers and the writer apart and makes each save cheap; NORMAL is safe with
+        // WAL.
+        if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) ||
+            !pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+            return refuse(failed(QStringLiteral("The store could not be opened: ") +
+                                 pragma.lastError().databaseText()));
+    }
+    m_context = std::make_unique<ObjectContext>(database, m_readOnly);
     return std::nullopt;
 }

@@ -19,10 +19,17 @@ public:
     const QString& name() const { return m_name; }
     QString storeFilePath() const;
 
-    // Opens the store file (creating it and its folder when missing) and brings its tables up to
-    // date. Returns the error when it cannot be opened; the container is then unusable.
+    // Opens the store file (creating it and its folder when missing), brings its tables up to
+    // date and checks them. Returns the error when it cannot be opened; the container is then
+    // unusable. A store whose file or folder cannot be written is opened read-only: it can be
+    // looked at, and every save is refused.
     std::optional<StoreError> loadPersistentStores();
     bool isLoaded() const { return m_context != nullptr; }
+    bool isReadOnly() const { return m_readOnly; }
+
+    // How long a save waits for another program that holds the store's write lock before it is
+    // refused ("database is locked").
+    static constexpr int BusyTimeoutMilliseconds = 5000;
 
     // The one context of the application; only valid once the store is loaded.
     ObjectContext& viewContext() { return *m_context; }
@@ -31,5 +38,6 @@ private:
     QString m_name;
     QString m_directory;
     QString m_connectionName;
+    bool m_readOnly = false;
     std::unique_ptr<ObjectContext> m_context;
 };

@@ -1,5 +1,8 @@
 #include "store/Schema.h"
 
+#include "store/Model.h"
+
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -44,6 +47,20 @@ const QList<QStringList>& steps()
             QStringLiteral("CREATE INDEX StampsByScottNumber ON Stamps (scottNumber, yearOfIssue)"),
             QStringLiteral("CREATE INDEX StampsByStatus ON Stamps (status, denomination)"),
         },
+        // 2: named markers kept in the store itself, so what was done to this file (its
+        // reference lists filled) moves with the file. A store filled before markers were kept
+        // has entries in its lists.
+        {
+            QStringLiteral("CREATE TABLE Markers (name TEXT PRIMARY KEY)"),
+            QStringLiteral(
+                "INSERT INTO Markers (name) SELECT 'ReferenceListsSeeded' WHERE "
+                "EXISTS (SELECT 1 FROM CenteredList) OR EXISTS (SELECT 1 FROM ConditionList) OR "
+                "EXISTS (SELECT 1 FROM CountryList) OR EXISTS (SELECT 1 FROM FaultsList) OR "
+                "EXISTS (SELECT 1 FROM GradeList) OR EXISTS (SELECT 1 FROM GumList) OR "
+                "EXISTS (SELECT 1 FROM MarginList) OR EXISTS (SELECT 1 FROM PaperList) OR "
+                "EXISTS (SELECT 1 FROM PerforationList) OR EXISTS (SELECT 1 FROM SeriesList) OR "
+                "EXISTS (SELECT 1 FROM StatusList)"),
+        },
     };
     return all;
 }
@@ -67,22 +84,36 @@ int currentVersion()
     return int(steps().size());
 }
 
-bool upgrade(QSqlDatabase& database, StoreError& error)
+bool readVersion(QSqlDatabase& database, int& version, StoreError& error)
 {
     QSqlQuery query(database);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         error = failure(QStringLiteral("The store could not be read"), query.lastError(), database);
         return false;
     }
-    const int version = query.value(0).toInt();
-    if (version > currentVersion()) {
-        error.description = QStringLiteral("The store was written by a newer version of Vellora "
-                                           "(store version %1, this version reads up to %2)")
-                                .arg(version)
-                                .arg(currentVersion());
+    version = query.value(0).toInt();
+    if (version < 0 || version > currentVersion()) {
+        error.description =
+            version < 0
+                ? QStringLiteral("The store has an unknown version (%1): it was not written by "
+                                 "Vellora, or it is damaged")
+                      .arg(version)
+                : QStringLiteral("The store was written by a newer version of Vellora "
+                                 "(store version %1, this version reads up to %2)")
+                      .arg(version)
+                      .arg(currentVersion());
         error.userInfo.insert(QStringLiteral("path"), database.databaseName());
         return false;
     }
+    return true;
+}
+
+bool upgrade(QSqlDatabase& database, StoreError& error)
+{
+    int version = 0;
+    if (!readVersion(database, version, error))
+        return false;
+    QSqlQuery query(database);
     for (int step = version; step < currentVersion(); ++step) {
         if (!database.transaction()) {
             error = failure(QStringLiteral("The store could not be upgraded"), database.lastError(),
@@ -96,15 +127,60 @@ bool upgrade(QSqlDatabase& database, StoreError& error)
                 error = failure(
                     QStringLiteral("The store could not be upgraded to version %1").arg(step + 1),
                     query.lastError(), database);
+                query.finish();
                 database.rollback();
                 return false;
             }
         }
+        query.finish();
         if (!database.commit()) {
             error = failure(QStringLiteral("The store could not be upgraded"), database.lastError(),
                             database);
             database.rollback();
             return false;
+        }
+    }
+    return true;
+}
+
+bool verify(QSqlDatabase& database, StoreError& error)
+{
+    QList<QPair<QString, QStringList>> tables;
+    for (const EntityDescription* entity : Model::entities()) {
+        QStringList columns{QStringLiteral("id")};
+        for (const AttributeDescription& attribute : entity->attributes())
+            columns << attribute.name;
+        tables.append({entity->name(), columns});
+    }
+    tables.append({QStringLiteral("Markers"), {QStringLiteral("name")}});
+
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    for (const auto& [table, columns] : std::as_const(tables)) {
+        // table_info names the columns of a table and returns nothing for a missing one.
+        if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table))) {
+            error =
+                failure(QStringLiteral("The store could not be read"), query.lastError(), database);
+            return false;
+        }
+        QSet<QString> present;
+        while (query.next())
+            present.insert(query.value(1).toString());
+        query.finish();
+        const auto refuse = [&](const QString& what) {
+            error.description = what;
+            error.userInfo.insert(QStringLiteral("path"), database.databaseName());
+            return false;
+        };
+        if (present.isEmpty())
+            return refuse(QStringLiteral("The store has no table %1: it was not written by "
+                                         "Vellora, or it is damaged")
+                              .arg(table));
+        for (const QString& column : columns) {
+            if (!present.contains(column))
+                return refuse(QStringLiteral("The store's table %1 has no column %2: it was not "
+                                             "written by Vellora, or it is damaged")
+                                  .arg(table, column));
         }
     }
     return true;

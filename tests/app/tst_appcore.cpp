@@ -118,7 +118,8 @@ private Q_SLOTS:
         QVERIFY(delegate.storeError().has_value());
         const QString message = AppDelegate::unresolvedErrorMessage(*delegate.storeError());
         QVERIFY2(message.startsWith(QStringLiteral("Unresolved error ")), qPrintable(message));
-        QVERIFY(message.contains(QStringLiteral(", {path = ") + file.fileName()));
+        QVERIFY2(message.contains(QStringLiteral("path = ") + file.fileName() + QLatin1Char('}')),
+                 qPrintable(message));
         QCOMPARE(console.lines(), QStringList{message});
     }
 };
