@@ -4,7 +4,9 @@
 #include "app/Environment.h"
 #include "app/SharedState.h"
 #include "platform/core/Console.h"
+#include "platform/core/MainQueue.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/gui/Alert.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/Styling.h"
@@ -99,13 +101,42 @@ void MainMenuViewController::buildView(QWidget* view)
 
 void MainMenuViewController::viewDidLoad()
 {
+    const bool readOnly = m_environment.appDelegate.persistentContainer().isReadOnly();
     if (userDefaults.boolForKey(AboutHasBeenLaunchedBeforeFlag)) {
         Console::printLine(QStringLiteral("Not First Launch"));
     } else {
-        // The flag goes first, so a launch stopped halfway through seeding is not seeded again.
         userDefaults.setBool(AboutHasBeenLaunchedBeforeFlag, true);
-        userDefaults.synchronize();
+        const bool written = userDefaults.synchronize();
         Console::printLine(QStringLiteral("First Launch"));
+        // A read-only collection is said below; its folder will not take the settings either.
+        if (!written && !readOnly)
+            tellLater(QStringLiteral("Settings Not Saved"),
+                      QStringLiteral("The settings could not be saved: ") +
+                          userDefaults.errorString());
+    }
+    if (readOnly)
+        tellLater(QStringLiteral("Read-Only Collection"),
+                  QStringLiteral("This collection is read-only: changes cannot be saved"));
+    else
+        seedReferenceLists();
+
+    m_environment.shared.marker = QStringLiteral("Menu");
+    for (QPushButton* button : std::as_const(MenuButton))
+        Styling::styleButton(button);
+    Styling::styleButton(MenuToggleButton);
+}
+
+void MainMenuViewController::seedReferenceLists()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    const QString marker = QString::fromLatin1(DefaultReferenceValues::SeededMarker);
+    StoreError error;
+    const std::optional<bool> seeded = managedObjectContext->hasMarker(marker, &error);
+    if (seeded == true)
+        return;
+    if (seeded == false) {
+        // Every list and the marker are saved together: a store has its lists whole, once, or
+        // not yet (and gets them at the next launch).
         seedList(QStringLiteral("CenteredList"), ListOfCentered);
         seedList(QStringLiteral("ConditionList"), ListOfConditions);
         seedList(QStringLiteral("CountryList"), ListOfCountries);
@@ -117,27 +148,28 @@ void MainMenuViewController::viewDidLoad()
         seedList(QStringLiteral("PerforationList"), ListOfPerforations);
         seedList(QStringLiteral("SeriesList"), ListOfSeries);
         seedList(QStringLiteral("StatusList"), ListOfStatus);
+        managedObjectContext->setMarker(marker);
+        if (managedObjectContext->save(&error))
+            return;
+        managedObjectContext->rollback();
     }
-
-    m_environment.shared.marker = QStringLiteral("Menu");
-    for (QPushButton* button : std::as_const(MenuButton))
-        Styling::styleButton(button);
-    Styling::styleButton(MenuToggleButton);
+    Console::printLine(error.description);
+    tellLater(QStringLiteral("Reference Lists"),
+              QStringLiteral("The reference lists could not be filled: ") + error.description);
 }
 
 void MainMenuViewController::seedList(const QString& entityName, const QStringList& values)
 {
-    managedObjectContext = &m_environment.appDelegate.viewContext();
-    for (const QString& text : values) {
-        ManagedObject* entry = managedObjectContext->insertNewObject(entityName);
-        entry->setValue(0, text);
-        StoreError error;
-        if (!managedObjectContext->save(&error)) {
-            // This value is left out; the others still go in.
-            Console::printLine(error.description);
-            managedObjectContext->rollback();
-        }
-    }
+    for (const QString& text : values)
+        managedObjectContext->insertNewObject(entityName)->setValue(0, text);
+}
+
+void MainMenuViewController::tellLater(const QString& title, const QString& message)
+{
+    // Once the window is up, so the message stands in front of the collection it is about.
+    AlertPresenter& alerts = m_environment.services.alerts;
+    m_environment.services.mainQueue.async(
+        [&alerts, title, message] { alerts.present(Alert::withOk(title, message)); });
 }
 
 void MainMenuViewController::viewWillAppear(bool animated)

@@ -11,8 +11,8 @@ class QVBoxLayout;
 class UserDefaults;
 struct Environment;
 
-// The first screen: fills the reference lists on the very first launch, then offers a button per
-// screen behind a toggle that shows or hides them all together.
+// The first screen: fills the reference lists of a store that has never had them, then offers a
+// button per screen behind a toggle that shows or hides them all together.
 class MainMenuViewController final : public ViewController
 {
     Q_OBJECT
@@ -62,7 +62,10 @@ protected:
     void buildView(QWidget* view) override;
 
 private:
+    // Fills the eleven lists with their default values, unless this store has had them.
+    void seedReferenceLists();
     void seedList(const QString& entityName, const QStringList& values);
+    void tellLater(const QString& title, const QString& message);
 
     Environment& m_environment;
 };

@@ -1,12 +1,22 @@
+#include "AsCollector.h"
 #include "ConsoleCapture.h"
 #include "TestEnvironment.h"
 #include "app/MainMenuViewController.h"
+#include "app/Saving.h"
 #include "platform/core/UserDefaults.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
+#include <QTextStream>
 
 namespace {
 
@@ -23,6 +33,46 @@ void launchMenu(TestEnvironment& test)
 {
     MainMenuViewController menu(test.environment());
     menu.view();
+}
+
+QStringList alertTexts(const RecordingAlertPresenter& alerts)
+{
+    QStringList texts;
+    for (const Alert& alert : alerts.alerts())
+        texts << alert.title + QStringLiteral(": ") + alert.message;
+    return texts;
+}
+
+const QString LaunchArgument = QStringLiteral("--launch-in");
+
+// What one launch in a process of its own said: its console lines and its alerts as
+// "title: message".
+struct LaunchResult
+{
+    QStringList console;
+    QStringList alerts;
+};
+
+LaunchResult launchInOwnProcess(const QString& dataDirectory)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationFilePath(), {LaunchArgument, dataDirectory});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qWarning("The launch did not end well: %s", process.readAllStandardError().constData());
+    const auto lines = [](const QByteArray& output) {
+        return QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    return {lines(process.readAllStandardError()), lines(process.readAllStandardOutput())};
+}
+
+// The child's side: launches the menu on the data folder, then writes the alerts it showed.
+int launchHere(const QString& dataDirectory)
+{
+    TestEnvironment test(dataDirectory);
+    launchMenu(test);
+    test.mainQueue.drain();
+    QTextStream(stdout) << alertTexts(test.alerts).join(QLatin1Char('\n')) << '\n';
+    return 0;
 }
 
 } // namespace
@@ -97,40 +147,159 @@ private Q_SLOTS:
         QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 5);
     }
 
-    void aStoreWithoutTheFlagIsFilledAgainBesideItsEntries()
+    void aStoreIsFilledOnceWhateverTheSettingsSay()
     {
         TestEnvironment test;
         launchMenu(test);
         test.context().insertNewObject<StatusList>()->setStatus(QStringLiteral("Mine"));
         QVERIFY(test.context().save());
-        QVERIFY(QFile::remove(test.userDefaultsFile()));
 
-        test.relaunch();
+        // Settings lost: the launch counts as a first one, but the store has its lists.
+        test.relaunch([&test] { QVERIFY(QFile::remove(test.userDefaultsFile())); });
         ConsoleCapture console;
         launchMenu(test);
         QCOMPARE(console.lines(), QStringList{QStringLiteral("First Launch")});
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("StatusList")),
-                 (QStringList{"Had", "Have", "Looking", "Sell", "Trade", "Wish", "Mine", "Had",
-                              "Have", "Looking", "Sell", "Trade", "Wish"}));
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("PerforationList")).size(), 364);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("StatusList")).size(), 7);
     }
 
-    void aFailedSaveLeavesOutOneValueAndSeedingGoesOn()
+    void unwritableSettingsNeverFillTheListsTwice()
+    {
+        // Each launch in a process of its own, as the collector starts Vellora: within one
+        // process Qt keeps settings it could not write in memory.
+        QTemporaryDir data;
+        QVERIFY(QDir().mkdir(AppDelegate::userDefaultsFile(data.path())));
+        for (int launch = 0; launch < 3; ++launch) {
+            const LaunchResult result = launchInOwnProcess(data.path());
+            QVERIFY2(result.console.contains(QStringLiteral("First Launch")),
+                     qPrintable(result.console.join('\n')));
+            QCOMPARE(result.alerts.size(), 1);
+            QVERIFY2(result.alerts.first().startsWith(
+                         QStringLiteral("Settings Not Saved: The settings could not be saved: ")),
+                     qPrintable(result.alerts.first()));
+        }
+        PersistentContainer store(QStringLiteral("Vellora"), data.path());
+        QVERIFY(!store.loadPersistentStores());
+        QCOMPARE(storedTexts(store.viewContext(), QStringLiteral("CountryList")).size(), 53);
+    }
+
+    void aNewOrEmptiedStoreFileGetsItsLists()
     {
         TestEnvironment test;
+        launchMenu(test);
+        const QString store = test.appDelegate().persistentContainer().storeFilePath();
+
+        // The settings remember a launch, but the store is a new, empty file.
+        test.relaunch([&store] {
+            QFile file(store);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        });
         ConsoleCapture console;
-        // Each value has its own save: failing one loses that value only.
+        launchMenu(test);
+        QCOMPARE(console.lines(), QStringList{QStringLiteral("Not First Launch")});
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("CountryList")).size(), 53);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("PerforationList")).size(), 182);
+    }
+
+    void aFailedFillingIsToldAndTriedAgainAtTheNextLaunch()
+    {
+        TestEnvironment test;
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
         launchMenu(test);
+        test.mainQueue.drain();
 
-        QCOMPARE(console.lines(), (QStringList{"First Launch", "disk full"}));
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("CenteredList")),
-                 (QStringList{"Bottom Centered", "None", "Top Centered", "Left Centered",
-                              "Right Centered"}));
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("ConditionList")).size(), 6);
+        // Whole or not at all: no list holds part of its values.
+        for (const EntityDescription* entity : Model::referenceEntities())
+            QVERIFY(storedTexts(test.context(), entity->name()).isEmpty());
         QVERIFY(!test.context().hasChanges());
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("The reference lists could not be filled: disk full"));
+
+        test.relaunch();
+        test.alerts.clear();
+        launchMenu(test);
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.alerts().size(), 0);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("CountryList")).size(), 53);
+    }
+
+    void aLockedStoreIsWaitedForOnceAndThenReported()
+    {
+        TestEnvironment test;
+        const QString store = test.appDelegate().persistentContainer().storeFilePath();
+        const QString other = QStringLiteral("otherProgram");
+        {
+            QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
+            database.setDatabaseName(store);
+            QVERIFY(database.open());
+            QSqlQuery lock(database);
+            QVERIFY2(lock.exec(QStringLiteral("BEGIN IMMEDIATE")),
+                     qPrintable(lock.lastError().text()));
+
+            QElapsedTimer waited;
+            waited.start();
+            launchMenu(test);
+            // Thousand values saved one by one would each wait for the lock; one save waits once.
+            QVERIFY2(waited.elapsed() < 6 * PersistentContainer::BusyTimeoutMilliseconds,
+                     qPrintable(QString::number(waited.elapsed())));
+            test.mainQueue.drain();
+            QCOMPARE(test.alerts.alerts().size(), 1);
+            QVERIFY2(test.alerts.last().message.contains(QStringLiteral("database is locked")),
+                     qPrintable(test.alerts.last().message));
+            QVERIFY(storedTexts(test.context(), QStringLiteral("CountryList")).isEmpty());
+            QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase(other);
+
+        test.relaunch();
+        launchMenu(test);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("CountryList")).size(), 53);
+    }
+
+    void aReadOnlyCollectionIsSaidOnceAndNothingIsWritten()
+    {
+        QTemporaryDir data;
+        {
+            TestEnvironment first(data.path());
+            launchMenu(first);
+        }
+        const QString store = QDir(data.path()).filePath(QStringLiteral("Vellora.sqlite"));
+        QVERIFY(QFile::remove(AppDelegate::userDefaultsFile(data.path())));
+        QVERIFY(setWritableByCollector(store, false));
+        QVERIFY(setWritableByCollector(data.path(), false));
+        const QStringList filesBefore = QDir(data.path()).entryList(QDir::Files);
+
+        const QString problem = runAsCollector([&data]() -> QString {
+            TestEnvironment test(data.path());
+            launchMenu(test);
+            test.mainQueue.drain();
+            const QStringList expected = {QStringLiteral("Read-Only Collection: This collection "
+                                                         "is read-only: changes cannot be saved")};
+            if (alertTexts(test.alerts) != expected)
+                return QStringLiteral("alerts: ") + alertTexts(test.alerts).join(" | ");
+            if (storedTexts(test.context(), QStringLiteral("CountryList")).size() != 53)
+                return QStringLiteral("the lists are not there");
+            test.alerts.clear();
+            test.context().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
+            if (Saving::saveOrTell(test.environment()) ||
+                test.alerts.last().title != "Record not Saved!")
+                return QStringLiteral("a save was not refused");
+            return {};
+        });
+        QVERIFY(setWritableByCollector(data.path(), true));
+        QVERIFY(setWritableByCollector(store, true));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(QDir(data.path()).entryList(QDir::Files), filesBefore);
     }
 };
 
-QTEST_MAIN(StartupTest)
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (application.arguments().value(1) == LaunchArgument)
+        return launchHere(application.arguments().value(2));
+    StartupTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_startup.moc"

@@ -1,7 +1,13 @@
 #include "TestEnvironment.h"
 
-TestEnvironment::TestEnvironment()
+TestEnvironment::TestEnvironment() : m_dataDirectory(m_temporaryDirectory.path())
 {
+    relaunch();
+}
+
+TestEnvironment::TestEnvironment(const QString& dataDirectory) : m_dataDirectory(dataDirectory)
+{
+    m_temporaryDirectory.remove();
     relaunch();
 }
 
@@ -9,17 +15,19 @@ TestEnvironment::~TestEnvironment() = default;
 
 QString TestEnvironment::userDefaultsFile() const
 {
-    return AppDelegate::userDefaultsFile(m_directory.path());
+    return AppDelegate::userDefaultsFile(m_dataDirectory);
 }
 
-void TestEnvironment::relaunch()
+void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
 {
     m_environment.reset();
     m_appDelegate.reset();
     m_userDefaults.reset();
+    if (whileClosed)
+        whileClosed();
     m_shared = SharedState();
     m_userDefaults = std::make_unique<SettingsUserDefaults>(userDefaultsFile());
-    m_appDelegate = std::make_unique<AppDelegate>(m_directory.path());
+    m_appDelegate = std::make_unique<AppDelegate>(m_dataDirectory);
     m_appDelegate->persistentContainer();
     if (m_appDelegate->storeError())
         qFatal("The test store could not be opened: %s",

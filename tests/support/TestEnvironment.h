@@ -17,6 +17,7 @@
 #include "platform/gui/Pasteboard.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // What a screen under test is handed: a real store and real user defaults in a fresh temporary
@@ -26,6 +27,8 @@ class TestEnvironment final
 {
 public:
     TestEnvironment();
+    // On a data folder that outlives the environment, as a launch of its own would use it.
+    explicit TestEnvironment(const QString& dataDirectory);
     ~TestEnvironment();
     TestEnvironment(const TestEnvironment&) = delete;
     TestEnvironment& operator=(const TestEnvironment&) = delete;
@@ -34,12 +37,13 @@ public:
     AppDelegate& appDelegate() { return *m_appDelegate; }
     ObjectContext& context() { return m_appDelegate->viewContext(); }
     SharedState& shared() { return m_shared; }
-    QString dataDirectory() const { return m_directory.path(); }
+    QString dataDirectory() const { return m_dataDirectory; }
     QString userDefaultsFile() const;
 
     // A new launch on the same data folder: the store and the user defaults are opened again and
-    // the shared state starts afresh.
-    void relaunch();
+    // the shared state starts afresh. `whileClosed` runs in between, with both closed, as another
+    // program that changes the data folder would.
+    void relaunch(const std::function<void()>& whileClosed = {});
 
     RecordingAlertPresenter alerts;
     MainQueue mainQueue;
@@ -54,7 +58,8 @@ public:
     ClipboardPasteboard pasteboard;
 
 private:
-    QTemporaryDir m_directory;
+    QTemporaryDir m_temporaryDirectory;
+    QString m_dataDirectory;
     std::unique_ptr<SettingsUserDefaults> m_userDefaults;
     std::unique_ptr<AppDelegate> m_appDelegate;
     SharedState m_shared;

@@ -40,9 +40,11 @@ void SettingsUserDefaults::setBool(const QString& key, bool value)
 bool SettingsUserDefaults::synchronize()
 {
     m_settings.sync();
-    if (m_settings.status() == QSettings::NoError)
+    if (m_settings.status() == QSettings::NoError) {
+        m_error.clear();
         return true;
-    Console::printLine(QStringLiteral("User defaults could not be written to %1: %2")
-                           .arg(m_settings.fileName(), describe(m_settings.status())));
+    }
+    m_error = QStringLiteral("%1: %2").arg(m_settings.fileName(), describe(m_settings.status()));
+    Console::printLine(QStringLiteral("User defaults could not be written to ") + m_error);
     return false;
 }

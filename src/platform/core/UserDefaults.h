@@ -14,6 +14,8 @@ public:
     virtual void setBool(const QString& key, bool value) = 0;
     // Writes out at once; false (and a console line) when the file could not be written.
     virtual bool synchronize() = 0;
+    // Why the last synchronize() failed, for the collector; empty after a success.
+    virtual QString errorString() const = 0;
 };
 
 // Kept in an INI file beside the store, so the two move together.
@@ -25,7 +27,9 @@ public:
     bool boolForKey(const QString& key) const override;
     void setBool(const QString& key, bool value) override;
     bool synchronize() override;
+    QString errorString() const override { return m_error; }
 
 private:
     QSettings m_settings;
+    QString m_error;
 };
