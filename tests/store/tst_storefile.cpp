@@ -105,6 +105,18 @@ private Q_SLOTS:
         QCOMPARE(checksum(store.file()), before);
     }
 
+    void aTableChangedUnderTheOpenStoreGivesSQLitesOwnError()
+    {
+        TemporaryStore store;
+        QVERIFY(alter(store.container().storeFilePath(),
+                      {"DROP INDEX StampsByDenomination", "ALTER TABLE Stamps DROP notes"}));
+        store.context().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
+        StoreError error;
+        QVERIFY(!store.context().save(&error));
+        QVERIFY2(error.description.contains(QStringLiteral("no column named notes")),
+                 qPrintable(error.description));
+    }
+
     void textsAreStoredWellFormed()
     {
         TemporaryStore store;
