@@ -58,7 +58,7 @@ void AddViewController::SaveNewStampButtonClicked()
             stamp->setValue(key, int(*NumberText::readWholeNumber(text)));
             break;
         case Field::Kind::Amount:
-            stamp->setValue(key, *NumberText::readShownOrTypedAmount(text));
+            stamp->setValue(key, *NumberText::readTypedAmount(text));
             break;
         }
     }

@@ -128,10 +128,17 @@ void EditViewController::SaveButtonClicked()
             case Field::Kind::WholeNumber:
                 record->setValue(key, text.isEmpty() ? 0 : int(*NumberText::readWholeNumber(text)));
                 break;
-            case Field::Kind::Amount:
-                record->setValue(key,
-                                 text.isEmpty() ? 0.0f : *NumberText::readShownOrTypedAmount(text));
+            case Field::Kind::Amount: {
+                // The form shows two decimals: an amount left as shown keeps every digit it has.
+                const float stored = record->value(key).toFloat();
+                float amount = 0.0f;
+                if (text == NumberText::shownAmount(stored))
+                    amount = stored;
+                else if (!text.isEmpty())
+                    amount = *NumberText::readTypedAmount(text);
+                record->setValue(key, amount);
                 break;
+            }
             }
         }
         record->setNotes(NotesTextView->toPlainText());
@@ -187,7 +194,7 @@ QString EditViewController::shareText() const
         }
         QString shown = text;
         if (field.kind == Field::Kind::Amount) {
-            if (const std::optional<float> amount = NumberText::readShownOrTypedAmount(text))
+            if (const std::optional<float> amount = NumberText::readTypedAmount(text))
                 shown = currencyText(double(*amount));
         }
         message += label + shown + QLatin1Char('\n');

@@ -1,16 +1,18 @@
 #include "stamps/InputFilter.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <algorithm>
 
 namespace InputFilter {
 
 bool shouldChangeCharacters(int tag, const QString& replacement)
 {
-    return std::all_of(replacement.cbegin(), replacement.cend(), [tag](QChar character) {
+    const QString decimalPoint = QLocale().decimalPoint();
+    return std::all_of(replacement.cbegin(), replacement.cend(), [&](QChar character) {
         if (tag == WholeNumberTag)
             return character.isDigit();
-        return character == QLatin1Char('.') ||
+        return character == QLatin1Char('.') || QString(character) == decimalPoint ||
                (character >= QLatin1Char('0') && character <= QLatin1Char('9'));
     });
 }

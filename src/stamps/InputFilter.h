@@ -8,7 +8,8 @@ class QLineEdit;
 // The filter of the numeric fields: what may be typed or pasted into them.
 namespace InputFilter {
 
-// Fields of this tag take decimal digits only (whole numbers); the others digits and the point.
+// Fields of this tag take decimal digits only (whole numbers); the others ASCII digits, the point
+// and the current locale's decimal separator (a German collector types "12,5").
 inline constexpr int WholeNumberTag = 1;
 inline constexpr int AmountTag = 2;
 

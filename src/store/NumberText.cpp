@@ -7,6 +7,32 @@
 
 namespace NumberText {
 
+namespace {
+
+// A stored amount is a float: a number beyond its range, or not finite, is no amount.
+std::optional<float> asAmount(double number)
+{
+    if (!std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return float(number);
+}
+
+std::optional<float> readInLocale(const QString& text, const QLocale& locale)
+{
+    // QLocale would skip the spaces around a number, which the point rule refuses.
+    if (text.isEmpty() || text != text.trimmed())
+        return std::nullopt;
+    QString number = text;
+    if (const QString symbol = locale.currencySymbol(); !symbol.isEmpty())
+        number.remove(symbol);
+    number.remove(QLatin1Char('$'));
+    bool ok = false;
+    const double read = locale.toDouble(number.trimmed(), &ok);
+    return ok ? asAmount(read) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<qint16> readWholeNumber(const QString& text)
 {
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
@@ -30,18 +56,13 @@ std::optional<float> readAmount(const QString& text)
         return std::nullopt;
     bool ok = false;
     const double number = cleaned.toDouble(&ok);
-    if (!ok || !std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return float(number);
+    return ok ? asAmount(number) : std::nullopt;
 }
 
-std::optional<float> readShownOrTypedAmount(const QString& text, const QLocale& locale)
+std::optional<float> readTypedAmount(const QString& text, const QLocale& locale)
 {
-    bool ok = false;
-    const double shown = locale.toDouble(text, &ok);
-    if (ok && std::isfinite(shown) && std::fabs(shown) <= std::numeric_limits<float>::max() &&
-        shownAmount(float(shown), locale) == text)
-        return float(shown);
+    if (const std::optional<float> amount = readInLocale(text, locale))
+        return amount;
     return readAmount(text);
 }
 

@@ -16,10 +16,12 @@ std::optional<qint16> readWholeNumber(const QString& text);
 // the range of a float do not read.
 std::optional<float> readAmount(const QString& text);
 
-// An amount as a form shows it (two decimals with the locale's grouping, "1,234.50") or as typed.
-// A text that is exactly what the form shows for a number reads as that number in any locale, so
-// an unchanged amount is saved unchanged; anything else reads as readAmount does.
-std::optional<float> readShownOrTypedAmount(const QString& text, const QLocale& locale = QLocale());
+// An amount as the collector types it or as a form shows it. It is read in the locale first: the
+// locale's currency symbol or "$" may stand before or after the number, and the locale's group
+// separators only where the locale puts them, so in German "12,5" is 12.5 and "1.234,5" is
+// 1234.5. A text that does not read so, or has spaces around it, reads as readAmount does: "12.5"
+// is 12.5 in German too, and in English "12,5" is 125.
+std::optional<float> readTypedAmount(const QString& text, const QLocale& locale = QLocale());
 
 // The two-decimal text a form shows for an amount, with the locale's grouping.
 QString shownAmount(float amount, const QLocale& locale = QLocale());

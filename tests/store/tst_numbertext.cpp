@@ -29,11 +29,58 @@ private Q_SLOTS:
 
         const QLocale german(QLocale::German, QLocale::Germany);
         QCOMPARE(NumberText::shownAmount(1234.5f, german), QStringLiteral("1.234,50"));
-        QCOMPARE(NumberText::readShownOrTypedAmount(QStringLiteral("1.234,50"), german),
+        QCOMPARE(NumberText::readTypedAmount(QStringLiteral("1.234,50"), german),
                  std::optional<float>(1234.5f));
-        // What is typed follows the point rule in any locale.
-        QCOMPARE(NumberText::readShownOrTypedAmount(QStringLiteral("12.5"), german),
-                 std::optional<float>(12.5f));
+    }
+
+    void typedAmountsReadInTheLocaleBeforeThePointRule()
+    {
+        const auto reads = [](const QLocale& locale, const QList<QPair<QString, float>>& cases) {
+            for (const auto& [text, amount] : cases) {
+                const std::optional<float> read = NumberText::readTypedAmount(text, locale);
+                if (read != std::optional<float>(amount))
+                    return QStringLiteral("%1 \"%2\" gave %3")
+                        .arg(locale.name(), text,
+                             read ? QString::number(*read) : QStringLiteral("nothing"));
+            }
+            return QString();
+        };
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QString wrong = reads(german, {{"12,5", 12.5f},
+                                       {"12,50", 12.5f},
+                                       {"1.234,5", 1234.5f},
+                                       {"1.234", 1234.0f},
+                                       {"-3,5", -3.5f},
+                                       {QString::fromUtf8("12,50 €"), 12.5f},
+                                       {"$12,5", 12.5f},
+                                       // What the locale does not read follows the point rule.
+                                       {"12.5", 12.5f},
+                                       {"12.50", 12.5f},
+                                       {"$1,234.50", 1234.5f}});
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+        const QLocale french(QLocale::French, QLocale::France);
+        const QString shown = NumberText::shownAmount(1234.5f, french);
+        QCOMPARE(shown, QString::fromUtf8("1\u202F234,50"));
+        wrong = reads(french, {{shown.chopped(1), 1234.5f},
+                               {QString::fromUtf8("1\u202F234,5 €"), 1234.5f},
+                               {"0,75", 0.75f}});
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        wrong = reads(english, {{"12,5", 125.0f},
+                                {"$1,234.50", 1234.5f},
+                                {"1,234.5", 1234.5f},
+                                {"12.", 12.0f},
+                                {".5", 0.5f}});
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+        for (const QLocale& locale : {german, french, english, QLocale::c()}) {
+            for (const char* refused :
+                 {"", " 5", "5 ", "12,5 ", ".", "1.2.3", "abc", "inf", "nan", "1e999", "1e39"})
+                QCOMPARE(NumberText::readTypedAmount(QString::fromLatin1(refused), locale),
+                         std::nullopt);
+        }
     }
 
     void floatTextIsTheShortestThatReadsBack()
