@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "platform/gui/Alert.h"
 #include "platform/gui/Styling.h"
+#include "platform/gui/TextFields.h"
 #include "reference/ReferenceLists.h"
 #include "store/ObjectContext.h"
 
@@ -28,6 +29,7 @@ void ReferenceEntryFormViewController::buildView(QWidget* view)
     auto* layout = new QVBoxLayout(view);
     m_textField = new QLineEdit(view);
     m_textField->setObjectName(QString::fromLatin1(m_member.textField));
+    TextFields::holdAnyLength(m_textField);
     Styling::styleTextField(m_textField);
     connect(m_textField, &QLineEdit::returnPressed, this, [this] { save(); });
     layout->addWidget(m_textField);

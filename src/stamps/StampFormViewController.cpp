@@ -12,6 +12,7 @@
 #include "platform/gui/Pasteboard.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
+#include "platform/gui/TextFields.h"
 #include "stamps/InputFilter.h"
 #include "stamps/ReferencePicker.h"
 #include "store/NumberText.h"
@@ -105,6 +106,7 @@ QLineEdit* StampFormViewController::makeField(QWidget* parent, const Field& fiel
                                        ? Qt::ImhDigitsOnly
                                        : Qt::ImhFormattedNumbersOnly);
     }
+    TextFields::holdAnyLength(input);
     Styling::styleTextField(input);
     return input;
 }
@@ -278,7 +280,17 @@ void StampFormViewController::PasteFromClipboard()
             QStringLiteral("Clipboard"), QStringLiteral("There is no image in the Clipboard")));
         return;
     }
-    setShownPicture(pasteboard.image());
+    QString whyNot;
+    const QImage picture = pasteboard.image(&whyNot);
+    if (picture.isNull()) {
+        // The picture shown stays as it was.
+        m_environment.services.alerts.present(Alert::withOk(
+            QStringLiteral("Picture Not Loaded"),
+            whyNot.isEmpty() ? QStringLiteral("The picture in the Clipboard could not be read.")
+                             : QStringLiteral("The picture in the Clipboard is %1").arg(whyNot)));
+        return;
+    }
+    setShownPicture(picture);
 }
 
 void StampFormViewController::RemoveFrontImage()
@@ -299,7 +311,7 @@ bool StampFormViewController::numbersAreValid()
                 QStringLiteral("%1 must be a whole number from -32768 to 32767").arg(title));
             return false;
         }
-        if (field.kind == Field::Kind::Amount && !NumberText::readShownOrTypedAmount(text)) {
+        if (field.kind == Field::Kind::Amount && !NumberText::readTypedAmount(text)) {
             Saving::tellRecordNotSaved(m_environment,
                                        QStringLiteral("%1 is not a number").arg(title));
             return false;

@@ -55,6 +55,12 @@ QByteArray png(const QImage& image)
     return bytes;
 }
 
+// A picture file whose header claims 30000 x 30000 pixels: more than Qt decodes, in a few bytes.
+QByteArray hugeGraymap()
+{
+    return QByteArrayLiteral("P5\n30000 30000\n255\n") + QByteArray(16, '\x7f');
+}
+
 void putOnClipboard(std::unique_ptr<QMimeData> data)
 {
     QGuiApplication::clipboard()->setMimeData(data.release());
@@ -152,6 +158,43 @@ private Q_SLOTS:
         wrong = fails(folder.filePath(QStringLiteral("album.png")),
                       QStringLiteral("album.png is a folder, not a picture."));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    void aPictureTooLargeToDecodeSaysItsSize()
+    {
+        const QtPictures pictures;
+        ConsoleCapture console; // Qt and the decoding tell the console as well
+        QString whyNot = QStringLiteral("stale");
+        QVERIFY(pictures.decode(hugeGraymap(), &whyNot).isNull());
+        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
+        // Bytes that are no picture have no reason beyond that.
+        QVERIFY(pictures.decode(QByteArrayLiteral("P5\nno picture"), &whyNot).isNull());
+        QCOMPARE(whyNot, QString());
+
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString huge = writeFile(folder, QStringLiteral("huge.pgm"), hugeGraymap());
+        QVERIFY(!huge.isEmpty());
+        const PictureFileResult refused = readPictureFile(huge, pictures);
+        QVERIFY(refused.image.isNull());
+        QCOMPARE(refused.error, QStringLiteral("huge.pgm is too large: 30000 x 30000 pixels"));
+
+        // The same on the clipboard, as bytes and as a copied file.
+        const ClipboardPasteboard pasteboard;
+        auto bytes = std::make_unique<QMimeData>();
+        bytes->setData(QStringLiteral("image/x-portable-graymap"), hugeGraymap());
+        putOnClipboard(std::move(bytes));
+        QVERIFY(pasteboard.hasImages());
+        whyNot.clear();
+        QVERIFY(pasteboard.image(&whyNot).isNull());
+        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
+        auto files = std::make_unique<QMimeData>();
+        files->setUrls({QUrl::fromLocalFile(huge)});
+        putOnClipboard(std::move(files));
+        QVERIFY(pasteboard.hasImages());
+        whyNot.clear();
+        QVERIFY(pasteboard.image(&whyNot).isNull());
+        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
     }
 
     void pictureFileWithoutReadPermissionIsReported()

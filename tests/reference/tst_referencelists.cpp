@@ -239,6 +239,25 @@ private Q_SLOTS:
         QVERIFY(screen.top<ReferenceListTableViewController>());
     }
 
+    void anEntryLongerThanALineEditsDefaultIsRenamedWhole()
+    {
+        // Beyond the 32767 characters a QLineEdit keeps unless told otherwise.
+        const QString imported = QStringLiteral("Original, lightly hinged").repeated(1700);
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("GumList"), {imported});
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("GumButton");
+        browser->tableView->clicked(browser->model()->index(0, 0));
+        auto* edit = screen.top<EditReferenceEntryViewController>();
+        QVERIFY(edit);
+        QCOMPARE(edit->textField()->text().size(), imported.size());
+        edit->textField()->end(false);
+        edit->textField()->insert(QStringLiteral(", regummed"));
+        edit->SaveButton->trigger();
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")),
+                 QStringList{imported + QStringLiteral(", regummed")});
+    }
+
     void thePerforationEditorRefusesEmptyAndStaysWhenNothingIsFound()
     {
         TestEnvironment test;

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +67,12 @@ QSize storedPictureSize(const Stamps* stamp)
     if (!bytes || !bytes->startsWith("\xFF\xD8"))
         return {};
     return QImage::fromData(*bytes).size();
+}
+
+// A picture file whose header claims 30000 x 30000 pixels: more than Qt decodes, in a few bytes.
+QByteArray hugeGraymap()
+{
+    return QByteArrayLiteral("P5\n30000 30000\n255\n") + QByteArray(16, '\x7f');
 }
 
 void fillRequired(StampFormViewController* form)
@@ -149,6 +156,27 @@ private Q_SLOTS:
         // Texts are free in the other fields.
         QTest::keyClicks(form.DenominationTextField, QStringLiteral("5c a"));
         QCOMPARE(form.DenominationTextField->text(), QStringLiteral("5c a"));
+    }
+
+    void amountFieldsTakeTheLocalesDecimalSeparator()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(InputFilter::shouldChangeCharacters(InputFilter::AmountTag, QStringLiteral(",")));
+        QVERIFY(
+            !InputFilter::shouldChangeCharacters(InputFilter::WholeNumberTag, QStringLiteral(",")));
+        QVERIFY(!InputFilter::shouldChangeCharacters(InputFilter::AmountTag, QStringLiteral("'")));
+        TestEnvironment test;
+        AddViewController form(test.environment());
+        form.view();
+        QTest::keyClicks(form.CostTextField, QStringLiteral("12,5"));
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("12,5"));
+        QTest::keyClicks(form.QuantityTextField, QStringLiteral("1,2"));
+        QCOMPARE(form.QuantityTextField->text(), QStringLiteral("12"));
+
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(!InputFilter::shouldChangeCharacters(InputFilter::AmountTag, QStringLiteral(",")));
+        QTest::keyClicks(form.EstValueTextField, QStringLiteral("12,5"));
+        QCOMPARE(form.EstValueTextField->text(), QStringLiteral("125"));
     }
 
     void addStoresTrimmedTextsNumbersAndPicture()
@@ -299,6 +327,35 @@ private Q_SLOTS:
         QVERIFY(form.shownPicture().isNull());
     }
 
+    void aClipboardPictureThatDoesNotDecodeIsToldAndKeepsTheShownOne()
+    {
+        TestEnvironment test;
+        AddViewController form(test.environment());
+        form.view();
+        QGuiApplication::clipboard()->setImage(samplePicture(QSize(30, 20)));
+        form.PasteFromClipboard();
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+
+        auto* broken = new QMimeData;
+        broken->setData(QStringLiteral("image/png"), QByteArrayLiteral("\x89PNG broken"));
+        QGuiApplication::clipboard()->setMimeData(broken);
+        form.PasteFromClipboard();
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Picture Not Loaded"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("The picture in the Clipboard could not be read."));
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+
+        auto* huge = new QMimeData;
+        huge->setData(QStringLiteral("image/x-portable-graymap"), hugeGraymap());
+        QGuiApplication::clipboard()->setMimeData(huge);
+        form.PasteFromClipboard();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Picture Not Loaded"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("The picture in the Clipboard is too large: 30000 x 30000 pixels"));
+        QCOMPARE(form.shownPicture().size(), QSize(30, 20));
+    }
+
     void pickersOfferTheListsSorted()
     {
         TestEnvironment test;
@@ -345,19 +402,67 @@ private Q_SLOTS:
         QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToYearTableView")});
     }
 
-    void anAmountShownInAnotherLocaleIsSavedUnchanged()
+    void anAmountLeftAsShownIsSavedUnchanged()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         TestEnvironment test;
         Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
         stamp->setValue(1234.5f);
+        stamp->setCost(12.345f);
         QVERIFY(test.context().save());
         EditViewController form(test.environment());
         form.view();
         form.setDetailItem(stamp);
         QCOMPARE(form.EstValueTextField->text(), QStringLiteral("1.234,50"));
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("12,35"));
         form.SaveButtonClicked();
         QCOMPARE(stamp->value(), 1234.5f);
+        // Two decimals are shown, but the amount keeps the digits it was stored with.
+        QCOMPARE(stamp->cost(), 12.345f);
+    }
+
+    void editedAmountsKeepTheirMagnitudeInEveryLocale()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
+        stamp->setCost(12.5f);
+        stamp->setValue(1234.5f);
+        QVERIFY(test.context().save());
+        EditViewController form(test.environment());
+        form.view();
+
+        // The collector deletes the last digit of "12,50" and types a German amount.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        form.setDetailItem(stamp);
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("12,50"));
+        QTest::keyClick(form.CostTextField, Qt::Key_Backspace);
+        QCOMPARE(form.CostTextField->text(), QStringLiteral("12,5"));
+        form.EstValueTextField->clear();
+        QTest::keyClicks(form.EstValueTextField, QStringLiteral("1.234,5"));
+        form.SaveButtonClicked();
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QCOMPARE(stamp->cost(), 12.5f);
+        QCOMPARE(stamp->value(), 1234.5f);
+
+        // French groups thousands with a narrow no-break space.
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        form.setDetailItem(stamp);
+        QCOMPARE(form.EstValueTextField->text(), QString::fromUtf8("1\u202F234,50"));
+        QTest::keyClick(form.EstValueTextField, Qt::Key_Backspace);
+        QTest::keyClick(form.EstValueTextField, Qt::Key_Backspace);
+        QTest::keyClicks(form.EstValueTextField, QStringLiteral("7"));
+        form.SaveButtonClicked();
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QCOMPARE(stamp->value(), 1234.7f);
+        QCOMPARE(stamp->cost(), 12.5f);
+
+        // In English a comma still only groups, wherever it stands.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        form.setDetailItem(stamp);
+        form.CostTextField->setText(QStringLiteral("12,5"));
+        form.SaveButtonClicked();
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QCOMPARE(stamp->cost(), 125.0f);
     }
 
     void emptyEditInputsStoreEmptyTextsAndZeros()
@@ -443,6 +548,40 @@ private Q_SLOTS:
         QCOMPARE(stamp->color(), std::nullopt);
         QCOMPARE(stamp->quantity(), qint16(0));
         QVERIFY(!test.context().hasChanges());
+    }
+
+    void textsLongerThanALineEditsDefaultAreSavedWhole()
+    {
+        // Beyond the 32767 characters a QLineEdit keeps unless told otherwise.
+        const QString typed = QStringLiteral("Penny Black, plate 1a. ").repeated(1740);
+        const QString imported = QStringLiteral("Inverted Jenny ").repeated(2700);
+        QVERIFY(typed.size() > 40000 && imported.size() > 40000);
+        TestEnvironment test;
+        const auto storedDescription = [&test] {
+            const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+            return stamps.size() == 1 ? stamps.first()->descrip() : std::nullopt;
+        };
+        {
+            AddViewController form(test.environment());
+            form.view();
+            fillRequired(&form);
+            form.DescripTextField->insert(typed);
+            form.SaveNewStampButtonClicked();
+        }
+        test.relaunch();
+        QCOMPARE(storedDescription(), std::optional<QString>(typed.trimmed()));
+
+        test.context().fetch<Stamps>().first()->setDescrip(imported);
+        QVERIFY(test.context().save());
+        {
+            EditViewController form(test.environment());
+            form.view();
+            form.setDetailItem(test.context().fetch<Stamps>().first());
+            QCOMPARE(form.DescripTextField->text().size(), imported.size());
+            form.SaveButtonClicked();
+        }
+        test.relaunch();
+        QCOMPARE(storedDescription(), std::optional<QString>(imported.trimmed()));
     }
 
     void shareTextListsEveryInput()

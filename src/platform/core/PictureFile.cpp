@@ -45,7 +45,10 @@ PictureFileResult readPictureFile(const QString& path, const Pictures& pictures)
     if (bytes.isEmpty())
         return failure(QStringLiteral("%1 is empty.").arg(name));
 
-    QImage image = pictures.decode(bytes);
+    QString whyNot;
+    QImage image = pictures.decode(bytes, &whyNot);
+    if (image.isNull() && !whyNot.isEmpty())
+        return failure(QStringLiteral("%1 is %2").arg(name, whyNot));
     if (image.isNull())
         return failure(QStringLiteral("%1 is not a picture Vellora can read.").arg(name));
     return {image, QString()};

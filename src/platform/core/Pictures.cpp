@@ -16,6 +16,17 @@ void reportUnreadable(const QImageReader& reader)
         QStringLiteral("A picture could not be decoded: %1").arg(reader.errorString()));
 }
 
+// Qt refuses to allocate a picture above QImageReader::allocationLimit() megabytes (none when 0),
+// reckoning at least 32 bits a pixel.
+bool exceedsAllocationLimit(const QSize& size, QImage::Format format)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    const int depth = format == QImage::Format_Invalid
+                          ? 32
+                          : std::max(32, int(QImage::toPixelFormat(format).bitsPerPixel()));
+    return limit > 0 && qint64(size.width()) * size.height() * depth / 8 > limit;
+}
+
 // JPEG has no alpha: transparent parts would come out black, so they are laid on white paper.
 QImage flattenedOnWhite(const QImage& image)
 {
@@ -30,18 +41,35 @@ QImage flattenedOnWhite(const QImage& image)
 
 } // namespace
 
-QImage QtPictures::decode(const QByteArray& bytes) const
+QImage QtPictures::decode(const QByteArray& bytes, QString* whyNot) const
 {
+    if (whyNot)
+        whyNot->clear();
     if (bytes.isEmpty())
         return {};
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
-    // Camera pictures carry their orientation separately; show them upright.
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
+    QImage image = readUpright(reader, whyNot);
     if (image.isNull())
         reportUnreadable(reader);
+    return image;
+}
+
+QImage QtPictures::readUpright(QImageReader& reader, QString* whyNot)
+{
+    // Camera pictures carry their orientation separately; show them upright.
+    reader.setAutoTransform(true);
+    // The header tells the size before the decoding that may refuse it.
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    QImage image = reader.read();
+    if (whyNot) {
+        whyNot->clear();
+        if (image.isNull() && size.isValid() && exceedsAllocationLimit(size, format))
+            *whyNot =
+                QStringLiteral("too large: %1 x %2 pixels").arg(size.width()).arg(size.height());
+    }
     return image;
 }
 

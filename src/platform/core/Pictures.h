@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <QString>
+
+class QImageReader;
 
 // Picture coding: stamp pictures are kept as bytes in the store and shown as images.
 class Pictures
@@ -10,8 +13,9 @@ class Pictures
 public:
     virtual ~Pictures() = default;
 
-    // Any format Qt reads; a null image when the bytes are not a picture.
-    virtual QImage decode(const QByteArray& bytes) const = 0;
+    // Any format Qt reads; a null image when the bytes are not a picture. whyNot, when given, is
+    // set to why a picture did not decode, as readUpright says.
+    virtual QImage decode(const QByteArray& bytes, QString* whyNot = nullptr) const = 0;
     // Decodes straight to a size that fits in boundingSize (aspect ratio kept, never enlarged), so
     // a list row never holds a full-size picture.
     virtual QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const = 0;
@@ -23,7 +27,12 @@ public:
 class QtPictures final : public Pictures
 {
 public:
-    QImage decode(const QByteArray& bytes) const override;
+    QImage decode(const QByteArray& bytes, QString* whyNot = nullptr) const override;
     QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const override;
     QByteArray encodeJpeg(const QImage& image, double quality) const override;
+
+    // The reader's picture, upright as its orientation says. When it does not decode, whyNot
+    // (when given) says why in words that follow the picture's name and "is" ("too large: 30000 x
+    // 30000 pixels"), or is empty when the bytes are simply not a picture Qt reads.
+    static QImage readUpright(QImageReader& reader, QString* whyNot = nullptr);
 };

@@ -1,6 +1,7 @@
 #include "platform/gui/Pasteboard.h"
 
 #include "platform/core/Console.h"
+#include "platform/core/Pictures.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -51,13 +52,6 @@ bool isPictureFile(const QString& path)
     return reader.canRead();
 }
 
-QImage decoded(QImageReader& reader)
-{
-    // Camera pictures carry their orientation separately; paste them upright.
-    reader.setAutoTransform(true);
-    return reader.read();
-}
-
 } // namespace
 
 bool ClipboardPasteboard::hasImagesIn(const QMimeData& data)
@@ -70,18 +64,29 @@ bool ClipboardPasteboard::hasImagesIn(const QMimeData& data)
     return false;
 }
 
-QImage ClipboardPasteboard::imageIn(const QMimeData& data)
+QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
 {
+    if (whyNot)
+        whyNot->clear();
     if (data.hasImage()) {
         const QImage image = qvariant_cast<QImage>(data.imageData());
         if (!image.isNull())
             return image;
     }
+    // Of the clipboard's forms that do not decode, the first that says why is told.
+    QString reason;
+    const auto read = [&reason](QImageReader& reader) {
+        QString why;
+        const QImage image = QtPictures::readUpright(reader, &why);
+        if (reason.isEmpty())
+            reason = why;
+        return image;
+    };
     for (const QString& format : encodedPictureFormats(data)) {
         QByteArray bytes = data.data(format);
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
-        const QImage image = decoded(reader);
+        const QImage image = read(reader);
         if (!image.isNull())
             return image;
     }
@@ -89,12 +94,14 @@ QImage ClipboardPasteboard::imageIn(const QMimeData& data)
         if (!isPictureFile(file))
             continue;
         QImageReader reader(file);
-        const QImage image = decoded(reader);
+        const QImage image = read(reader);
         if (!image.isNull())
             return image;
     }
     if (hasImagesIn(data))
         Console::printLine(QStringLiteral("The clipboard holds a picture that could not be read."));
+    if (whyNot)
+        *whyNot = reason;
     return {};
 }
 
@@ -104,8 +111,10 @@ bool ClipboardPasteboard::hasImages() const
     return data && hasImagesIn(*data);
 }
 
-QImage ClipboardPasteboard::image() const
+QImage ClipboardPasteboard::image(QString* whyNot) const
 {
+    if (whyNot)
+        whyNot->clear();
     const QMimeData* data = clipboardData();
-    return data ? imageIn(*data) : QImage();
+    return data ? imageIn(*data, whyNot) : QImage();
 }
