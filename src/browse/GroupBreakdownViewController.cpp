@@ -1,10 +1,10 @@
 #include "browse/GroupBreakdownViewController.h"
 
 #include "app/AppDelegate.h"
-#include "app/CurrencyText.h"
 #include "app/Environment.h"
 #include "app/SharedState.h"
 #include "browse/StampSearch.h"
+#include "platform/core/CurrencyText.h"
 #include "platform/gui/Styling.h"
 #include "store/ObjectContext.h"
 

@@ -1,11 +1,11 @@
 #include "browse/ListTableViewController.h"
 
 #include "app/AppDelegate.h"
-#include "app/CurrencyText.h"
 #include "app/Environment.h"
 #include "app/SharedState.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
+#include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
 #include "platform/gui/SegmentedControl.h"
 #include "platform/gui/Styling.h"

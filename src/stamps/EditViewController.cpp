@@ -1,12 +1,12 @@
 #include "stamps/EditViewController.h"
 
 #include "app/AppDelegate.h"
-#include "app/CurrencyText.h"
 #include "app/Environment.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
 #include "app/TextTrimming.h"
 #include "platform/core/Console.h"
+#include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
 #include "platform/core/Pictures.h"
 #include "platform/gui/Alert.h"

@@ -1,7 +1,7 @@
 #include "ConsoleCapture.h"
 #include "TestEnvironment.h"
-#include "app/CurrencyText.h"
 #include "app/SharedState.h"
+#include "platform/core/CurrencyText.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"
 

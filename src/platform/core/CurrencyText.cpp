@@ -1,4 +1,4 @@
-#include "app/CurrencyText.h"
+#include "platform/core/CurrencyText.h"
 
 #include <QLocale>
 
