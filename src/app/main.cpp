@@ -1,30 +1,28 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QStandardPaths>
+#include <QGuiApplication>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QApplication qtApplication(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION));
+    // A verb needs no window, so it runs where there is no display (a script, a server).
+    const bool verb = CommandLine::asksForVerb(argc, argv);
+    if (verb)
+        CommandLine::useOffscreenDisplayUnlessChosen();
+    const std::unique_ptr<QGuiApplication> qtApplication =
+        verb ? std::make_unique<QGuiApplication>(argc, argv)
+             : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("A catalogue of a postage-stamp collection"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption dataDirectory(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Keep the collection and the settings in <folder>."),
-        QStringLiteral("folder"));
-    parser.addOption(dataDirectory);
-    parser.process(qtApplication);
+    CommandLine commandLine;
+    commandLine.process(*qtApplication);
+    if (commandLine.hasVerb())
+        return commandLine.runVerb();
 
-    const QString folder = parser.isSet(dataDirectory)
-                               ? parser.value(dataDirectory)
-                               : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    Application application(folder);
+    Application application(commandLine.dataDirectory());
     if (!application.start())
         return 1;
     return QApplication::exec();

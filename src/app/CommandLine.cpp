@@ -1,0 +1,188 @@
+#include "app/CommandLine.h"
+
+#include "app/AppDelegate.h"
+#include "platform/core/Pictures.h"
+#include "reports/ReportPages.h"
+#include "reports/StampReport.h"
+#include "store/Model.h"
+#include "store/ObjectContext.h"
+#include "store/PersistentContainer.h"
+#include "store/StampGroups.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+const char ReportKinds[] = "year, country, denomination, scott, status or all";
+
+// Exit statuses: the arguments were wrong, or the work could not be done.
+constexpr int UsageError = 2;
+constexpr int Failure = 1;
+
+int fail(int status, const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    std::fflush(stderr);
+    return status;
+}
+
+// How a message names a group's value: "year 1962", "Scott number C3".
+QString groupNoun(const StampGroup& group)
+{
+    if (&group == &StampGroups::ScottNumber)
+        return QStringLiteral("Scott number");
+    return QString::fromLatin1(group.name);
+}
+
+// Writes one report of the collection in `folder` to `output`. `group` is nullptr for the whole
+// collection. The store is only read: nothing is filled in or saved.
+int writeReport(const QString& folder, const StampGroup* group, const QString& value,
+                const QString& output)
+{
+    PersistentContainer container(QString::fromLatin1(Model::Name), folder);
+    // Opening a store that is not there would make an empty one.
+    if (!QFileInfo::exists(container.storeFilePath()))
+        return fail(Failure, QStringLiteral("There is no collection in %1 (no %2)")
+                                 .arg(folder, QFileInfo(container.storeFilePath()).fileName()));
+    if (const std::optional<StoreError> error = container.loadPersistentStores())
+        return fail(Failure, AppDelegate::unresolvedErrorMessage(*error));
+
+    StoreError error;
+    const QList<Stamps*> stamps = group ? container.viewContext().fetch<Stamps>(
+                                              group->predicate(value), group->order(true), &error)
+                                        : container.viewContext().fetch<Stamps>(
+                                              {}, {{QStringLiteral("scottNumber"), true}}, &error);
+    if (!error.description.isEmpty())
+        return fail(Failure, QStringLiteral("The stamps could not be read: ") + error.description);
+    if (stamps.isEmpty())
+        return fail(Failure,
+                    group ? QStringLiteral("No stamps with %1 %2").arg(groupNoun(*group), value)
+                          : QStringLiteral("No stamps in the collection"));
+
+    const QtPictures pictures;
+    const std::unique_ptr<QTextDocument> report =
+        group ? StampReports::buildBreakdown(StampReports::breakdown(*group), stamps,
+                                             ReportPages::DefaultViewWidth, pictures)
+              : StampReports::buildPrintAll(*StampReports::printAllFor(QStringLiteral("Menu")),
+                                            stamps, ReportPages::DefaultViewWidth, pictures);
+    // writePdf says what went wrong on the console itself.
+    return ReportPages::writePdf(*report, output, nullptr) ? 0 : Failure;
+}
+
+} // namespace
+
+CommandLine::CommandLine()
+    : m_dataDirectory(QStringLiteral("data-dir"),
+                      QStringLiteral("Keep the collection and the settings in <folder>."),
+                      QStringLiteral("folder")),
+      m_report(QStringLiteral("report"),
+               QStringLiteral("Write the report of one group of stamps (KIND VALUE, KIND one of "
+                              "year, country, denomination, scott, status) or of all stamps "
+                              "(all) as a PDF file, without a window."),
+               QStringLiteral("kind")),
+      m_output(QStringLiteral("output"),
+               QStringLiteral("The PDF file --report writes; an earlier file is replaced."),
+               QStringLiteral("file"))
+{
+    m_parser.setApplicationDescription(QStringLiteral("A catalogue of a postage-stamp collection"));
+    m_parser.addHelpOption();
+    m_parser.addVersionOption();
+    m_parser.addOption(m_dataDirectory);
+    m_parser.addOption(m_report);
+    m_parser.addOption(m_output);
+    m_parser.addPositionalArgument(QStringLiteral("value"),
+                                   QStringLiteral("The group's value, after --report KIND."),
+                                   QStringLiteral("[value]"));
+}
+
+bool CommandLine::asksForVerb(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--") == 0)
+            return false;
+        // Help and the version need no window either.
+        for (const char* word : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argument, word) == 0)
+                return true;
+        }
+        for (const char* verb : {"--report", "--output"}) {
+            const size_t length = std::strlen(verb);
+            if (std::strncmp(argument, verb, length) == 0 &&
+                (argument[length] == '\0' || argument[length] == '='))
+                return true;
+        }
+    }
+    return false;
+}
+
+void CommandLine::useOffscreenDisplayUnlessChosen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void CommandLine::process(const QCoreApplication& application)
+{
+    m_parser.process(application);
+}
+
+QString CommandLine::dataDirectory() const
+{
+    return m_parser.isSet(m_dataDirectory)
+               ? m_parser.value(m_dataDirectory)
+               : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool CommandLine::hasVerb() const
+{
+    return m_parser.isSet(m_report) || m_parser.isSet(m_output);
+}
+
+int CommandLine::runVerb() const
+{
+    const QString usage = QStringLiteral(
+        "Usage: vellora --report KIND VALUE --output FILE.pdf, or vellora --report all --output "
+        "FILE.pdf");
+    if (!m_parser.isSet(m_report))
+        return fail(UsageError, QStringLiteral("--output is only used with --report.\n") + usage);
+    const QString kind = m_parser.value(m_report);
+    const QStringList values = m_parser.positionalArguments();
+    const StampGroup* group = nullptr;
+    if (kind != QLatin1String("all")) {
+        group = StampGroups::named(kind);
+        if (!group)
+            return fail(UsageError, QStringLiteral("Unknown report kind \"%1\": use %2.")
+                                        .arg(kind, QLatin1String(ReportKinds)));
+        if (values.isEmpty())
+            return fail(UsageError, QStringLiteral("--report %1 needs the %2 to report on.\n%3")
+                                        .arg(kind, groupNoun(*group), usage));
+    }
+    const qsizetype expected = group ? 1 : 0;
+    if (values.size() > expected)
+        return fail(
+            UsageError,
+            QStringLiteral("Unexpected argument \"%1\".\n%2").arg(values.at(expected), usage));
+    const QString value = group ? values.constFirst() : QString();
+    if (group == &StampGroups::Year) {
+        bool isNumber = false;
+        value.toShort(&isNumber);
+        if (!isNumber)
+            return fail(UsageError,
+                        QStringLiteral("The year must be a whole number from -32768 to 32767, "
+                                       "not \"%1\".")
+                            .arg(value));
+    }
+    const QString output = m_parser.value(m_output);
+    if (output.isEmpty())
+        return fail(UsageError,
+                    QStringLiteral("--output FILE.pdf is missing: where should the report go?\n") +
+                        usage);
+    return writeReport(dataDirectory(), group, value, output);
+}

@@ -1,0 +1,662 @@
+#include "ConsoleCapture.h"
+#include "TemporaryStore.h"
+#include "platform/core/Pictures.h"
+#include "reports/ReportPages.h"
+#include "reports/StampReport.h"
+#include "store/Entities.h"
+#include "store/ObjectContext.h"
+#include "store/StampGroups.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+// Sets the default locale for one test and puts the previous one back.
+class LocaleScope final
+{
+public:
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(m_previous); }
+    Q_DISABLE_COPY_MOVE(LocaleScope)
+
+private:
+    QLocale m_previous;
+};
+
+const QLocale UnitedStates(QLocale::English, QLocale::UnitedStates);
+const QLocale Germany(QLocale::German, QLocale::Germany);
+
+// A picture of one colour, with a lighter band so JPEG has something to encode.
+QByteArray jpeg(int width, int height, QColor colour = QColor(20, 30, 140))
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return QtPictures().encodeJpeg(image, 0.9);
+}
+
+Stamps* addStamp(ObjectContext& context, const std::optional<QString>& denomination, qint16 year)
+{
+    Stamps* stamp = context.insertNewObject<Stamps>();
+    stamp->setDenomination(denomination);
+    stamp->setYearOfIssue(year);
+    return stamp;
+}
+
+// Every text of the breakdown filled in, each naming its label.
+void fillAllTexts(Stamps& stamp, const QString& tag)
+{
+    stamp.setDescrip(tag + QStringLiteral(" description"));
+    stamp.setCountry(tag + QStringLiteral(" country"));
+    stamp.setPerforations(QStringLiteral("12"));
+    stamp.setGum(QStringLiteral("Original"));
+    stamp.setMargins(QStringLiteral("Wide"));
+    stamp.setScottNumber(tag + QStringLiteral("-scott"));
+    stamp.setPaper(QStringLiteral("Wove"));
+    stamp.setColor(QStringLiteral("Blue"));
+    stamp.setGrade(QStringLiteral("VF"));
+    stamp.setCondition(QStringLiteral("Mint"));
+    stamp.setSeries(QStringLiteral("Famous"));
+    stamp.setCentering(QStringLiteral("Well"));
+    stamp.setStatus(QStringLiteral("Have"));
+    stamp.setFaults(QStringLiteral("None"));
+    stamp.setNotes(tag + QStringLiteral(" notes"));
+}
+
+QList<QTextImageFormat> pictureFormats(const QTextDocument& document)
+{
+    QList<QTextImageFormat> formats;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isImageFormat())
+                formats << format.toImageFormat();
+        }
+    }
+    return formats;
+}
+
+QByteArray checksum(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+struct Pdf
+{
+    explicit Pdf(const QString& path) { document.load(path); }
+    QString text() const
+    {
+        QString all;
+        for (int page = 0; page < document.pageCount(); ++page)
+            all += const_cast<QPdfDocument&>(document).getAllText(page).text() + QLatin1Char('\n');
+        return all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    QPdfDocument document;
+};
+
+// The page's bounding box of pixels much darker and bluer than text, at 72 dots per inch: where
+// the blue picture lies, in points.
+QRect bluePixels(const QImage& page)
+{
+    QRect box;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.blue() > 100 && c.red() < 80 && c.green() < 80)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the built executable as a script would, with no display at all.
+Run vellora(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELLORA_EXECUTABLE), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class ReportsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void breakdownBlocksPrintPresentTextsAndSkipAbsentOnes()
+    {
+        LocaleScope locale(UnitedStates);
+        TemporaryStore store;
+        Stamps* bare = addStamp(store.context(), QStringLiteral("5c"), 0);
+        Stamps* full = addStamp(store.context(), QStringLiteral("10c"), 1962);
+        fillAllTexts(*full, QStringLiteral("Full"));
+        full->setCountry(QStringLiteral(""));
+        full->setQuantity(3);
+        full->setCost(12.5f);
+        full->setValue(3.0f);
+        Stamps* nameless = addStamp(store.context(), std::nullopt, -5);
+        nameless->setQuantity(-2);
+        nameless->setValue(0.1f);
+
+        const QtPictures pictures;
+        const auto report = StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year),
+                                                         {bare, full, nameless}, 390, pictures);
+        QVERIFY(report);
+        QCOMPARE(report->toPlainText(), QStringLiteral("Stamps Filtered by Year: 0\n"
+                                                       "\n"
+                                                       "Denomination: 5c\n"
+                                                       "Year Issued: 0\n"
+                                                       "Quantity: 0\n"
+                                                       "Cost: $0.00\n"
+                                                       "Est. Value: $0.00\n"
+                                                       "\n"
+                                                       "\n"
+                                                       "Denomination: 10c\n"
+                                                       "Year Issued: 1962\n"
+                                                       "Description: Full description\n"
+                                                       "Country: \n"
+                                                       "Perforations: 12\n"
+                                                       "Gum: Original\n"
+                                                       "Margins: Wide\n"
+                                                       "Scott #: Full-scott\n"
+                                                       "Paper: Wove\n"
+                                                       "Color: Blue\n"
+                                                       "Grade: VF\n"
+                                                       "Condition: Mint\n"
+                                                       "Series: Famous\n"
+                                                       "Centered: Well\n"
+                                                       "Status: Have\n"
+                                                       "Faults: None\n"
+                                                       "Quantity: 3\n"
+                                                       "Cost: $12.50\n"
+                                                       "Est. Value: $3.00\n"
+                                                       "Notes: Full notes\n"
+                                                       "\n"
+                                                       "\n"
+                                                       "Year Issued: -5\n"
+                                                       "Quantity: -2\n"
+                                                       "Cost: $0.00\n"
+                                                       "Est. Value: $0.10\n"
+                                                       "\n"
+                                                       "\n"));
+
+        // The title and the blank line after it are centred black Arial 21; the lines are
+        // left-aligned black text in the body font.
+        const QTextBlock title = report->begin();
+        for (const QTextBlock& block : {title, title.next()}) {
+            QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+            QCOMPARE(block.charFormat().fontFamilies().toStringList(), QStringList{"Arial"});
+            QCOMPARE(block.charFormat().fontPointSize(), 21.0);
+        }
+        QCOMPARE(title.begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
+        const QTextBlock line = title.next().next();
+        QCOMPARE(line.text(), QStringLiteral("Denomination: 5c"));
+        QVERIFY(!(line.blockFormat().alignment() & Qt::AlignHCenter));
+        QVERIFY(!line.begin().fragment().charFormat().hasProperty(QTextFormat::FontFamilies));
+        QCOMPARE(line.begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
+
+        // A first stamp without the group's text gives the title an empty value.
+        const auto byCountry = StampReports::buildBreakdown(
+            StampReports::breakdown(StampGroups::Country), {nameless, full}, 390, pictures);
+        QCOMPARE(byCountry->begin().text(), QStringLiteral("Stamps Filtered by Country: "));
+        QCOMPARE(StampReports::breakdown(StampGroups::Country).fileName,
+                 "StampsFilteredByCountry.pdf");
+    }
+
+    void picturesAreASixthOfTheViewWideAndDecodedForPrint()
+    {
+        TemporaryStore store;
+        Stamps* pictured = addStamp(store.context(), QStringLiteral("5c"), 1962);
+        pictured->setStampImage(jpeg(1200, 900));
+        Stamps* plain = addStamp(store.context(), QStringLiteral("6c"), 1962);
+        Stamps* broken = addStamp(store.context(), QStringLiteral("7c"), 1962);
+        broken->setStampImage(QByteArray("not a picture"));
+        QVERIFY(store.context().save());
+
+        const QtPictures pictures;
+        ConsoleCapture console;
+        const auto report = StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year),
+                                                         {pictured, plain, broken}, 390, pictures);
+        const QList<QTextImageFormat> formats = pictureFormats(*report);
+        QCOMPARE(formats.size(), 1);
+        QCOMPARE(formats.first().width(), 65.0);
+        // The decoded picture's own aspect ratio, 270 x 202 pixels for 1200 x 900.
+        QVERIFY(qAbs(formats.first().height() - 48.75) < 0.25);
+        // Decoded no finer than 300 dots per inch at 65 points, but not needlessly coarse.
+        const QImage embedded = QImage::fromData(
+            report->resource(QTextDocument::ImageResource, QUrl(formats.first().name()))
+                .toByteArray());
+        QVERIFY2(embedded.width() <= 271 && embedded.width() >= 200,
+                 qPrintable(QString::number(embedded.width())));
+        // The picture is followed by three spaces; a stamp without a picture that decodes has
+        // neither, and each block still ends with a blank line.
+        const QString text = report->toPlainText();
+        const qsizetype picture = text.indexOf(QChar::ObjectReplacementCharacter);
+        QVERIFY(text.mid(picture - 1)
+                    .startsWith(QStringLiteral("\n") + QChar::ObjectReplacementCharacter +
+                                QStringLiteral("   \n\nDenomination: 6c\n")));
+        QVERIFY(text.contains(QStringLiteral("\n\n\nDenomination: 7c")));
+        QVERIFY(text.endsWith(QStringLiteral("\n\n\n")));
+        QCOMPARE(text.count(QStringLiteral("   ")), 1);
+        // The stored bytes are let go once read; they come back from the store when asked for.
+        QVERIFY(!pictured->isAttributeLoaded(QStringLiteral("stampImage")));
+        QVERIFY(pictured->stampImage().has_value());
+
+        // On paper the picture is 65 points wide.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("pictured.pdf"));
+        QVERIFY(ReportPages::writePdf(*report, path, nullptr));
+        Pdf pdf(path);
+        const QRect onPaper = bluePixels(pdf.document.render(0, QSize(595, 842)));
+        QVERIFY2(qAbs(onPaper.width() - 65) <= 2, qPrintable(QString::number(onPaper.width())));
+        QVERIFY2(qAbs(onPaper.height() - 49) <= 2, qPrintable(QString::number(onPaper.height())));
+
+        // A picture with unsaved changes is kept in memory: it is not in the store yet.
+        pictured->setStampImage(jpeg(300, 200));
+        StampReports::buildPrintAll(*StampReports::printAllFor(QStringLiteral("Menu")), {pictured},
+                                    390, pictures);
+        QVERIFY(pictured->isAttributeLoaded(QStringLiteral("stampImage")));
+    }
+
+    void longReportsFlowOverA4PagesWithNothingCutOff()
+    {
+        TemporaryStore store;
+        QList<Stamps*> stamps;
+        for (int i = 0; i < 60; ++i) {
+            Stamps* stamp = addStamp(store.context(), QStringLiteral("D%1").arg(i), 1962);
+            fillAllTexts(*stamp, QStringLiteral("S%1").arg(i));
+            if (i % 3 == 0)
+                stamp->setStampImage(jpeg(400, 300));
+            stamps << stamp;
+        }
+        const QtPictures pictures;
+        const auto report =
+            StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year), stamps,
+                                         ReportPages::DefaultViewWidth, pictures);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("StampsFilteredByYear.pdf"));
+        ConsoleCapture console;
+        QString error;
+        QVERIFY(ReportPages::writePdf(*report, path, &error));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(console.lines(),
+                 QStringList{QStringLiteral("wrote PDF file with multiple pages to: ") + path});
+
+        Pdf pdf(path);
+        QVERIFY2(pdf.document.pageCount() > 5,
+                 qPrintable(QString::number(pdf.document.pageCount())));
+        for (int page = 0; page < pdf.document.pageCount(); ++page) {
+            const QSizeF size = pdf.document.pagePointSize(page);
+            QVERIFY2(qAbs(size.width() - 595.2) <= 0.5 && qAbs(size.height() - 841.8) <= 0.5,
+                     qPrintable(QStringLiteral("page %1: %2 x %3")
+                                    .arg(page)
+                                    .arg(size.width())
+                                    .arg(size.height())));
+        }
+        // Every stamp's first and last line is on some page: no line fell off a page's bottom.
+        const QString text = pdf.text();
+        QVERIFY(text.contains(QStringLiteral("Stamps Filtered by Year: 1962")));
+        for (int i = 0; i < 60; ++i) {
+            QVERIFY2(text.contains(QStringLiteral("Denomination: D%1\n").arg(i)) &&
+                         text.contains(QStringLiteral("Notes: S%1 notes").arg(i)),
+                     qPrintable(QString::number(i)));
+        }
+
+        // The title is set in Arial (its metric twin here) 21-point type, centred on the page.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("/BaseFont /LiberationSans"));
+        const QString title = QStringLiteral("Stamps Filtered by Year: 1962");
+        const QRectF titleBox =
+            pdf.document.getSelectionAtIndex(0, 0, int(title.size())).boundingRectangle();
+        QVERIFY2(titleBox.height() > 18 && titleBox.height() < 30,
+                 qPrintable(QString::number(titleBox.height())));
+        QVERIFY2(qAbs(titleBox.center().x() - 595.2 / 2) < 6,
+                 qPrintable(QString::number(titleBox.center().x())));
+    }
+
+    void writingReplacesTheEarlierFileOrLeavesItAsItWas()
+    {
+        TemporaryStore store;
+        Stamps* stamp = addStamp(store.context(), QStringLiteral("5c"), 1962);
+        stamp->setCountry(QStringLiteral("France"));
+        const QtPictures pictures;
+        const auto byYear = StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year),
+                                                         {stamp}, 390, pictures);
+        const auto byCountry = StampReports::buildBreakdown(
+            StampReports::breakdown(StampGroups::Country), {stamp}, 390, pictures);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("report.pdf"));
+        QVERIFY(ReportPages::writePdf(*byYear, path, nullptr));
+        QVERIFY(ReportPages::writePdf(*byCountry, path, nullptr));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+        QVERIFY2(Pdf(path).text().contains(QStringLiteral("Stamps Filtered by Country: France")),
+                 qPrintable(Pdf(path).text()));
+        QVERIFY(!Pdf(path).text().contains(QStringLiteral("Stamps Filtered by Year")));
+        const QByteArray written = checksum(path);
+
+        // A missing folder, or a file where the folder should be, is said and not made.
+        ConsoleCapture console;
+        const QString missing = folder.filePath(QStringLiteral("missing/report.pdf"));
+        const QString underFile = path + QStringLiteral("/report.pdf");
+        for (const QString& target : {missing, underFile}) {
+            console.clear();
+            QString error;
+            QVERIFY(!ReportPages::writePdf(*byYear, target, &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(console.lines(),
+                     QStringList{QStringLiteral("Could not create PDF file: ") + error});
+        }
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("missing"))));
+        QCOMPARE(checksum(path), written);
+
+        // A folder that cannot be written keeps the earlier report (root writes anywhere).
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        if (!QFileInfo(folder.path()).isWritable()) {
+            QString error;
+            QVERIFY(!ReportPages::writePdf(*byYear, path, &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(checksum(path), written);
+        }
+        QFile::setPermissions(folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void cancellingLeavesNoReportAndNoFile()
+    {
+        TemporaryStore store;
+        QList<Stamps*> stamps;
+        for (int i = 0; i < 40; ++i) {
+            Stamps* stamp = addStamp(store.context(), QStringLiteral("D%1").arg(i), 1962);
+            fillAllTexts(*stamp, QStringLiteral("S%1").arg(i));
+            stamps << stamp;
+        }
+        const QtPictures pictures;
+        QList<qsizetype> told;
+        const auto stopAtThree = [&](qsizetype done, qsizetype total) {
+            told << done;
+            return !(done == 3 && total == 40);
+        };
+        const BreakdownReport& byYear = StampReports::breakdown(StampGroups::Year);
+        QVERIFY(!StampReports::buildBreakdown(byYear, stamps, 390, pictures, stopAtThree));
+        QCOMPARE(told, (QList<qsizetype>{1, 2, 3}));
+        const PrintAllReport& all = *StampReports::printAllFor(QStringLiteral("Menu"));
+        QVERIFY(!StampReports::buildPrintAll(all, stamps, 390, pictures, stopAtThree));
+
+        told.clear();
+        const auto report = StampReports::buildBreakdown(byYear, stamps, 390, pictures,
+                                                         [&](qsizetype done, qsizetype) {
+                                                             told << done;
+                                                             return true;
+                                                         });
+        QVERIFY(report);
+        QCOMPARE(told.size(), 40);
+        QCOMPARE(told.last(), 40);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("report.pdf"));
+        qsizetype pages = 0;
+        const auto stopAtSecondPage = [&](qsizetype done, qsizetype total) {
+            pages = total;
+            return done < 2;
+        };
+        ConsoleCapture console;
+        QString error = QStringLiteral("stale");
+        QVERIFY(!ReportPages::writePdf(*report, path, &error, stopAtSecondPage));
+        QVERIFY(pages > 2);
+        QVERIFY(error.isEmpty());
+        QVERIFY(console.lines().isEmpty());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+
+        // A cancelled report leaves the earlier one in place.
+        QVERIFY(ReportPages::writePdf(*report, path, nullptr));
+        const QByteArray written = checksum(path);
+        QVERIFY(!ReportPages::writePdf(*report, path, &error, stopAtSecondPage));
+        QCOMPARE(checksum(path), written);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+    }
+
+    void printAllKindsHaveTheirTitleAndLines_data()
+    {
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<QString>("expected");
+        const QString blank = QStringLiteral("Qty: 0 - Total Value (Qty * Value): $0.00\n\n\n");
+        const QString total = QStringLiteral("Qty: 2 - Total Value (Qty * Value): $2.50\n\n\n");
+        QTest::newRow("Menu") << "Menu"
+                              << "All Stamps Sorted by Scott #: \n\n"
+                                 "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\n"
+                                 "Country: \nYear: 1962\n" +
+                                     total +
+                                     "Scott #:  Blank\nDenomination: Blank\n"
+                                     "Description: Blank\nCountry: Blank\nYear: 0\n" +
+                                     blank;
+        QTest::newRow("ScottNumberBreakdown")
+            << "ScottNumberBreakdown"
+            << "Stamps Filtered by Scott #: 7a\n\n"
+               "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n" +
+                   total +
+                   "Scott #: Blank\nDenomination: Blank\nDescription: Blank\n"
+                   "Country: Blank\nYear: 0\n" +
+                   blank;
+        QTest::newRow("StatusBreakdown")
+            << "StatusBreakdown"
+            << "Stamps Filtered by Status: Have\n\n"
+               "Status: Have\nYear: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n" +
+                   total +
+                   "Status: Blank\nYear: 0\nDenomination: Blank\nDescription: Blank\n"
+                   "Country: Blank\n" +
+                   blank;
+        QTest::newRow("YearBreakdown")
+            << "YearBreakdown"
+            << "Stamps Filtered by Year: 1962\n\n"
+               "Year: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n" +
+                   total + "Year: 0\nDenomination: Blank\nDescription: Blank\nCountry: Blank\n" +
+                   blank;
+        QTest::newRow("CountryBreakdown")
+            << "CountryBreakdown"
+            << "Stamps Filtered by Country: \n\n"
+               "Country: \nDenomination: 5c\nDescription: Eagle\nYear: 1962\n" +
+                   total + "Country: Blank\nDenomination: Blank\nDescription: Blank\nYear: 0\n" +
+                   blank;
+        QTest::newRow("DenominationBreakdown")
+            << "DenominationBreakdown"
+            << "Stamps Filtered by Denomination: 5c\n\n"
+               "Denomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n" +
+                   total + "Denomination: Blank\nDescription: Blank\nCountry: Blank\nYear: 0\n" +
+                   blank;
+    }
+
+    void printAllKindsHaveTheirTitleAndLines()
+    {
+        QFETCH(QString, marker);
+        QFETCH(QString, expected);
+        LocaleScope locale(UnitedStates);
+        TemporaryStore store;
+        Stamps* first = addStamp(store.context(), QStringLiteral("5c"), 1962);
+        first->setScottNumber(QStringLiteral("7a"));
+        first->setStatus(QStringLiteral("Have"));
+        first->setDescrip(QStringLiteral("Eagle"));
+        first->setCountry(QStringLiteral(""));
+        first->setQuantity(2);
+        first->setValue(1.25f);
+        first->setStampImage(jpeg(600, 400));
+        Stamps* empty = addStamp(store.context(), std::nullopt, 0);
+
+        const PrintAllReport* report = StampReports::printAllFor(marker);
+        QVERIFY(report);
+        const auto document =
+            StampReports::buildPrintAll(*report, {first, empty}, 390, QtPictures());
+        // The picture follows the lines, without spaces after it.
+        QString shown = document->toPlainText();
+        const qsizetype picture = shown.indexOf(QChar::ObjectReplacementCharacter);
+        QVERIFY(picture > 0);
+        QCOMPARE(shown.mid(picture - 1, 4),
+                 QStringLiteral("\n") + QChar::ObjectReplacementCharacter + QStringLiteral("\n\n"));
+        shown.remove(picture, 1);
+        QCOMPARE(shown, expected);
+        QCOMPARE(pictureFormats(*document).first().width(), 65.0);
+        // The title is Arial 17.
+        QCOMPARE(document->begin().charFormat().fontPointSize(), 17.0);
+        QCOMPARE(document->begin().charFormat().fontFamilies().toStringList(),
+                 QStringList{"Arial"});
+    }
+
+    void otherMarkersNameNoPrintAllReport()
+    {
+        QVERIFY(!StampReports::printAllFor(QStringLiteral("ListTableViewController")));
+        QVERIFY(!StampReports::printAllFor(QString()));
+    }
+
+    void moneyIsTheStoredNumberInTheCurrentLocale()
+    {
+        TemporaryStore store;
+        Stamps* stamp = addStamp(store.context(), QStringLiteral("5c"), 1962);
+        stamp->setQuantity(2);
+        stamp->setValue(1.25f);
+        stamp->setCost(12.5f);
+        Stamps* dear = addStamp(store.context(), QStringLiteral("1$"), 1962);
+        dear->setQuantity(3);
+        dear->setValue(1234567.0f);
+        const QtPictures pictures;
+        const PrintAllReport& byYear = *StampReports::printAllFor(QStringLiteral("YearBreakdown"));
+        const BreakdownReport& breakdown = StampReports::breakdown(StampGroups::Year);
+        {
+            LocaleScope locale(UnitedStates);
+            const QString all =
+                StampReports::buildPrintAll(byYear, {stamp, dear}, 390, pictures)->toPlainText();
+            QVERIFY(all.contains(QStringLiteral("Qty: 2 - Total Value (Qty * Value): $2.50\n")));
+            QVERIFY(all.contains(
+                QStringLiteral("Qty: 3 - Total Value (Qty * Value): $3,703,701.00\n")));
+            const QString lines =
+                StampReports::buildBreakdown(breakdown, {dear, stamp}, 390, pictures)
+                    ->toPlainText();
+            QVERIFY(lines.contains(QStringLiteral("Cost: $12.50\nEst. Value: $1.25\n")));
+            QVERIFY(lines.contains(QStringLiteral("Est. Value: $1,234,567.00\n")));
+        }
+        {
+            // A comma as the decimal separator reads the stored number, never 0 or a hundredfold.
+            LocaleScope locale(Germany);
+            const QString all =
+                StampReports::buildPrintAll(byYear, {stamp}, 390, pictures)->toPlainText();
+            QVERIFY2(all.contains(QRegularExpression(
+                         QStringLiteral("Total Value \\(Qty \\* Value\\): 2,50.€\n"))),
+                     qPrintable(all));
+            const QString lines =
+                StampReports::buildBreakdown(breakdown, {stamp}, 390, pictures)->toPlainText();
+            QVERIFY2(lines.contains(
+                         QRegularExpression(QStringLiteral("Cost: 12,50.€\nEst. Value: 1,25.€\n"))),
+                     qPrintable(lines));
+        }
+    }
+
+    void commandLineWritesReportsWithoutAWindow()
+    {
+        QTemporaryDir output;
+        TemporaryStore store;
+        for (const auto& [denomination, year, scott] :
+             {std::tuple{"8c", 1962, "C3"}, std::tuple{"4c", 1962, "1200"},
+              std::tuple{"5c", 1963, "1100"}}) {
+            Stamps* stamp =
+                addStamp(store.context(), QString::fromLatin1(denomination), qint16(year));
+            stamp->setScottNumber(QString::fromLatin1(scott));
+            stamp->setStampImage(jpeg(800, 600));
+        }
+        QVERIFY(store.context().save());
+        const QString data = store.directory();
+
+        const QString yearFile = output.filePath(QStringLiteral("year.pdf"));
+        Run run = vellora({"--data-dir", data, "--report", "year", "1962", "--output", yearFile});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QString text = Pdf(yearFile).text();
+        QVERIFY(text.contains(QStringLiteral("Stamps Filtered by Year: 1962")));
+        // The breakdown's order: by year, then denomination.
+        QVERIFY(text.indexOf(QStringLiteral("Denomination: 4c")) <
+                text.indexOf(QStringLiteral("Denomination: 8c")));
+        QVERIFY(!text.contains(QStringLiteral("Denomination: 5c")));
+
+        const QString allFile = output.filePath(QStringLiteral("all.pdf"));
+        run = vellora({"--data-dir", data, "--report", "all", "--output", allFile});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        text = Pdf(allFile).text();
+        QVERIFY(text.contains(QStringLiteral("All Stamps Sorted by Scott #:")));
+        // Scott numbers as texts, by code point.
+        QVERIFY(text.indexOf(QStringLiteral("Scott #: 1100")) <
+                    text.indexOf(QStringLiteral("Scott #: 1200")) &&
+                text.indexOf(QStringLiteral("Scott #: 1200")) <
+                    text.indexOf(QStringLiteral("Scott #: C3")));
+
+        // Mistakes are said on standard error, with a failing status, and write nothing.
+        const QString refused = output.filePath(QStringLiteral("refused.pdf"));
+        const QString missingFolder = output.filePath(QStringLiteral("missing/refused.pdf"));
+        QTemporaryDir empty;
+        QTemporaryDir damaged;
+        QFile garbage(damaged.filePath(QStringLiteral("Vellora.sqlite")));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(4096, 'x'));
+        garbage.close();
+        const QList<std::pair<QStringList, QString>> mistakes = {
+            {{"--data-dir", data, "--report", "colour", "red", "--output", refused},
+             "Unknown report kind \"colour\""},
+            {{"--data-dir", data, "--report", "year", "1999", "--output", refused},
+             "No stamps with year 1999"},
+            {{"--data-dir", data, "--report", "year", "--output", refused}, "needs the year"},
+            {{"--data-dir", data, "--report", "year", "1962"}, "--output FILE.pdf is missing"},
+            {{"--data-dir", data, "--report", "year", "1962", "--output", missingFolder},
+             "Could not create PDF file: "},
+            {{"--data-dir", empty.path(), "--report", "all", "--output", refused},
+             "There is no collection in"},
+            {{"--data-dir", damaged.path(), "--report", "all", "--output", refused},
+             "Unresolved error "},
+        };
+        for (const auto& [arguments, message] : mistakes) {
+            run = vellora(arguments);
+            QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(' ')));
+            QVERIFY2(run.err.contains(message), qPrintable(run.err));
+            QVERIFY(!QFileInfo::exists(refused));
+        }
+        QVERIFY(!QFileInfo::exists(output.filePath(QStringLiteral("missing"))));
+        QCOMPARE(QDir(empty.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+
+        // The command only reads the store: no reference lists were filled in.
+        StoreError error;
+        QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}, &error),
+                 0);
+        QCOMPARE(vellora({"--version"}).exitCode, 0);
+    }
+};
+
+QTEST_MAIN(ReportsTest)
+#include "tst_reports.moc"
