@@ -5,6 +5,7 @@
 #include "platform/gui/ViewController.h"
 
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
 
@@ -14,12 +15,13 @@ constexpr QSize PhoneShapedWindow(430, 860);
 
 Application::Application(const QString& dataDirectory)
     : m_userDefaults(AppDelegate::userDefaultsFile(dataDirectory)), m_shareSheet(m_mail),
-      m_appDelegate(dataDirectory), m_environment{m_appDelegate,
-                                                  m_shared,
-                                                  {m_alerts, m_mainQueue, m_userDefaults,
-                                                   m_pictures, m_mail, m_messages, m_shareSheet,
-                                                   m_browser, m_urls, m_camera, m_documentPicker,
-                                                   m_pasteboard}}
+      m_printPanel(m_alerts), m_appDelegate(dataDirectory),
+      m_environment{m_appDelegate,
+                    m_shared,
+                    {m_alerts, m_mainQueue, m_userDefaults, m_pictures, m_mail, m_messages,
+                     m_shareSheet, m_browser, m_urls, m_camera, m_documentPicker, m_pasteboard,
+                     m_printPanel},
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}
 {
     AppStoryboard::populate(m_storyboard, m_environment);
 }

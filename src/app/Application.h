@@ -12,6 +12,7 @@
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/MessageCapability.h"
 #include "platform/gui/Pasteboard.h"
+#include "platform/gui/PrintPanel.h"
 #include "platform/gui/ShareSheet.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UrlOpener.h"
@@ -47,6 +48,7 @@ private:
     QtCamera m_camera;
     FileDialogDocumentPicker m_documentPicker;
     ClipboardPasteboard m_pasteboard;
+    DialogPrintPanel m_printPanel;
     AppDelegate m_appDelegate;
     SharedState m_shared;
     Environment m_environment;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class AlertPresenter;
 class AppDelegate;
 class Camera;
@@ -9,6 +11,7 @@ class MainQueue;
 class MessageCapability;
 class Pasteboard;
 class Pictures;
+class PrintPanel;
 class ShareSheet;
 class SharedState;
 class UrlOpener;
@@ -31,13 +34,15 @@ struct Services
     Camera& camera;
     DocumentPicker& documentPicker;
     Pasteboard& pasteboard;
+    PrintPanel& printPanel;
 };
 
-// Everything a screen is handed when it is made: the store's owner, the shared screen state and
-// the services.
+// Everything a screen is handed when it is made: the store's owner, the shared screen state, the
+// services and the collector's documents folder, where reports are written.
 struct Environment
 {
     AppDelegate& appDelegate;
     SharedState& shared;
     Services services;
+    QString documentsDirectory;
 };

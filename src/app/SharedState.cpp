@@ -4,6 +4,7 @@
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/Model.h"
+#include "store/StampGroups.h"
 
 SelectedStamp SelectedStamp::from(const Stamps& stamp, const Pictures& pictures)
 {
@@ -42,6 +43,22 @@ Predicate SelectedStamp::keyPredicate() const
     if (!scottNumber.isEmpty())
         parts.append(Predicate::format(QStringLiteral("scottNumber == %@"), scottNumber));
     return Predicate::andPredicate(parts);
+}
+
+QString SelectedStamp::valueOf(const StampGroup& group) const
+{
+    if (&group == &StampGroups::Year)
+        return QString::number(yearOfIssue);
+    if (&group == &StampGroups::Country)
+        return country;
+    if (&group == &StampGroups::Denomination)
+        return denomination;
+    if (&group == &StampGroups::ScottNumber)
+        return scottNumber;
+    if (&group == &StampGroups::Status)
+        return status;
+    Console::printLine(QStringLiteral("No selected value for the group %1").arg(group.name));
+    return {};
 }
 
 SharedState::SharedState()

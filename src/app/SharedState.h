@@ -8,6 +8,7 @@
 
 class Pictures;
 class Stamps;
+struct StampGroup;
 
 // A copy of the stamp last chosen in a list (or of one group's key value): what the edit form,
 // the notes and zoom screens, the breakdowns and the print screen read.
@@ -42,6 +43,10 @@ struct SelectedStamp
     // The key by which the edit form and the notes screen find the stamp again: its
     // denomination and year of issue, and its Scott number when it has one.
     Predicate keyPredicate() const;
+
+    // The value of a group's key that a group summary chose, as the group's predicate takes it
+    // (a year as its decimal text).
+    QString valueOf(const StampGroup& group) const;
 };
 
 // The state the screens share for as long as the application runs, never stored.

@@ -11,6 +11,7 @@
 #include "reference/ReferenceListTableViewController.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ReferenceListsViewController.h"
+#include "reports/PrintStampsViewController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
@@ -77,6 +78,9 @@ void populate(Storyboard& storyboard, Environment& environment)
                           QStringLiteral("showReferenceLists"));
     storyboard.addSegue(MainMenu, QStringLiteral("showAdd"), make<AddViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showPrint"),
+                        make<PrintStampsViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("PrintAllButton"), QStringLiteral("showPrint"));
 
     // The stamp list opens a stamp, and the add form, which returns to it.
     storyboard.addSegue(StampList, QStringLiteral("showDetails"),
@@ -84,14 +88,20 @@ void populate(Storyboard& storyboard, Environment& environment)
     storyboard.addSegue(StampList, QStringLiteral("showAdd"), make<AddViewController>(environment));
     storyboard.addTrigger(StampList, QStringLiteral("AddButton"), QStringLiteral("showAdd"));
 
-    // A group's value opens its breakdown; a breakdown's stamp opens the edit form.
+    // A group's value opens its breakdown; a breakdown's stamp opens the edit form, and its
+    // print-all button the print screen for the group.
     for (const auto& [summary, breakdown] : groups()) {
         const Breakdown::Member* member = breakdown;
+        const QString breakdownName = QString::fromLatin1(breakdown->name);
         storyboard.addSegue(
             QString::fromLatin1(summary->name), QStringLiteral("showBreakdown"),
             [member, &environment] { return std::make_unique<Breakdown>(*member, environment); });
-        storyboard.addSegue(QString::fromLatin1(breakdown->name), QStringLiteral("Grouped"),
+        storyboard.addSegue(breakdownName, QStringLiteral("Grouped"),
                             make<EditViewController>(environment));
+        storyboard.addSegue(breakdownName, QStringLiteral("showPrint"),
+                            make<PrintStampsViewController>(environment));
+        storyboard.addTrigger(breakdownName, QStringLiteral("PrintAllButton"),
+                              QStringLiteral("showPrint"));
     }
 
     // Each reference list: its menu button opens its browser, which opens the list's add and

@@ -5,11 +5,23 @@
 #include "app/SharedState.h"
 #include "browse/StampSearch.h"
 #include "platform/core/CurrencyText.h"
+#include "platform/core/MainQueue.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/MessageCapability.h"
+#include "platform/gui/ProgressDialog.h"
+#include "platform/gui/ShareSheet.h"
 #include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "reports/ReportPages.h"
+#include "reports/StampReport.h"
 #include "store/ObjectContext.h"
+#include "store/StampGroups.h"
 
+#include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -82,10 +94,7 @@ const GroupBreakdownViewController::Member
     GroupBreakdownViewController::YearBreakdownTableViewController = {
         "YearBreakdownTableViewController",
         "YearBreakdownTableViewCell",
-        "yearOfIssue == %@",
-        [](const SelectedStamp& selected) { return QString::number(selected.yearOfIssue); },
-        "yearOfIssue",
-        "denomination",
+        StampGroups::Year,
         "Search By Denomination",
         true,
         yearOrCountryRow,
@@ -98,10 +107,7 @@ const GroupBreakdownViewController::Member
     GroupBreakdownViewController::CountryBreakdownTableViewController = {
         "CountryBreakdownTableViewController",
         "CountryBreakdownTableViewCell",
-        "country == %@",
-        [](const SelectedStamp& selected) { return selected.country; },
-        "country",
-        "denomination",
+        StampGroups::Country,
         "Search By Year",
         true,
         yearOrCountryRow,
@@ -114,10 +120,7 @@ const GroupBreakdownViewController::Member
     GroupBreakdownViewController::DenominationBreakdownTableViewController = {
         "DenominationBreakdownTableViewController",
         "DenominationBreakdownTableViewCell",
-        "denomination == %@",
-        [](const SelectedStamp& selected) { return selected.denomination; },
-        "denomination",
-        "yearOfIssue",
+        StampGroups::Denomination,
         "Search By Denomination",
         false,
         denominationRow,
@@ -130,10 +133,7 @@ const GroupBreakdownViewController::Member
     GroupBreakdownViewController::ScottNumberBreakdownTableViewController = {
         "ScottNumberBreakdownTableViewController",
         "ScottNumberBreakdownTableViewCell",
-        "scottNumber == %@",
-        [](const SelectedStamp& selected) { return selected.scottNumber; },
-        "scottNumber",
-        "yearOfIssue",
+        StampGroups::ScottNumber,
         "Search By Scott # ",
         false,
         scottNumberRow,
@@ -146,10 +146,7 @@ const GroupBreakdownViewController::Member
     GroupBreakdownViewController::StatusBreakdownTableViewController = {
         "StatusBreakdownTableViewController",
         "StatusBreakdownTableViewCell",
-        "status == %@",
-        [](const SelectedStamp& selected) { return selected.status; },
-        "status",
-        "denomination",
+        StampGroups::Status,
         "Search By Denomination",
         true,
         statusRow,
@@ -175,7 +172,18 @@ GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
 {
     registerUnwindTarget(QString::fromLatin1(member.unwind),
                          [this](const StoryboardSegue&) { unwindToTableViewWithSegue(); });
+    PrintButton = SymbolIcons::makeAction(QStringLiteral("printer"), this);
+    PrintButton->setObjectName(QStringLiteral("PrintButton"));
+    connect(PrintButton, &QAction::triggered, this,
+            &GroupBreakdownViewController::ShareBrandButtonClicked);
+    addRightBarButtonItem(PrintButton);
+    // Opens print-all of this group through the storyboard.
+    PrintAllButton = SymbolIcons::makeAction(QStringLiteral("doc.text"), this, tr("Print All"));
+    PrintAllButton->setObjectName(QStringLiteral("PrintAllButton"));
+    addRightBarButtonItem(PrintAllButton);
 }
+
+GroupBreakdownViewController::~GroupBreakdownViewController() = default;
 
 void GroupBreakdownViewController::viewDidLoad()
 {
@@ -196,12 +204,10 @@ void GroupBreakdownViewController::viewWillAppear(bool animated)
 
 void GroupBreakdownViewController::fetch()
 {
-    const Predicate predicate =
-        Predicate::format(QString::fromLatin1(m_member.predicateFormat),
-                          m_member.groupValue(m_environment.shared.selectedStamp));
-    StampList = context.fetch<Stamps>(
-        predicate, {{QString::fromLatin1(m_member.sortKey), SortAsc.value_or(true)},
-                    {QString::fromLatin1(m_member.secondSortKey), SortAsc.value_or(true)}});
+    const StampGroup& group = m_member.group;
+    StampList =
+        context.fetch<Stamps>(group.predicate(m_environment.shared.selectedStamp.valueOf(group)),
+                              group.order(SortAsc.value_or(true)));
     // While a search is shown its rows stay until the search text changes.
     showList();
 }
@@ -245,6 +251,53 @@ void GroupBreakdownViewController::updateSearchResultsForSearchController()
 void GroupBreakdownViewController::unwindToTableViewWithSegue()
 {
     rowModel()->reload();
+}
+
+void GroupBreakdownViewController::ShareBrandButtonClicked()
+{
+    Services& services = m_environment.services;
+    if (!services.messages.canSendText()) {
+        AlertPresenter& alerts = services.alerts;
+        services.mainQueue.async([&alerts] {
+            alerts.present(Alert::withOk(QStringLiteral("Can't Send Text Message"),
+                                         QStringLiteral("Your device is not able to send text "
+                                                        "messages.")));
+        });
+        return;
+    }
+    const QList<Stamps*> shown = shownList();
+    // The title needs a first stamp; an empty report is no report.
+    if (shown.isEmpty()) {
+        services.alerts.present(Alert::withOk(QStringLiteral("Empty Data Set!"),
+                                              QStringLiteral("No Stamps to Print!")));
+        return;
+    }
+
+    const BreakdownReport& report = StampReports::breakdown(m_member.group);
+    // The width the screen is shown at; one not on show gets the window's usual width.
+    const double viewWidth = view()->isVisible() ? view()->width() : ReportPages::DefaultViewWidth;
+    ProgressDialog progress(view(), tr("Making the report…"));
+    std::unique_ptr<QTextDocument> document = StampReports::buildBreakdown(
+        report, shown, viewWidth, services.pictures, progress.callback());
+    if (!document)
+        return;
+    StampString = std::move(document);
+    outputFileURL = QUrl::fromLocalFile(
+        QDir(m_environment.documentsDirectory).filePath(QString::fromLatin1(report.fileName)));
+
+    const QString path = outputFileURL.toLocalFile();
+    // The collector's documents folder may not have been made yet on this account.
+    QDir().mkpath(m_environment.documentsDirectory);
+    QString error;
+    if (!ReportPages::writePdf(*StampString, path, &error, progress.callback())) {
+        // Cancelled: nothing to say, and the file is as it was.
+        if (error.isEmpty())
+            return;
+        // Only the new file may be shared, never a missing or older one.
+        services.alerts.present(Alert::withOk(QStringLiteral("Could not create PDF file"), error));
+        return;
+    }
+    services.shareSheet.present(ShareRequest{{ShareItem::fromFile(outputFileURL)}, {}, view()});
 }
 
 void GroupBreakdownViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)

@@ -3,13 +3,17 @@
 #include "browse/StampTableViewController.h"
 
 #include <QList>
+#include <QUrl>
+#include <memory>
 #include <optional>
 
 struct Environment;
 class ObjectContext;
+class QAction;
+class QTextDocument;
 class Stamps;
 class StampRowDelegate;
-struct SelectedStamp;
+struct StampGroup;
 
 // The stamps of one group: one year, country, denomination, Scott number or status, chosen on
 // the group's summary. One screen serves the five groups through a member description.
@@ -20,12 +24,10 @@ class GroupBreakdownViewController final : public StampTableViewController
 public:
     struct Member
     {
-        const char* name;            // "YearBreakdownTableViewController"
-        const char* rowClass;        // "YearBreakdownTableViewCell"
-        const char* predicateFormat; // "yearOfIssue == %@"
-        QString (*groupValue)(const SelectedStamp&);
-        const char* sortKey;
-        const char* secondSortKey;
+        const char* name;     // "YearBreakdownTableViewController"
+        const char* rowClass; // "YearBreakdownTableViewCell"
+        // The key: which stamps are fetched (the value chosen on the summary) and their order.
+        const StampGroup& group;
         const char* searchPlaceholder;
         // The search matches the denomination, or else the year of issue.
         bool searchesDenomination;
@@ -44,11 +46,19 @@ public:
 
     GroupBreakdownViewController(const Member& member, Environment& environment,
                                  QObject* parent = nullptr);
+    ~GroupBreakdownViewController() override;
 
     const Member& member() const { return m_member; }
     // The valuation (value x quantity) and the number of copies of the whole group.
     double value = 0;
     qint64 StampCount = 0;
+
+    // The report of the shown stamps (ShareBrandButtonClicked), and print-all of the group.
+    QAction* PrintButton = nullptr;
+    QAction* PrintAllButton = nullptr;
+    // The last report made, and the file it goes to: the documents folder + the report's name.
+    std::unique_ptr<QTextDocument> StampString;
+    QUrl outputFileURL;
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
@@ -58,6 +68,8 @@ public Q_SLOTS:
     void fetch();
     void SortButtonTapped() override;
     void updateSearchResultsForSearchController() override;
+    // Writes the report of the shown stamps as a PDF file and offers it in the share sheet.
+    void ShareBrandButtonClicked();
     // The member's unwind action: shows the rows again without fetching.
     void unwindToTableViewWithSegue();
 

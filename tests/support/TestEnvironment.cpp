@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include <QDir>
+
 TestEnvironment::TestEnvironment() : m_dataDirectory(m_temporaryDirectory.path())
 {
     relaunch();
@@ -18,6 +20,11 @@ QString TestEnvironment::userDefaultsFile() const
     return AppDelegate::userDefaultsFile(m_dataDirectory);
 }
 
+QString TestEnvironment::documentsDirectory() const
+{
+    return QDir(m_dataDirectory).filePath(QStringLiteral("Documents"));
+}
+
 void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
 {
     m_environment.reset();
@@ -26,6 +33,7 @@ void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
     if (whileClosed)
         whileClosed();
     m_shared = SharedState();
+    QDir().mkpath(documentsDirectory());
     m_userDefaults = std::make_unique<SettingsUserDefaults>(userDefaultsFile());
     m_appDelegate = std::make_unique<AppDelegate>(m_dataDirectory);
     m_appDelegate->persistentContainer();
@@ -36,5 +44,6 @@ void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
         Environment{*m_appDelegate,
                     m_shared,
                     {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet,
-                     browser, urls, camera, documentPicker, pasteboard}});
+                     browser, urls, camera, documentPicker, pasteboard, printPanel},
+                    documentsDirectory()});
 }

@@ -4,6 +4,7 @@
 #include "FixedMessageCapability.h"
 #include "RecordingAlertPresenter.h"
 #include "RecordingMailComposer.h"
+#include "RecordingPrintPanel.h"
 #include "RecordingShareSheet.h"
 #include "RecordingUrlOpener.h"
 #include "RecordingWebBrowser.h"
@@ -22,7 +23,8 @@
 
 // What a screen under test is handed: a real store and real user defaults in a fresh temporary
 // data folder, real picture coding, the real clipboard, a fresh shared state, and doubles for
-// alerts, mail, messages, the share sheet, the browsers, the camera and the file dialog.
+// alerts, mail, messages, the share sheet, the browsers, the camera, the file dialog and the
+// printer.
 class TestEnvironment final
 {
 public:
@@ -39,6 +41,8 @@ public:
     SharedState& shared() { return m_shared; }
     QString dataDirectory() const { return m_dataDirectory; }
     QString userDefaultsFile() const;
+    // The collector's documents folder, inside the data folder; it exists at the start.
+    QString documentsDirectory() const;
 
     // A new launch on the same data folder: the store and the user defaults are opened again and
     // the shared state starts afresh. `whileClosed` runs in between, with both closed, as another
@@ -56,6 +60,7 @@ public:
     FakeCamera camera;
     ScriptedDocumentPicker documentPicker;
     ClipboardPasteboard pasteboard;
+    RecordingPrintPanel printPanel;
 
 private:
     QTemporaryDir m_temporaryDirectory;

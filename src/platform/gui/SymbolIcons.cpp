@@ -129,6 +129,14 @@ void drawGlobe(QPainter& p)
     p.drawLine(QPointF(12, 2.5), QPointF(12, 21.5));
 }
 
+void drawDocument(QPainter& p)
+{
+    p.drawPolyline(
+        QPolygonF{{14, 2}, {5, 2}, {5, 22}, {19, 22}, {19, 7}, {14, 2}, {14, 7}, {19, 7}});
+    for (qreal y : {11.0, 14.5, 18.0})
+        p.drawLine(QPointF(8, y), QPointF(16, y));
+}
+
 void drawFolder(QPainter& p)
 {
     p.drawPolyline(QPolygonF{{2, 19}, {2, 5}, {9, 5}, {11, 8}, {22, 8}, {22, 19}, {2, 19}});
@@ -167,6 +175,7 @@ constexpr std::array symbols{
     Symbol{"envelope", "Mail", drawEnvelope},
     Symbol{"star", "Rate", drawStar},
     Symbol{"globe", "Web", drawGlobe},
+    Symbol{"doc.text", "Document", drawDocument},
 };
 
 const Symbol* find(const QString& systemName)

@@ -1,0 +1,313 @@
+#include "ConsoleCapture.h"
+#include "TestEnvironment.h"
+#include "app/MainMenuViewController.h"
+#include "app/Storyboard.h"
+#include "browse/GroupBreakdownViewController.h"
+#include "browse/GroupSummaryViewController.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/PrintPanel.h"
+#include "platform/gui/ProgressDialog.h"
+#include "platform/gui/Storyboard.h"
+#include "platform/gui/TabBarController.h"
+#include "reports/PrintStampsViewController.h"
+#include "reports/StampReport.h"
+#include "store/ObjectContext.h"
+
+#include <QListView>
+#include <QPdfDocument>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <optional>
+
+namespace {
+
+// The main menu in its window with the application's storyboard, as at start-up.
+struct AppOnScreen
+{
+    explicit AppOnScreen(TestEnvironment& test)
+    {
+        AppStoryboard::populate(storyboard, test.environment());
+        navigation = std::make_unique<NavigationController>(
+            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
+        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
+        navigation->show();
+    }
+
+    Storyboard storyboard;
+    std::unique_ptr<NavigationController> navigation;
+    MainMenuViewController* menu = nullptr;
+};
+
+void addStamp(TestEnvironment& test, const QString& denomination, qint16 year,
+              const QString& scottNumber = {})
+{
+    auto* stamp = test.context().insertNewObject<Stamps>();
+    stamp->setDenomination(denomination);
+    stamp->setYearOfIssue(year);
+    if (!scottNumber.isEmpty())
+        stamp->setScottNumber(scottNumber);
+    stamp->setQuantity(1);
+}
+
+// 1962's stamps out of denomination order, and one of another year.
+void addYears(TestEnvironment& test)
+{
+    addStamp(test, QStringLiteral("Gamma"), 1962, QStringLiteral("A1"));
+    addStamp(test, QStringLiteral("Alpha"), 1962, QStringLiteral("C3"));
+    addStamp(test, QStringLiteral("Beta"), 1962, QStringLiteral("B2"));
+    addStamp(test, QStringLiteral("Other"), 1963);
+    QVERIFY(test.context().save());
+}
+
+// The denominations a report lists, in its order.
+QStringList denominationsIn(const QString& report)
+{
+    QStringList found;
+    static const QRegularExpression line(QStringLiteral("Denomination: (\\w+)"));
+    for (const QRegularExpressionMatch& match : line.globalMatch(report))
+        found << match.captured(1);
+    return found;
+}
+
+const QStringList Ascending = {"Alpha", "Beta", "Gamma"};
+const QStringList Descending = {"Gamma", "Beta", "Alpha"};
+
+} // namespace
+
+class PrintStampsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void fromTheMenuAnEmptyCollectionHasNothingToPrint()
+    {
+        TestEnvironment test;
+        AppOnScreen app(test);
+        QVERIFY(app.menu->PrintAllButton);
+        app.menu->HandleButtonClick();
+        QTest::mouseClick(app.menu->PrintAllButton, Qt::LeftButton);
+        auto* print = qobject_cast<PrintStampsViewController*>(app.navigation->topViewController());
+        QVERIFY(print);
+        QCOMPARE(QString::fromLatin1(print->report()->marker), QStringLiteral("Menu"));
+
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Empty Data Set!"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("No Stamps to Print!"));
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()), QStringList{"OK"});
+        QVERIFY(print->PrintButton->isHidden());
+        QVERIFY(test.printPanel.texts().isEmpty());
+
+        // Once hidden, the print button stays hidden, even when there is something to print.
+        addStamp(test, QStringLiteral("Alpha"), 1962);
+        QVERIFY(test.context().save());
+        print->SortButtonTapped();
+        QCOMPARE(test.printPanel.texts().size(), 1);
+        QVERIFY(test.printPanel.texts().first().startsWith(
+            QStringLiteral("All Stamps Sorted by Scott #: ")));
+        QVERIFY(print->PrintButton->isHidden());
+    }
+
+    void fromAYearBreakdownOnlyThatYearSortedByDenomination()
+    {
+        TestEnvironment test;
+        addYears(test);
+        AppOnScreen app(test);
+        app.menu->HandleButtonClick();
+        QTest::mouseClick(app.menu->GroupedButton, Qt::LeftButton);
+        auto* tabs = qobject_cast<TabBarController*>(app.navigation->topViewController());
+        QVERIFY(tabs);
+        auto* years = qobject_cast<GroupSummaryViewController*>(tabs->viewControllers().first());
+        QCOMPARE(years->KeyList.first(), QStringLiteral("1962"));
+        years->tableView->clicked(years->tableView->model()->index(0, 0));
+        NavigationController* tab = tabs->tabNavigationControllers().first();
+        auto* breakdown = qobject_cast<GroupBreakdownViewController*>(tab->topViewController());
+        QVERIFY(breakdown);
+
+        // The breakdown's own bar button opens print-all for its group.
+        breakdown->PrintAllButton->trigger();
+        auto* print = qobject_cast<PrintStampsViewController*>(tab->topViewController());
+        QVERIFY(print);
+        QCOMPARE(test.shared().marker, QStringLiteral("YearBreakdown"));
+        QCOMPARE(QString::fromLatin1(print->report()->marker), QStringLiteral("YearBreakdown"));
+        QCOMPARE(test.printPanel.texts().size(), 1);
+        const QString report = test.printPanel.texts().first();
+        QVERIFY2(report.startsWith(QStringLiteral("Stamps Filtered by Year: 1962")),
+                 qPrintable(report));
+        QCOMPARE(denominationsIn(report), Ascending);
+        QVERIFY(!report.contains(QStringLiteral("Other")));
+        QCOMPARE(print->FileTextView->toPlainText(), report);
+        QVERIFY(print->FileTextView->isReadOnly());
+        QVERIFY(!print->PrintButton->isHidden());
+        QVERIFY(test.alerts.alerts().isEmpty());
+    }
+
+    void theSortToggleWritesTheSharedDirectionAndFetchesAgain()
+    {
+        TestEnvironment test;
+        addYears(test);
+        test.shared().marker = QStringLiteral("YearBreakdown");
+        test.shared().selectedStamp.yearOfIssue = 1962;
+
+        PrintStampsViewController print(test.environment());
+        print.view();
+        QCOMPARE(denominationsIn(test.printPanel.texts().value(0)), Ascending);
+        print.SortButtonTapped();
+        QVERIFY(!test.shared().sortAscending);
+        QCOMPARE(test.printPanel.texts().size(), 2);
+        QCOMPARE(denominationsIn(test.printPanel.texts().value(1)), Descending);
+        QCOMPARE(print.FileTextView->toPlainText(), test.printPanel.texts().value(1));
+        print.SortButtonTapped();
+        QVERIFY(test.shared().sortAscending);
+        QCOMPARE(denominationsIn(test.printPanel.texts().value(2)), Ascending);
+
+        // A breakdown left descending is printed descending; the screen's own direction still
+        // starts ascending, so its first toggle asks for descending again.
+        test.shared().sortAscending = false;
+        PrintStampsViewController again(test.environment());
+        again.view();
+        QCOMPARE(denominationsIn(test.printPanel.texts().value(3)), Descending);
+        again.SortButtonTapped();
+        QVERIFY(!test.shared().sortAscending);
+        QCOMPARE(denominationsIn(test.printPanel.texts().value(4)), Descending);
+    }
+
+    void theReportIsBuiltAgainOrPrintedAgainOnRequest()
+    {
+        TestEnvironment test;
+        addYears(test);
+        test.shared().marker = QStringLiteral("Menu");
+        ConsoleCapture console;
+        PrintStampsViewController print(test.environment());
+        print.view();
+        QCOMPARE(test.printPanel.texts().size(), 1);
+        const QString report = test.printPanel.texts().first();
+        // The whole collection, by Scott number; the stamp without one first.
+        QCOMPARE(denominationsIn(report), (QStringList{"Other", "Gamma", "Beta", "Alpha"}));
+        QVERIFY(!console.lines().contains(QStringLiteral("Image is Printed")));
+
+        QTest::mouseClick(print.CreateFileButton, Qt::LeftButton);
+        print.CreateFileClick();
+        QCOMPARE(test.printPanel.texts(), QStringList(3, report));
+        QCOMPARE(print.FileTextView->toPlainText(), report);
+
+        // Printing again hands on the report shown, without building it again.
+        QTextDocument* shown = print.StampString;
+        test.printPanel.setPrintsJobs(true);
+        print.EmailFileClick();
+        print.PrintButton->click();
+        QCOMPARE(test.printPanel.texts(), QStringList(5, report));
+        QCOMPARE(print.StampString, shown);
+        QCOMPARE(console.lines().count(QStringLiteral("Image is Printed")), 2);
+    }
+
+    void aMarkerThatNamesNoReportBuildsNothing()
+    {
+        TestEnvironment test;
+        addYears(test);
+        test.shared().marker = QStringLiteral("Master");
+        PrintStampsViewController print(test.environment());
+        print.view();
+        print.CreateFileClick();
+        print.SortButtonTapped();
+        QCOMPARE(print.report(), nullptr);
+        QVERIFY(print.StampList.isEmpty());
+        QCOMPARE(print.StampString, nullptr);
+        QVERIFY(print.FileTextView->toPlainText().isEmpty());
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QVERIFY(test.printPanel.texts().isEmpty());
+    }
+
+    void thePrintDialogPrintsTheReportAsLaidOutOnA4()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QWidget screen;
+        screen.show();
+        RecordingAlertPresenter alerts;
+        DialogPrintPanel panel(alerts);
+        QTextDocument report;
+        report.setPlainText(QStringLiteral("Stamps Filtered by Year: 1962\nDenomination: Alpha"));
+        std::optional<bool> printed;
+        const auto answer = [&printed](bool done) { printed = done; };
+
+        QPointer<QPrintDialog> dialog = panel.openDialog(&screen, report, answer);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        // What was handed over is printed, whatever happens to the report meanwhile.
+        report.setPlainText(QStringLiteral("Changed"));
+        const QString output = folder.filePath(QStringLiteral("printed.pdf"));
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(output);
+        dialog->done(QDialog::Accepted);
+        QCOMPARE(printed, std::optional<bool>(true));
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(output), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), 1);
+        const QString text = pdf.getAllText(0).text();
+        QVERIFY2(text.contains(QStringLiteral("Stamps Filtered by Year: 1962")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Changed")));
+        const QSizeF page = pdf.pagePointSize(0);
+        QVERIFY2(qAbs(page.width() - 595.3) < 1 && qAbs(page.height() - 841.9) < 1,
+                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+        QTRY_VERIFY(!dialog);
+
+        printed.reset();
+        dialog = panel.openDialog(&screen, report, answer);
+        dialog->reject();
+        QCOMPARE(printed, std::optional<bool>(false));
+        QVERIFY(alerts.alerts().isEmpty());
+        QTRY_VERIFY(!dialog);
+
+        // A job that cannot be started is said, and counts as not printed.
+        printed.reset();
+        dialog = panel.openDialog(&screen, report, answer);
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(folder.filePath(QStringLiteral("gone/printed.pdf")));
+        dialog->done(QDialog::Accepted);
+        QCOMPARE(printed, std::optional<bool>(false));
+        QCOMPARE(alerts.alerts().size(), 1);
+        QCOMPARE(alerts.last().title, QStringLiteral("Not Printed"));
+    }
+
+    void onlyLongWorkShowsACancellableProgressDialog()
+    {
+        QWidget screen;
+        screen.show();
+        {
+            ProgressDialog shortWork(&screen, QStringLiteral("Making the report…"));
+            for (int step = 0; step <= ProgressDialog::ShownAbove; ++step)
+                QVERIFY(shortWork.advance(step, ProgressDialog::ShownAbove));
+            QCOMPARE(shortWork.dialog(), nullptr);
+        }
+        QPointer<QProgressDialog> dialog;
+        {
+            ProgressDialog longWork(&screen, QStringLiteral("Making the report…"));
+            const auto progress = longWork.callback();
+            QVERIFY(progress(0, 1000));
+            QVERIFY(progress(1, 1000));
+            dialog = longWork.dialog();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+            QCOMPARE(dialog->maximum(), 1000);
+            dialog->cancel();
+            QVERIFY(!progress(2, 1000));
+            // A later phase of the same work is cancelled too.
+            QVERIFY(!progress(0, 500));
+            QVERIFY(longWork.wasCanceled());
+        }
+        QVERIFY(!dialog);
+    }
+};
+
+QTEST_MAIN(PrintStampsTest)
+#include "tst_printstamps.moc"
