@@ -17,8 +17,8 @@
 namespace {
 
 constexpr double PointsPerInch = 72.0;
-// Keeps the text off the very edge of the paper.
-constexpr double MarginPoints = 12.0;
+// Half an inch keeps the text off the edge of the paper and clear of what printers cannot reach.
+constexpr double MarginPoints = 36.0;
 
 // Lays a picture out at its format's size in points on the device. Qt's own handler reads that
 // size as pixels of the screen, which would shrink or grow the picture with the screen's

@@ -24,6 +24,7 @@ constexpr double KeptPictureQuality = 0.9;
 // The titles: the breakdown's file, and the shorter print-all report.
 constexpr double BreakdownTitlePoints = 21.0;
 constexpr double PrintAllTitlePoints = 17.0;
+constexpr double BodyPoints = 11.0;
 // No limit on a picture's height beyond its width and aspect ratio.
 constexpr int AnyHeight = 1 << 20;
 
@@ -98,6 +99,10 @@ std::unique_ptr<QTextDocument> newReport()
     auto document = std::make_unique<QTextDocument>();
     // A report is written once; an undo history would only hold memory.
     document->setUndoRedoEnabled(false);
+    // The body keeps the usual face, at a size that reads well on paper.
+    QFont body = document->defaultFont();
+    body.setPointSizeF(BodyPoints);
+    document->setDefaultFont(body);
     return document;
 }
 
