@@ -240,9 +240,13 @@ private Q_SLOTS:
         std::optional<bool> printed;
         const auto answer = [&printed](bool done) { printed = done; };
 
+        report.setMetaInformation(QTextDocument::DocumentTitle,
+                                  QStringLiteral("All Stamps Sorted by Scott #: "));
         QPointer<QPrintDialog> dialog = panel.openDialog(&screen, report, answer);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        // The job's name is also the file name the dialog offers.
+        QCOMPARE(dialog->printer()->docName(), QStringLiteral("All Stamps Sorted by Scott"));
         // What was handed over is printed, whatever happens to the report meanwhile.
         report.setPlainText(QStringLiteral("Changed"));
         const QString output = folder.filePath(QStringLiteral("printed.pdf"));

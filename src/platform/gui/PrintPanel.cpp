@@ -11,6 +11,24 @@
 #include <QScopeGuard>
 #include <QTextDocument>
 
+namespace {
+
+// The job's name, which the dialog also offers as the name of a PDF file: the report's title
+// without the characters a file name cannot hold ("All Stamps Sorted by Scott").
+QString jobName(const QString& title)
+{
+    static const QString unfit = QStringLiteral("/\\:*?\"<>|#");
+    QString name = title;
+    for (QChar& character : name) {
+        if (unfit.contains(character))
+            character = QLatin1Char(' ');
+    }
+    name = name.simplified();
+    return name.isEmpty() ? QStringLiteral("Vellora Report") : name;
+}
+
+} // namespace
+
 DialogPrintPanel::DialogPrintPanel(AlertPresenter& alerts)
     : m_alerts(alerts), m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution))
 {
@@ -27,7 +45,7 @@ QPrintDialog* DialogPrintPanel::openDialog(QWidget* parent, const QTextDocument&
                                            Completion done)
 {
     std::shared_ptr<QTextDocument> copy(report.clone());
-    m_printer->setDocName(report.metaInformation(QTextDocument::DocumentTitle));
+    m_printer->setDocName(jobName(report.metaInformation(QTextDocument::DocumentTitle)));
     m_printer->setCopyCount(1);
 
     auto* dialog = new QPrintDialog(m_printer.get(), parent);
