@@ -79,7 +79,7 @@ double marginScale(QPaintDevice& device)
 
 namespace ReportPages {
 
-bool paint(QTextDocument& report, QPagedPaintDevice& device, const ReportProgress& progress)
+bool paint(QTextDocument& report, QPagedPaintDevice& device, const WorkProgress& progress)
 {
     // Laid out on a copy, so a report shown on screen keeps its own layout.
     const std::unique_ptr<QTextDocument> pages(report.clone());
@@ -116,7 +116,7 @@ bool paint(QTextDocument& report, QPagedPaintDevice& device, const ReportProgres
 }
 
 bool writePdf(QTextDocument& report, const QString& path, QString* error,
-              const ReportProgress& progress)
+              const WorkProgress& progress)
 {
     if (error)
         error->clear();
@@ -141,7 +141,7 @@ bool writePdf(QTextDocument& report, const QString& path, QString* error,
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
     bool cancelled = false;
-    ReportProgress watched;
+    WorkProgress watched;
     if (progress)
         watched = [&](qsizetype done, qsizetype total) {
             cancelled = !progress(done, total);

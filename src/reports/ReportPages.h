@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportProgress.h"
+#include "platform/core/WorkProgress.h"
 
 #include <QSizeF>
 #include <QString>
@@ -20,12 +20,12 @@ inline constexpr double DefaultViewWidth = 430.0;
 // Lays the report out on the page size and paints every page on the device (a PDF writer or a
 // printer), one device page per laid-out page. False when cancelled or when the device cannot
 // be painted on.
-bool paint(QTextDocument& report, QPagedPaintDevice& device, const ReportProgress& progress = {});
+bool paint(QTextDocument& report, QPagedPaintDevice& device, const WorkProgress& progress = {});
 
 // Writes the report as a PDF file at path, atomically: a report that cannot be written, or is
 // cancelled, leaves any earlier file as it was. False with `error` set for a failure (empty
 // when cancelled).
 bool writePdf(QTextDocument& report, const QString& path, QString* error,
-              const ReportProgress& progress = {});
+              const WorkProgress& progress = {});
 
 } // namespace ReportPages

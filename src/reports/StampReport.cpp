@@ -196,7 +196,7 @@ QString printAllLine(const PrintAllReport& report, PrintAllReport::Line line, co
 }
 
 std::unique_ptr<QTextDocument> build(const QString& title, double titlePointSize,
-                                     const QList<Stamps*>& stamps, const ReportProgress& progress,
+                                     const QList<Stamps*>& stamps, const WorkProgress& progress,
                                      const std::function<void(QTextCursor&, Stamps&, int)>& block)
 {
     std::unique_ptr<QTextDocument> document = newReport();
@@ -304,7 +304,7 @@ const PrintAllReport* printAllFor(const QString& marker)
 std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
                                               const QList<Stamps*>& stamps, double viewWidth,
                                               const Pictures& pictures,
-                                              const ReportProgress& progress)
+                                              const WorkProgress& progress)
 {
     const double pictureWidth = viewWidth / PictureWidthDivisor;
     const QString title = QLatin1String(report.titlePrefix) + titleValue(report.group, stamps);
@@ -320,8 +320,7 @@ std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
 
 std::unique_ptr<QTextDocument> buildPrintAll(const PrintAllReport& report,
                                              const QList<Stamps*>& stamps, double viewWidth,
-                                             const Pictures& pictures,
-                                             const ReportProgress& progress)
+                                             const Pictures& pictures, const WorkProgress& progress)
 {
     const double pictureWidth = viewWidth / PictureWidthDivisor;
     QString title = QLatin1String(report.titlePrefix);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportProgress.h"
+#include "platform/core/WorkProgress.h"
 
 #include <QList>
 #include <QString>
@@ -58,13 +58,13 @@ const PrintAllReport* printAllFor(const QString& marker);
 std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
                                               const QList<Stamps*>& stamps, double viewWidth,
                                               const Pictures& pictures,
-                                              const ReportProgress& progress = {});
+                                              const WorkProgress& progress = {});
 
 // The print-all text: the Arial 17 title, then the report's lines per stamp ("Blank" for an
 // absent text), the quantity with the total value, and the picture. nullptr when cancelled.
 std::unique_ptr<QTextDocument> buildPrintAll(const PrintAllReport& report,
                                              const QList<Stamps*>& stamps, double viewWidth,
                                              const Pictures& pictures,
-                                             const ReportProgress& progress = {});
+                                             const WorkProgress& progress = {});
 
 } // namespace StampReports

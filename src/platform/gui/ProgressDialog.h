@@ -24,7 +24,7 @@ public:
 
     // `done` of `total` steps. Keeps the window painted; false once the collector has cancelled.
     bool advance(qsizetype done, qsizetype total);
-    // advance() as a progress callback (a ReportProgress); valid while this lives.
+    // advance() as a progress callback (a WorkProgress); valid while this lives.
     std::function<bool(qsizetype done, qsizetype total)> callback();
 
     bool wasCanceled() const { return m_canceled; }
