@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/AppDelegate.h"
+#include "exchange/ExportFile.h"
+#include "exchange/ImportFile.h"
 #include "platform/core/Pictures.h"
 #include "reports/ReportPages.h"
 #include "reports/StampReport.h"
@@ -10,11 +12,13 @@
 #include "store/StampGroups.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -75,6 +79,66 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
     return ReportPages::writePdf(*report, output, nullptr) ? 0 : Failure;
 }
 
+// Opens the store in `folder` for a verb; nullptr after saying why when there is none or it
+// cannot be opened. Opening a store that is not there would make an empty one.
+std::unique_ptr<PersistentContainer> openStore(const QString& folder)
+{
+    auto container =
+        std::make_unique<PersistentContainer>(QString::fromLatin1(Model::Name), folder);
+    if (!QFileInfo::exists(container->storeFilePath())) {
+        fail(Failure, QStringLiteral("There is no collection in %1 (no %2)")
+                          .arg(folder, QFileInfo(container->storeFilePath()).fileName()));
+        return nullptr;
+    }
+    if (const std::optional<StoreError> error = container->loadPersistentStores()) {
+        fail(Failure, AppDelegate::unresolvedErrorMessage(*error));
+        return nullptr;
+    }
+    return container;
+}
+
+int exportCollection(const QString& folder, const QString& output)
+{
+    const std::unique_ptr<PersistentContainer> container = openStore(folder);
+    if (!container)
+        return Failure;
+    const QtPictures pictures;
+    const ExportFile::Result result =
+        ExportFile::writeFile(container->viewContext(), pictures, output);
+    if (!result.succeeded())
+        return fail(Failure, result.error);
+    std::printf("Stamps exported: %lld\n", static_cast<long long>(result.written));
+    return 0;
+}
+
+// Reads the export file, makes the backup and merges. The import ran (status 0) even when some
+// lines were refused: the summary on standard output says which.
+int importFile(const QString& folder, const QString& input)
+{
+    QFile file(input);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(Failure,
+                    QStringLiteral("Could not read %1: %2").arg(input, file.errorString()));
+    const QString text = ImportFile::decode(file.readAll());
+    if (!ImportFile::hasMarker(text))
+        return fail(Failure,
+                    QFileInfo(input).fileName() + QStringLiteral(" Is The Incorrect Import File"));
+    const std::unique_ptr<PersistentContainer> container = openStore(folder);
+    if (!container)
+        return Failure;
+    if (container->isReadOnly())
+        return fail(Failure, QStringLiteral("This collection is read-only: nothing was imported"));
+    QString error;
+    const QString backup = StoreBackup::make(*container, &error);
+    if (backup.isEmpty())
+        return fail(Failure, error + QStringLiteral("; nothing was imported"));
+    ImportSummary summary = ImportFile::merge(container->viewContext(), text);
+    summary.backupFile = backup;
+    std::fputs(summary.text().toUtf8().constData(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 CommandLine::CommandLine()
@@ -88,6 +152,15 @@ CommandLine::CommandLine()
                QStringLiteral("kind")),
       m_output(QStringLiteral("output"),
                QStringLiteral("The PDF file --report writes; an earlier file is replaced."),
+               QStringLiteral("file")),
+      m_export(QStringLiteral("export"),
+               QStringLiteral("Write every stamp to the export file <file>, without a window; an "
+                              "earlier file is replaced."),
+               QStringLiteral("file")),
+      m_import(QStringLiteral("import"),
+               QStringLiteral("Merge the stamps of the export file <file> into the collection, "
+                              "without a window, after a backup of the store in its Backups "
+                              "folder."),
                QStringLiteral("file"))
 {
     m_parser.setApplicationDescription(QStringLiteral("A catalogue of a postage-stamp collection"));
@@ -96,6 +169,8 @@ CommandLine::CommandLine()
     m_parser.addOption(m_dataDirectory);
     m_parser.addOption(m_report);
     m_parser.addOption(m_output);
+    m_parser.addOption(m_export);
+    m_parser.addOption(m_import);
     m_parser.addPositionalArgument(QStringLiteral("value"),
                                    QStringLiteral("The group's value, after --report KIND."),
                                    QStringLiteral("[value]"));
@@ -112,7 +187,7 @@ bool CommandLine::asksForVerb(int argc, char* argv[])
             if (std::strcmp(argument, word) == 0)
                 return true;
         }
-        for (const char* verb : {"--report", "--output"}) {
+        for (const char* verb : {"--report", "--output", "--export", "--import"}) {
             const size_t length = std::strlen(verb);
             if (std::strncmp(argument, verb, length) == 0 &&
                 (argument[length] == '\0' || argument[length] == '='))
@@ -142,11 +217,23 @@ QString CommandLine::dataDirectory() const
 
 bool CommandLine::hasVerb() const
 {
-    return m_parser.isSet(m_report) || m_parser.isSet(m_output);
+    return m_parser.isSet(m_report) || m_parser.isSet(m_output) || m_parser.isSet(m_export) ||
+           m_parser.isSet(m_import);
 }
 
 int CommandLine::runVerb() const
 {
+    const int exchangeVerbs = int(m_parser.isSet(m_export)) + int(m_parser.isSet(m_import));
+    if (exchangeVerbs > 0) {
+        if (exchangeVerbs > 1 || m_parser.isSet(m_report) || m_parser.isSet(m_output))
+            return fail(UsageError, QStringLiteral("Use one of --export, --import and --report."));
+        if (!m_parser.positionalArguments().isEmpty())
+            return fail(UsageError, QStringLiteral("Unexpected argument \"%1\".")
+                                        .arg(m_parser.positionalArguments().constFirst()));
+        if (m_parser.isSet(m_export))
+            return exportCollection(dataDirectory(), m_parser.value(m_export));
+        return importFile(dataDirectory(), m_parser.value(m_import));
+    }
     const QString usage = QStringLiteral(
         "Usage: vellora --report KIND VALUE --output FILE.pdf, or vellora --report all --output "
         "FILE.pdf");

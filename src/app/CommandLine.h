@@ -13,6 +13,8 @@ class QCoreApplication;
 //   vellora [--data-dir DIR] --report KIND VALUE --output FILE.pdf    (KIND: year, country,
 //                                                                      denomination, scott, status)
 //   vellora [--data-dir DIR] --report all --output FILE.pdf
+//   vellora [--data-dir DIR] --export FILE                            (the export file)
+//   vellora [--data-dir DIR] --import FILE                            (backup, then merge)
 class CommandLine final
 {
 public:
@@ -36,4 +38,6 @@ private:
     QCommandLineOption m_dataDirectory;
     QCommandLineOption m_report;
     QCommandLineOption m_output;
+    QCommandLineOption m_export;
+    QCommandLineOption m_import;
 };

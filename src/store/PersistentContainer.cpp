@@ -107,3 +107,18 @@ std::optional<StoreError> PersistentContainer::loadPersistentStores()
     m_context = std::make_unique<ObjectContext>(database, m_readOnly);
     return std::nullopt;
 }
+
+bool PersistentContainer::backUpTo(const QString& path, StoreError* error)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.prepare(QStringLiteral("VACUUM INTO ?"))) {
+        *error = StoreError{query.lastError().text(), {{QStringLiteral("path"), path}}};
+        return false;
+    }
+    query.addBindValue(path);
+    if (!query.exec()) {
+        *error = StoreError{query.lastError().text(), {{QStringLiteral("path"), path}}};
+        return false;
+    }
+    return true;
+}

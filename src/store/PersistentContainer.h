@@ -31,6 +31,10 @@ public:
     // refused ("database is locked").
     static constexpr int BusyTimeoutMilliseconds = 5000;
 
+    // Copies the store as it is saved (VACUUM INTO) to a new file at path. False and `error` set
+    // when it cannot be copied.
+    bool backUpTo(const QString& path, StoreError* error);
+
     // The one context of the application; only valid once the store is loaded.
     ObjectContext& viewContext() { return *m_context; }
 

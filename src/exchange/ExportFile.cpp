@@ -1,0 +1,160 @@
+#include "exchange/ExportFile.h"
+
+#include "exchange/ExchangeFormat.h"
+#include "platform/core/Pictures.h"
+#include "store/Entities.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+#include <QThreadPool>
+#include <deque>
+#include <future>
+#include <memory>
+
+namespace ExportFile {
+
+namespace {
+
+const QString PictureKey = QStringLiteral("stampImage");
+
+// The picture field: the stored bytes decoded and encoded again as JPEG at quality 60, in
+// Base64; empty when the bytes are not a picture.
+QByteArray pictureText(const Pictures& pictures, const QByteArray& stored)
+{
+    const QImage image = pictures.decode(stored);
+    if (image.isNull())
+        return {};
+    return pictures.encodeJpeg(image, 0.6).toBase64();
+}
+
+QByteArray recordLine(Stamps& stamp, const QByteArray& picture)
+{
+    QString text;
+    text.reserve(160);
+    for (int i = 0; i < ExchangeFormat::FieldCount; ++i) {
+        const ExchangeFormat::Field& field = ExchangeFormat::Fields[i];
+        if (i > 0)
+            text += ExchangeFormat::Separator;
+        const QVariant value = stamp.value(QString::fromLatin1(field.attribute));
+        switch (field.type) {
+        case AttributeType::Text:
+            if (value.isValid())
+                ExchangeFormat::appendEscaped(text, value.toString());
+            break;
+        case AttributeType::Float:
+            text += NumberText::floatText(value.toFloat());
+            break;
+        case AttributeType::Int16:
+            text += QString::number(value.toInt());
+            break;
+        case AttributeType::Bytes:
+            break; // appended as bytes below
+        }
+    }
+    QByteArray line = text.toUtf8();
+    line += picture;
+    line += '\n';
+    return line;
+}
+
+bool writeAll(QIODevice& device, const QByteArray& bytes, QString* error)
+{
+    if (device.write(bytes) == bytes.size())
+        return true;
+    *error = QStringLiteral("The export file could not be written: ") + device.errorString();
+    return false;
+}
+
+// A stamp read ahead of the writing, its picture being encoded on another core.
+struct Pending
+{
+    Stamps* stamp;
+    std::future<QByteArray> picture; // not valid when the stamp has no picture
+};
+
+} // namespace
+
+Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device,
+             const WorkProgress& progress)
+{
+    Result result;
+    StoreError fetchError;
+    const QList<Stamps*> stamps = context.fetch<Stamps>({},
+                                                        {{QStringLiteral("denomination"), true},
+                                                         {QStringLiteral("yearOfIssue"), true},
+                                                         {QStringLiteral("country"), true}},
+                                                        &fetchError);
+    if (!fetchError.description.isEmpty()) {
+        result.error = QStringLiteral("The stamps could not be read: ") + fetchError.description;
+        return result;
+    }
+    result.total = stamps.size();
+    if (!writeAll(device, QByteArray(Marker) + '\n', &result.error))
+        return result;
+
+    // The store is read on this thread only; the pictures' coding runs on every core while the
+    // lines before them are written, in order. The window bounds the pictures held in memory.
+    QThreadPool pool;
+    const int picturesAhead = 4 * qMax(1, pool.maxThreadCount());
+    constexpr qsizetype StampsAhead = 512;
+    std::deque<Pending> window;
+    int picturesInWindow = 0;
+    qsizetype nextToRead = 0;
+    while (result.written < result.total) {
+        while (nextToRead < stamps.size() && picturesInWindow < picturesAhead &&
+               qsizetype(window.size()) < StampsAhead) {
+            Stamps* stamp = stamps.at(nextToRead++);
+            Pending pending{stamp, {}};
+            if (const std::optional<QByteArray> stored = stamp->stampImage()) {
+                auto task = std::make_shared<std::packaged_task<QByteArray()>>(
+                    [&pictures, bytes = *stored] { return pictureText(pictures, bytes); });
+                pending.picture = task->get_future();
+                pool.start([task] { (*task)(); });
+                ++picturesInWindow;
+            }
+            // Held by the task now: a long export must not keep every picture it has read.
+            stamp->releaseAttribute(PictureKey);
+            window.push_back(std::move(pending));
+        }
+        Pending pending = std::move(window.front());
+        window.pop_front();
+        QByteArray picture;
+        if (pending.picture.valid()) {
+            picture = pending.picture.get();
+            --picturesInWindow;
+        }
+        if (!writeAll(device, recordLine(*pending.stamp, picture), &result.error))
+            return result;
+        ++result.written;
+        if (progress && !progress(result.written, result.total) && result.written < result.total) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    return result;
+}
+
+Result writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
+                 const WorkProgress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        Result result;
+        result.error =
+            QStringLiteral("The export file could not be created: ") + file.errorString();
+        return result;
+    }
+    Result result = write(context, pictures, file, progress);
+    if (!result.succeeded()) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit())
+        result.error =
+            QStringLiteral("The export file could not be written: ") + file.errorString();
+    return result;
+}
+
+} // namespace ExportFile

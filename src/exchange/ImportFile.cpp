@@ -1,0 +1,310 @@
+#include "exchange/ImportFile.h"
+
+#include "exchange/ExchangeFormat.h"
+#include "exchange/ExportFile.h"
+#include "platform/core/Console.h"
+#include "store/Entities.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+#include "store/PersistentContainer.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringConverter>
+#include <QStringDecoder>
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+constexpr qsizetype ProblemsListed = 20;
+
+// The file's lines with CR and CRLF line ends read as LF.
+QStringList linesOf(const QString& text)
+{
+    QString normalized = text;
+    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalized.replace(u'\r', u'\n');
+    return normalized.split(u'\n');
+}
+
+// A float as strtof reads it in the C locale (decimal or hexadecimal, sign, exponent, inf), the
+// whole field and no leading space. Not a number is refused: the store cannot keep it, so the
+// line's save would fail.
+std::optional<float> readFloat(const QString& field)
+{
+    if (field.isEmpty() || field.front().isSpace())
+        return std::nullopt;
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const std::string text = field.toStdString();
+    char* end = nullptr;
+    const float number = strtof_l(text.c_str(), &end, cLocale);
+    if (end != text.c_str() + text.size() || std::isnan(number))
+        return std::nullopt;
+    return number;
+}
+
+class Merge
+{
+public:
+    Merge(ObjectContext& context, ImportSummary& summary) : m_context(context), m_summary(summary)
+    {}
+
+    void line(int number, const QString& line);
+
+private:
+    void problem(const QString& text);
+    // Sets the stamp from the line's non-empty fields; a field that does not read leaves its
+    // attribute as it was.
+    void setFields(int lineNumber, Stamps& stamp, const QStringList& fields);
+
+    ObjectContext& m_context;
+    ImportSummary& m_summary;
+};
+
+void Merge::problem(const QString& text)
+{
+    if (m_summary.problems.size() < ProblemsListed)
+        m_summary.problems.append(text);
+    else
+        ++m_summary.problemsNotListed;
+}
+
+void Merge::line(int number, const QString& line)
+{
+    const QStringList fields = ExchangeFormat::splitFields(line);
+    const auto key = [&fields](int position) {
+        return position < fields.size() ? ExchangeFormat::unescaped(fields.at(position))
+                                        : QString(QLatin1String(""));
+    };
+    const Predicate match = Predicate::andPredicate({
+        Predicate::format(QStringLiteral("country == %@"), key(ExchangeFormat::CountryField)),
+        Predicate::format(QStringLiteral("denomination == %@"),
+                          key(ExchangeFormat::DenominationField)),
+        Predicate::format(QStringLiteral("yearOfIssue == %@"),
+                          fields.size() > ExchangeFormat::YearField
+                              ? fields.at(ExchangeFormat::YearField)
+                              : QString(QLatin1String(""))),
+    });
+    StoreError error;
+    const QList<Stamps*> matches = m_context.fetch<Stamps>(match, {}, &error);
+    if (!error.description.isEmpty()) {
+        ++m_summary.failedLines;
+        problem(QStringLiteral("line %1: not imported, the matching stamps could not be looked "
+                               "up: %2")
+                    .arg(number)
+                    .arg(error.description));
+        return;
+    }
+    if (matches.size() > 1) {
+        ++m_summary.skipped;
+        return;
+    }
+    const bool adding = matches.isEmpty();
+    Stamps* stamp = adding ? m_context.insertNewObject<Stamps>() : matches.constFirst();
+    setFields(number, *stamp, fields);
+    if (m_context.hasChanges() && !m_context.save(&error)) {
+        m_context.rollback();
+        ++m_summary.failedLines;
+        const QString text =
+            QStringLiteral("line %1: not saved: %2").arg(number).arg(error.description);
+        Console::printLine(text);
+        problem(text);
+        return;
+    }
+    ++(adding ? m_summary.added : m_summary.updated);
+}
+
+void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
+{
+    const qsizetype count = std::min<qsizetype>(fields.size(), ExchangeFormat::FieldCount);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString& field = fields.at(i);
+        if (field.isEmpty())
+            continue;
+        const ExchangeFormat::Field& description = ExchangeFormat::Fields[i];
+        const QString key = QString::fromLatin1(description.attribute);
+        const auto notRead = [&](const char* why) {
+            ++m_summary.fieldsNotRead;
+            const QString shown =
+                field.size() > 40 ? field.left(40) + QStringLiteral("...") : field;
+            problem(QStringLiteral("line %1: %2 \"%3\" %4")
+                        .arg(lineNumber)
+                        .arg(key == QLatin1String("stampImage") ? QStringLiteral("picture") : key,
+                             shown, QLatin1String(why)));
+        };
+        switch (description.type) {
+        case AttributeType::Text:
+            stamp.setValue(key, ExchangeFormat::unescaped(field));
+            break;
+        case AttributeType::Float:
+            if (const std::optional<float> number = readFloat(field))
+                stamp.setValue(key, *number);
+            else
+                notRead("is not a number");
+            break;
+        case AttributeType::Int16:
+            if (const std::optional<qint16> number = NumberText::readWholeNumber(field))
+                stamp.setValue(key, int(*number));
+            else
+                notRead("is not a whole number");
+            break;
+        case AttributeType::Bytes: {
+            const QByteArray::FromBase64Result picture = QByteArray::fromBase64Encoding(
+                field.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+            // toLatin1 turns other characters into "?", which is not Base64 either.
+            if (picture)
+                stamp.setValue(key, *picture);
+            else
+                notRead("is not Base64");
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+QString ImportSummary::text() const
+{
+    QString text = QStringLiteral("Stamps added: %1\nStamps updated: %2\n"
+                                  "Skipped (matched two or more stamps): %3\n"
+                                  "Fields not read: %4\n")
+                       .arg(added)
+                       .arg(updated)
+                       .arg(skipped)
+                       .arg(fieldsNotRead);
+    if (failedLines > 0)
+        text += QStringLiteral("Lines not imported (refused by the store): %1\n").arg(failedLines);
+    for (const QString& problem : problems)
+        text += problem + u'\n';
+    if (problemsNotListed > 0)
+        text += QStringLiteral("... and %1 more problems\n").arg(problemsNotListed);
+    if (!backupFile.isEmpty())
+        text += QStringLiteral("Backup of the collection before the import: ") + backupFile + u'\n';
+    if (cancelled)
+        text += QStringLiteral("Import stopped after line %1 of %2: the lines after it were not "
+                               "imported.\n")
+                    .arg(lastLine)
+                    .arg(linesTotal);
+    return text;
+}
+
+namespace ImportFile {
+
+QString decode(const QByteArray& bytes)
+{
+    const std::optional<QStringConverter::Encoding> encoding =
+        QStringConverter::encodingForData(bytes);
+    // The decoder drops the byte-order mark itself.
+    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
+    return decoder.decode(bytes);
+}
+
+bool hasMarker(const QString& text)
+{
+    const QStringList lines = linesOf(text);
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return line == QLatin1String(ExportFile::Marker);
+    });
+}
+
+ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgress& progress)
+{
+    ImportSummary summary;
+    const QStringList lines = linesOf(text);
+    // Record lines with their line numbers in the file.
+    QList<std::pair<int, QString>> records;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (!line.isEmpty() && line != QLatin1String(ExportFile::Marker))
+            records.append({int(i + 1), line});
+    }
+    summary.linesTotal = records.size();
+    Merge merge(context, summary);
+    for (const auto& [number, line] : records) {
+        merge.line(number, line);
+        ++summary.linesDone;
+        summary.lastLine = number;
+        if (progress && !progress(summary.linesDone, summary.linesTotal) &&
+            summary.linesDone < summary.linesTotal) {
+            summary.cancelled = true;
+            break;
+        }
+    }
+    return summary;
+}
+
+} // namespace ImportFile
+
+namespace StoreBackup {
+
+namespace {
+
+// Backups in age order: by their time, then by the suffix a second backup of the same second
+// got ("-2", "-3", ...).
+QFileInfoList backupsOldestFirst(const QDir& folder, const QString& name)
+{
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(name) +
+        QStringLiteral("-(\\d{8}-\\d{6})(?:-(\\d+))?\\.sqlite")));
+    QList<std::pair<std::pair<QString, int>, QFileInfo>> found;
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
+        const QRegularExpressionMatch match = pattern.match(file.fileName());
+        if (match.hasMatch())
+            found.append(
+                {{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()},
+                 file});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    QFileInfoList files;
+    for (const auto& entry : found)
+        files.append(entry.second);
+    return files;
+}
+
+} // namespace
+
+QString make(PersistentContainer& container, QString* error)
+{
+    const QDir folder(QFileInfo(container.storeFilePath()).absolutePath() +
+                      QStringLiteral("/Backups"));
+    if (!QDir().mkpath(folder.path())) {
+        *error = QStringLiteral("The backup folder %1 could not be made").arg(folder.path());
+        return {};
+    }
+    const QString stem = container.name() + u'-' +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // A later backup of the same second takes a suffix above every one of that second, even
+    // when older ones were removed, so it never sorts before them.
+    int suffix = 0;
+    for (const QFileInfo& file : backupsOldestFirst(folder, container.name())) {
+        const QString name = file.completeBaseName();
+        if (name == stem)
+            suffix = qMax(suffix, 1);
+        else if (name.startsWith(stem + u'-'))
+            suffix = qMax(suffix, name.mid(stem.size() + 1).toInt());
+    }
+    const QString path =
+        folder.filePath(suffix == 0 ? stem + QStringLiteral(".sqlite")
+                                    : stem + QStringLiteral("-%1.sqlite").arg(suffix + 1));
+
+    StoreError storeError;
+    if (!container.backUpTo(path, &storeError)) {
+        *error = QStringLiteral("The collection could not be copied to %1: %2")
+                     .arg(path, storeError.description);
+        return {};
+    }
+    const QFileInfoList backups = backupsOldestFirst(folder, container.name());
+    for (qsizetype i = 0; i + Kept < backups.size(); ++i)
+        QFile::remove(backups.at(i).absoluteFilePath());
+    return path;
+}
+
+} // namespace StoreBackup

@@ -1,0 +1,561 @@
+#include "TemporaryStore.h"
+#include "exchange/ExportFile.h"
+#include "exchange/ImportFile.h"
+#include "platform/core/Pictures.h"
+#include "store/Entities.h"
+#include "store/ObjectContext.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+namespace {
+
+const QtPictures Coding;
+
+QByteArray jpeg(QColor colour = QColor(20, 30, 140))
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    QPainter painter(&image);
+    painter.fillRect(10, 10, 30, 12, Qt::white);
+    painter.end();
+    return Coding.encodeJpeg(image, 0.9);
+}
+
+Stamps* addStamp(ObjectContext& context, const QString& denomination, qint16 year,
+                 const std::optional<QString>& country)
+{
+    Stamps* stamp = context.insertNewObject<Stamps>();
+    stamp->setDenomination(denomination);
+    stamp->setYearOfIssue(year);
+    stamp->setCountry(country);
+    return stamp;
+}
+
+QByteArray exported(ObjectContext& context)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const ExportFile::Result result = ExportFile::write(context, Coding, buffer);
+    if (!result.succeeded())
+        qWarning("export failed: %s", qPrintable(result.error));
+    return buffer.data();
+}
+
+// The record lines of an export, the marker line left out.
+QList<QByteArray> recordLines(const QByteArray& file)
+{
+    QList<QByteArray> lines = file.split('\n');
+    lines.removeFirst(); // the marker
+    lines.removeLast();  // after the last line feed
+    return lines;
+}
+
+QString field(const QByteArray& line, int position)
+{
+    return QString::fromUtf8(line.split('^').at(position - 1));
+}
+
+QList<Stamps*> allStamps(ObjectContext& context)
+{
+    return context.fetch<Stamps>({}, {{QStringLiteral("denomination"), true}});
+}
+
+// Each attribute's value as the store gives it, for comparing two stamps.
+QVariantList attributes(Stamps& stamp)
+{
+    QVariantList values;
+    for (const AttributeDescription& attribute : stamp.entity().attributes())
+        values.append(stamp.value(attribute.name));
+    return values;
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run vellora(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELLORA_EXECUTABLE), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class ExchangeTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writerWritesNumbersAndOrder()
+    {
+        TemporaryStore store;
+        QCOMPARE(exported(store.context()), QByteArray("[VELLORA]\n"));
+
+        // Only the numbers set: 21 separators, numbers at 5, 16, 20 and 21.
+        store.context().insertNewObject<Stamps>();
+        const QList<std::pair<float, QString>> amounts = {
+            {1.1f, "1.1"},       {1000.0f, "1000.0"},         {0.0001f, "0.0001"},
+            {0.00001f, "1e-05"}, {16777216.0f, "16777216.0"}, {33554432.0f, "3.3554432e+07"},
+            {-2.5f, "-2.5"},     {-0.00001f, "-1e-05"}};
+        for (int i = 0; i < amounts.size(); ++i) {
+            Stamps* stamp = addStamp(store.context(), QStringLiteral("a%1").arg(i), 1962, {});
+            stamp->setCost(amounts.at(i).first);
+            stamp->setValue(amounts.at(i).first);
+            stamp->setQuantity(qint16(-3 + i));
+        }
+        // Equal denomination and year: ordered by country.
+        addStamp(store.context(), QStringLiteral("z"), 1900, QStringLiteral("Peru"));
+        addStamp(store.context(), QStringLiteral("z"), 1900, QStringLiteral("Chile"));
+        addStamp(store.context(), QStringLiteral("z"), 1899, QStringLiteral("Togo"));
+        QVERIFY(store.context().save());
+
+        const QList<QByteArray> lines = recordLines(exported(store.context()));
+        QCOMPARE(lines.size(), amounts.size() + 4);
+        QStringList empty(22);
+        empty[4] = QStringLiteral("0.0");
+        empty[15] = QStringLiteral("0");
+        empty[19] = QStringLiteral("0.0");
+        empty[20] = QStringLiteral("0");
+        QCOMPARE(QString::fromUtf8(lines.at(0)), empty.join(u'^'));
+        QCOMPARE(lines.at(0).count('^'), 21);
+        for (int i = 0; i < amounts.size(); ++i) {
+            const QByteArray& line = lines.at(i + 1);
+            QCOMPARE(field(line, 7), QStringLiteral("a%1").arg(i));
+            QCOMPARE(field(line, 5), amounts.at(i).second);
+            QCOMPARE(field(line, 20), amounts.at(i).second);
+            QCOMPARE(field(line, 16), QString::number(-3 + i));
+            QCOMPARE(field(line, 21), QStringLiteral("1962"));
+        }
+        const qsizetype z = amounts.size() + 1;
+        QCOMPARE(field(lines.at(z), 6), QStringLiteral("Togo"));
+        QCOMPARE(field(lines.at(z + 1), 6), QStringLiteral("Chile"));
+        QCOMPARE(field(lines.at(z + 2), 6), QStringLiteral("Peru"));
+    }
+
+    void writerReportsFailuresAndEmptiesUndecodablePictures()
+    {
+        TemporaryStore store;
+        Stamps* broken = addStamp(store.context(), QStringLiteral("1c"), 1950, {});
+        broken->setStampImage(QByteArray("not a picture"));
+        QVERIFY(store.context().save());
+        QCOMPARE(field(recordLines(exported(store.context())).at(0), 22), QString());
+
+        // A device that refuses writing is a failure, never a success.
+        QBuffer readOnly;
+        readOnly.open(QIODevice::ReadOnly);
+        const ExportFile::Result refused = ExportFile::write(store.context(), Coding, readOnly);
+        QVERIFY(!refused.succeeded());
+        QVERIFY(!refused.error.isEmpty());
+
+        const QString missingFolder = store.directory() + QStringLiteral("/no/such/Vellora.csv");
+        QFile(store.directory()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const ExportFile::Result unwritable =
+            ExportFile::writeFile(store.context(), Coding, store.directory() + "/Vellora.csv");
+        QFile(store.directory())
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
+        if (geteuid() != 0) {
+            QVERIFY(!unwritable.succeeded());
+            QVERIFY(!QFileInfo::exists(store.directory() + "/Vellora.csv"));
+        }
+        QVERIFY(!ExportFile::writeFile(store.context(), Coding, missingFolder).succeeded());
+
+        // A cancelled export leaves the earlier file as it was.
+        const QString path = store.directory() + QStringLiteral("/Vellora.csv");
+        QVERIFY(writeBytes(path, "earlier"));
+        addStamp(store.context(), QStringLiteral("2c"), 1950, {});
+        QVERIFY(store.context().save());
+        const ExportFile::Result cancelled = ExportFile::writeFile(
+            store.context(), Coding, path, [](qsizetype, qsizetype) { return false; });
+        QVERIFY(cancelled.cancelled);
+        QCOMPARE(cancelled.written, 1);
+        QCOMPARE(fileBytes(path), QByteArray("earlier"));
+    }
+
+    void roundTripKeepsEveryAttribute()
+    {
+        TemporaryStore source;
+        const QString tricky = QStringLiteral("King's \"Head\" ^ a\\b \\n\nline\r\nend ^\\ ü€𝄞 \\");
+        Stamps* stamp = addStamp(source.context(), QStringLiteral("5^c\\"), -1962,
+                                 QStringLiteral("Côte d'Ivoire\n"));
+        int i = 0;
+        for (const AttributeDescription& attribute : stamp->entity().attributes()) {
+            if (attribute.type == AttributeType::Text &&
+                attribute.name != QLatin1String("denomination") &&
+                attribute.name != QLatin1String("country"))
+                stamp->setValue(attribute.name, tricky + QString::number(++i));
+        }
+        stamp->setCost(0.1f);
+        stamp->setValue(3.3554432e7f);
+        stamp->setQuantity(-7);
+        stamp->setStampImage(jpeg());
+        Stamps* plain = addStamp(source.context(), QStringLiteral("6c"), 1970, {});
+        plain->setNotes(QString());
+        QVERIFY(source.context().save());
+
+        const QByteArray file = exported(source.context());
+        QCOMPARE(file.count('\n'), 3); // no line end inside a record
+        const QByteArray picture =
+            QByteArray::fromBase64(recordLines(file).at(0).split('^').constLast(),
+                                   QByteArray::AbortOnBase64DecodingErrors);
+        QCOMPARE(Coding.decode(picture).size(), QSize(64, 48));
+
+        TemporaryStore target;
+        const ImportSummary summary = ImportFile::merge(target.context(), ImportFile::decode(file));
+        QCOMPARE(summary.added, 2);
+        QCOMPARE(summary.fieldsNotRead, 0);
+        target.reopen();
+        const QList<Stamps*> imported = allStamps(target.context());
+        QCOMPARE(imported.size(), 2);
+        stamp->setStampImage(picture); // the export holds the picture encoded again
+        QCOMPARE(attributes(*imported.at(0)), attributes(*stamp));
+        // An empty text and an absent one are written alike and read as absent.
+        QVERIFY(!imported.at(1)->notes());
+        QVERIFY(!imported.at(1)->country());
+
+        // The same file again updates each stamp with the same values.
+        const ImportSummary again = ImportFile::merge(target.context(), ImportFile::decode(file));
+        QCOMPARE(again.updated, 1);
+        QCOMPARE(again.added, 1); // the absent country matches no empty key
+        QCOMPARE(attributes(*allStamps(target.context()).at(0)), attributes(*stamp));
+    }
+
+    void readerSplitsLinesAndMatchesKeys()
+    {
+        TemporaryStore store;
+        Stamps* pictured =
+            addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"));
+        pictured->setStampImage(jpeg());
+        pictured->setDescrip(QStringLiteral("old"));
+        addStamp(store.context(), QStringLiteral("2c"), 1901, QStringLiteral("Peru"));
+        addStamp(store.context(), QStringLiteral("2c"), 1901, QStringLiteral("Peru"));
+        QVERIFY(store.context().save());
+
+        const auto line = [](const QString& country, const QString& denomination,
+                             const QString& year, const QString& descrip) {
+            QStringList fields(22);
+            fields[5] = country;
+            fields[6] = denomination;
+            fields[7] = descrip;
+            fields[20] = year;
+            return fields.join(u'^');
+        };
+        // Lines before the marker are records; CRLF and CR end lines; empty lines are dropped.
+        const QString text = line("Chile", "3c", "1950", "first") + "\r\n\r\n" +
+                             line("Chile", "4c", "1950", "a\\qb it's") + "\r\n[VELLORA]\r\n" +
+                             line("Peru", "1c", "1900", "new") + "\r" +
+                             line("Peru", "2c", "1901", "ambiguous") + "\n" +
+                             line("", "5c", "1960", "no country") + "\n" +
+                             line("Peru", "6c", "19x2", "bad year") + "\n" +
+                             "Togo^^7c"; // fewer fields fill the leading positions
+        QVERIFY(ImportFile::hasMarker(text));
+        ImportSummary summary = ImportFile::merge(store.context(), text);
+        QCOMPARE(summary.linesTotal, 7);
+        QCOMPARE(summary.added, 5);
+        QCOMPARE(summary.updated, 1);
+        QCOMPARE(summary.skipped, 1);
+        QCOMPARE(summary.fieldsNotRead, 1);
+        QCOMPARE(summary.problems,
+                 QStringList{QStringLiteral("line 8: yearOfIssue \"19x2\" is not a whole number")});
+
+        const auto find = [&store](const QString& denomination) {
+            return store.context().fetch<Stamps>(
+                Predicate::format(QStringLiteral("denomination == %@"), denomination));
+        };
+        QCOMPARE(find("4c").at(0)->descrip(), QStringLiteral("a\\qb it's"));
+        QCOMPARE(pictured->descrip(), QStringLiteral("new"));
+        QCOMPARE(pictured->stampImage(), jpeg()); // the empty picture field keeps it
+        for (Stamps* twin : find("2c"))
+            QVERIFY(!twin->descrip());
+        QCOMPARE(find("6c").at(0)->yearOfIssue(), 0);
+        QVERIFY(!find("5c").at(0)->country());
+        QCOMPARE(find("Togo").size(), 0);
+        QCOMPARE(store.context()
+                     .fetch<Stamps>(Predicate::format(QStringLiteral("cancellation == %@"),
+                                                      QStringLiteral("Togo")))
+                     .at(0)
+                     ->color(),
+                 QStringLiteral("7c"));
+
+        // An empty country inserts again; "19x2" matches no stored year and inserts again.
+        summary = ImportFile::merge(store.context(), line("", "5c", "1960", "x") + "\n" +
+                                                         line("Peru", "6c", "19x2", "y"));
+        QCOMPARE(summary.added, 2);
+        QCOMPARE(summary.updated, 0);
+        QCOMPARE(find("5c").size(), 2);
+        QCOMPARE(find("6c").size(), 2);
+    }
+
+    void badFieldsLeaveAttributesAsTheyWere()
+    {
+        TemporaryStore store;
+        Stamps* stamp =
+            addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"));
+        stamp->setQuantity(5);
+        stamp->setCost(2.5f);
+        stamp->setValue(9.0f);
+        stamp->setStampImage(jpeg());
+        QVERIFY(store.context().save());
+
+        QStringList fields(22);
+        fields[5] = QStringLiteral("Peru");
+        fields[6] = QStringLiteral("1c");
+        fields[20] = QStringLiteral("1900");
+        fields[4] = QStringLiteral(" 1.5"); // strtof would skip the space; the field does not
+        fields[15] = QStringLiteral("2x");
+        fields[19] = QStringLiteral("1.5e");
+        fields[21] = QStringLiteral("AAAA$");
+        const QString bad = fields.join(u'^');
+        fields[4] = QStringLiteral("0x1p3");
+        fields[15] = QStringLiteral("+40000");
+        fields[19] = QStringLiteral("-INF");
+        fields[21] = QString::fromLatin1(jpeg(Qt::red).toBase64().insert(8, ' '));
+        const QString worse = fields.join(u'^');
+        fields[4] = QStringLiteral("1e-3");
+        fields[15] = QStringLiteral("-12");
+        fields[19] = QStringLiteral("nan");
+        fields[21] = QStringLiteral("É");
+        const QString mixed = fields.join(u'^');
+
+        const ImportSummary summary =
+            ImportFile::merge(store.context(), "[VELLORA]\n" + bad + "\n" + mixed);
+        QCOMPARE(summary.updated, 2);
+        QCOMPARE(summary.fieldsNotRead, 6);
+        QCOMPARE(summary.problems.at(0), QStringLiteral("line 2: cost \" 1.5\" is not a number"));
+        QCOMPARE(summary.problems.at(1),
+                 QStringLiteral("line 2: quantity \"2x\" is not a whole number"));
+        QCOMPARE(summary.problems.at(2), QStringLiteral("line 2: value \"1.5e\" is not a number"));
+        QCOMPARE(summary.problems.at(3), QStringLiteral("line 2: picture \"AAAA$\" is not Base64"));
+        // Not a number cannot be stored: refused, so the rest of the line is saved.
+        QCOMPARE(summary.problems.at(4), QStringLiteral("line 3: value \"nan\" is not a number"));
+        QCOMPARE(summary.problems.at(5), QStringLiteral("line 3: picture \"É\" is not Base64"));
+        QCOMPARE(stamp->cost(), 0.001f);
+        QCOMPARE(stamp->quantity(), -12);
+        QCOMPARE(stamp->value(), 9.0f);
+        QCOMPARE(stamp->stampImage(), jpeg());
+        QVERIFY(summary.text().contains("Fields not read: 6\n"));
+
+        // Hexadecimal and infinity read as strtof reads them; a quantity beyond 16 bits and
+        // Base64 with a space do not.
+        const ImportSummary second = ImportFile::merge(store.context(), worse);
+        QCOMPARE(stamp->cost(), 8.0f);
+        QCOMPARE(stamp->value(), -std::numeric_limits<float>::infinity());
+        QCOMPARE(stamp->quantity(), -12);
+        QCOMPARE(second.fieldsNotRead, 2);
+        QVERIFY(second.problems.at(0).startsWith("line 1: quantity \"+40000\""));
+        QCOMPARE(stamp->stampImage(), jpeg());
+    }
+
+    void decodeAndMarker()
+    {
+        const QString text = QStringLiteral("[VELLORA]\nPéru^1c");
+        QCOMPARE(ImportFile::decode(text.toUtf8()), text);
+        QCOMPARE(ImportFile::decode("\xEF\xBB\xBF" + text.toUtf8()), text);
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        QCOMPARE(ImportFile::decode(utf16.encode(text)), text);
+        QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+        QCOMPARE(ImportFile::decode(utf16be.encode(text)), text);
+
+        QVERIFY(ImportFile::hasMarker("x\r\ny\r[VELLORA]"));
+        QVERIFY(!ImportFile::hasMarker(""));
+        QVERIFY(!ImportFile::hasMarker("\n\n"));
+        QVERIFY(!ImportFile::hasMarker("[VELLORA] \n[vellora]\nx[VELLORA]"));
+    }
+
+    void refusedSaveIsRolledBackAndTheImportGoesOn()
+    {
+        TemporaryStore store;
+        Stamps* stamp =
+            addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"));
+        stamp->setNotes(QStringLiteral("kept"));
+        QVERIFY(store.context().save());
+
+        store.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        const ImportSummary summary =
+            ImportFile::merge(store.context(), "[VELLORA]\n^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
+                                               "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n");
+        QCOMPARE(summary.failedLines, 1);
+        QCOMPARE(summary.updated, 0);
+        QCOMPARE(summary.added, 1);
+        QCOMPARE(summary.problems.size(), 1);
+        QVERIFY(summary.problems.at(0).startsWith("line 2: not saved: "));
+        QVERIFY(summary.text().contains("Lines not imported (refused by the store): 1\n"));
+        QCOMPARE(stamp->notes(), QStringLiteral("kept"));
+        QVERIFY(!store.context().hasChanges());
+        store.reopen();
+        QCOMPARE(allStamps(store.context()).size(), 2);
+        QCOMPARE(allStamps(store.context()).at(0)->notes(), QStringLiteral("kept"));
+    }
+
+    void cancelStopsBetweenLines()
+    {
+        TemporaryStore store;
+        QString text = QStringLiteral("[VELLORA]\n");
+        for (int i = 1; i <= 4; ++i)
+            text += QStringLiteral("^^^^^^%1c^^^^^^^^^^^^^^2000^\n").arg(i);
+        QList<qsizetype> told;
+        ImportSummary summary =
+            ImportFile::merge(store.context(), text, [&told](qsizetype done, qsizetype total) {
+                told.append(done);
+                return !(done == 2 && total == 4);
+            });
+        QVERIFY(summary.cancelled);
+        QCOMPARE(told, (QList<qsizetype>{1, 2}));
+        QCOMPARE(summary.added, 2);
+        QCOMPARE(allStamps(store.context()).size(), 2);
+        QVERIFY(summary.text().endsWith(
+            "Import stopped after line 3 of 4: the lines after it were not imported.\n"));
+        // Stopping after the last line is no stop.
+        TemporaryStore other;
+        summary =
+            ImportFile::merge(other.context(), text, [](qsizetype, qsizetype) { return false; });
+        QVERIFY(summary.cancelled);
+        summary = ImportFile::merge(other.context(), "^^^^^^9c^^^^^^^^^^^^^^2000^",
+                                    [](qsizetype, qsizetype) { return false; });
+        QVERIFY(!summary.cancelled);
+    }
+
+    void backupHoldsTheStoreBeforeTheImportAndKeepsFive()
+    {
+        TemporaryStore store;
+        addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"))
+            ->setNotes(QStringLiteral("before"));
+        QVERIFY(store.context().save());
+
+        QString error;
+        const QString first = StoreBackup::make(store.container(), &error);
+        QVERIFY2(!first.isEmpty(), qPrintable(error));
+        QVERIFY(QFileInfo(first).fileName().contains(
+            QRegularExpression("^Vellora-\\d{8}-\\d{6}\\.sqlite$")));
+        QCOMPARE(QFileInfo(first).dir().dirName(), QStringLiteral("Backups"));
+        ImportFile::merge(store.context(), "^^^^^Peru^1c^^^^^^after^^^^^^^^1900^\n"
+                                           "^^^^^Peru^2c^^^^^^^^^^^^^^1900^\n");
+        QCOMPARE(allStamps(store.context()).size(), 2);
+        {
+            PersistentContainer backup(QStringLiteral("Vellora"), QFileInfo(first).absolutePath());
+            // The backup is opened under the store's name: copy it beside as such.
+            QTemporaryDir folder;
+            QVERIFY(QFile::copy(first, folder.filePath("Vellora.sqlite")));
+            PersistentContainer copy(QStringLiteral("Vellora"), folder.path());
+            QVERIFY(!copy.loadPersistentStores());
+            const QList<Stamps*> stamps = allStamps(copy.viewContext());
+            QCOMPARE(stamps.size(), 1);
+            QCOMPARE(stamps.at(0)->notes(), QStringLiteral("before"));
+        }
+
+        QStringList made{first};
+        for (int i = 0; i < 6; ++i)
+            made.append(StoreBackup::make(store.container(), &error));
+        QVERIFY(!made.contains(QString()));
+        QCOMPARE(QSet<QString>(made.cbegin(), made.cend()).size(), 7);
+        const QStringList kept = QDir(QFileInfo(first).absolutePath())
+                                     .entryList({QStringLiteral("*.sqlite")}, QDir::Files);
+        QCOMPARE(kept.size(), StoreBackup::Kept);
+        for (const QString& path : made.mid(2))
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+
+        // A Backups folder that cannot be made refuses.
+        TemporaryStore blocked;
+        QVERIFY(writeBytes(blocked.directory() + QStringLiteral("/Backups"), "a file"));
+        error.clear();
+        QVERIFY(StoreBackup::make(blocked.container(), &error).isEmpty());
+        QVERIFY(error.contains("Backups"));
+    }
+
+    void commandLineExportsAndImports()
+    {
+        QTemporaryDir empty;
+        Run run = vellora({"--data-dir", empty.path(), "--export", empty.filePath("out.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("There is no collection"), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(empty.filePath("out.csv")));
+
+        TemporaryStore source;
+        addStamp(source.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"))
+            ->setStampImage(jpeg());
+        QVERIFY(source.context().save());
+        const QString file = source.directory() + QStringLiteral("/out.csv");
+        run = vellora({"--data-dir", source.directory(), "--export", file});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(fileBytes(file), exported(source.context()));
+        run = vellora({"--data-dir", source.directory(), "--export", empty.filePath("no/out.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("could not be"));
+
+        TemporaryStore target;
+        const QString wrong = target.directory() + QStringLiteral("/notes.txt");
+        QVERIFY(writeBytes(wrong, "^^^^^Peru^1c^^^^^^^^^^^^^^1900^\n"));
+        run = vellora({"--data-dir", target.directory(), "--import", wrong});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.endsWith("\nnotes.txt Is The Incorrect Import File\n") ||
+                     run.err == "notes.txt Is The Incorrect Import File\n",
+                 qPrintable(run.err));
+        run = vellora({"--data-dir", target.directory(), "--import", wrong + "x"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("Could not read"));
+        QVERIFY(!QFileInfo::exists(target.directory() + QStringLiteral("/Backups")));
+
+        run = vellora({"--data-dir", target.directory(), "--import", file});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith("Stamps added: 1\nStamps updated: 0\n"), qPrintable(run.out));
+        QVERIFY(run.out.contains("Backup of the collection before the import: " +
+                                 target.directory() + "/Backups/Vellora-"));
+        target.reopen();
+        QCOMPARE(allStamps(target.context()).size(), 1);
+
+        // A failed backup refuses the import.
+        QTemporaryDir blocked;
+        {
+            PersistentContainer made(QStringLiteral("Vellora"), blocked.path());
+            QVERIFY(!made.loadPersistentStores());
+        }
+        QVERIFY(writeBytes(blocked.filePath("Backups"), "a file"));
+        run = vellora({"--data-dir", blocked.path(), "--import", file});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("nothing was imported"));
+        PersistentContainer unchanged(QStringLiteral("Vellora"), blocked.path());
+        QVERIFY(!unchanged.loadPersistentStores());
+        QCOMPARE(allStamps(unchanged.viewContext()).size(), 0);
+
+        run = vellora({"--import", file, "--export", file});
+        QCOMPARE(run.exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(ExchangeTest)
+#include "tst_exchange.moc"
