@@ -21,7 +21,10 @@ Application::Application(const QString& dataDirectory)
                     {m_alerts, m_mainQueue, m_userDefaults, m_pictures, m_mail, m_messages,
                      m_shareSheet, m_browser, m_urls, m_camera, m_documentPicker, m_pasteboard,
                      m_printPanel},
-                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                    // The collector's own cache folder: a shared one in /tmp could belong to
+                    // another user of the machine.
+                    QStandardPaths::writableLocation(QStandardPaths::CacheLocation)}
 {
     AppStoryboard::populate(m_storyboard, m_environment);
 }

@@ -38,11 +38,13 @@ struct Services
 };
 
 // Everything a screen is handed when it is made: the store's owner, the shared screen state, the
-// services and the collector's documents folder, where reports are written.
+// services, the collector's documents folder, where reports are written, and the application's
+// temporary folder, where the export file is written (made when first needed).
 struct Environment
 {
     AppDelegate& appDelegate;
     SharedState& shared;
     Services services;
     QString documentsDirectory;
+    QString temporaryDirectory;
 };

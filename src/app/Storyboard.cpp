@@ -4,6 +4,9 @@
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
+#include "exchange/ExportImportViewController.h"
+#include "exchange/ExportViewController.h"
+#include "exchange/ImportViewController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/TabBarController.h"
 #include "reference/AddReferenceEntryViewController.h"
@@ -81,6 +84,21 @@ void populate(Storyboard& storyboard, Environment& environment)
     storyboard.addSegue(MainMenu, QStringLiteral("showPrint"),
                         make<PrintStampsViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("PrintAllButton"), QStringLiteral("showPrint"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showExportImport"),
+                        [] { return std::make_unique<ExportImportViewController>(); });
+    storyboard.addTrigger(MainMenu, QStringLiteral("ImportExportButton"),
+                          QStringLiteral("showExportImport"));
+
+    // Export and import; the import returns to the main menu.
+    const QString exchange = QStringLiteral("ExportImportViewController");
+    storyboard.addSegue(exchange, ExportImportViewController::ShowExport,
+                        make<ExportViewController>(environment));
+    storyboard.addTrigger(exchange, QStringLiteral("ExportStampsButton"),
+                          ExportImportViewController::ShowExport);
+    storyboard.addSegue(exchange, ExportImportViewController::ShowImport,
+                        make<ImportViewController>(environment));
+    storyboard.addTrigger(exchange, QStringLiteral("ImportStampsButton"),
+                          ExportImportViewController::ShowImport);
 
     // The stamp list opens a stamp, and the add form, which returns to it.
     storyboard.addSegue(StampList, QStringLiteral("showDetails"),

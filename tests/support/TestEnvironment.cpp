@@ -25,6 +25,11 @@ QString TestEnvironment::documentsDirectory() const
     return QDir(m_dataDirectory).filePath(QStringLiteral("Documents"));
 }
 
+QString TestEnvironment::temporaryDirectory() const
+{
+    return QDir(m_dataDirectory).filePath(QStringLiteral("Temporary"));
+}
+
 void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
 {
     m_environment.reset();
@@ -45,5 +50,6 @@ void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
                     m_shared,
                     {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet,
                      browser, urls, camera, documentPicker, pasteboard, printPanel},
-                    documentsDirectory()});
+                    documentsDirectory(),
+                    temporaryDirectory()});
 }

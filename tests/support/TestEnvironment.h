@@ -43,6 +43,8 @@ public:
     QString userDefaultsFile() const;
     // The collector's documents folder, inside the data folder; it exists at the start.
     QString documentsDirectory() const;
+    // The application's temporary folder, inside the data folder; made by whoever needs it.
+    QString temporaryDirectory() const;
 
     // A new launch on the same data folder: the store and the user defaults are opened again and
     // the shared state starts afresh. `whileClosed` runs in between, with both closed, as another

@@ -1,0 +1,178 @@
+#include "exchange/ImportViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "exchange/ImportFile.h"
+#include "exchange/TextPreview.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/DocumentPicker.h"
+#include "platform/gui/NavigationController.h"
+#include "platform/gui/ProgressDialog.h"
+#include "platform/gui/Styling.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString HelpText = QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n") +
+                         QStringLiteral("1: Select the file you saved to your iCloud drive\n") +
+                         QStringLiteral("2: Import the file into your device");
+
+const QString UnwindToMenu = QStringLiteral("unwindToMenu");
+
+} // namespace
+
+ImportViewController::ImportViewController(Environment& environment, QObject* parent)
+    : ViewController(QStringLiteral("ImportViewController"), parent), m_environment(environment)
+{
+    setTitle(tr("Import Stamps"));
+}
+
+void ImportViewController::buildView(QWidget* view)
+{
+    auto* layout = new QVBoxLayout(view);
+    LoadFileButton = new QPushButton(tr("Load File"), view);
+    LoadFileButton->setObjectName(QStringLiteral("LoadFileButton"));
+    connect(LoadFileButton, &QPushButton::clicked, this, &ImportViewController::LoadFile);
+    layout->addWidget(LoadFileButton);
+    ImportButton = new QPushButton(tr("Import File"), view);
+    ImportButton->setObjectName(QStringLiteral("ImportButton"));
+    connect(ImportButton, &QPushButton::clicked, this, &ImportViewController::ImportTextFile);
+    layout->addWidget(ImportButton);
+
+    for (QPlainTextEdit** outlet : {&ImportTextView, &HelpTextView}) {
+        auto* textView = new QPlainTextEdit(view);
+        textView->setReadOnly(true);
+        // Read-only, yet the collector can select and copy from it with the keyboard.
+        textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        *outlet = textView;
+    }
+    ImportTextView->setObjectName(QStringLiteral("ImportTextView"));
+    ImportTextView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(ImportTextView, 3);
+    HelpTextView->setObjectName(QStringLiteral("HelpTextView"));
+    layout->addWidget(HelpTextView, 1);
+}
+
+void ImportViewController::viewDidLoad()
+{
+    Styling::styleButton(LoadFileButton);
+    Styling::styleButton(ImportButton);
+    Styling::styleTextView(ImportTextView);
+    Styling::styleTextView(HelpTextView);
+    ImportButton->setEnabled(false);
+    HelpTextView->setPlainText(HelpText);
+    LoadFileButton->setFocus();
+}
+
+void ImportViewController::LoadFile()
+{
+    if (!LoadFileButton->isEnabled())
+        return;
+    // The file dialog answers later; the screen may have gone by then.
+    QPointer<ImportViewController> self(this);
+    m_environment.services.documentPicker.pickFile(presentingWidget(), tr("Choose the Export File"),
+                                                   {tr("All files (*)")},
+                                                   [self](const QString& path) {
+                                                       if (self && !path.isEmpty())
+                                                           self->readFile(path);
+                                                   });
+}
+
+void ImportViewController::readFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    QString whyNot;
+    QByteArray bytes;
+    if (QFileInfo(path).isDir())
+        whyNot = tr("it is a folder");
+    else if (!file.open(QIODevice::ReadOnly))
+        whyNot = file.errorString();
+    else {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            whyNot = file.errorString();
+    }
+    if (!whyNot.isEmpty()) {
+        // Nothing changes: the collector may pick another file.
+        tell(QStringLiteral("Data Import File"),
+             tr("The file %1 could not be read: %2").arg(name, whyNot));
+        return;
+    }
+    filename = name;
+    document = ImportFile::decode(bytes);
+    wrongFile = false;
+    ImportTextView->setPlainText(TextPreview::ofText(*document));
+    ImportButton->setEnabled(true);
+    LoadFileButton->setEnabled(false);
+    ImportButton->setFocus();
+    tell(QStringLiteral("Data Import File"), QStringLiteral("File Loaded and Ready to Import"));
+}
+
+void ImportViewController::ImportTextFile()
+{
+    if (!document || !ImportButton->isEnabled())
+        return;
+    wrongFile = !ImportFile::hasMarker(*document);
+    if (*wrongFile) {
+        tellAndLeave(QStringLiteral("Data Import"),
+                     filename.value_or(QString()) +
+                         QStringLiteral(" Is The Incorrect Import File"));
+        return;
+    }
+    QString backupError;
+    const QString backup =
+        StoreBackup::make(m_environment.appDelegate.persistentContainer(), &backupError);
+    if (backup.isEmpty()) {
+        tell(QStringLiteral("Data Import"),
+             tr("The import was not done, because no backup of the collection could be made: %1")
+                 .arg(backupError));
+        return;
+    }
+
+    ImportButton->setEnabled(false);
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    ImportSummary summary;
+    {
+        ProgressDialog progress(presentingWidget(), tr("Importing the stamps…"));
+        summary = ImportFile::merge(*managedObjectContext, *document, progress.callback());
+    }
+    if (summary.backupFile.isEmpty())
+        summary.backupFile = backup;
+    ImportTextView->appendPlainText(QStringLiteral("\n") + summary.text());
+    if (summary.cancelled) {
+        // What was imported stays; the rest may be imported by pressing the button again.
+        ImportButton->setEnabled(true);
+        return;
+    }
+    tellAndLeave(QStringLiteral("Data Import File"), QStringLiteral("Data File Import Completed"));
+}
+
+void ImportViewController::tellAndLeave(const QString& title, const QString& message)
+{
+    QPointer<ImportViewController> self(this);
+    Alert alert = Alert::withOk(title, message);
+    alert.actions.first().handler = [self] {
+        if (self)
+            self->performSegue(UnwindToMenu, self);
+    };
+    m_environment.services.alerts.present(alert);
+}
+
+void ImportViewController::tell(const QString& title, const QString& message)
+{
+    m_environment.services.alerts.present(Alert::withOk(title, message));
+}
+
+QWidget* ImportViewController::presentingWidget()
+{
+    if (NavigationController* navigation = navigationController())
+        return navigation;
+    return view();
+}

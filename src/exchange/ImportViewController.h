@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/gui/ViewController.h"
+
+#include <QString>
+#include <optional>
+
+class ObjectContext;
+class QPlainTextEdit;
+class QPushButton;
+struct Environment;
+
+// The import screen: loads an export file the collector picks, then merges its stamps into the
+// collection (after a backup of the store) and returns to the main menu.
+class ImportViewController final : public ViewController
+{
+    Q_OBJECT
+
+public:
+    explicit ImportViewController(Environment& environment, QObject* parent = nullptr);
+
+    QPushButton* LoadFileButton = nullptr;
+    QPushButton* ImportButton = nullptr;
+    QPlainTextEdit* ImportTextView = nullptr;
+    QPlainTextEdit* HelpTextView = nullptr;
+
+    ObjectContext* managedObjectContext = nullptr;
+    // The loaded file's whole text, and its name.
+    std::optional<QString> document;
+    std::optional<QString> filename;
+    // Empty until a load; true when the loaded text holds no marker line.
+    std::optional<bool> wrongFile;
+
+    void viewDidLoad() override;
+
+public Q_SLOTS:
+    void LoadFile();
+    void ImportTextFile();
+
+protected:
+    void buildView(QWidget* view) override;
+
+private:
+    void readFile(const QString& path);
+    // An alert whose "OK" leaves for the main menu.
+    void tellAndLeave(const QString& title, const QString& message);
+    void tell(const QString& title, const QString& message);
+    QWidget* presentingWidget();
+
+    Environment& m_environment;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What the exchange screens show of a file: at most its first megabyte, then a line saying how
+// much more the file holds, so a collection of 100,000 stamps does not freeze the window.
+namespace TextPreview {
+
+inline constexpr qint64 Limit = 1024 * 1024;
+
+// The head of the UTF-8 file at path, or an empty text and `error` set when it cannot be read.
+QString ofFile(const QString& path, QString* error);
+
+// The head of a text already in memory (Limit characters).
+QString ofText(const QString& text);
+
+// The line that follows a cut text.
+QString moreLine(qint64 more, bool bytes);
+
+} // namespace TextPreview
