@@ -99,12 +99,22 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
     QThreadPool pool;
     const int picturesAhead = 4 * qMax(1, pool.maxThreadCount());
     constexpr qsizetype StampsAhead = 512;
+    // Pictures are read a block of stamps at a time: one query instead of one per stamp.
+    constexpr qsizetype PictureBlock = 256;
+    qsizetype picturesReadUpTo = 0;
     std::deque<Pending> window;
     int picturesInWindow = 0;
     qsizetype nextToRead = 0;
     while (result.written < result.total) {
         while (nextToRead < stamps.size() && picturesInWindow < picturesAhead &&
                qsizetype(window.size()) < StampsAhead) {
+            if (nextToRead >= picturesReadUpTo) {
+                picturesReadUpTo = std::min(stamps.size(), nextToRead + PictureBlock);
+                const QList<ManagedObject*> block(stamps.cbegin() + nextToRead,
+                                                  stamps.cbegin() + picturesReadUpTo);
+                // A block that cannot be read leaves each stamp to read its own.
+                context.loadAttribute(block, PictureKey);
+            }
             Stamps* stamp = stamps.at(nextToRead++);
             Pending pending{stamp, {}};
             if (const std::optional<QByteArray> stored = stamp->stampImage()) {

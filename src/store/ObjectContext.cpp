@@ -584,6 +584,60 @@ void ObjectContext::willChange(ManagedObject& object)
     m_updated.append(&object);
 }
 
+bool ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QString& key,
+                                  StoreError* error)
+{
+    QHash<qint64, ManagedObject*> wanted;
+    const EntityDescription* entity = nullptr;
+    int index = -1;
+    for (ManagedObject* object : objects) {
+        if (!object || object->m_context != this)
+            continue;
+        if (!entity) {
+            entity = &object->entity();
+            index = entity->indexOf(key);
+            if (index < 0)
+                break;
+        }
+        if (&object->entity() == entity && !object->m_loaded[index] && object->m_rowId != 0)
+            wanted.insert(object->m_rowId, object);
+    }
+    if (wanted.isEmpty())
+        return true;
+    const AttributeDescription& attribute = entity->attribute(index);
+    constexpr qsizetype BatchSize = 500;
+    const QList<qint64> rowIds = wanted.keys();
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    for (qsizetype start = 0; start < rowIds.size(); start += BatchSize) {
+        const qsizetype end = std::min(rowIds.size(), start + BatchSize);
+        QStringList marks;
+        for (qsizetype i = start; i < end; ++i)
+            marks << QStringLiteral("?");
+        const bool prepared = query.prepare(
+            QStringLiteral("SELECT id, %1 FROM %2 WHERE id IN (%3)")
+                .arg(quoted(attribute.name), quoted(entity->name()), marks.join(QLatin1Char(','))));
+        if (prepared) {
+            for (qsizetype i = start; i < end; ++i)
+                query.addBindValue(rowIds.at(i));
+        }
+        if (!prepared || !query.exec()) {
+            if (error)
+                *error = errorFrom(QStringLiteral("Reading %1 failed").arg(attribute.name),
+                                   query.lastError());
+            return false;
+        }
+        while (query.next()) {
+            ManagedObject* object = wanted.value(query.value(0).toLongLong(), nullptr);
+            if (!object)
+                continue;
+            object->m_values[index] = valueFromColumn(attribute.type, query, 1);
+            object->m_loaded[index] = true;
+        }
+    }
+    return true;
+}
+
 void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
 {
     const EntityDescription& entity = object.entity();

@@ -62,6 +62,12 @@ public:
     }
     void deleteObject(ManagedObject* object);
 
+    // Reads a value read on demand (the picture) for many objects in one query per few hundred,
+    // where each would otherwise read its own when first asked. Objects that have it already
+    // are left as they are.
+    bool loadAttribute(const QList<ManagedObject*>& objects, const QString& key,
+                       StoreError* error = nullptr);
+
     bool hasChanges() const;
     bool isReadOnly() const { return m_readOnly; }
 

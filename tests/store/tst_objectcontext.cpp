@@ -374,6 +374,15 @@ private Q_SLOTS:
         QVERIFY(stamps[0]->isAttributeLoaded(QStringLiteral("stampImage")));
         QCOMPARE(stamps[1]->stampImage(), std::nullopt);
 
+        // Read for many at once: each gets its own picture, or none.
+        stamps[0]->releaseAttribute(QStringLiteral("stampImage"));
+        QVERIFY(
+            store.context().loadAttribute({stamps[0], stamps[1]}, QStringLiteral("stampImage")));
+        QVERIFY(stamps[0]->isAttributeLoaded(QStringLiteral("stampImage")) &&
+                stamps[1]->isAttributeLoaded(QStringLiteral("stampImage")));
+        QCOMPARE(stamps[0]->stampImage(), std::optional<QByteArray>(picture));
+        QCOMPARE(stamps[1]->stampImage(), std::nullopt);
+
         // A released picture is read again when asked for.
         stamps[0]->releaseAttribute(QStringLiteral("stampImage"));
         QVERIFY(!stamps[0]->isAttributeLoaded(QStringLiteral("stampImage")));
