@@ -1,4 +1,5 @@
 #include "TemporaryStore.h"
+#include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "platform/core/Pictures.h"
@@ -78,28 +79,9 @@ QVariantList attributes(Stamps& stamp)
     return values;
 }
 
-struct Run
+VelloraRun vellora(const QStringList& arguments)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run vellora(const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELLORA_EXECUTABLE), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runVellora(QStringLiteral(VELLORA_EXECUTABLE), arguments);
 }
 
 QByteArray fileBytes(const QString& path)
@@ -500,7 +482,8 @@ private Q_SLOTS:
     void commandLineExportsAndImports()
     {
         QTemporaryDir empty;
-        Run run = vellora({"--data-dir", empty.path(), "--export", empty.filePath("out.csv")});
+        VelloraRun run =
+            vellora({"--data-dir", empty.path(), "--export", empty.filePath("out.csv")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains("There is no collection"), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(empty.filePath("out.csv")));

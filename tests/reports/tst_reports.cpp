@@ -1,5 +1,6 @@
 #include "ConsoleCapture.h"
 #include "TemporaryStore.h"
+#include "VelloraProcess.h"
 #include "platform/core/Pictures.h"
 #include "reports/ReportPages.h"
 #include "reports/StampReport.h"
@@ -121,29 +122,9 @@ QRect bluePixels(const QImage& page)
     return box;
 }
 
-struct Run
+VelloraRun vellora(const QStringList& arguments)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the built executable as a script would, with no display at all.
-Run vellora(const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELLORA_EXECUTABLE), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+    return runVellora(QStringLiteral(VELLORA_EXECUTABLE), arguments);
 }
 
 } // namespace
@@ -596,7 +577,8 @@ private Q_SLOTS:
         const QString data = store.directory();
 
         const QString yearFile = output.filePath(QStringLiteral("year.pdf"));
-        Run run = vellora({"--data-dir", data, "--report", "year", "1962", "--output", yearFile});
+        VelloraRun run =
+            vellora({"--data-dir", data, "--report", "year", "1962", "--output", yearFile});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QString text = Pdf(yearFile).text();
