@@ -29,7 +29,9 @@ QByteArray pictureText(const Pictures& pictures, const QByteArray& stored)
     return pictures.encodeJpeg(image, 0.6).toBase64();
 }
 
-QByteArray recordLine(Stamps& stamp, const QByteArray& picture)
+// The line's first 21 fields and the separator before the picture; the picture and the line end
+// are written after it, so a large picture is not copied once more.
+QByteArray recordLine(Stamps& stamp)
 {
     QString text;
     text.reserve(160);
@@ -50,13 +52,10 @@ QByteArray recordLine(Stamps& stamp, const QByteArray& picture)
             text += QString::number(value.toInt());
             break;
         case AttributeType::Bytes:
-            break; // appended as bytes below
+            break; // written after the line, see above
         }
     }
-    QByteArray line = text.toUtf8();
-    line += picture;
-    line += '\n';
-    return line;
+    return text.toUtf8();
 }
 
 bool writeAll(QIODevice& device, const QByteArray& bytes, QString* error)
@@ -95,9 +94,10 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
         return result;
 
     // The store is read on this thread only; the pictures' coding runs on every core while the
-    // lines before them are written, in order. The window bounds the pictures held in memory.
+    // lines before them are written, in order. The window bounds the pictures held in memory, and
+    // is deep enough that the cores do not wait while this thread reads a block of pictures.
     QThreadPool pool;
-    const int picturesAhead = 4 * qMax(1, pool.maxThreadCount());
+    const int picturesAhead = 16 * qMax(1, pool.maxThreadCount());
     constexpr qsizetype StampsAhead = 512;
     // Pictures are read a block of stamps at a time: one query instead of one per stamp.
     constexpr qsizetype PictureBlock = 256;
@@ -135,7 +135,8 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
             picture = pending.picture.get();
             --picturesInWindow;
         }
-        if (!writeAll(device, recordLine(*pending.stamp, picture), &result.error))
+        if (!writeAll(device, recordLine(*pending.stamp), &result.error) ||
+            !writeAll(device, picture, &result.error) || !writeAll(device, "\n", &result.error))
             return result;
         ++result.written;
         if (progress && !progress(result.written, result.total) && result.written < result.total) {
