@@ -118,6 +118,18 @@ QList<int> sortedTypes(const QList<ActivityType>& types)
     return numbers;
 }
 
+// The export screen after exporting a collection of one stamp, its completion alert answered.
+void exportOneStamp(TestEnvironment& test, ExportViewController& screen)
+{
+    addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
+    if (!test.context().save())
+        qFatal("The test stamp could not be saved");
+    screen.view();
+    screen.CreateUpdateFile();
+    test.mainQueue.drain();
+    test.alerts.clear();
+}
+
 int backupCount(TestEnvironment& test)
 {
     return int(QDir(QDir(test.dataDirectory()).filePath(QStringLiteral("Backups")))
@@ -274,13 +286,8 @@ private Q_SLOTS:
     void saveToFilesOffersTheFileInTheShareSheet()
     {
         TestEnvironment test;
-        addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
-        QVERIFY(test.context().save());
         ExportViewController screen(test.environment());
-        screen.view();
-        screen.CreateUpdateFile();
-        test.mainQueue.drain();
-        test.alerts.clear();
+        exportOneStamp(test, screen);
 
         screen.SaveToFiles();
         QCOMPARE(test.shareSheet.requests().size(), 1);
@@ -308,13 +315,8 @@ private Q_SLOTS:
     void writeTextFileMailsTheFileWhenMailIsThere()
     {
         TestEnvironment test;
-        addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
-        QVERIFY(test.context().save());
         ExportViewController screen(test.environment());
-        screen.view();
-        screen.CreateUpdateFile();
-        test.mainQueue.drain();
-        test.alerts.clear();
+        exportOneStamp(test, screen);
 
         screen.WriteTextFile();
         QCOMPARE(test.mail.messages().size(), 1);
