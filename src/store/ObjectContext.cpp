@@ -514,6 +514,99 @@ QVariantList ObjectContext::distinctValues(const QString& entityName, const QStr
     return values;
 }
 
+std::optional<QVariantList> ObjectContext::sums(const QString& entityName,
+                                                const QList<QStringList>& terms, StoreError* error)
+{
+    const EntityDescription* entity = Model::entity(entityName);
+    if (!entity) {
+        if (error)
+            *error = {QStringLiteral("No entity named %1").arg(entityName), {}};
+        return std::nullopt;
+    }
+    // Each term's attribute indexes, and whether the term stays whole.
+    std::vector<std::vector<int>> indexes;
+    std::vector<bool> whole;
+    for (const QStringList& term : terms) {
+        std::vector<int>& factors = indexes.emplace_back();
+        bool allWhole = true;
+        for (const QString& key : term) {
+            const int index = entity->indexOf(key);
+            const AttributeType type =
+                index < 0 ? AttributeType::Text : entity->attribute(index).type;
+            if (type != AttributeType::Int16 && type != AttributeType::Float) {
+                if (error)
+                    *error = {QStringLiteral("%1 of %2 is not a number").arg(key, entityName), {}};
+                return std::nullopt;
+            }
+            allWhole = allWhole && type == AttributeType::Int16;
+            factors.push_back(index);
+        }
+        if (factors.empty()) {
+            if (error)
+                *error = {QStringLiteral("An empty sum of %1").arg(entityName), {}};
+            return std::nullopt;
+        }
+        whole.push_back(allWhole);
+    }
+
+    QVariantList totals;
+    if (hasPendingChanges(*entity)) {
+        StoreError failure;
+        const QList<ManagedObject*> objects = fetch({entityName, {}, {}}, &failure);
+        if (!failure.description.isEmpty()) {
+            if (error)
+                *error = failure;
+            return std::nullopt;
+        }
+        for (std::size_t t = 0; t < indexes.size(); ++t) {
+            qint64 wholeSum = 0;
+            double sum = 0.0;
+            for (const ManagedObject* object : objects) {
+                if (whole[t]) {
+                    qint64 product = 1;
+                    for (int index : indexes[t])
+                        product *= object->value(index).toLongLong();
+                    wholeSum += product;
+                } else {
+                    double product = 1.0;
+                    for (int index : indexes[t])
+                        product *= object->value(index).toDouble();
+                    sum += product;
+                }
+            }
+            totals.append(whole[t] ? QVariant(wholeSum) : QVariant(sum));
+        }
+        return totals;
+    }
+
+    // SUM keeps whole numbers whole (and 0 rather than NULL through COALESCE); TOTAL is always
+    // a double.
+    QStringList columns;
+    for (std::size_t t = 0; t < indexes.size(); ++t) {
+        QStringList factors;
+        for (int index : indexes[t])
+            factors << quoted(entity->attribute(index).name);
+        const QString product = factors.join(QLatin1Char('*'));
+        columns << (whole[t] ? QStringLiteral("COALESCE(SUM(%1), 0)").arg(product)
+                             : QStringLiteral("TOTAL(%1)").arg(product));
+    }
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
+                        .arg(columns.join(QStringLiteral(", ")), quoted(entity->name()))) ||
+        !query.next()) {
+        if (error)
+            *error = errorFrom(QStringLiteral("The totals of %1 could not be read").arg(entityName),
+                               query.lastError());
+        return std::nullopt;
+    }
+    for (std::size_t t = 0; t < indexes.size(); ++t) {
+        const QVariant value = query.value(int(t));
+        totals.append(whole[t] ? QVariant(value.toLongLong()) : QVariant(value.toDouble()));
+    }
+    return totals;
+}
+
 ManagedObject* ObjectContext::insertNewObject(const QString& entityName)
 {
     const EntityDescription* entity = Model::entity(entityName);

@@ -54,6 +54,13 @@ public:
     QVariantList distinctValues(const QString& entityName, const QString& key,
                                 StoreError* error = nullptr);
 
+    // For each term (a list of number attributes), the sum over every object of the entity of
+    // the product of the term's attributes, unsaved changes included: a whole number (qint64) for
+    // a term of whole-number attributes only, a double otherwise. Summed by the store in one query
+    // when nothing of the entity is unsaved. nullopt and `error` set when it fails.
+    std::optional<QVariantList> sums(const QString& entityName, const QList<QStringList>& terms,
+                                     StoreError* error = nullptr);
+
     // A new object of the entity, its texts and picture absent and its numbers 0.
     ManagedObject* insertNewObject(const QString& entityName);
     template <class T> T* insertNewObject()

@@ -231,6 +231,44 @@ private Q_SLOTS:
         QCOMPARE(countries, (QStringList{"", "France", "Malta", "france"}));
     }
 
+    void sumsOfProductsSeeUnsavedChanges_data() { addSavedColumn(); }
+    void sumsOfProductsSeeUnsavedChanges()
+    {
+        TemporaryStore store;
+        ObjectContext& context = store.context();
+        const QList<QStringList> terms = {{QStringLiteral("quantity")},
+                                          {QStringLiteral("value"), QStringLiteral("quantity")}};
+        const QString stamps = QStringLiteral("Stamps");
+        // Nothing to add up is 0, not absent.
+        QCOMPARE(context.sums(stamps, terms), std::optional(QVariantList{qint64(0), 0.0}));
+
+        // Beyond what 16 bits hold, with a held-none stamp and a negative quantity.
+        for (const auto& [quantity, value] :
+             {std::pair<qint16, float>{32767, 0.5f}, {32767, 1e-05f}, {0, 1000.0f}, {-2, 1.25f}}) {
+            Stamps* stamp = addStamp(context, QStringLiteral("x"));
+            stamp->setQuantity(quantity);
+            stamp->setValue(value);
+        }
+        saveIfAsked(context);
+        std::optional<QVariantList> sums = context.sums(stamps, terms);
+        QVERIFY(sums);
+        QCOMPARE(sums->at(0).typeId(), QMetaType::LongLong);
+        QCOMPARE(sums->at(0).toLongLong(), qint64(65532));
+        QCOMPARE(sums->at(1).typeId(), QMetaType::Double);
+        const double expected = 32767 * 0.5 + 32767 * double(1e-05f) - 2 * 1.25;
+        QVERIFY(qAbs(sums->at(1).toDouble() - expected) < 1e-6);
+
+        // A change not yet saved counts, as it does in a fetch.
+        context.fetch<Stamps>().first()->setQuantity(1);
+        sums = context.sums(stamps, terms);
+        QCOMPARE(sums->at(0).toLongLong(), qint64(32766));
+
+        StoreError error;
+        QVERIFY(!context.sums(stamps, {{QStringLiteral("country")}}, &error));
+        QVERIFY(error.description.contains(QStringLiteral("country")));
+        QVERIFY(!context.sums(QStringLiteral("Nothing"), terms, &error));
+    }
+
     void noSortDescriptorsKeepsInsertionOrder()
     {
         TemporaryStore store;
