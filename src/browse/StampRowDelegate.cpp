@@ -4,10 +4,17 @@
 #include "platform/gui/Styling.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
 constexpr int Margin = 6;
+
+StampRowModel::Shape shapeOf(const QModelIndex& index)
+{
+    const auto* model = qobject_cast<const StampRowModel*>(index.model());
+    return model ? model->shape() : StampRowModel::ListShape;
+}
 
 } // namespace
 
@@ -15,9 +22,10 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                              const QModelIndex& index) const
 {
     Styling::paintRowFrame(painter, option);
+    const StampRowModel::Shape shape = shapeOf(index);
     painter->save();
     const QRect inner = option.rect.adjusted(Margin, Margin, -Margin, -Margin);
-    const QSize pictureSize = StampRowModel::PictureSize.boundedTo(inner.size());
+    const QSize pictureSize = shape.pictureSize.boundedTo(inner.size());
     const QRect pictureBox(inner.topLeft(), pictureSize);
     const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
     if (!picture.isNull()) {
@@ -30,9 +38,9 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     // Rows stay light in either style, so their text is always dark.
     painter->setPen(Qt::black);
     const QRect textBox = inner.adjusted(pictureSize.width() + Margin, 0, 0, 0);
-    const int lineHeight = textBox.height() / 4;
     const QStringList labels = index.data(StampRowModel::LabelsRole).toStringList();
-    for (int line = 0; line < 4; ++line) {
+    const int lineHeight = textBox.height() / std::max(1, int(labels.size()));
+    for (int line = 0; line < labels.size(); ++line) {
         QFont font = option.font;
         font.setBold(line == 0);
         painter->setFont(font);
@@ -47,6 +55,5 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 QSize StampRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    Q_UNUSED(index)
-    return {option.rect.width(), StampRowModel::RowHeight};
+    return {option.rect.width(), shapeOf(index).rowHeight};
 }

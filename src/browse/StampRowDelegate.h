@@ -2,8 +2,8 @@
 
 #include <QStyledItemDelegate>
 
-// Paints a stamp row: the rounded light row with a black border, the picture on the left and the
-// four labels beside it.
+// Paints a stamp row of a StampRowModel: the rounded light row with a black border, the picture on
+// the left and the labels beside it, one a line, the first in bold.
 class StampRowDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -10,9 +10,10 @@ constexpr int DecodedPicturesKept = 300;
 
 } // namespace
 
-StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, QObject* parent)
+StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, Shape shape,
+                             QObject* parent)
     : QAbstractListModel(parent), m_pictures(pictures), m_formatter(std::move(formatter)),
-      m_decoded(DecodedPicturesKept)
+      m_shape(shape), m_decoded(DecodedPicturesKept)
 {}
 
 void StampRowModel::setStamps(const QList<Stamps*>& stamps)
@@ -40,6 +41,16 @@ void StampRowModel::reload()
     endResetModel();
 }
 
+void StampRowModel::refreshStamp(const Stamps* stamp)
+{
+    const qsizetype row = m_stamps.indexOf(stamp);
+    if (row < 0)
+        return;
+    m_decoded.remove(stamp);
+    const QModelIndex changed = index(int(row));
+    Q_EMIT dataChanged(changed, changed);
+}
+
 int StampRowModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_stamps.size());
@@ -60,12 +71,12 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
     }
     case LabelsRole: {
         const RowTexts texts = m_formatter(*stamp);
-        return QStringList(texts.cbegin(), texts.cend());
+        return QStringList(texts.cbegin(), texts.cbegin() + m_shape.lineCount);
     }
     case Qt::DecorationRole:
         return picture(*stamp);
     case Qt::SizeHintRole:
-        return QSize(0, RowHeight);
+        return QSize(0, m_shape.rowHeight);
     case StampRole:
         return QVariant::fromValue(static_cast<const void*>(stamp));
     default:
@@ -79,7 +90,7 @@ QImage StampRowModel::picture(const Stamps& stamp) const
         return *decoded;
     QImage image;
     if (const std::optional<QByteArray> bytes = stamp.stampImage())
-        image = m_pictures.decodeScaled(*bytes, PictureSize);
+        image = m_pictures.decodeScaled(*bytes, m_shape.pictureSize);
     // The bytes are not needed once the row's picture is made.
     const_cast<Stamps&>(stamp).releaseAttribute(QStringLiteral("stampImage"));
     m_decoded.insert(&stamp, new QImage(image));

@@ -9,8 +9,8 @@
 class Pictures;
 class Stamps;
 
-// The rows of a list of stamps: a picture and four labels per stamp. Only the rows on screen are
-// asked for, and a row's picture is decoded at the size it is shown, once, when it first shows.
+// The rows of a list of stamps: a picture and up to four labels per stamp. Only the rows on screen
+// are asked for, and a row's picture is decoded at the size it is shown, once, when it first shows.
 class StampRowModel final : public QAbstractListModel
 {
     Q_OBJECT
@@ -29,10 +29,20 @@ public:
     using RowTexts = std::array<QString, 4>;
     using Formatter = std::function<RowTexts(const Stamps&)>;
 
-    static constexpr int RowHeight = 100;
-    static constexpr QSize PictureSize{90, 90};
+    // How tall a row is, how large its picture and how many of the labels it shows.
+    struct Shape
+    {
+        int rowHeight;
+        QSize pictureSize;
+        int lineCount;
+    };
+    // The stamp list's and the breakdowns' rows.
+    static constexpr Shape ListShape{100, {90, 90}, 4};
 
-    StampRowModel(const Pictures& pictures, Formatter formatter, QObject* parent = nullptr);
+    StampRowModel(const Pictures& pictures, Formatter formatter, Shape shape = ListShape,
+                  QObject* parent = nullptr);
+
+    const Shape& shape() const { return m_shape; }
 
     void setStamps(const QList<Stamps*>& stamps);
     const QList<Stamps*>& stamps() const { return m_stamps; }
@@ -40,6 +50,8 @@ public:
     void removeStampAt(int row);
     // Shows the same stamps again with their current values and pictures.
     void reload();
+    // Shows one stamp's row again with its current values and picture.
+    void refreshStamp(const Stamps* stamp);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -49,6 +61,7 @@ private:
 
     const Pictures& m_pictures;
     Formatter m_formatter;
+    Shape m_shape;
     QList<Stamps*> m_stamps;
     mutable QCache<const Stamps*, QImage> m_decoded;
 };

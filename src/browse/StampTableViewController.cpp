@@ -15,7 +15,8 @@ StampTableViewController::StampTableViewController(const QString& name, const QS
                                                    Environment& environment, QObject* parent)
     : SearchableTableViewController(name, parent), context(environment.appDelegate.viewContext()),
       m_environment(environment), m_editSegue(editSegue),
-      m_model(new StampRowModel(environment.services.pictures, std::move(formatter), this)),
+      m_model(new StampRowModel(environment.services.pictures, std::move(formatter),
+                                StampRowModel::ListShape, this)),
       m_delegate(new StampRowDelegate(this))
 {}
 
