@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -316,6 +317,17 @@ void NavigationTest::navigationBarFollowsTopScreen()
     QCOMPARE(title->text(), QStringLiteral("Start"));
     QVERIFY(!nav.backButton()->isVisible());
     QVERIFY(nav.buttonForItem(add));
+
+    // The keyboard's way back, whatever the title below says ("&" marks no shortcut letter).
+    menu->setTitle(QStringLiteral("Rate & Share"));
+    nav.pushViewController(std::make_unique<Screen>(QStringLiteral("Again"), &log), false);
+    QVERIFY(QKeySequence::mnemonic(nav.backButton()->text()).isEmpty());
+    QVERIFY(nav.backButton()->text().endsWith(QStringLiteral("Rate && Share")));
+    QVERIFY(QTest::qWaitForWindowActive(&nav));
+    QTest::keyClick(&nav, Qt::Key_Left, Qt::AltModifier);
+    // The button shows itself pressed for a moment first.
+    QTRY_COMPARE(nav.topViewController(), menu);
+    menu->setTitle(QStringLiteral("Start"));
 
     nav.setNavigationBarHidden(true, true);
     QVERIFY(nav.isNavigationBarHidden());

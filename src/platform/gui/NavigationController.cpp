@@ -334,8 +334,15 @@ void NavigationController::updateBar()
     m_backButton->setVisible(canGoBack);
     if (canGoBack) {
         const QString previousTitle = m_stack[m_stack.size() - 2]->title();
-        m_backButton->setText(QStringLiteral("‹ ") +
-                              (previousTitle.isEmpty() ? tr("Back") : previousTitle));
+        // A button takes its text's mnemonic as its shortcut, so a single "&" in the title would
+        // become a shortcut letter and any new text drops the way back: double the "&", then set
+        // the way back again.
+        m_backButton->setText(
+            QStringLiteral("‹ ") +
+            (previousTitle.isEmpty()
+                 ? tr("Back")
+                 : QString(previousTitle).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        m_backButton->setShortcut(QKeySequence::Back);
     }
 
     clearItemButtons();
