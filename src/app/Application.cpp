@@ -24,7 +24,8 @@ Application::Application(const QString& dataDirectory)
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                     // The collector's own cache folder: a shared one in /tmp could belong to
                     // another user of the machine.
-                    QStandardPaths::writableLocation(QStandardPaths::CacheLocation)}
+                    QStandardPaths::writableLocation(QStandardPaths::CacheLocation),
+                    QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)}
 {
     AppStoryboard::populate(m_storyboard, m_environment);
 }

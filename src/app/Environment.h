@@ -38,8 +38,9 @@ struct Services
 };
 
 // Everything a screen is handed when it is made: the store's owner, the shared screen state, the
-// services, the collector's documents folder, where reports are written, and the application's
-// temporary folder, where the export file is written (made when first needed).
+// services, the collector's documents folder, where reports are written, the application's
+// temporary folder, where the export file is written (made when first needed), and the collector's
+// pictures folder, where pictures of the screen are kept (made when first needed).
 struct Environment
 {
     AppDelegate& appDelegate;
@@ -47,4 +48,5 @@ struct Environment
     Services services;
     QString documentsDirectory;
     QString temporaryDirectory;
+    QString picturesDirectory;
 };

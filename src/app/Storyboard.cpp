@@ -19,6 +19,7 @@
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
 #include "stamps/ZoomViewController.h"
+#include "valuation/ValuationViewController.h"
 
 namespace AppStoryboard {
 namespace {
@@ -84,6 +85,10 @@ void populate(Storyboard& storyboard, Environment& environment)
     storyboard.addSegue(MainMenu, QStringLiteral("showPrint"),
                         make<PrintStampsViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("PrintAllButton"), QStringLiteral("showPrint"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showValuation"),
+                        make<ValuationViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("ValuationButton"),
+                          QStringLiteral("showValuation"));
     storyboard.addSegue(MainMenu, QStringLiteral("showExportImport"),
                         [] { return std::make_unique<ExportImportViewController>(); });
     storyboard.addTrigger(MainMenu, QStringLiteral("ImportExportButton"),

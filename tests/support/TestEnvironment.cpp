@@ -30,6 +30,11 @@ QString TestEnvironment::temporaryDirectory() const
     return QDir(m_dataDirectory).filePath(QStringLiteral("Temporary"));
 }
 
+QString TestEnvironment::picturesDirectory() const
+{
+    return QDir(m_dataDirectory).filePath(QStringLiteral("Pictures"));
+}
+
 void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
 {
     m_environment.reset();
@@ -51,5 +56,6 @@ void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
                     {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet,
                      browser, urls, camera, documentPicker, pasteboard, printPanel},
                     documentsDirectory(),
-                    temporaryDirectory()});
+                    temporaryDirectory(),
+                    picturesDirectory()});
 }

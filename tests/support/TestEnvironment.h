@@ -45,6 +45,8 @@ public:
     QString documentsDirectory() const;
     // The application's temporary folder, inside the data folder; made by whoever needs it.
     QString temporaryDirectory() const;
+    // The collector's pictures folder, inside the data folder; made by whoever needs it.
+    QString picturesDirectory() const;
 
     // A new launch on the same data folder: the store and the user defaults are opened again and
     // the shared state starts afresh. `whileClosed` runs in between, with both closed, as another

@@ -1,0 +1,329 @@
+#include "valuation/ValuationViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Environment.h"
+#include "app/Saving.h"
+#include "browse/StampRowDelegate.h"
+#include "browse/StampRowModel.h"
+#include "platform/core/Console.h"
+#include "platform/core/CurrencyText.h"
+#include "platform/core/MainQueue.h"
+#include "platform/core/Pictures.h"
+#include "platform/gui/Alert.h"
+#include "platform/gui/HandoverFiles.h"
+#include "platform/gui/MessageCapability.h"
+#include "platform/gui/ShareSheet.h"
+#include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "platform/gui/WebBrowser.h"
+#include "stamps/InputFilter.h"
+#include "store/Entities.h"
+#include "store/NumberText.h"
+#include "store/ObjectContext.h"
+#include "valuation/ValuationSearch.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A picture and two lines a row, 60 points high.
+constexpr StampRowModel::Shape ValuationRowShape{60, {50, 50}, 2};
+
+StampRowModel::RowTexts rowTexts(const Stamps& stamp)
+{
+    return {stamp.denomination().value_or(QString()) + QStringLiteral(" Year: ") +
+                QString::number(stamp.yearOfIssue()) + QStringLiteral(" Value: ") +
+                currencyText(stamp.value()),
+            QStringLiteral("Country: ") + stamp.country().value_or(QString()),
+            {},
+            {}};
+}
+
+QLineEdit* makeField(const char* name, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    return field;
+}
+
+QPushButton* makeButton(const char* name, const QString& title, QWidget* parent)
+{
+    auto* button = new QPushButton(title, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+ValuationViewController::ValuationViewController(Environment& environment, QObject* parent)
+    : ViewController(QStringLiteral("ValuationViewController"), parent), m_environment(environment),
+      m_model(new StampRowModel(environment.services.pictures, rowTexts, ValuationRowShape, this))
+{
+    setTitle(tr("Valuation"));
+    ShareButton = SymbolIcons::makeAction(QStringLiteral("square.and.arrow.up"), this);
+    ShareButton->setObjectName(QStringLiteral("ShareButton"));
+    connect(ShareButton, &QAction::triggered, this, &ValuationViewController::shareButtonClicked);
+    addRightBarButtonItem(ShareButton);
+}
+
+void ValuationViewController::buildView(QWidget* view)
+{
+    auto* layout = new QVBoxLayout(view);
+
+    // One form, so the totals and the search fields line up.
+    auto* form = new QFormLayout;
+    QuantityTextField = makeField("QuantityTextField", view);
+    TotalValueTextField = makeField("TotalValueTextField", view);
+    form->addRow(tr("Number of stamps"), QuantityTextField);
+    form->addRow(tr("Total value"), TotalValueTextField);
+    for (QLineEdit* field : {QuantityTextField, TotalValueTextField}) {
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::ClickFocus);
+    }
+    YearTextField = makeField("YearTextField", view);
+    DenominationTextField = makeField("DenominationTextField", view);
+    CountryTextField = makeField("CountryTextField", view);
+    form->addRow(tr("Year"), YearTextField);
+    form->addRow(tr("Denomination"), DenominationTextField);
+    form->addRow(tr("Country"), CountryTextField);
+    layout->addLayout(form);
+    for (QLineEdit* field : {YearTextField, DenominationTextField, CountryTextField})
+        connect(field, &QLineEdit::returnPressed, this, &ValuationViewController::FindValueOnWeb);
+
+    auto* lookUps = new QHBoxLayout;
+    SearchButton = makeButton("SearchButton", tr("Find Value on Web"), view);
+    DelcampeButton = makeButton("DelcampeButton", tr("Delcampe"), view);
+    BidStartButton = makeButton("BidStartButton", tr("HipStamp"), view);
+    for (QPushButton* button : {SearchButton, DelcampeButton, BidStartButton})
+        lookUps->addWidget(button);
+    layout->addLayout(lookUps);
+    connect(SearchButton, &QPushButton::clicked, this, &ValuationViewController::FindValueOnWeb);
+    connect(DelcampeButton, &QPushButton::clicked, this, &ValuationViewController::FindOnDelcampe);
+    connect(BidStartButton, &QPushButton::clicked, this, &ValuationViewController::FindOnBidStart);
+
+    auto* newValue = new QHBoxLayout;
+    NewValueTextField = makeField("NewValueTextField", view);
+    NewValueTextField->setPlaceholderText(tr("New value"));
+    NewValueTextField->setValidator(
+        new NumericFieldValidator(InputFilter::AmountTag, NewValueTextField));
+    SaveButton = makeButton("SaveButton", tr("Save New Value"), view);
+    newValue->addWidget(NewValueTextField, 1);
+    newValue->addWidget(SaveButton);
+    layout->addLayout(newValue);
+    connect(SaveButton, &QPushButton::clicked, this,
+            &ValuationViewController::SaveNewCardButtonClicked);
+    connect(NewValueTextField, &QLineEdit::returnPressed, this, [this] {
+        if (SaveButton->isEnabled())
+            SaveNewCardButtonClicked();
+    });
+
+    ValueTableView = new QListView(view);
+    ValueTableView->setObjectName(QStringLiteral("ValueTableView"));
+    ValueTableView->setModel(m_model);
+    ValueTableView->setItemDelegate(new StampRowDelegate(ValueTableView));
+    ValueTableView->setUniformItemSizes(true);
+    ValueTableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ValueTableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ValueTableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(ValueTableView, &QListView::clicked, this,
+            [this](const QModelIndex& index) { didSelectRow(index.row()); });
+    // Moving through the list with the keyboard picks as a click does.
+    connect(ValueTableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    didSelectRow(current.row());
+            });
+    layout->addWidget(ValueTableView, 1);
+}
+
+void ValuationViewController::viewDidLoad()
+{
+    computeTotals();
+    for (QPushButton* button : {SearchButton, DelcampeButton, BidStartButton, SaveButton})
+        Styling::styleButton(button);
+    for (QLineEdit* field : {QuantityTextField, TotalValueTextField, YearTextField,
+                             DenominationTextField, CountryTextField, NewValueTextField})
+        Styling::styleTextField(field);
+    setSaveButtonEnabled(false);
+    YearTextField->setFocus();
+}
+
+void ValuationViewController::computeTotals()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    StampList.clear();
+    StampCount = 0;
+    StampValue = 0.0;
+    StoreError error;
+    const QList<Stamps*> stamps = managedObjectContext->fetch<Stamps>({}, {}, &error);
+    // The store adds the totals up itself, so the list's records need not all be read.
+    const std::optional<QVariantList> sums =
+        error.description.isEmpty()
+            ? managedObjectContext->sums(QString::fromLatin1(Stamps::EntityName),
+                                         {{QStringLiteral("quantity")},
+                                          {QStringLiteral("value"), QStringLiteral("quantity")}},
+                                         &error)
+            : std::nullopt;
+    if (sums) {
+        StampList = stamps;
+        StampCount = sums->at(0).toLongLong();
+        StampValue = sums->at(1).toDouble();
+    } else {
+        Console::printLine(error.description);
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Collection not Read"), error.description));
+    }
+    m_model->setStamps(StampList);
+    QuantityTextField->setText(QString::number(StampCount));
+    TotalValueTextField->setText(currencyText(StampValue));
+}
+
+void ValuationViewController::setSaveButtonEnabled(bool enabled)
+{
+    SaveButton->setEnabled(enabled);
+    Styling::styleButton(SaveButton);
+    SaveButton->setStyleSheet(SaveButton->styleSheet() +
+                              (enabled ? QStringLiteral("\nQPushButton { background-color: cyan; "
+                                                        "color: black; }")
+                                       : QStringLiteral("\nQPushButton { background-color: grey; "
+                                                        "}")));
+}
+
+void ValuationViewController::didSelectRow(int row)
+{
+    Stamps* stamp = StampList.value(row, nullptr);
+    if (!stamp)
+        return;
+    YearTextField->setText(QString::number(stamp->yearOfIssue()));
+    DenominationTextField->setText(stamp->denomination().value_or(QString()));
+    CountryTextField->setText(stamp->country().value_or(QString()));
+    Denomination = stamp->denomination().value_or(QString());
+    Country = stamp->country().value_or(QString());
+    Year = stamp->yearOfIssue();
+    PickedStamp = stamp;
+    if (!SaveButton->isEnabled())
+        setSaveButtonEnabled(true);
+}
+
+void ValuationViewController::FindValueOnWeb()
+{
+    if (!isViewLoaded())
+        view();
+    const QString year = YearTextField->text();
+    const QString country = CountryTextField->text();
+    const QString denomination = DenominationTextField->text();
+    // A field of spaces would search for nothing in particular.
+    if (year.trimmed().isEmpty() || country.trimmed().isEmpty() ||
+        denomination.trimmed().isEmpty()) {
+        m_environment.services.alerts.present(
+            Alert::withOk(QStringLiteral("No Search"),
+                          QStringLiteral("Required Fields Year, Country and Denomination Not "
+                                         "Entered")));
+        return;
+    }
+    const QUrl address = ValuationSearch::webSearchUrl(year, country, denomination);
+    if (address.isValid())
+        m_environment.services.browser.open(address);
+}
+
+void ValuationViewController::FindOnDelcampe()
+{
+    m_environment.services.browser.open(ValuationSearch::delcampeUrl());
+}
+
+void ValuationViewController::FindOnBidStart()
+{
+    m_environment.services.browser.open(ValuationSearch::hipStampUrl());
+}
+
+void ValuationViewController::SaveNewCardButtonClicked()
+{
+    if (!isViewLoaded())
+        view();
+    const QString typed = NewValueTextField->text();
+    if (typed.isEmpty()) {
+        m_environment.services.alerts.present(Alert::withOk(
+            QStringLiteral("Record not Saved!"), QStringLiteral("New Value not Entered")));
+        return;
+    }
+    const std::optional<float> newValue = NumberText::readTypedAmount(typed);
+    if (!newValue) {
+        // The typed text stays, so the collector can put it right.
+        m_environment.services.alerts.present(Alert::withOk(
+            QStringLiteral("Record not Saved!"), QStringLiteral("New Value is not a number")));
+        return;
+    }
+
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    Results.clear();
+    if (PickedStamp && PickedStamp->managedObjectContext() && !PickedStamp->isDeleted())
+        Results.append(PickedStamp);
+    ResultsCount = Results.size();
+    if (Results.isEmpty()) {
+        NewValueTextField->clear();
+        return;
+    }
+    Stamps* stamp = Results.first();
+    stamp->setValue(*newValue);
+    // A refused save is undone and told; the typed value stays for another try.
+    if (!Saving::saveOrTell(m_environment)) {
+        m_model->refreshStamp(stamp);
+        return;
+    }
+    m_model->refreshStamp(stamp);
+    NewValueTextField->clear();
+}
+
+void ValuationViewController::shareButtonClicked()
+{
+    if (!m_environment.services.messages.canSendText()) {
+        AlertPresenter& alerts = m_environment.services.alerts;
+        m_environment.services.mainQueue.async([&alerts] {
+            alerts.present(
+                Alert::withOk(QStringLiteral("Can't Send Text Message"),
+                              QStringLiteral("Your device is not able to send text messages.")));
+        });
+        return;
+    }
+    const QImage shot = view()->window()->grab().toImage();
+    const QByteArray jpeg = m_environment.services.pictures.encodeJpeg(shot, 1.0);
+    ScreenShotImage = m_environment.services.pictures.decode(jpeg);
+    if (ScreenShotImage.isNull()) {
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("No Picture"), tr("A picture of the screen could not be made.")));
+        return;
+    }
+    QString error;
+    if (keepScreenPicture(jpeg, &error).isEmpty()) {
+        Console::printLine(error);
+        m_environment.services.alerts.present(Alert::withOk(tr("Picture not Saved"), error));
+    }
+
+    ShareRequest request;
+    request.items = {ShareItem::fromPicture(ScreenShotImage)};
+    request.sourceView = view();
+    m_environment.services.shareSheet.present(request);
+}
+
+QString ValuationViewController::keepScreenPicture(const QByteArray& jpeg, QString* error) const
+{
+    const QString folder = m_environment.picturesDirectory;
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        *error =
+            tr("The pictures folder %1 could not be made.").arg(QDir::toNativeSeparators(folder));
+        return {};
+    }
+    const QString name =
+        QStringLiteral("Vellora Valuation %1.jpg")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")));
+    return HandoverFiles::write(folder, name, jpeg, error);
+}

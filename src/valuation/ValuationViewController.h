@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/gui/ViewController.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+class ObjectContext;
+class QAction;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class Stamps;
+class StampRowModel;
+struct Environment;
+
+// What the collection is worth: the number of stamps held and their total value, every stamp in a
+// list, a look-up of one stamp's market value on the web or on two marketplaces, and storing a
+// newly found value into the stamp picked from the list.
+class ValuationViewController final : public ViewController
+{
+    Q_OBJECT
+
+public:
+    explicit ValuationViewController(Environment& environment, QObject* parent = nullptr);
+
+    QLineEdit* QuantityTextField = nullptr;
+    QLineEdit* TotalValueTextField = nullptr;
+    QLineEdit* YearTextField = nullptr;
+    QLineEdit* DenominationTextField = nullptr;
+    QLineEdit* CountryTextField = nullptr;
+    QPushButton* SearchButton = nullptr;
+    QPushButton* DelcampeButton = nullptr;
+    QPushButton* BidStartButton = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QLineEdit* NewValueTextField = nullptr;
+    QListView* ValueTableView = nullptr;
+    QAction* ShareButton = nullptr;
+
+    ObjectContext* managedObjectContext = nullptr;
+    // Every stamp, in the order the store keeps them.
+    QList<Stamps*> StampList;
+    // The sum of the quantities, and of value x quantity, when the screen loaded.
+    qint64 StampCount = 0;
+    double StampValue = 0.0;
+    QImage ScreenShotImage;
+    // The picked stamp's key, and the stamp itself: a save changes that very record, whatever the
+    // search fields say by then and however many stamps share its key.
+    QString Country;
+    QString Denomination;
+    qint16 Year = 0;
+    Stamps* PickedStamp = nullptr;
+    // The record the last save changed (none when the picked stamp is gone).
+    QList<Stamps*> Results;
+    qsizetype ResultsCount = 0;
+
+    StampRowModel* rowModel() const { return m_model; }
+
+    void viewDidLoad() override;
+
+public Q_SLOTS:
+    void FindValueOnWeb();
+    void FindOnDelcampe();
+    void FindOnBidStart();
+    void SaveNewCardButtonClicked();
+    void shareButtonClicked();
+    // Picks the stamp of the row, as a click on it does.
+    void didSelectRow(int row);
+
+protected:
+    void buildView(QWidget* view) override;
+
+private:
+    void computeTotals();
+    void setSaveButtonEnabled(bool enabled);
+    // Saves the screen picture as a JPEG file in the collector's pictures folder; the file's
+    // path, or an empty one and the reason.
+    QString keepScreenPicture(const QByteArray& jpeg, QString* error) const;
+
+    Environment& m_environment;
+    StampRowModel* m_model;
+};
