@@ -1,15 +1,30 @@
 #include "app/Application.h"
 
 #include "app/Storyboard.h"
+#include "platform/core/Console.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/ViewController.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
 
 namespace {
 
 constexpr QSize PhoneShapedWindow(430, 860);
+
+// Every window shows Vellora's icon. Qt reads SVG through its SVG plugins (libqt6svg6); without
+// them the windows keep the desktop's default icon, and the console says why.
+void setApplicationIcon()
+{
+    const QIcon icon(Application::IconLocation);
+    if (icon.pixmap(QSize(64, 64)).isNull())
+        Console::printLine(QStringLiteral("The application icon %1 could not be read: are Qt's SVG "
+                                          "plugins installed?")
+                               .arg(Application::IconLocation));
+    QApplication::setWindowIcon(icon);
+}
 
 } // namespace
 
@@ -40,6 +55,7 @@ bool Application::start()
                               AppDelegate::unresolvedErrorMessage(*error));
         return false;
     }
+    setApplicationIcon();
     m_window = std::make_unique<NavigationController>(
         AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
     m_window->setWindowTitle(QStringLiteral("Vellora"));

@@ -27,6 +27,9 @@ class NavigationController;
 class Application final
 {
 public:
+    // Vellora's icon, built into the executable.
+    static inline const QString IconLocation = QStringLiteral(":/icons/vellora.svg");
+
     explicit Application(const QString& dataDirectory);
     ~Application();
     Q_DISABLE_COPY_MOVE(Application)

@@ -16,6 +16,8 @@ int main(int argc, char* argv[])
              : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION));
+    // Lets the desktop match the windows to vellora.desktop and so to the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vellora"));
 
     CommandLine commandLine;
     commandLine.process(*qtApplication);

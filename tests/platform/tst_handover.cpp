@@ -289,6 +289,47 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(unprinted));
     }
 
+    void webAddressesAreHandedOnAsLinks()
+    {
+        const QUrl address(QStringLiteral("https://vellora.example/stamps?id=1&lang=de"));
+        const QString text = address.toString(QUrl::FullyEncoded);
+        const QList<ShareItem> items{ShareItem::fromText(QStringLiteral("Have a look")),
+                                     ShareItem::fromAddress(address)};
+        QCOMPARE(ShareActions::offered(ShareRequest{items, {}, nullptr}),
+                 (QList<ShareAction>{ShareAction::Save, ShareAction::Copy, ShareAction::Mail,
+                                     ShareAction::Open, ShareAction::Print}));
+
+        QString error;
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        QVERIFY2(ShareActions::copy(items, clipboard, &error), qPrintable(error));
+        QCOMPARE(clipboard.text(), QStringLiteral("Have a look\n\n") + text);
+        QCOMPARE(clipboard.mimeData()->urls(), QList<QUrl>{address});
+
+        MailMessage message;
+        QVERIFY2(ShareActions::buildMail(items, &message, &error), qPrintable(error));
+        QCOMPARE(message.body, QStringLiteral("Have a look\n\n") + text);
+        QVERIFY(message.attachments.isEmpty());
+
+        // The browser opens the address itself; saved, it is its text.
+        QCOMPARE(ShareActions::openableUrl(items.last(), &error), address);
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(ShareActions::suggestedFileName(items.last()));
+        QVERIFY2(ShareActions::save(items.last(), saved, &error), qPrintable(error));
+        QCOMPARE(readAll(saved), text.toUtf8());
+
+        // An address that is not complete is refused everywhere, and the clipboard keeps its text.
+        const ShareItem partial = ShareItem::fromAddress(QUrl(QStringLiteral("vellora.example")));
+        error.clear();
+        QVERIFY(!ShareActions::copy({partial}, clipboard, &error));
+        QVERIFY(error.contains(QStringLiteral("vellora.example")));
+        QCOMPARE(clipboard.text(), QStringLiteral("Have a look\n\n") + text);
+        QVERIFY(!ShareActions::buildMail({partial}, &message, &error));
+        QVERIFY(ShareActions::openableUrl(partial, &error).isEmpty());
+        QVERIFY(
+            !ShareActions::save(partial, folder.filePath(QStringLiteral("partial.txt")), &error));
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("partial.txt"))));
+    }
+
     void incompleteAddressesAreRefused()
     {
         ConsoleCapture console;

@@ -57,6 +57,24 @@ bool isLocalFile(const ShareItem& item, QString* error)
     return true;
 }
 
+// Encoded, so the text works wherever it is pasted.
+QString addressText(const ShareItem& item)
+{
+    return item.address().toString(QUrl::FullyEncoded);
+}
+
+// A relative address would be taken as a file beside the working folder.
+bool addressIsUsable(const ShareItem& item, QString* error)
+{
+    const QUrl address = item.address();
+    if (!address.isValid() || address.isRelative()) {
+        setError(error,
+                 QStringLiteral("\"%1\" is not a complete web address.").arg(address.toString()));
+        return false;
+    }
+    return true;
+}
+
 bool pictureIsUsable(const ShareItem& item, QString* error)
 {
     if (item.picture().isNull()) {
@@ -153,6 +171,8 @@ QString suggestedFileName(const ShareItem& item)
         return QStringLiteral("Text.txt");
     case ShareItem::Kind::Picture:
         return QStringLiteral("Picture.jpg");
+    case ShareItem::Kind::Address:
+        return QStringLiteral("Address.txt");
     case ShareItem::Kind::File:
         break;
     }
@@ -165,6 +185,8 @@ bool save(const ShareItem& item, const QString& path, QString* error)
         return false;
     if (item.kind() == ShareItem::Kind::File && !isLocalFile(item, error))
         return false;
+    if (item.kind() == ShareItem::Kind::Address && !addressIsUsable(item, error))
+        return false;
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -174,8 +196,10 @@ bool save(const ShareItem& item, const QString& path, QString* error)
     }
     bool written = false;
     switch (item.kind()) {
-    case ShareItem::Kind::Text: {
-        const QByteArray bytes = item.text().toUtf8();
+    case ShareItem::Kind::Text:
+    case ShareItem::Kind::Address: {
+        const QByteArray bytes =
+            (item.kind() == ShareItem::Kind::Text ? item.text() : addressText(item)).toUtf8();
         written = file.write(bytes) == bytes.size();
         break;
     }
@@ -210,7 +234,7 @@ bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error)
 {
     QStringList texts;
     QList<QImage> pictures;
-    QList<QUrl> files;
+    QList<QUrl> urls;
     for (const ShareItem& item : items) {
         switch (item.kind()) {
         case ShareItem::Kind::Text:
@@ -221,10 +245,17 @@ bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error)
                 return false;
             pictures << item.picture();
             break;
+        case ShareItem::Kind::Address:
+            // As text for where a text is pasted, as a link for where links are dropped.
+            if (!addressIsUsable(item, error))
+                return false;
+            texts << addressText(item);
+            urls << item.address();
+            break;
         case ShareItem::Kind::File: {
             if (!isLocalFile(item, error))
                 return false;
-            files << item.fileUrl();
+            urls << item.fileUrl();
             const QString path = item.fileUrl().toLocalFile();
             if (fileContent(path) == FileContent::Text) {
                 QByteArray content;
@@ -246,8 +277,8 @@ bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error)
         data->setText(texts.join(QStringLiteral("\n\n")));
     if (!pictures.isEmpty())
         data->setImageData(pictures.first());
-    if (!files.isEmpty())
-        data->setUrls(files);
+    if (!urls.isEmpty())
+        data->setUrls(urls);
     clipboard.setMimeData(data.release());
     return true;
 }
@@ -260,6 +291,11 @@ bool buildMail(const QList<ShareItem>& items, MailMessage* message, QString* err
         switch (item.kind()) {
         case ShareItem::Kind::Text:
             texts << item.text();
+            break;
+        case ShareItem::Kind::Address:
+            if (!addressIsUsable(item, error))
+                return false;
+            texts << addressText(item);
             break;
         case ShareItem::Kind::Picture: {
             if (!pictureIsUsable(item, error))
@@ -302,6 +338,9 @@ QUrl openableUrl(const ShareItem& item, QString* error)
         }
         return item.fileUrl();
     }
+    // The browser opens an address itself.
+    if (item.kind() == ShareItem::Kind::Address)
+        return addressIsUsable(item, error) ? item.address() : QUrl();
     if (item.kind() == ShareItem::Kind::Picture && !pictureIsUsable(item, error))
         return {};
 

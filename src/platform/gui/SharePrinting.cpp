@@ -40,6 +40,9 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     case ShareItem::Kind::Text:
         piece->text = item.text();
         return true;
+    case ShareItem::Kind::Address:
+        piece->text = item.address().toString(QUrl::FullyEncoded);
+        return true;
     case ShareItem::Kind::Picture:
         piece->picture = item.picture();
         if (piece->picture.isNull()) {
@@ -174,6 +177,7 @@ bool canPrint(const ShareItem& item)
     switch (item.kind()) {
     case ShareItem::Kind::Text:
     case ShareItem::Kind::Picture:
+    case ShareItem::Kind::Address:
         return true;
     case ShareItem::Kind::File:
         break;

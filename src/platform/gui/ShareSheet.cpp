@@ -40,6 +40,12 @@ QUrl ShareItem::fileUrl() const
     return url ? *url : QUrl();
 }
 
+QUrl ShareItem::address() const
+{
+    const WebAddress* address = std::get_if<WebAddress>(&content);
+    return address ? address->url : QUrl();
+}
+
 namespace {
 
 constexpr int iconSize = 48;
@@ -60,6 +66,11 @@ QListWidgetItem* listEntry(const ShareItem& item)
             QStringLiteral("Picture, %1 \u00d7 %2").arg(picture.width()).arg(picture.height()));
         entry->setIcon(QIcon(QPixmap::fromImage(
             picture.scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
+        return entry;
+    }
+    case ShareItem::Kind::Address: {
+        auto* entry = new QListWidgetItem(item.address().toDisplayString());
+        entry->setToolTip(item.address().toDisplayString());
         return entry;
     }
     case ShareItem::Kind::File:
@@ -198,7 +209,8 @@ private:
                 return false;
             if (!QDesktopServices::openUrl(url)) {
                 *error = QStringLiteral("No application could open %1.")
-                             .arg(QDir::toNativeSeparators(url.toLocalFile()));
+                             .arg(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
+                                                    : url.toDisplayString());
                 return false;
             }
         }

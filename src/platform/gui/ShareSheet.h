@@ -27,7 +27,15 @@ enum class ActivityType
     OpenInApplication,
 };
 
-// One thing to hand on: a text, a picture or a local file.
+// A web address handed on as an address: the browser opens it, the clipboard holds it as a link.
+struct WebAddress
+{
+    QUrl url;
+
+    bool operator==(const WebAddress&) const = default;
+};
+
+// One thing to hand on: a text, a picture, a local file or a web address.
 struct ShareItem
 {
     enum class Kind
@@ -35,21 +43,24 @@ struct ShareItem
         Text,
         Picture,
         File,
+        Address,
     };
 
     static ShareItem fromText(const QString& text) { return {text}; }
     static ShareItem fromPicture(const QImage& picture) { return {picture}; }
     static ShareItem fromFile(const QUrl& localFile) { return {localFile}; }
+    static ShareItem fromAddress(const QUrl& webAddress) { return {WebAddress{webAddress}}; }
 
     Kind kind() const { return static_cast<Kind>(content.index()); }
     QString text() const;
     QImage picture() const;
     QUrl fileUrl() const;
+    QUrl address() const;
 
     bool operator==(const ShareItem&) const = default;
 
     // In the order of Kind.
-    std::variant<QString, QImage, QUrl> content;
+    std::variant<QString, QImage, QUrl, WebAddress> content;
 };
 
 struct ShareRequest

@@ -151,6 +151,31 @@ void drawDeleteRight(QPainter& p)
     p.drawLine(QPointF(17, 9), QPointF(11, 15));
 }
 
+// Two links of a chain.
+void drawLink(QPainter& p)
+{
+    p.save();
+    p.translate(12, 12);
+    p.rotate(-45);
+    p.drawRoundedRect(QRectF(-10.5, -3.75, 12, 7.5), 3.75, 3.75);
+    p.drawRoundedRect(QRectF(-1.5, -3.75, 12, 7.5), 3.75, 3.75);
+    p.restore();
+}
+
+// A speech bubble with lines of text.
+void drawTextBubble(QPainter& p)
+{
+    QPainterPath bubble;
+    bubble.addRoundedRect(QRectF(2, 3, 20, 14), 4, 4);
+    QPainterPath tail;
+    tail.addPolygon(QPolygonF{{6, 16}, {6, 22}, {12, 16}});
+    tail.closeSubpath();
+    // One outline, so the tail opens into the bubble.
+    p.drawPath(bubble.united(tail));
+    p.drawLine(QPointF(7, 8), QPointF(17, 8));
+    p.drawLine(QPointF(7, 12), QPointF(14, 12));
+}
+
 struct Symbol
 {
     const char* name;
@@ -176,6 +201,8 @@ constexpr std::array symbols{
     Symbol{"star", "Rate", drawStar},
     Symbol{"globe", "Web", drawGlobe},
     Symbol{"doc.text", "Document", drawDocument},
+    Symbol{"link", "Link", drawLink},
+    Symbol{"text.bubble", "Message", drawTextBubble},
 };
 
 const Symbol* find(const QString& systemName)

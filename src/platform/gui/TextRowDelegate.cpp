@@ -2,7 +2,16 @@
 
 #include "platform/gui/Styling.h"
 
+#include <QIcon>
 #include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int MaximumIconSide = 32;
+constexpr int IconSpacing = 12;
+
+} // namespace
 
 TextRowDelegate::TextRowDelegate(int rowHeight, int rightTextRole, QObject* parent)
     : QStyledItemDelegate(parent), m_rowHeight(rowHeight), m_rightTextRole(rightTextRole)
@@ -13,9 +22,24 @@ void TextRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 {
     Styling::paintRowFrame(painter, option);
     painter->save();
-    // Rows stay light in either style, so their text is always dark.
+    // Rows stay light in either style, so their text and symbol are always dark.
     painter->setPen(Qt::black);
-    const QRect inner = option.rect.adjusted(16, 0, -16, 0);
+    QRect inner = option.rect.adjusted(16, 0, -16, 0);
+    const QVariant decoration = index.data(Qt::DecorationRole);
+    if (decoration.typeId() == QMetaType::QIcon) {
+        const int side = std::min(inner.height() * 6 / 10, MaximumIconSide);
+        const QRect place(inner.left(), inner.center().y() - side / 2, side, side);
+        QPixmap symbol = decoration.value<QIcon>().pixmap(
+            place.size(), painter->device()->devicePixelRatio(),
+            option.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled);
+        {
+            QPainter tint(&symbol);
+            tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            tint.fillRect(QRect(QPoint(), symbol.size()), Qt::black);
+        }
+        painter->drawPixmap(place, symbol);
+        inner.setLeft(place.right() + 1 + IconSpacing);
+    }
     QFont font = option.font;
     font.setBold(true);
     painter->setFont(font);

@@ -2,8 +2,9 @@
 
 #include <QStyledItemDelegate>
 
-// Paints a row of text on the light rounded row: the display text on the left and, when a role
-// is given for it, a second text (a count, say) on the right.
+// Paints a row of text on the light rounded row: the display text on the left, after the row's
+// symbol when its decoration is an icon, and, when a role is given for it, a second text (a
+// count, say) on the right.
 class TextRowDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT
