@@ -90,7 +90,10 @@ void MainMenuViewController::buildView(QWidget* view)
             storyboard() ? storyboard()->triggeredSegue(objectName(), outletName) : QString();
         if (segue.isEmpty() || !storyboard()->hasSegue(objectName(), segue))
             continue;
-        auto* button = new QPushButton(QString::fromLatin1(entry.title), view);
+        // "&&" shows an ampersand; a single one would mark a shortcut letter ("Rate & Share").
+        auto* button = new QPushButton(
+            QString::fromLatin1(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")),
+            view);
         button->setObjectName(outletName);
         this->*entry.outlet = button;
         MenuButton.append(button);

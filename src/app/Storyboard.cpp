@@ -15,6 +15,8 @@
 #include "reference/ReferenceLists.h"
 #include "reference/ReferenceListsViewController.h"
 #include "reports/PrintStampsViewController.h"
+#include "sharing/OverviewViewController.h"
+#include "sharing/RateShareTableViewController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
@@ -89,6 +91,14 @@ void populate(Storyboard& storyboard, Environment& environment)
                         make<ValuationViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("ValuationButton"),
                           QStringLiteral("showValuation"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showOverview"),
+                        make<OverviewViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("OverviewButton"),
+                          QStringLiteral("showOverview"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showRateShare"),
+                        make<RateShareTableViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("RateShareButton"),
+                          QStringLiteral("showRateShare"));
     storyboard.addSegue(MainMenu, QStringLiteral("showExportImport"),
                         [] { return std::make_unique<ExportImportViewController>(); });
     storyboard.addTrigger(MainMenu, QStringLiteral("ImportExportButton"),

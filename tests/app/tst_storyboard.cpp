@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -67,6 +68,42 @@ private Q_SLOTS:
         QCOMPARE(navigation.topViewController(), menu);
         QCOMPARE(test.context().fetch<Stamps>().size(), 1);
         QVERIFY(menu->AddButton->isHidden());
+    }
+
+    void everyMenuButtonOpensItsScreen_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("valuation") << "ValuationButton"
+                                   << "ValuationViewController";
+        QTest::newRow("overview") << "OverviewButton"
+                                  << "OverviewViewController";
+        QTest::newRow("rate and share") << "RateShareButton"
+                                        << "RateShareTableViewController";
+        QTest::newRow("reference lists") << "ReferenceListsButton"
+                                         << "ReferenceListsViewController";
+        QTest::newRow("print") << "PrintAllButton"
+                               << "PrintStampsViewController";
+        QTest::newRow("export and import") << "ImportExportButton"
+                                           << "ExportImportViewController";
+    }
+
+    void everyMenuButtonOpensItsScreen()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, screen);
+        TestEnvironment test;
+        AppOnScreen app(test);
+        auto* menuButton = app.menu->view()->findChild<QPushButton*>(button);
+        QVERIFY(menuButton);
+        // Its title is shown as written: no letter is taken for a shortcut ("Rate & Share").
+        QVERIFY(QKeySequence::mnemonic(menuButton->text()).isEmpty());
+        app.menu->HandleButtonClick();
+        QTest::mouseClick(menuButton, Qt::LeftButton);
+        QCOMPARE(app.navigation->topViewController()->objectName(), screen);
+        // Back is the way home.
+        app.navigation->popViewController(false);
+        QCOMPARE(app.navigation->topViewController(), app.menu);
     }
 
     void theGroupTabsOpenBreakdownsAndCloseBackToTheMenu()
