@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "browse/StampRowModel.h"
 #include "store/ObjectContext.h"
@@ -37,12 +38,4 @@ inline Stamps* add(ObjectContext& context, const StampValues& values)
 }
 
 // One role of every row, in the order shown.
-inline QStringList column(const QAbstractItemModel* model, int role = Qt::DisplayRole)
-{
-    QStringList texts;
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->data(model->index(row, 0), role).toString();
-    return texts;
-}
-
 } // namespace BrowseFixture

@@ -1,3 +1,4 @@
+#include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "app/Storyboard.h"
 #include "platform/gui/NavigationController.h"
@@ -40,10 +41,7 @@ struct ListsOnScreen
     {
         auto* browser =
             qobject_cast<ReferenceListTableViewController*>(navigation->topViewController());
-        QStringList texts;
-        for (int row = 0; row < browser->model()->rowCount(); ++row)
-            texts << browser->model()->index(row, 0).data().toString();
-        return texts;
+        return column(browser->model());
     }
     template <class Screen> Screen* top() const
     {

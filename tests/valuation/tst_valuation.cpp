@@ -1,3 +1,4 @@
+#include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "browse/StampRowModel.h"
 #include "store/ObjectContext.h"
@@ -35,14 +36,6 @@ Stamps* addStamp(ObjectContext& context, const StampSpec& spec)
     return stamp;
 }
 
-QStringList rowColumn(const QAbstractItemModel* model, int role)
-{
-    QStringList texts;
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, 0).data(role).toString();
-    return texts;
-}
-
 // The decoded search query, "+" read as the search engine reads it.
 QString searchedFor(const QUrl& url)
 {
@@ -76,10 +69,10 @@ private Q_SLOTS:
         QVERIFY(screen.QuantityTextField->isReadOnly());
 
         const StampRowModel* model = screen.rowModel();
-        QCOMPARE(rowColumn(model, Qt::DisplayRole),
+        QCOMPARE(column(model, Qt::DisplayRole),
                  QStringList({QStringLiteral("5c Year: 1962 Value: $1.50"),
                               QStringLiteral("1d Year: 1840 Value: $100.00")}));
-        QCOMPARE(rowColumn(model, StampRowModel::Label2Role),
+        QCOMPARE(column(model, StampRowModel::Label2Role),
                  QStringList({QStringLiteral("Country: Canada"), QStringLiteral("Country: ")}));
         QCOMPARE(model->index(0, 0).data(Qt::SizeHintRole).toSize().height(), 60);
         QCOMPARE(model->index(0, 0).data(StampRowModel::LabelsRole).toStringList().size(), 2);
