@@ -14,7 +14,7 @@
 
 namespace {
 
-struct StampSpec
+struct NewStamp
 {
     QString denomination;
     qint16 year;
@@ -23,14 +23,14 @@ struct StampSpec
     float value;
 };
 
-Stamps* addStamp(ObjectContext& context, const StampSpec& spec)
+Stamps* addStamp(ObjectContext& context, const NewStamp& values)
 {
     Stamps* stamp = context.insertNewObject<Stamps>();
-    stamp->setDenomination(spec.denomination);
-    stamp->setYearOfIssue(spec.year);
-    stamp->setCountry(spec.country);
-    stamp->setQuantity(spec.quantity);
-    stamp->setValue(spec.value);
+    stamp->setDenomination(values.denomination);
+    stamp->setYearOfIssue(values.year);
+    stamp->setCountry(values.country);
+    stamp->setQuantity(values.quantity);
+    stamp->setValue(values.value);
     if (!context.save())
         qFatal("test stamp not saved");
     return stamp;
