@@ -92,8 +92,7 @@ void MainMenuViewController::buildView(QWidget* view)
             continue;
         // "&&" shows an ampersand; a single one would mark a shortcut letter ("Rate & Share").
         auto* button = new QPushButton(
-            QString::fromLatin1(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")),
-            view);
+            QString::fromLatin1(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")), view);
         button->setObjectName(outletName);
         this->*entry.outlet = button;
         MenuButton.append(button);

@@ -13,10 +13,10 @@
 #include "stamps/NotesViewController.h"
 #include "store/ObjectContext.h"
 
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
-#include <QKeySequence>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
