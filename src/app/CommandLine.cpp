@@ -262,8 +262,8 @@ int CommandLine::runVerb() const
         value.toShort(&isNumber);
         if (!isNumber)
             return fail(UsageError,
-                        QStringLiteral("The year must be a whole number from -32768 to 32767, "
-                                       "not \"%1\".")
+                        QStringLiteral("The year must be a whole number, such as 1962, not "
+                                       "\"%1\".")
                             .arg(value));
     }
     const QString output = m_parser.value(m_output);

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
@@ -170,11 +169,9 @@ void ExportViewController::CreateUpdateFile()
     ExportTextView->setPlainText(shown);
     SaveButton->setEnabled(true);
     EmailButton->setEnabled(true);
-    QPointer<ExportViewController> self(this);
-    m_environment.services.mainQueue.asyncAfter(1.0, [self] {
-        if (self)
-            self->tell(QStringLiteral("Data Export File"),
-                       QStringLiteral("Process Complete - File Ready to Save to Files or Email"));
+    m_environment.services.mainQueue.asyncAfter(1.0, this, [this] {
+        tell(QStringLiteral("Data Export File"),
+             QStringLiteral("Process Complete - File Ready to Save to Files or Email"));
     });
 }
 
@@ -182,11 +179,8 @@ void ExportViewController::exportFinished(bool succeeded)
 {
     // A new export needs the screen opened again; one that did not succeed may be tried again.
     ExportButton->setEnabled(!succeeded);
-    QPointer<QProgressBar> indicator(activityIndicator);
-    m_environment.services.mainQueue.asyncAfter(0.001, [indicator] {
-        if (indicator)
-            indicator->hide();
-    });
+    m_environment.services.mainQueue.asyncAfter(
+        0.001, activityIndicator, [indicator = activityIndicator] { indicator->hide(); });
 }
 
 void ExportViewController::resetProgress()

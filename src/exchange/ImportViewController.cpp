@@ -156,13 +156,9 @@ void ImportViewController::ImportTextFile()
 
 void ImportViewController::tellAndLeave(const QString& title, const QString& message)
 {
-    QPointer<ImportViewController> self(this);
     Alert alert = Alert::withOk(title, message);
-    alert.actions.first().handler = [self] {
-        if (self)
-            self->performSegue(UnwindToMenu, self);
-    };
-    m_environment.services.alerts.present(alert);
+    alert.actions.first().handler = [this] { performSegue(UnwindToMenu, this); };
+    m_environment.services.alerts.present(alert.withContext(this));
 }
 
 void ImportViewController::tell(const QString& title, const QString& message)

@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 AddReferenceEntryViewController::AddReferenceEntryViewController(const ReferenceListMember& member,
                                                                  Environment& environment,
@@ -53,7 +54,14 @@ void AddReferenceEntryViewController::save()
         Saving::tellRecordNotSaved(m_environment, QString::fromLatin1(m_member.emptyMessage));
         return;
     }
-    if (ListOfTexts.contains(text)) {
+    // Texts that differ only in how their accents are encoded ("Cre\u0300me" and "Crème") read
+    // the same to the collector: they are duplicates.
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    const bool duplicate =
+        std::any_of(ListOfTexts.cbegin(), ListOfTexts.cend(), [&composed](const QString& entry) {
+            return entry.normalized(QString::NormalizationForm_C) == composed;
+        });
+    if (duplicate) {
         Saving::tellRecordNotSaved(m_environment, QStringLiteral("Duplicates not allowed"));
         return;
     }

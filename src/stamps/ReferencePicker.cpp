@@ -4,14 +4,24 @@
 #include "store/Model.h"
 #include "store/ObjectContext.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
-constexpr qreal RowFontSize = 16.0;
 constexpr int VisibleRows = 7;
+// Marks the "(None)" row among the rows of the list's texts, which hold their index.
+constexpr int NoneRow = -1;
+
+int listIndex(const QListWidgetItem* item)
+{
+    return item->data(Qt::UserRole).toInt();
+}
 
 } // namespace
 
@@ -36,19 +46,28 @@ const QList<ReferencePicker::Description>& ReferencePicker::descriptions()
 ReferencePicker::ReferencePicker(const Description& description, QLineEdit* textField,
                                  QObject* parent)
     : QObject(parent), m_description(description), m_textField(textField),
-      m_pickerView(new QListWidget(textField))
+      m_popup(new QFrame(textField, Qt::Popup)), m_filterField(new QLineEdit(m_popup)),
+      m_pickerView(new QListWidget(m_popup))
 {
     setObjectName(QString::fromLatin1(description.pickerName));
+    m_popup->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(m_popup);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_filterField);
+    layout->addWidget(m_pickerView);
+
+    m_filterField->setObjectName(QStringLiteral("FilterField"));
+    m_filterField->setPlaceholderText(tr("Type to narrow the choices"));
+    m_filterField->setClearButtonEnabled(true);
+    m_filterField->installEventFilter(this);
+    connect(m_filterField, &QLineEdit::textEdited, this, &ReferencePicker::narrow);
+
     m_pickerView->setObjectName(QString::fromLatin1(description.pickerName));
-    m_pickerView->setWindowFlags(Qt::Popup);
-    QFont font = m_pickerView->font();
-    font.setBold(true);
-    font.setPointSizeF(RowFontSize);
-    m_pickerView->setFont(font);
+    // The keys stay with the filter field, which hands the list its moves.
+    m_pickerView->setFocusPolicy(Qt::NoFocus);
     connect(m_pickerView, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { didSelectRow(m_pickerView->row(item)); });
-    connect(m_pickerView, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { didSelectRow(m_pickerView->row(item)); });
+            [this](const QListWidgetItem* item) { choose(item); });
 
     // The field is filled by the drop-down instead of by typing.
     m_textField->setReadOnly(true);
@@ -73,10 +92,24 @@ void ReferencePicker::load(ObjectContext& context)
             m_list << text.toString();
     }
     m_pickerView->clear();
-    for (const QString& text : std::as_const(m_list)) {
-        auto* item = new QListWidgetItem(text, m_pickerView);
+    // Set apart from the entries, some of which are the text "None".
+    auto* none = new QListWidgetItem(tr("(None)"), m_pickerView);
+    none->setData(Qt::UserRole, NoneRow);
+    none->setTextAlignment(Qt::AlignCenter);
+    none->setToolTip(tr("Leave the field empty"));
+    QFont italic = none->font();
+    italic.setItalic(true);
+    none->setFont(italic);
+    for (qsizetype i = 0; i < m_list.size(); ++i) {
+        auto* item = new QListWidgetItem(m_list.at(i), m_pickerView);
+        item->setData(Qt::UserRole, int(i));
         item->setTextAlignment(Qt::AlignCenter);
     }
+}
+
+bool ReferencePicker::isOpen() const
+{
+    return m_popup->isVisible();
 }
 
 void ReferencePicker::didSelectRow(int row)
@@ -84,21 +117,150 @@ void ReferencePicker::didSelectRow(int row)
     if (row < 0 || row >= m_list.size())
         return;
     m_textField->setText(m_list.at(row));
-    m_pickerView->hide();
+    close();
+}
+
+void ReferencePicker::clearChoice()
+{
+    m_textField->clear();
+    close();
+}
+
+void ReferencePicker::choose(const QListWidgetItem* item)
+{
+    if (!item) {
+        // Nothing chosen (a value that is not in the list, or no match): the field keeps it.
+        close();
+        return;
+    }
+    const int index = listIndex(item);
+    if (index == NoneRow)
+        clearChoice();
+    else
+        didSelectRow(index);
 }
 
 void ReferencePicker::open()
 {
     if (m_list.isEmpty())
         return;
-    m_pickerView->setCurrentRow(0);
-    m_pickerView->scrollToTop();
+    // The rows in the text field's font, bold as a picker's rows have always been.
+    QFont font = m_textField->font();
+    m_filterField->setFont(font);
+    font.setBold(true);
+    m_pickerView->setFont(font);
+
+    m_filterField->clear();
+    narrow(QString());
+    // On the field's value: the "(None)" row for an empty field; a value the list does not hold
+    // (one stored before its entry was renamed) has no row, and Enter keeps it all the same.
+    const QString value = m_textField->text();
+    QListWidgetItem* current = nullptr;
+    if (value.isEmpty())
+        current = m_pickerView->item(0);
+    else if (const qsizetype index = m_list.indexOf(value); index >= 0)
+        current = m_pickerView->item(int(index) + 1);
+    m_pickerView->setCurrentItem(current);
+    if (!current)
+        m_pickerView->clearSelection();
+
     const int rowHeight = std::max(m_pickerView->sizeHintForRow(0), 1);
-    m_pickerView->resize(m_textField->width(),
-                         rowHeight * std::min(VisibleRows, int(m_list.size())) + 4);
-    m_pickerView->move(m_textField->mapToGlobal(QPoint(0, m_textField->height())));
-    m_pickerView->show();
-    m_pickerView->setFocus();
+    const int rows = std::min(VisibleRows, int(m_pickerView->count()));
+    m_pickerView->setFixedHeight(rowHeight * rows + 2 * m_pickerView->frameWidth());
+    m_popup->resize(m_textField->width(), m_popup->sizeHint().height());
+    QPoint at = m_textField->mapToGlobal(QPoint(0, m_textField->height()));
+    // Above the field when the screen has no room below it.
+    if (const QScreen* screen = m_textField->screen();
+        screen && at.y() + m_popup->height() > screen->availableGeometry().bottom())
+        at.setY(m_textField->mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
+    m_popup->move(at);
+    m_popup->show();
+    if (current)
+        m_pickerView->scrollToItem(current, QAbstractItemView::PositionAtCenter);
+    else
+        m_pickerView->scrollToTop();
+    m_filterField->setFocus(Qt::PopupFocusReason);
+}
+
+void ReferencePicker::close()
+{
+    if (!m_popup->isVisible())
+        return;
+    m_popup->hide();
+    m_textField->setFocus(Qt::PopupFocusReason);
+}
+
+void ReferencePicker::narrow(const QString& typed)
+{
+    const QString wanted = typed.trimmed();
+    QListWidgetItem* firstShown = nullptr;
+    for (int row = 0; row < m_pickerView->count(); ++row) {
+        QListWidgetItem* item = m_pickerView->item(row);
+        // "(None)" is no text to match: it goes while a narrowing is typed.
+        const bool shown = wanted.isEmpty() || (listIndex(item) != NoneRow &&
+                                                item->text().contains(wanted, Qt::CaseInsensitive));
+        item->setHidden(!shown);
+        if (shown && !firstShown)
+            firstShown = item;
+    }
+    QListWidgetItem* current = m_pickerView->currentItem();
+    if (!wanted.isEmpty() && (!current || current->isHidden())) {
+        // Enter takes the first match.
+        m_pickerView->setCurrentItem(firstShown);
+        if (!firstShown)
+            m_pickerView->clearSelection();
+    }
+}
+
+bool ReferencePicker::fieldKeyPressed(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        open();
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        clearChoice();
+        return true;
+    default:
+        break;
+    }
+    // A letter typed on the closed picker opens it, narrowed to that letter.
+    const QString text = event.text();
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) ||
+        text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    open();
+    if (!isOpen())
+        return false;
+    m_filterField->setText(text);
+    narrow(text);
+    return true;
+}
+
+bool ReferencePicker::filterKeyPressed(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        choose(m_pickerView->currentItem());
+        return true;
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // Moves through the shown choices; the list skips the hidden ones.
+        QApplication::sendEvent(m_pickerView, event);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool ReferencePicker::eventFilter(QObject* watched, QEvent* event)
@@ -108,14 +270,19 @@ bool ReferencePicker::eventFilter(QObject* watched, QEvent* event)
             open();
             return true;
         }
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Space || key == Qt::Key_Down || key == Qt::Key_Return ||
-                key == Qt::Key_Enter) {
-                open();
+        // Delete and Backspace belong to the field while it has the keys, before any shortcut.
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::NoModifier &&
+                (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace)) {
+                event->accept();
                 return true;
             }
         }
+        if (event->type() == QEvent::KeyPress)
+            return fieldKeyPressed(*static_cast<QKeyEvent*>(event));
     }
+    if (watched == m_filterField && event->type() == QEvent::KeyPress)
+        return filterKeyPressed(static_cast<QKeyEvent*>(event));
     return QObject::eventFilter(watched, event);
 }

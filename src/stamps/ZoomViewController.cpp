@@ -181,7 +181,7 @@ void ZoomViewController::shareButtonClicked()
 {
     if (!m_environment.services.messages.canSendText()) {
         AlertPresenter& alerts = m_environment.services.alerts;
-        m_environment.services.mainQueue.async([&alerts] {
+        m_environment.services.mainQueue.async(this, [&alerts] {
             alerts.present(Alert::withOk(QStringLiteral("Can't Send Text Message"),
                                          QStringLiteral("Your device is not able to send text "
                                                         "messages.")));

@@ -9,12 +9,79 @@ namespace NumberText {
 
 namespace {
 
-// A stored amount is a float: a number beyond its range, or not finite, is no amount.
-std::optional<float> asAmount(double number)
+// A decimal in C form ("-12.5", ".5", "1e3", as readAmount's pattern allows) rounded once, to the
+// nearest float: read as a double first and then narrowed, "16777217.000000001" would round
+// twice and become 16777216 instead of 16777218.
+std::optional<float> nearestFloat(const QString& decimal)
 {
-    if (!std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+    const QByteArray latin = decimal.toLatin1();
+    const char* first = latin.constData();
+    const char* const last = first + latin.size();
+    bool negative = false;
+    if (first != last && (*first == '+' || *first == '-')) {
+        negative = *first == '-';
+        ++first;
+    }
+    if (first == last || *first == '+' || *first == '-')
         return std::nullopt;
-    return float(number);
+    float magnitude = 0;
+    const auto [end, error] = std::from_chars(first, last, magnitude, std::chars_format::general);
+    if (end != last)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond the range of a float is no amount; a double's amount below a float's smallest
+        // step is zero.
+        double wide = 0;
+        const auto [wideEnd, wideError] = std::from_chars(first, last, wide);
+        if (wideEnd != last || wideError != std::errc() || std::fabs(wide) >= 1.0)
+            return std::nullopt;
+        magnitude = 0;
+    } else if (error != std::errc() || !std::isfinite(magnitude)) {
+        return std::nullopt;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+// The C form of a number the locale has read: its digits, point, signs and exponent in ASCII,
+// its group separators left out.
+QString cForm(const QString& number, const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    const QString plus = locale.positiveSign();
+    const QString exponent = locale.exponential();
+    QString c;
+    for (qsizetype i = 0; i < number.size();) {
+        const QStringView rest = QStringView(number).mid(i);
+        if (rest.startsWith(point)) {
+            c += QLatin1Char('.');
+            i += point.size();
+        } else if (rest.startsWith(minus)) {
+            c += QLatin1Char('-');
+            i += minus.size();
+        } else if (rest.startsWith(plus)) {
+            c += QLatin1Char('+');
+            i += plus.size();
+        } else if (rest.front() == QLatin1Char('-') || rest.front() == QChar(0x2212)) {
+            c += QLatin1Char('-');
+            ++i;
+        } else if (rest.front() == QLatin1Char('+')) {
+            c += QLatin1Char('+');
+            ++i;
+        } else if (rest.startsWith(exponent, Qt::CaseInsensitive)) {
+            c += QLatin1Char('e');
+            i += exponent.size();
+        } else {
+            const char32_t character =
+                QChar::isHighSurrogate(rest.front().unicode()) && rest.size() > 1
+                    ? QChar::surrogateToUcs4(rest.at(0), rest.at(1))
+                    : rest.front().unicode();
+            if (const int digit = QChar::digitValue(character); digit >= 0)
+                c += QLatin1Char(char('0' + digit));
+            i += QChar::requiresSurrogates(character) ? 2 : 1;
+        }
+    }
+    return c;
 }
 
 std::optional<float> readInLocale(const QString& text, const QLocale& locale)
@@ -26,9 +93,21 @@ std::optional<float> readInLocale(const QString& text, const QLocale& locale)
     if (const QString symbol = locale.currencySymbol(); !symbol.isEmpty())
         number.remove(symbol);
     number.remove(QLatin1Char('$'));
+    number = number.trimmed();
     bool ok = false;
-    const double read = locale.toDouble(number.trimmed(), &ok);
-    return ok ? asAmount(read) : std::nullopt;
+    const double read = locale.toDouble(number, &ok);
+    if (!ok || !std::isfinite(read))
+        return std::nullopt;
+    // The locale decides what reads; the digits it read are then rounded once. Should the C form
+    // not be those digits (a locale writing numbers in a way not foreseen here), the locale's
+    // own reading is narrowed instead.
+    const QString c = cForm(number, locale);
+    bool cOk = false;
+    if (c.toDouble(&cOk) == read && cOk)
+        return nearestFloat(c);
+    if (std::fabs(read) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return float(read);
 }
 
 } // namespace
@@ -54,9 +133,7 @@ std::optional<float> readAmount(const QString& text)
     cleaned.remove(QLatin1Char('$')).remove(QLatin1Char(','));
     if (!decimal.match(cleaned).hasMatch())
         return std::nullopt;
-    bool ok = false;
-    const double number = cleaned.toDouble(&ok);
-    return ok ? asAmount(number) : std::nullopt;
+    return nearestFloat(cleaned);
 }
 
 std::optional<float> readTypedAmount(const QString& text, const QLocale& locale)

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <memory>
 
 class MainQueueTest : public QObject
 {
@@ -12,6 +13,7 @@ private Q_SLOTS:
     void runsOnTheEventLoopInDueOrder();
     void drainRunsEverythingWithoutWaiting();
     void badDelaysAreReported();
+    void callsOfAGoneObjectAreDropped();
 };
 
 void MainQueueTest::runsOnTheEventLoopInDueOrder()
@@ -91,6 +93,26 @@ void MainQueueTest::badDelaysAreReported()
     queue.async({});
     QCOMPARE(queue.pendingCount(), 0);
     QCOMPARE(console.lines().size(), 2);
+}
+
+void MainQueueTest::callsOfAGoneObjectAreDropped()
+{
+    MainQueue queue;
+    QStringList log;
+    auto screen = std::make_unique<QObject>();
+    QObject stays;
+    // The screen goes after its calls are queued and before their turn.
+    queue.async([&] {
+        screen.reset();
+        log.append(QStringLiteral("plain"));
+    });
+    queue.async(screen.get(), [&log] { log.append(QStringLiteral("gone")); });
+    queue.asyncAfter(60, screen.get(), [&log] { log.append(QStringLiteral("gone, later")); });
+    queue.async(&stays, [&log] { log.append(QStringLiteral("stays")); });
+    queue.asyncAfter(60, &stays, [&log] { log.append(QStringLiteral("stays, later")); });
+    queue.drain();
+    QCOMPARE(log, QStringList({"plain", "stays", "stays, later"}));
+    QCOMPARE(queue.pendingCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(MainQueueTest)

@@ -1,6 +1,8 @@
 #include "store/NumberText.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
 
 class NumberTextTest : public QObject
 {
@@ -81,6 +83,52 @@ private Q_SLOTS:
                 QCOMPARE(NumberText::readTypedAmount(QString::fromLatin1(refused), locale),
                          std::nullopt);
         }
+    }
+
+    void amountsRoundOnceToSinglePrecision_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<float>("amount");
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+        // Each lies just above the midpoint between two floats; read as a double it would land
+        // on the midpoint and round again, to the even float below.
+        const float aboveTwoToThe24 = 16777218.0f;
+        const float aboveOne = 1.00000011920928955078125f;
+        QTest::newRow("point") << QStringLiteral("16777217.000000001") << english
+                               << aboveTwoToThe24;
+        QTest::newRow("negative") << QStringLiteral("-16777217.000000001") << QLocale::c()
+                                  << -aboveTwoToThe24;
+        QTest::newRow("English groups")
+            << QStringLiteral("16,777,217.000000001") << english << aboveTwoToThe24;
+        QTest::newRow("German groups")
+            << QStringLiteral("16.777.217,000000001") << german << aboveTwoToThe24;
+        QTest::newRow("dollars and commas in German")
+            << QStringLiteral("$16,777,217.000000001") << german << aboveTwoToThe24;
+        QTest::newRow("Arabic digits")
+            << QString::fromUtf8("١٦٧٧٧٢١٧٫٠٠٠٠٠٠٠٠١") << arabic << aboveTwoToThe24;
+        QTest::newRow("near one") << QStringLiteral("1.0000000596046447753906250001")
+                                  << QLocale::c() << aboveOne;
+        QTest::newRow("near one, euros")
+            << QString::fromUtf8("1,0000000596046447753906250001 €") << german << aboveOne;
+        // The largest float as the collection writes it reads back.
+        QTest::newRow("largest") << QStringLiteral("3.4028235e+38") << english
+                                 << std::numeric_limits<float>::max();
+        QTest::newRow("below the smallest") << QStringLiteral("-1e-50") << english << -0.0f;
+    }
+
+    void amountsRoundOnceToSinglePrecision()
+    {
+        QFETCH(QString, text);
+        QFETCH(QLocale, locale);
+        QFETCH(float, amount);
+        const std::optional<float> read = NumberText::readTypedAmount(text, locale);
+        QVERIFY2(read, "does not read");
+        // Exactly: QCOMPARE would let neighbouring floats pass as equal.
+        QVERIFY2(*read == amount && std::signbit(*read) == std::signbit(amount),
+                 qPrintable(QString::number(double(*read), 'g', 12)));
     }
 
     void floatTextIsTheShortestThatReadsBack()

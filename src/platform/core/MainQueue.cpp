@@ -2,6 +2,7 @@
 
 #include "platform/core/Console.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -36,6 +37,32 @@ void MainQueue::asyncAfter(double seconds, std::function<void()> call)
     const auto delay = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(std::min(seconds, 1.0e7)));
     enqueue(Clock::now() + delay, std::move(call));
+}
+
+void MainQueue::async(QObject* context, std::function<void()> call)
+{
+    async(whileAlive(context, std::move(call)));
+}
+
+void MainQueue::asyncAfter(double seconds, QObject* context, std::function<void()> call)
+{
+    asyncAfter(seconds, whileAlive(context, std::move(call)));
+}
+
+std::function<void()> MainQueue::whileAlive(QObject* context, std::function<void()> call)
+{
+    if (!call)
+        return call; // told as an empty call when it is queued
+    if (!context) {
+        // A call that can never run would vanish without a trace.
+        Console::printLine(QStringLiteral("MainQueue: a call was queued for no object; it runs "
+                                          "without one"));
+        return call;
+    }
+    return [guard = QPointer<QObject>(context), call = std::move(call)] {
+        if (guard)
+            call();
+    };
 }
 
 void MainQueue::enqueue(Clock::time_point due, std::function<void()> call)

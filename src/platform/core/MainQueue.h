@@ -21,6 +21,10 @@ public:
 
     void async(std::function<void()> call);
     void asyncAfter(double seconds, std::function<void()> call);
+    // The same for work of one object, a screen typically: the call is dropped when the context
+    // is destroyed before its turn, so a screen that is gone never runs its queued work.
+    void async(QObject* context, std::function<void()> call);
+    void asyncAfter(double seconds, QObject* context, std::function<void()> call);
 
     int pendingCount() const { return static_cast<int>(m_calls.size()); }
 
@@ -33,6 +37,7 @@ private:
     using Key = std::pair<Clock::time_point, quint64>; // due time, then arrival order
 
     void enqueue(Clock::time_point due, std::function<void()> call);
+    static std::function<void()> whileAlive(QObject* context, std::function<void()> call);
     void runDue();
     void rearm();
     void runFront();

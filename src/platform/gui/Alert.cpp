@@ -4,14 +4,39 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 Alert Alert::withOk(const QString& title, const QString& message, const QString& buttonTitle)
 {
     return Alert{title, message, {AlertAction{buttonTitle, AlertAction::Style::Default, {}}}};
+}
+
+Alert Alert::withContext(QObject* context) const
+{
+    if (!context) {
+        Console::printLine(QStringLiteral("Alert \"%1\" was given no object for its buttons; "
+                                          "they act without one")
+                               .arg(title));
+        return *this;
+    }
+    Alert guarded = *this;
+    const QPointer<QObject> alive(context);
+    for (AlertAction& action : guarded.actions) {
+        if (!action.handler)
+            continue;
+        action.handler = [alive, handler = std::move(action.handler)] {
+            if (alive)
+                handler();
+        };
+    }
+    return guarded;
 }
 
 MessageBoxAlertPresenter::MessageBoxAlertPresenter(QWidget* fallbackParent)
@@ -33,6 +58,27 @@ QMessageBox::ButtonRole roleFor(AlertAction::Style style)
     return QMessageBox::AcceptRole;
 }
 
+// The title reads as the headline: bold, and on one line however long, as far as the screen
+// allows (QMessageBox wraps its text beyond about 500 pixels).
+void showTitleInFull(QMessageBox* box, const QString& title)
+{
+    const QList<QLabel*> labels = box->findChildren<QLabel*>();
+    const auto label = std::find_if(labels.cbegin(), labels.cend(),
+                                    [&title](const QLabel* l) { return l->text() == title; });
+    if (label == labels.cend())
+        return;
+    QFont bold = (*label)->font();
+    bold.setBold(true);
+    (*label)->setFont(bold);
+    int width = 0;
+    for (const QString& line : title.split(QLatin1Char('\n')))
+        width = std::max(width, QFontMetrics(bold).horizontalAdvance(line));
+    if (const QScreen* screen = box->screen())
+        width = std::min(width, screen->availableGeometry().width() * 4 / 5);
+    // The label's margins and a pixel each side for rounding in the text layout.
+    (*label)->setMinimumWidth(width + 2 * (*label)->margin() + 2);
+}
+
 struct ButtonHandler
 {
     QAbstractButton* button;
@@ -51,13 +97,18 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
     box->setObjectName(QStringLiteral("AlertMessageBox"));
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     box->setIcon(QMessageBox::NoIcon);
-    box->setWindowTitle(alert.title);
-    // The title is the headline; the message (if any) reads below it.
+    // A window manager's title bar cuts a long title short, and a title both there and in the
+    // box reads twice: the bar names the application, the box shows the title in full, in bold,
+    // with the message below it.
+    box->setWindowTitle(QGuiApplication::applicationDisplayName());
+    box->setTextFormat(Qt::PlainText);
     if (alert.title.isEmpty()) {
         box->setText(alert.message);
     } else {
         box->setText(alert.title);
-        box->setInformativeText(alert.message);
+        if (alert.message != alert.title)
+            box->setInformativeText(alert.message);
+        showTitleInFull(box, alert.title);
     }
 
     QList<AlertAction> actions = alert.actions;

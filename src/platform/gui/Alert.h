@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class QObject;
 class QWidget;
 
 struct AlertAction
@@ -30,6 +31,10 @@ struct Alert
     // One default button that only closes the alert.
     static Alert withOk(const QString& title, const QString& message,
                         const QString& buttonTitle = QStringLiteral("OK"));
+
+    // The same alert whose handlers belong to context, a screen typically: a button pressed
+    // after the context is destroyed only closes the alert.
+    Alert withContext(QObject* context) const;
 };
 
 // Shows alerts to the collector. Screens get one handed in; tests hand in a recording one.

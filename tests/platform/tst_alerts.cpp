@@ -1,0 +1,97 @@
+#include "RecordingAlertPresenter.h"
+#include "platform/gui/Alert.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class AlertsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aBoxShowsItsTitleOnceAndInFull_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << QStringLiteral("Record not Saved!")
+                               << QStringLiteral("Duplicates not allowed");
+        // Wider than a message box lets its text grow before it wraps.
+        QTest::newRow("long") << QStringLiteral("Process Complete - File Ready to Save to Files "
+                                                "or Email, or to Print")
+                              << QStringLiteral("OK");
+        QTest::newRow("message as the title")
+            << QStringLiteral("Clipboard") << QStringLiteral("Clipboard");
+    }
+
+    void aBoxShowsItsTitleOnceAndInFull()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MessageBoxAlertPresenter presenter(&window);
+        presenter.present(Alert::withOk(title, message));
+        QPointer<QMessageBox> box = window.findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible());
+
+        // Shown once, in the box, where nothing cuts it: not again in the title bar or below.
+        const QString shown = box->windowTitle() + QLatin1Char('\n') + box->text() +
+                              QLatin1Char('\n') + box->informativeText();
+        QCOMPARE(shown.count(title), 1);
+        QCOMPARE(box->text(), title);
+        QLabel* headline = nullptr;
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() == title)
+                headline = label;
+        }
+        QVERIFY(headline);
+        QVERIFY(headline->font().bold());
+        QVERIFY(headline->isVisible());
+        // On one line: the box and its headline are as wide as the title's text.
+        const int titleWidth = QFontMetrics(headline->font()).horizontalAdvance(title);
+        QVERIFY2(headline->width() >= titleWidth,
+                 qPrintable(QStringLiteral("%1 < %2").arg(headline->width()).arg(titleWidth)));
+        QVERIFY(box->width() >= titleWidth);
+        QVERIFY(headline->height() < 2 * QFontMetrics(headline->font()).lineSpacing());
+
+        box->buttons().constFirst()->click();
+        runDeferredDeletes();
+        QVERIFY(!box);
+    }
+
+    void handlersOfAGoneContextDoNotRun()
+    {
+        QStringList ran;
+        auto screen = std::make_unique<QObject>();
+        QObject stays;
+        RecordingAlertPresenter alerts;
+        const auto alertRecording = [&ran](const QString& what) {
+            Alert alert = Alert::withOk(what, QString());
+            alert.actions.first().handler = [&ran, what] { ran << what; };
+            return alert;
+        };
+        alerts.present(alertRecording(QStringLiteral("gone")).withContext(screen.get()));
+        alerts.present(alertRecording(QStringLiteral("stays")).withContext(&stays));
+        alerts.present(alertRecording(QStringLiteral("plain")));
+        screen.reset();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(alerts.tap(QStringLiteral("OK")));
+        QCOMPARE(ran, (QStringList{"stays", "plain"}));
+    }
+};
+
+QTEST_MAIN(AlertsTest)
+#include "tst_alerts.moc"
