@@ -3,7 +3,11 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "platform/gui/Alert.h"
+#include "platform/gui/UndoBar.h"
 #include "store/ObjectContext.h"
+
+#include <QPointer>
+#include <QWidget>
 
 namespace Saving {
 
@@ -26,6 +30,45 @@ void tellRecordNotSaved(Environment& environment, const QString& message)
 {
     environment.services.alerts.present(
         Alert::withOk(QStringLiteral("Record not Saved!"), message));
+}
+
+RecordCopy copyOf(const ManagedObject& object)
+{
+    RecordCopy copy{&object.entity(), {}};
+    const qsizetype count = object.entity().attributes().size();
+    copy.values.reserve(count);
+    // value() reads what is read on demand, so the copy holds the picture itself.
+    for (int index = 0; index < count; ++index)
+        copy.values.append(object.value(index));
+    return copy;
+}
+
+ManagedObject* insertCopyOrTell(Environment& environment, const RecordCopy& copy)
+{
+    ManagedObject* object =
+        environment.appDelegate.viewContext().insertNewObject(copy.entity->name());
+    for (int index = 0; index < copy.values.size(); ++index)
+        object->setValue(index, copy.values.at(index));
+    return saveOrTell(environment) ? object : nullptr;
+}
+
+bool deleteOfferingUndo(Environment& environment, ManagedObject* object, const QString& description,
+                        QWidget* view, std::function<void(ManagedObject*)> restored)
+{
+    // Taken before the delete: afterwards the record is no longer in the store to read from.
+    RecordCopy copy = copyOf(*object);
+    if (!deleteOrTell(environment, object))
+        return false;
+    UndoBar::forWindow(view)->offer(
+        description,
+        [&environment, copy = std::move(copy), view = QPointer<QWidget>(view),
+         restored = std::move(restored)] {
+            ManagedObject* again = insertCopyOrTell(environment, copy);
+            if (again && view && restored)
+                restored(again);
+        },
+        environment.services.mainQueue);
+    return true;
 }
 
 } // namespace Saving

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
+#include <functional>
 
+class EntityDescription;
 class ManagedObject;
+class QWidget;
 struct Environment;
 
 // Saving as every screen does it: a save the store refuses is undone, so the screen and the store
@@ -13,5 +17,22 @@ bool saveOrTell(Environment& environment);
 // Deletes the record and saves at once; a refused delete is undone and the record stays.
 bool deleteOrTell(Environment& environment, ManagedObject* object);
 void tellRecordNotSaved(Environment& environment, const QString& message);
+
+// Every value of a record, the picture (read from the store on demand) and the notes included.
+struct RecordCopy
+{
+    const EntityDescription* entity = nullptr;
+    QVariantList values;
+};
+RecordCopy copyOf(const ManagedObject& object);
+// A new record holding the copy's values, saved at once; a refused save is undone and told, and
+// gives null.
+ManagedObject* insertCopyOrTell(Environment& environment, const RecordCopy& copy);
+
+// deleteOrTell, and once the delete is saved the window of `view` says `description` and offers
+// to undo it for a while: the undo puts the very record back as a new one and hands it to
+// `restored`, unless the view is gone by then.
+bool deleteOfferingUndo(Environment& environment, ManagedObject* object, const QString& description,
+                        QWidget* view, std::function<void(ManagedObject*)> restored);
 
 } // namespace Saving

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTextDocument>
 
 namespace {
@@ -80,6 +81,26 @@ StampRowModel::RowTexts statusRow(const Stamps& stamp, bool)
             QStringLiteral("Qty: ") + quantity(stamp) + QStringLiteral("  Scott #: ") +
                 text(stamp.scottNumber()) + QStringLiteral("  Status: ") + text(stamp.status()),
             {}};
+}
+
+// What a breakdown is of, in the words of its rows' labels: "Country: Canada". It is the title,
+// so the back button of a stamp opened from it names it too.
+QString breakdownTitle(const StampGroup& group, const QString& value)
+{
+    static const std::pair<const StampGroup*, const char*> labels[] = {
+        {&StampGroups::Year, QT_TRANSLATE_NOOP("GroupBreakdownViewController", "Year")},
+        {&StampGroups::Country, QT_TRANSLATE_NOOP("GroupBreakdownViewController", "Country")},
+        {&StampGroups::Denomination,
+         QT_TRANSLATE_NOOP("GroupBreakdownViewController", "Denomination")},
+        {&StampGroups::ScottNumber, QT_TRANSLATE_NOOP("GroupBreakdownViewController", "Scott #")},
+        {&StampGroups::Status, QT_TRANSLATE_NOOP("GroupBreakdownViewController", "Status")},
+    };
+    QString label;
+    for (const auto& [labelled, text] : labels) {
+        if (labelled == &group)
+            label = GroupBreakdownViewController::tr(text);
+    }
+    return GroupBreakdownViewController::tr("%1: %2").arg(label, value);
 }
 
 // Value x quantity of one stamp, formed in single precision as the stored numbers are.
@@ -205,14 +226,21 @@ void GroupBreakdownViewController::viewWillAppear(bool animated)
 void GroupBreakdownViewController::fetch()
 {
     const StampGroup& group = m_member.group;
+    const QString groupValue = m_environment.shared.selectedStamp.valueOf(group);
+    setTitle(breakdownTitle(group, groupValue));
     StampList =
-        context.fetch<Stamps>(group.predicate(m_environment.shared.selectedStamp.valueOf(group)),
-                              group.order(SortAsc.value_or(true)));
+        context.fetch<Stamps>(group.predicate(groupValue), group.order(SortAsc.value_or(true)));
     // While a search is shown its rows stay until the search text changes.
     showList();
 }
 
 void GroupBreakdownViewController::showList()
+{
+    rowModel()->setStamps(shownList());
+    showTotals();
+}
+
+void GroupBreakdownViewController::showTotals()
 {
     value = 0;
     StampCount = 0;
@@ -220,7 +248,6 @@ void GroupBreakdownViewController::showList()
         value += double(valuation(*stamp));
         StampCount += stamp->quantity();
     }
-    rowModel()->setStamps(shownList());
     double shownValue = value;
     qint64 shownCount = StampCount;
     if (!searchTextIsEmpty()) {
@@ -239,6 +266,7 @@ void GroupBreakdownViewController::SortButtonTapped()
     SortAsc = !SortAsc.value_or(true);
     m_environment.shared.sortAscending = *SortAsc;
     fetch();
+    tableView->scrollToTop();
 }
 
 void GroupBreakdownViewController::updateSearchResultsForSearchController()
@@ -251,6 +279,7 @@ void GroupBreakdownViewController::updateSearchResultsForSearchController()
 void GroupBreakdownViewController::unwindToTableViewWithSegue()
 {
     rowModel()->reload();
+    selectChosenStamp();
 }
 
 void GroupBreakdownViewController::ShareBrandButtonClicked()
@@ -258,7 +287,7 @@ void GroupBreakdownViewController::ShareBrandButtonClicked()
     Services& services = m_environment.services;
     if (!services.messages.canSendText()) {
         AlertPresenter& alerts = services.alerts;
-        services.mainQueue.async([&alerts] {
+        services.mainQueue.async(this, [&alerts] {
             alerts.present(Alert::withOk(QStringLiteral("Can't Send Text Message"),
                                          QStringLiteral("Your device is not able to send text "
                                                         "messages.")));

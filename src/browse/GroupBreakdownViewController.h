@@ -65,7 +65,7 @@ public:
     void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override;
 
 public Q_SLOTS:
-    void fetch();
+    void fetch() override;
     void SortButtonTapped() override;
     void updateSearchResultsForSearchController() override;
     // Writes the report of the shown stamps as a PDF file and offers it in the share sheet.
@@ -75,6 +75,7 @@ public Q_SLOTS:
 
 protected:
     void showList() override;
+    void showTotals() override;
 
 private:
     const Member& m_member;

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <algorithm>
 
 namespace {
@@ -143,6 +144,12 @@ void GroupSummaryViewController::viewDidLoad()
     collectKeyValues();
 }
 
+void GroupSummaryViewController::viewWillAppear(bool animated)
+{
+    SearchableTableViewController::viewWillAppear(animated);
+    m_model->recount();
+}
+
 const QStringList& GroupSummaryViewController::shownList() const
 {
     return searchTextIsEmpty() ? KeyList : FilteredKeyList;
@@ -204,11 +211,12 @@ void GroupSummaryViewController::SortButtonTapped()
     m_environment.shared.sortAscending = *SortAsc;
     if (searchTextIsEmpty()) {
         collectKeyValues();
-        return;
+    } else {
+        // While a search is shown only its rows are reordered.
+        sortKeyValues(FilteredKeyList, *SortAsc);
+        showList();
     }
-    // While a search is shown only its rows are reordered.
-    sortKeyValues(FilteredKeyList, *SortAsc);
-    showList();
+    tableView->scrollToTop();
 }
 
 void GroupSummaryViewController::updateSearchResultsForSearchController()

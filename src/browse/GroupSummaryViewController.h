@@ -53,11 +53,13 @@ public:
     bool DarkMode = false;
 
     const QStringList& shownList() const;
-    // The number of stamps carrying the value, counted by the store when the row shows.
+    // The number of stamps carrying the value, counted by the store when the row first shows.
     qint64 recordCount(const QString& keyValue) const;
     QString headerText() const;
 
     void viewDidLoad() override;
+    // Back from a breakdown or an edit, the counts are read again.
+    void viewWillAppear(bool animated) override;
 
 public Q_SLOTS:
     void collectKeyValues();

@@ -1,5 +1,8 @@
 #include "browse/GroupValueModel.h"
 
+#include "platform/gui/TextRowDelegate.h"
+
+#include <QFont>
 #include <QSize>
 
 GroupValueModel::GroupValueModel(std::function<qint64(const QString&)> count, QObject* parent)
@@ -10,7 +13,15 @@ void GroupValueModel::setValues(const QStringList& values)
 {
     beginResetModel();
     m_values = values;
+    m_counts = QList<qint64>(values.size(), -1);
     endResetModel();
+}
+
+void GroupValueModel::recount()
+{
+    m_counts.fill(-1);
+    if (!m_values.isEmpty())
+        Q_EMIT dataChanged(index(0), index(int(m_values.size()) - 1), {CountRole});
 }
 
 int GroupValueModel::rowCount(const QModelIndex& parent) const
@@ -25,11 +36,15 @@ QVariant GroupValueModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return m_values.at(index.row());
-    case CountRole:
-        // Not cached: the count always shows the store as it is now.
-        return m_count(m_values.at(index.row()));
+    case CountRole: {
+        // A count is a query of the store: once per row, not at every paint.
+        qint64& count = m_counts[index.row()];
+        if (count < 0)
+            count = m_count(m_values.at(index.row()));
+        return count;
+    }
     case Qt::SizeHintRole:
-        return QSize(0, RowHeight);
+        return QSize(0, TextRowDelegate::rowHeight(RowHeight, QFont()));
     default:
         return {};
     }

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QVBoxLayout>
 
 namespace {
@@ -67,6 +68,7 @@ ListTableViewController::ListTableViewController(Environment& environment, QObje
     AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);
     AddButton->setObjectName(QStringLiteral("AddButton"));
     addRightBarButtonItem(AddButton);
+    addKeyboardShortcut(AddButton, QKeySequence(Qt::CTRL | Qt::Key_N));
     registerUnwindTarget(QStringLiteral("unwindToList"),
                          [this](const StoryboardSegue&) { unwindToListWithSegue(); });
 }
@@ -89,12 +91,20 @@ void ListTableViewController::viewDidLoad()
     setSearchPlaceholder(Placeholders.first());
     SortAsc = true;
     DarkMode = Styling::isDarkStyle(view());
+    // The counter: centred red text at 13 points of its own family, on light grey in either
+    // style.
+    QFont counterFont = HeaderLabel->font();
+    counterFont.setPointSizeF(13.0);
+    HeaderLabel->setFont(counterFont);
+    HeaderLabel->setAlignment(Qt::AlignCenter);
+    QPalette counterColours = HeaderLabel->palette();
+    counterColours.setColor(QPalette::WindowText, Qt::red);
+    counterColours.setColor(QPalette::Window, Qt::lightGray);
+    HeaderLabel->setPalette(counterColours);
+    HeaderLabel->setAutoFillBackground(true);
     showList();
     // The first fetch runs once loading has finished.
-    m_environment.services.mainQueue.async([self = QPointer<ListTableViewController>(this)] {
-        if (self)
-            self->fetch();
-    });
+    m_environment.services.mainQueue.async(this, [this] { fetch(); });
 }
 
 void ListTableViewController::fetch()
@@ -116,6 +126,11 @@ void ListTableViewController::fetch()
 void ListTableViewController::showList()
 {
     rowModel()->setStamps(shownList());
+    showTotals();
+}
+
+void ListTableViewController::showTotals()
+{
     HeaderLabel->setText(
         QStringLiteral("# Stamps = %1 of %2").arg(shownList().size()).arg(StampList.size()));
 }
@@ -124,6 +139,7 @@ void ListTableViewController::SortButtonTapped()
 {
     SortAsc = !SortAsc.value_or(true);
     fetch();
+    tableView->scrollToTop();
 }
 
 void ListTableViewController::segmentedControlActionWithSender()
@@ -148,6 +164,7 @@ void ListTableViewController::updateSearchResultsForSearchController()
 void ListTableViewController::unwindToListWithSegue()
 {
     fetch();
+    selectChosenStamp();
 }
 
 void ListTableViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)

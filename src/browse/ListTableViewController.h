@@ -20,7 +20,7 @@ public:
     void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override;
 
 public Q_SLOTS:
-    void fetch();
+    void fetch() override;
     void SortButtonTapped() override;
     void segmentedControlActionWithSender();
     void updateSearchResultsForSearchController() override;
@@ -29,4 +29,5 @@ public Q_SLOTS:
 protected:
     void addControlsAboveSearch(QVBoxLayout* layout) override;
     void showList() override;
+    void showTotals() override;
 };

@@ -8,11 +8,16 @@
 
 namespace {
 
-constexpr int Margin = 6;
+constexpr int Margin = StampRowModel::RowMargin;
+
+const StampRowModel* stampModel(const QModelIndex& index)
+{
+    return qobject_cast<const StampRowModel*>(index.model());
+}
 
 StampRowModel::Shape shapeOf(const QModelIndex& index)
 {
-    const auto* model = qobject_cast<const StampRowModel*>(index.model());
+    const StampRowModel* model = stampModel(index);
     return model ? model->shape() : StampRowModel::ListShape;
 }
 
@@ -27,9 +32,14 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect inner = option.rect.adjusted(Margin, Margin, -Margin, -Margin);
     const QSize pictureSize = shape.pictureSize.boundedTo(inner.size());
     const QRect pictureBox(inner.topLeft(), pictureSize);
-    const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
+    // Decoded for the screen painted on, so a high-density screen shows it sharp.
+    const StampRowModel* model = stampModel(index);
+    const QImage picture = model
+                               ? model->picture(index.row(), painter->device()->devicePixelRatio())
+                               : index.data(Qt::DecorationRole).value<QImage>();
     if (!picture.isNull()) {
-        QSize shown = picture.size().scaled(pictureSize, Qt::KeepAspectRatio);
+        QSize shown =
+            picture.deviceIndependentSize().toSize().scaled(pictureSize, Qt::KeepAspectRatio);
         QRect target(QPoint(), shown);
         target.moveCenter(pictureBox.center());
         painter->drawImage(target, picture);
@@ -55,5 +65,8 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 QSize StampRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return {option.rect.width(), shapeOf(index).rowHeight};
+    const StampRowModel* model = stampModel(index);
+    // No width of its own: the view makes each row as wide as its viewport (option.rect is the
+    // whole view, frame and scroll bar included, and would make rows scroll sideways).
+    return {0, model ? model->rowHeight(option.font) : shapeOf(index).rowHeight};
 }

@@ -3,6 +3,11 @@
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <algorithm>
+
 namespace {
 
 // Enough for a few screens of rows; older pictures are decoded again if scrolled back to.
@@ -18,6 +23,10 @@ StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, Shap
 
 void StampRowModel::setStamps(const QList<Stamps*>& stamps)
 {
+    if (stamps == m_stamps) {
+        reload();
+        return;
+    }
     beginResetModel();
     m_stamps = stamps;
     m_decoded.clear();
@@ -36,9 +45,18 @@ void StampRowModel::removeStampAt(int row)
 
 void StampRowModel::reload()
 {
-    beginResetModel();
     m_decoded.clear();
-    endResetModel();
+    if (!m_stamps.isEmpty())
+        Q_EMIT dataChanged(index(0), index(int(m_stamps.size()) - 1));
+}
+
+int StampRowModel::rowHeight(const QFont& font) const
+{
+    QFont bold = font;
+    bold.setBold(true);
+    const int lines = QFontMetrics(bold).height() +
+                      std::max(0, m_shape.lineCount - 1) * QFontMetrics(font).height();
+    return std::max(m_shape.rowHeight, lines + 2 * RowMargin);
 }
 
 void StampRowModel::refreshStamp(const Stamps* stamp)
@@ -74,9 +92,9 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
         return QStringList(texts.cbegin(), texts.cbegin() + m_shape.lineCount);
     }
     case Qt::DecorationRole:
-        return picture(*stamp);
+        return picture(index.row(), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     case Qt::SizeHintRole:
-        return QSize(0, m_shape.rowHeight);
+        return QSize(0, rowHeight(QFont()));
     case StampRole:
         return QVariant::fromValue(static_cast<const void*>(stamp));
     default:
@@ -84,15 +102,25 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QImage StampRowModel::picture(const Stamps& stamp) const
+QImage StampRowModel::picture(int row, qreal devicePixelRatio) const
 {
-    if (const QImage* decoded = m_decoded.object(&stamp))
-        return *decoded;
+    const Stamps* stamp = stampAt(row);
+    if (!stamp)
+        return {};
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // A stamp without a picture stays without one at any ratio.
+    if (const Decoded* decoded = m_decoded.object(stamp);
+        decoded && (decoded->image.isNull() || decoded->ratio == ratio))
+        return decoded->image;
     QImage image;
-    if (const std::optional<QByteArray> bytes = stamp.stampImage())
-        image = m_pictures.decodeScaled(*bytes, m_shape.pictureSize);
+    if (const std::optional<QByteArray> bytes = stamp->stampImage()) {
+        // As many pixels as the screen shows in the picture's place, so it is sharp there.
+        const QSize pixels = (QSizeF(m_shape.pictureSize) * ratio).toSize();
+        image = m_pictures.decodeScaled(*bytes, pixels);
+        image.setDevicePixelRatio(ratio);
+    }
     // The bytes are not needed once the row's picture is made.
-    const_cast<Stamps&>(stamp).releaseAttribute(QStringLiteral("stampImage"));
-    m_decoded.insert(&stamp, new QImage(image));
+    const_cast<Stamps*>(stamp)->releaseAttribute(QStringLiteral("stampImage"));
+    m_decoded.insert(stamp, new Decoded{image, ratio});
     return image;
 }

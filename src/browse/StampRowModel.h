@@ -7,6 +7,7 @@
 #include <functional>
 
 class Pictures;
+class QFont;
 class Stamps;
 
 // The rows of a list of stamps: a picture and up to four labels per stamp. Only the rows on screen
@@ -38,12 +39,16 @@ public:
     };
     // The stamp list's and the breakdowns' rows.
     static constexpr Shape ListShape{100, {90, 90}, 4};
+    // Around the picture and the labels of a row.
+    static constexpr int RowMargin = 6;
 
     StampRowModel(const Pictures& pictures, Formatter formatter, Shape shape = ListShape,
                   QObject* parent = nullptr);
 
     const Shape& shape() const { return m_shape; }
 
+    // The same stamps in the same order are shown again in place, keeping the scroll position
+    // and the selection; other stamps replace the rows.
     void setStamps(const QList<Stamps*>& stamps);
     const QList<Stamps*>& stamps() const { return m_stamps; }
     Stamps* stampAt(int row) const { return m_stamps.value(row, nullptr); }
@@ -53,15 +58,26 @@ public:
     // Shows one stamp's row again with its current values and picture.
     void refreshStamp(const Stamps* stamp);
 
+    // The shape's row height, or more when the labels in `font` need more.
+    int rowHeight(const QFont& font) const;
+    // The row's picture decoded for a screen of that device pixel ratio: the shape's picture
+    // size in pixels of that screen, the image's ratio set so it paints at the shape's size.
+    // DecorationRole gives it for the application's ratio.
+    QImage picture(int row, qreal devicePixelRatio) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    QImage picture(const Stamps& stamp) const;
+    struct Decoded
+    {
+        QImage image;
+        qreal ratio;
+    };
 
     const Pictures& m_pictures;
     Formatter m_formatter;
     Shape m_shape;
     QList<Stamps*> m_stamps;
-    mutable QCache<const Stamps*, QImage> m_decoded;
+    mutable QCache<const Stamps*, Decoded> m_decoded;
 };

@@ -62,22 +62,62 @@ void StampTableViewController::didSelectRow(int row)
 
 void StampTableViewController::handOverChosenStamp(const StoryboardSegue& segue)
 {
+    m_chosenStamp = nullptr;
     if (segue.identifier != m_editSegue)
         return;
     if (auto* form = qobject_cast<EditViewController*>(segue.destination)) {
-        if (Stamps* stamp = shownList().value(m_selectedRow, nullptr))
+        if (Stamps* stamp = shownList().value(m_selectedRow, nullptr)) {
             form->setDetailItem(stamp);
+            m_chosenStamp = stamp;
+        }
     }
+}
+
+void StampTableViewController::selectChosenStamp()
+{
+    if (m_chosenStamp)
+        selectRow(int(shownList().indexOf(m_chosenStamp)));
 }
 
 void StampTableViewController::deleteRowAt(int row)
 {
     Stamps* stamp = shownList().value(row, nullptr);
+    if (!stamp)
+        return;
+    // "Deleted 5c Canada 1962": what the collector knows the stamp by.
+    QStringList names;
+    for (const std::optional<QString>& text : {stamp->denomination(), stamp->country()}) {
+        if (text && !text->isEmpty())
+            names << *text;
+    }
+    if (stamp->yearOfIssue() != 0)
+        names << QString::number(stamp->yearOfIssue());
+    const QString description =
+        names.isEmpty() ? tr("Deleted a stamp") : tr("Deleted %1").arg(names.join(u' '));
     // A refused delete is undone and the row stays.
-    if (!stamp || !Saving::deleteOrTell(m_environment, stamp))
+    if (!Saving::deleteOfferingUndo(
+            m_environment, stamp, description, view(),
+            [this](ManagedObject* again) { showRestored(static_cast<Stamps*>(again)); }))
         return;
     // Gone from both lists, so counts and totals agree with the store.
     StampList.removeOne(stamp);
     FilteredStampList.removeOne(stamp);
-    showList();
+    if (m_chosenStamp == stamp)
+        m_chosenStamp = nullptr;
+    // Only that row goes: the rows above it stay where they are on screen.
+    if (m_model->stampAt(row) == stamp) {
+        m_model->removeStampAt(row);
+        showTotals();
+    } else {
+        showList();
+    }
+}
+
+void StampTableViewController::showRestored(Stamps* stamp)
+{
+    fetch();
+    // The search shown is applied again, so the stamp shows only if it matches.
+    if (!searchTextIsEmpty())
+        updateSearchResultsForSearchController();
+    selectRow(int(shownList().indexOf(stamp)));
 }

@@ -27,6 +27,9 @@ public:
     const QList<Stamps*>& shownList() const;
     StampRowModel* rowModel() const { return m_model; }
 
+public Q_SLOTS:
+    virtual void fetch() = 0;
+
 protected:
     // editSegue: the segue that opens a chosen stamp in the edit form.
     StampTableViewController(const QString& name, const QString& editSegue,
@@ -35,10 +38,14 @@ protected:
 
     // Shows the shown list with its header (and footer).
     virtual void showList() = 0;
+    // The header (and footer) alone, the rows being as they are.
+    virtual void showTotals() = 0;
     // The filtered list: the full list's stamps that match the search text, in its order.
     void filterStamps(bool (*matches)(const Stamps&, const QString&));
     // Hands the chosen stamp to the edit form the segue opens.
     void handOverChosenStamp(const StoryboardSegue& segue);
+    // Back from the edit form: the stamp it edited is the selected row, scrolled into view.
+    void selectChosenStamp();
 
     QAbstractItemModel* tableModel() override;
     QAbstractItemDelegate* rowDelegate() override;
@@ -49,8 +56,13 @@ protected:
     Environment& m_environment;
 
 private:
+    // An undone delete: the stamp, saved again, shows in its place in the list.
+    void showRestored(Stamps* stamp);
+
     QString m_editSegue;
     StampRowModel* m_model;
     StampRowDelegate* m_delegate;
     int m_selectedRow = -1;
+    // The stamp opened in the edit form; null once another screen has been opened.
+    Stamps* m_chosenStamp = nullptr;
 };

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QListView>
 #include <QPointer>
 
 ReferenceListTableViewController::ReferenceListTableViewController(
@@ -52,11 +53,7 @@ void ReferenceListTableViewController::viewDidLoad()
     setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
     SortAsc = true;
     // The first fetch runs once loading has finished.
-    m_environment.services.mainQueue.async(
-        [self = QPointer<ReferenceListTableViewController>(this)] {
-            if (self)
-                self->fetch();
-        });
+    m_environment.services.mainQueue.async(this, [this] { fetch(); });
 }
 
 const QList<ManagedObject*>& ReferenceListTableViewController::shownList() const
@@ -84,6 +81,7 @@ void ReferenceListTableViewController::SortButtonTapped()
 {
     SortAsc = !SortAsc.value_or(true);
     fetch();
+    tableView->scrollToTop();
 }
 
 void ReferenceListTableViewController::updateSearchResultsForSearchController()
@@ -136,11 +134,28 @@ void ReferenceListTableViewController::deleteRowAt(int row)
     ManagedObject* entry = shownList().value(row, nullptr);
     if (!entry)
         return;
+    const QString text = entry->value(0).toString();
+    const QString description =
+        text.isEmpty() ? tr("Deleted an entry without text") : tr("Deleted %1").arg(text);
     // A refused delete is undone and the row stays.
-    if (!Saving::deleteOrTell(m_environment, entry))
+    if (!Saving::deleteOfferingUndo(m_environment, entry, description, view(),
+                                    [this](ManagedObject* again) { showRestored(again); }))
         return;
     // Gone from both lists, so clearing the search does not bring it back.
     FullList.removeOne(entry);
     FilteredList.removeOne(entry);
-    showList();
+    // Only that row goes: the rows above it stay where they are on screen.
+    if (m_model->entries().value(row) == entry)
+        m_model->removeEntryAt(row);
+    else
+        showList();
+}
+
+void ReferenceListTableViewController::showRestored(ManagedObject* entry)
+{
+    fetch();
+    // The search shown is applied again, so the entry shows only if it matches.
+    if (!searchTextIsEmpty())
+        updateSearchResultsForSearchController();
+    selectRow(int(shownList().indexOf(entry)));
 }

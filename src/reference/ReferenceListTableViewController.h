@@ -52,6 +52,8 @@ protected:
 
 private:
     void showList();
+    // An undone delete: the entry, saved again, shows in its place in the list.
+    void showRestored(ManagedObject* entry);
 
     const ReferenceListMember& m_member;
     Environment& m_environment;

@@ -4,12 +4,14 @@
 #include "browse/GroupValueModel.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/TextRowDelegate.h"
 #include "stamps/EditViewController.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
+#include <QToolButton>
 
 using namespace BrowseFixture;
 using Summary = GroupSummaryViewController;
@@ -211,6 +213,49 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Qty: 1  Denomination:  5c")});
     }
 
+    void countsAreReadOncePerRowUntilTheStampsChange()
+    {
+        // Painted by a real view: repaints and reads of a row count it once.
+        QStringList counted;
+        GroupValueModel model([&counted](const QString& value) {
+            counted << value;
+            return qint64(value.size());
+        });
+        model.setValues({QStringLiteral("1962"), QStringLiteral("Malta")});
+        QListView table;
+        table.setModel(&model);
+        table.setItemDelegate(
+            new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::CountRole, &table));
+        table.resize(300, 400);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        table.viewport()->repaint();
+        table.viewport()->repaint();
+        QCOMPARE(column(&model, GroupValueModel::CountRole), (QStringList{"4", "5"}));
+        QCOMPARE(counted, (QStringList{"1962", "Malta"}));
+        model.recount();
+        table.viewport()->repaint();
+        model.setValues({QStringLiteral("Malta")});
+        QCOMPARE(column(&model, GroupValueModel::CountRole), QStringList{QStringLiteral("5")});
+        QCOMPARE(counted, (QStringList{"1962", "Malta", "1962", "Malta", "Malta"}));
+
+        // Back from a breakdown where a stamp was deleted, the summary counts again.
+        TestEnvironment test;
+        for (qint16 year : {1962, 1962, 1990})
+            add(test.context(), {QStringLiteral("5c"), year});
+        QVERIFY(test.context().save());
+        OnStack<Summary> stack(test, Summary::YearGroupTableViewController);
+        QCOMPARE(column(stack.screen->tableView->model(), GroupValueModel::CountRole),
+                 (QStringList{"2", "1"}));
+        stack.select(0);
+        auto* breakdown = qobject_cast<Breakdown*>(stack.navigation->topViewController());
+        QVERIFY(breakdown);
+        breakdown->deleteRow(0);
+        QVERIFY(stack.navigation->popViewController(false));
+        QCOMPARE(column(stack.screen->tableView->model(), GroupValueModel::CountRole),
+                 (QStringList{"1", "1"}));
+    }
+
     void onlySomeMembersFetchWhenTheyAppearAgain()
     {
         TestEnvironment test;
@@ -235,6 +280,47 @@ private Q_SLOTS:
         }
         QCOMPARE(years.screen->StampList.size(), 2);
         QCOMPARE(denominations.screen->StampList.size(), 1);
+    }
+
+    void aBreakdownIsTitledByWhatItIsOf_data()
+    {
+        QTest::addColumn<int>("member");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("year") << 0 << QStringLiteral("Year: 1962");
+        QTest::newRow("country") << 1 << QStringLiteral("Country: Canada");
+        QTest::newRow("denomination") << 2 << QStringLiteral("Denomination: 5c");
+        QTest::newRow("Scott number") << 3 << QStringLiteral("Scott #: C12");
+        QTest::newRow("status") << 4 << QStringLiteral("Status: Mint");
+    }
+
+    void aBreakdownIsTitledByWhatItIsOf()
+    {
+        QFETCH(int, member);
+        QFETCH(QString, title);
+        const Breakdown::Member* members[] = {&Breakdown::YearBreakdownTableViewController,
+                                              &Breakdown::CountryBreakdownTableViewController,
+                                              &Breakdown::DenominationBreakdownTableViewController,
+                                              &Breakdown::ScottNumberBreakdownTableViewController,
+                                              &Breakdown::StatusBreakdownTableViewController};
+        TestEnvironment test;
+        Stamps* stamp = add(test.context(), {QStringLiteral("5c"), 1962, QStringLiteral("C12"),
+                                             1.0f, 1, QStringLiteral("Canada")});
+        stamp->setStatus(QStringLiteral("Mint"));
+        QVERIFY(test.context().save());
+        test.shared().selectedStamp.yearOfIssue = 1962;
+        test.shared().selectedStamp.country = QStringLiteral("Canada");
+        test.shared().selectedStamp.denomination = QStringLiteral("5c");
+        test.shared().selectedStamp.scottNumber = QStringLiteral("C12");
+        test.shared().selectedStamp.status = QStringLiteral("Mint");
+
+        OnStack<Breakdown> stack(test, *members[member]);
+        stack.screen->view();
+        QCOMPARE(stack.screen->title(), title);
+        // The stamp opened from it offers the way back by that name.
+        stack.select(0);
+        QVERIFY(qobject_cast<EditViewController*>(stack.navigation->topViewController()));
+        QVERIFY2(stack.navigation->backButton()->text().contains(title),
+                 qPrintable(stack.navigation->backButton()->text()));
     }
 };
 

@@ -1,13 +1,20 @@
 #include "BrowseFixture.h"
+#include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/SegmentedControl.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/UndoBar.h"
 #include "stamps/EditViewController.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace BrowseFixture;
@@ -42,6 +49,80 @@ void addSample(ObjectContext& context)
     add(context, {QStringLiteral("A"), 1990, QStringLiteral("S1"), 5.0f});
 }
 
+// More stamps than a window shows at once: "s00" to "s39", of the years 1900 to 1939.
+void addMany(ObjectContext& context)
+{
+    for (int i = 0; i < 40; ++i)
+        add(context, {QStringLiteral("s%1").arg(i, 2, 10, QLatin1Char('0')), qint16(1900 + i)});
+    QVERIFY(context.save());
+}
+
+// The stamp list at the root of a window, as the application shows it, with the edit form its
+// rows open.
+struct ListInWindow
+{
+    explicit ListInWindow(TestEnvironment& test)
+    {
+        storyboard.addSegue(
+            QStringLiteral("ListTableViewController"), QStringLiteral("showDetails"),
+            [&test] { return std::make_unique<EditViewController>(test.environment()); });
+        auto made = std::make_unique<ListTableViewController>(test.environment());
+        list = made.get();
+        list->setStoryboard(&storyboard);
+        window = std::make_unique<NavigationController>(std::move(made));
+        test.mainQueue.drain();
+        window->resize(430, 600);
+    }
+    bool show()
+    {
+        window->show();
+        return QTest::qWaitForWindowActive(window.get());
+    }
+    QListView* table() const { return list->tableView; }
+    QModelIndex index(int row) const { return list->rowModel()->index(row, 0); }
+    int topRow() const { return table()->indexAt(QPoint(1, 1)).row(); }
+    bool rowInView(int row) const
+    {
+        return table()->viewport()->rect().contains(table()->visualRect(index(row)));
+    }
+    UndoBar* undoBar() const { return UndoBar::findForWindow(window.get()); }
+
+    Storyboard storyboard;
+    ListTableViewController* list = nullptr;
+    std::unique_ptr<NavigationController> window;
+};
+
+// Rows wider than the viewport (a sideways scroll bar) or lower than `lines` lines of the view's
+// font; empty when the rows fit.
+QString fitProblem(const QListView* table, int lines)
+{
+    if (!table->verticalScrollBar()->isVisible())
+        return QStringLiteral("too few rows for a vertical scroll bar");
+    const QRect row = table->visualRect(table->model()->index(0, 0));
+    const int needed = lines * QFontMetrics(table->font()).height();
+    if (table->horizontalScrollBar()->maximum() != 0 || row.width() > table->viewport()->width())
+        return QStringLiteral("row %1 wide in a viewport %2 wide, sideways range %3")
+            .arg(row.width())
+            .arg(table->viewport()->width())
+            .arg(table->horizontalScrollBar()->maximum());
+    if (row.height() < needed)
+        return QStringLiteral("row %1 high where the font needs %2").arg(row.height()).arg(needed);
+    return {};
+}
+
+// A style such as KDE's, where one click activates a row.
+class SingleClickStyle final : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 class StampListTest : public QObject
@@ -63,6 +144,39 @@ private Q_SLOTS:
         test.mainQueue.drain();
         QCOMPARE(list.HeaderLabel->text(), QStringLiteral("# Stamps = 1 of 1"));
         QCOMPARE(list.searchBar->placeholderText(), QStringLiteral("Search by Denomination"));
+    }
+
+    void theCounterIsCentredRedTextOnLightGrey()
+    {
+        TestEnvironment test;
+        add(test.context(), {QStringLiteral("a")});
+        QVERIFY(test.context().save());
+        ListOnScreen screen(test);
+        QLabel* counter = screen.list.HeaderLabel;
+        QCOMPARE(counter->alignment(), Qt::AlignCenter);
+        QCOMPARE(counter->font().pointSizeF(), 13.0);
+        QCOMPARE(counter->font().family(), screen.list.view()->font().family());
+
+        // As drawn: a light grey ground, and red letters around the middle.
+        counter->resize(400, counter->sizeHint().height());
+        const QImage drawn = counter->grab().toImage();
+        const QColor ground = drawn.pixelColor(1, 1);
+        QVERIFY2(ground.red() == ground.green() && ground.green() == ground.blue() &&
+                     ground.lightness() > 150 && ground.lightness() < 255,
+                 qPrintable(ground.name()));
+        int left = drawn.width();
+        int right = -1;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor colour = drawn.pixelColor(x, y);
+                if (colour.red() > 180 && colour.green() < 90 && colour.blue() < 90) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        QVERIFY2(right > left, "no red letters");
+        QVERIFY(std::abs((left + right) / 2 - drawn.width() / 2) <= 3);
     }
 
     void eachSegmentSortsByItsKeysBothWays()
@@ -166,12 +280,14 @@ private Q_SLOTS:
         screen.search(QString());
         QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
 
-        // A delete the store refuses is undone and said.
+        // A delete the store refuses is undone and said, and offers no undo.
+        test.mainQueue.drain();
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
         screen.list.deleteRow(0);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
         QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
+        QVERIFY(!UndoBar::findForWindow(screen.list.view())->isOffering());
         screen.list.fetch();
         QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
     }
@@ -206,6 +322,257 @@ private Q_SLOTS:
         QCOMPARE(navigation.topViewController(), list);
         // The return fetches again: every stamp shows, in the list's order.
         QCOMPARE(column(list->rowModel()), (QStringList{"A", "a", "bb", "c"}));
+    }
+
+    void rowsFitTheViewportAndTheFont_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("usual font") << 0;
+        QTest::newRow("large font") << 60;
+    }
+
+    void rowsFitTheViewportAndTheFont()
+    {
+        QFETCH(int, pointSize);
+        TestEnvironment test;
+        addMany(test.context());
+        ListInWindow screen(test);
+        GroupSummaryViewController years(GroupSummaryViewController::YearGroupTableViewController,
+                                         test.environment());
+        years.view()->resize(430, 600);
+        for (QListView* table : {screen.table(), years.tableView}) {
+            QFont font = table->font();
+            if (pointSize > 0)
+                font.setPointSize(pointSize);
+            table->setFont(font);
+        }
+        QVERIFY(screen.show());
+        years.view()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(years.view()));
+        QCoreApplication::processEvents();
+
+        // The stamp rows have four lines, the summary rows one.
+        QString problem = fitProblem(screen.table(), 4);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        problem = fitProblem(years.tableView, 1);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    void oneClickOrReturnOpensOneForm_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("click under a single-click style") << false;
+        QTest::newRow("Return") << true;
+    }
+
+    void oneClickOrReturnOpensOneForm()
+    {
+        QFETCH(bool, byKey);
+        SingleClickStyle style;
+        TestEnvironment test;
+        addSample(test.context());
+        QVERIFY(test.context().save());
+        ListInWindow screen(test);
+        screen.table()->setStyle(&style);
+        QVERIFY(screen.show());
+        QVERIFY(screen.table()->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick,
+                                                   nullptr, screen.table()));
+
+        if (byKey) {
+            screen.table()->setCurrentIndex(screen.index(1));
+            screen.table()->setFocus();
+            QTest::keyClick(screen.table(), Qt::Key_Return);
+        } else {
+            QTest::mouseClick(screen.table()->viewport(), Qt::LeftButton, {},
+                              screen.table()->visualRect(screen.index(1)).center());
+        }
+        QCOMPARE(screen.window->viewControllers().size(), 2);
+        auto* form = qobject_cast<EditViewController*>(screen.window->topViewController());
+        QVERIFY(form);
+        QCOMPARE(*form->detailItem()->denomination(), QStringLiteral("a"));
+    }
+
+    void aDeleteKeepsTheRowsAboveInPlace()
+    {
+        TestEnvironment test;
+        addMany(test.context());
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        screen.table()->scrollTo(screen.index(20), QAbstractItemView::PositionAtTop);
+        const int scrolled = screen.table()->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        const int top = screen.topRow();
+        Stamps* topStamp = screen.list->shownList().at(top);
+        screen.table()->setCurrentIndex(screen.index(top + 1));
+        Stamps* current = screen.list->shownList().at(top + 1);
+
+        screen.list->deleteRow(top + 2);
+        QCOMPARE(screen.list->rowModel()->rowCount(), 39);
+        QCOMPARE(screen.list->HeaderLabel->text(), QStringLiteral("# Stamps = 39 of 39"));
+        QCOMPARE(screen.table()->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(screen.list->shownList().at(screen.topRow()), topStamp);
+        QCOMPARE(screen.list->shownList().at(screen.table()->currentIndex().row()), current);
+    }
+
+    void anEditedStampComesBackSelectedAndInView()
+    {
+        TestEnvironment test;
+        addMany(test.context());
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        screen.table()->clicked(screen.index(3));
+        auto* form = qobject_cast<EditViewController*>(screen.window->topViewController());
+        QVERIFY(form);
+        Stamps* edited = form->detailItem();
+        // Renamed, it sorts last, out of the rows shown when it was chosen.
+        form->DenominationTextField->setText(QStringLiteral("zz"));
+        form->SaveButtonClicked();
+        QCOMPARE(screen.window->topViewController(), screen.list);
+        QCoreApplication::processEvents();
+
+        const QModelIndex current = screen.table()->currentIndex();
+        QCOMPARE(current.row(), 39);
+        QCOMPARE(screen.list->shownList().at(current.row()), edited);
+        QVERIFY(screen.table()->selectionModel()->isSelected(current));
+        QVERIFY(screen.rowInView(39));
+
+        // An edit that leaves the order as it was changes the rows in place: the list stays
+        // where it was scrolled to.
+        screen.table()->scrollTo(screen.index(20), QAbstractItemView::PositionAtTop);
+        const int scrolled = screen.table()->verticalScrollBar()->value();
+        QSignalSpy resets(screen.list->rowModel(), &QAbstractItemModel::modelReset);
+        screen.table()->clicked(screen.index(21));
+        form = qobject_cast<EditViewController*>(screen.window->topViewController());
+        QVERIFY(form);
+        form->DenominationTextField->setText(QStringLiteral("s21 again"));
+        form->SaveButtonClicked();
+        QCoreApplication::processEvents();
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(column(screen.list->rowModel()).at(21), QStringLiteral("s21 again"));
+        QCOMPARE(screen.table()->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(screen.table()->currentIndex().row(), 21);
+
+        // A sort toggle starts again from the top.
+        screen.list->SortButtonTapped();
+        QCOMPARE(screen.table()->verticalScrollBar()->value(), 0);
+        QVERIFY(screen.rowInView(0));
+    }
+
+    void aDeleteCanBeUndone_data()
+    {
+        QTest::addColumn<QString>("undo");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("Undo button") << "button" << true;
+        QTest::newRow("Ctrl+Z") << "Ctrl+Z" << true;
+        QTest::newRow("after the time is up") << "late" << false;
+    }
+
+    void aDeleteCanBeUndone()
+    {
+        QFETCH(QString, undo);
+        QFETCH(bool, restored);
+        TestEnvironment test;
+        addSample(test.context());
+        // Every attribute holds a value of its own, the notes and the picture included.
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const QByteArray picture = test.pictures.encodeJpeg(image, 0.6);
+        const QHash<QString, QVariant> chosen = {{"denomination", "5c"},
+                                                 {"country", "Canada"},
+                                                 {"yearOfIssue", 1962},
+                                                 {"notes", "Bought in Ottawa\nfrom a dealer"},
+                                                 {"stampImage", picture}};
+        QVariantList values;
+        const EntityDescription& entity = stamp->entity();
+        for (int i = 0; i < entity.attributes().size(); ++i) {
+            const AttributeDescription& attribute = entity.attribute(i);
+            QVariant value = chosen.value(attribute.name);
+            if (!value.isValid() && attribute.type == AttributeType::Text)
+                value = attribute.name + QStringLiteral(" text");
+            else if (!value.isValid())
+                value = i + 0.5;
+            stamp->setValue(i, value);
+            values << stamp->value(i);
+        }
+        QVERIFY(test.context().save());
+        // As after a fetch: the picture is read from the store when asked for.
+        stamp->releaseAttribute(QStringLiteral("stampImage"));
+        QVERIFY(!stamp->isAttributeLoaded(QStringLiteral("stampImage")));
+
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        const QStringList before = column(screen.list->rowModel());
+        const int row = int(before.indexOf(QStringLiteral("5c")));
+        screen.table()->setCurrentIndex(screen.index(row));
+        screen.table()->setFocus();
+        // Backspace is no delete key.
+        QTest::keyClick(screen.table(), Qt::Key_Backspace);
+        QCOMPARE(test.context().fetch<Stamps>().size(), 5);
+        QVERIFY(!screen.undoBar());
+        QTest::keyClick(screen.table(), Qt::Key_Delete);
+        QCOMPARE(test.context().fetch<Stamps>().size(), 4);
+        QVERIFY(!column(screen.list->rowModel()).contains(QStringLiteral("5c")));
+        UndoBar* bar = screen.undoBar();
+        QVERIFY(bar);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->label()->text(), QStringLiteral("Deleted 5c Canada 1962"));
+        QVERIFY(bar->geometry().bottom() < screen.window->height());
+
+        if (undo == QLatin1String("button")) {
+            QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
+        } else {
+            if (undo == QLatin1String("late")) {
+                test.mainQueue.drain();
+                QVERIFY(!bar->isVisible());
+            }
+            QTest::keyClick(screen.table(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QVERIFY(!bar->isVisible());
+        // The bar undoes once only.
+        QTest::keyClick(screen.table(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!test.context().hasChanges());
+        const QList<Stamps*> stored = test.context().fetch<Stamps>();
+        QCOMPARE(stored.size(), restored ? 5 : 4);
+        if (!restored) {
+            QCOMPARE(column(screen.list->rowModel()).size(), 4);
+            return;
+        }
+
+        Stamps* again = stored.last();
+        QVERIFY(again != stamp);
+        again->releaseAttribute(QStringLiteral("stampImage"));
+        for (int i = 0; i < entity.attributes().size(); ++i)
+            QCOMPARE(again->value(i), values.at(i));
+        QCOMPARE(again->stampImage(), std::optional<QByteArray>(picture));
+        QCOMPARE(column(screen.list->rowModel()), before);
+        QCOMPARE(screen.list->shownList().at(screen.table()->currentIndex().row()), again);
+    }
+
+    void picturesAreDecodedForTheScreensPixelRatio_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+        QTest::newRow("1.5") << 1.5;
+    }
+
+    void picturesAreDecodedForTheScreensPixelRatio()
+    {
+        QFETCH(qreal, ratio);
+        TestEnvironment test;
+        auto* stamp = add(test.context(), {QStringLiteral("5c")});
+        QImage image(400, 400, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        stamp->setStampImage(test.pictures.encodeJpeg(image, 0.6));
+        QVERIFY(test.context().save());
+        ListOnScreen screen(test);
+
+        const QSize shown = StampRowModel::ListShape.pictureSize;
+        const QImage picture = screen.list.rowModel()->picture(0, ratio);
+        QCOMPARE(picture.size(), (QSizeF(shown) * ratio).toSize());
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QCOMPARE(picture.deviceIndependentSize().toSize(), shown);
     }
 };
 

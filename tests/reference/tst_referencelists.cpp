@@ -3,6 +3,7 @@
 #include "app/Storyboard.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/UndoBar.h"
 #include "reference/AddReferenceEntryViewController.h"
 #include "reference/EditReferenceEntryViewController.h"
 #include "reference/ReferenceListTableViewController.h"
@@ -11,6 +12,7 @@
 #include "store/ObjectContext.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -134,6 +136,37 @@ private Q_SLOTS:
         QCOMPARE(storedTexts(test.context(), QStringLiteral("ConditionList")).size(), 4);
     }
 
+    void aDeletedEntryComesBackWithUndo()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("GradeList"), {"Fine", "Good", "Poor"});
+        ListsOnScreen screen(test);
+        ReferenceListTableViewController* browser = screen.open("GradeButton");
+        browser->deleteRow(0);
+        UndoBar* bar = UndoBar::findForWindow(screen.navigation.get());
+        QVERIFY(bar && bar->isOffering());
+        QCOMPARE(bar->label()->text(), QStringLiteral("Deleted Fine"));
+        QCOMPARE(screen.rows(), (QStringList{"Good", "Poor"}));
+        bar->undoButton()->click();
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "Poor"}));
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GradeList")),
+                 (QStringList{"Good", "Poor", "Fine"}));
+        QCOMPARE(browser->tableView->currentIndex().row(), 0);
+
+        // An undo the store refuses is rolled back and said; the entry stays deleted.
+        browser->deleteRow(2);
+        QCOMPARE(bar->label()->text(), QStringLiteral("Deleted Poor"));
+        test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        bar->undo();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
+        QVERIFY(!test.context().hasChanges());
+        QVERIFY(!bar->isOffering());
+        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good"}));
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GradeList")),
+                 (QStringList{"Good", "Fine"}));
+    }
+
     void perforationsKeepTheStoreOrder()
     {
         TestEnvironment test;
@@ -155,7 +188,9 @@ private Q_SLOTS:
     void addRefusesEmptyAndDuplicateTextsAfterTrimming()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("GumList"), {"Fine", "Original"});
+        // One accent stored composed, one decomposed.
+        addEntries(test.context(), QStringLiteral("GumList"),
+                   {"Fine", "Original", "Crème", "Glace\u0301"});
         ListsOnScreen screen(test);
         screen.open("GumButton");
         screen.navigation->buttonForItem(screen.top<ReferenceListTableViewController>()->AddButton)
@@ -171,6 +206,9 @@ private Q_SLOTS:
             {QStringLiteral("   "), QStringLiteral("Gum not Entered")},
             {QStringLiteral("Fine"), QStringLiteral("Duplicates not allowed")},
             {QStringLiteral(" Fine\t"), QStringLiteral("Duplicates not allowed")},
+            // The same letters, their accents encoded the other way.
+            {QStringLiteral("Cre\u0300me"), QStringLiteral("Duplicates not allowed")},
+            {QStringLiteral("Glacé"), QStringLiteral("Duplicates not allowed")},
         };
         for (const auto& [text, message] : refused) {
             add->textField()->setText(text);
@@ -178,7 +216,7 @@ private Q_SLOTS:
             QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
             QCOMPARE(test.alerts.last().message, message);
         }
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 2);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 4);
 
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
         add->textField()->setText(QStringLiteral("  fine  "));
@@ -189,7 +227,7 @@ private Q_SLOTS:
 
         add->SaveButton->trigger();
         QVERIFY(screen.top<ReferenceListTableViewController>());
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Original", "fine"}));
+        QCOMPARE(screen.rows(), (QStringList{"Crème", "Fine", "Glace\u0301", "Original", "fine"}));
 
         TestEnvironment countryTest;
         ListsOnScreen countries(countryTest);

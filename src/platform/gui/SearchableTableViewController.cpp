@@ -44,9 +44,12 @@ void SearchableTableViewController::buildView(QWidget* view)
     tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows take the viewport's width; their texts are elided, never scrolled sideways.
+    tableView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // One click opens a row, as on a phone, whatever the style says about activation; Return and
+    // Enter are handled in eventFilter. `activated` would add a second opening under a
+    // single-click style.
     connect(tableView, &QListView::clicked, this,
-            [this](const QModelIndex& index) { didSelectRow(index.row()); });
-    connect(tableView, &QListView::activated, this,
             [this](const QModelIndex& index) { didSelectRow(index.row()); });
     tableView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tableView, &QListView::customContextMenuRequested, this, [this](const QPoint& point) {
@@ -59,6 +62,7 @@ void SearchableTableViewController::buildView(QWidget* view)
             deleteRow(index.row());
     });
     tableView->installEventFilter(this);
+    tableView->viewport()->installEventFilter(this);
     layout->addWidget(tableView, 1);
 
     FooterLabel = new QLabel(view);
@@ -70,12 +74,28 @@ void SearchableTableViewController::buildView(QWidget* view)
 
 bool SearchableTableViewController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == tableView && event->type() == QEvent::KeyPress && canEditRows()) {
+    if (watched == tableView && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) &&
-            tableView->currentIndex().isValid()) {
-            deleteRow(tableView->currentIndex().row());
+        const QModelIndex current = tableView->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
+            didSelectRow(current.row());
             return true;
+        }
+        // Backspace is a text key: it never deletes a row.
+        if (key == Qt::Key_Delete && canEditRows() && current.isValid()) {
+            deleteRow(current.row());
+            return true;
+        }
+    }
+    if (watched == tableView->viewport() && m_keptInView.isValid()) {
+        // A row selected while the screen was hidden (behind the edit form, say) is scrolled
+        // into view again once the viewport has its final size; the first paint ends that.
+        if (event->type() == QEvent::Resize) {
+            // The view sees its new size after this filter: its scroll range is made first.
+            tableView->doItemsLayout();
+            tableView->scrollTo(m_keptInView);
+        } else if (event->type() == QEvent::Paint) {
+            m_keptInView = QPersistentModelIndex();
         }
     }
     return ViewController::eventFilter(watched, event);
@@ -90,6 +110,17 @@ void SearchableTableViewController::deleteRow(int row)
 {
     if (canEditRows())
         deleteRowAt(row);
+}
+
+void SearchableTableViewController::selectRow(int row)
+{
+    const QModelIndex index = tableView->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    tableView->setCurrentIndex(index);
+    tableView->scrollTo(index);
+    if (!tableView->isVisible())
+        m_keptInView = index;
 }
 
 void SearchableTableViewController::setSearchPlaceholder(const QString& placeholder)

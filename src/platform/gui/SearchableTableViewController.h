@@ -2,6 +2,8 @@
 
 #include "platform/gui/ViewController.h"
 
+#include <QPersistentModelIndex>
+
 class QAbstractItemDelegate;
 class QAbstractItemModel;
 class QAction;
@@ -11,8 +13,8 @@ class QListView;
 class QVBoxLayout;
 
 // What the browsing screens share: a search field above a table with a header and a footer, a
-// sort button, and rows that are chosen with a click and, where a screen allows it, deleted with
-// the row's "delete" action or the Delete key.
+// sort button, and rows that are chosen with a click (or Return) and, where a screen allows it,
+// deleted with the row's "delete" action or the Delete key.
 class SearchableTableViewController : public ViewController
 {
     Q_OBJECT
@@ -48,4 +50,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     void setSearchPlaceholder(const QString& placeholder);
+    // Makes the row the current, selected one and scrolls it into view, also when the screen
+    // is still hidden and its table gets its size later.
+    void selectRow(int row);
+
+private:
+    QPersistentModelIndex m_keptInView;
 };

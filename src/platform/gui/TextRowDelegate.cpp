@@ -10,6 +10,8 @@ namespace {
 
 constexpr int MaximumIconSide = 32;
 constexpr int IconSpacing = 12;
+// Above and below the text of a row whose font needs more than the row's usual height.
+constexpr int TextPadding = 8;
 
 } // namespace
 
@@ -54,8 +56,17 @@ void TextRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->restore();
 }
 
+int TextRowDelegate::rowHeight(int usualHeight, const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return std::max(usualHeight, QFontMetrics(bold).height() + 2 * TextPadding);
+}
+
 QSize TextRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     Q_UNUSED(index)
-    return {option.rect.width(), m_rowHeight};
+    // No width of its own: the view makes each row as wide as its viewport (option.rect is the
+    // whole view, frame and scroll bar included, and would make rows scroll sideways).
+    return {0, rowHeight(m_rowHeight, option.font)};
 }

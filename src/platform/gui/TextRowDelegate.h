@@ -10,8 +10,12 @@ class TextRowDelegate final : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    // rightTextRole < 0: no text on the right.
+    // rightTextRole < 0: no text on the right. Rows are rowHeight tall, or taller when the font
+    // needs more.
     TextRowDelegate(int rowHeight, int rightTextRole, QObject* parent = nullptr);
+
+    // The height of a row whose usual height is usualHeight, in `font`.
+    static int rowHeight(int usualHeight, const QFont& font);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
