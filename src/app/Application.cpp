@@ -4,6 +4,7 @@
 #include "platform/core/Console.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/ViewController.h"
+#include "platform/gui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,6 +13,8 @@
 
 namespace {
 
+// The shape the window starts with, until the collector gives it another; a smaller screen
+// shrinks it.
 constexpr QSize PhoneShapedWindow(430, 860);
 
 // Every window shows Vellora's icon. Qt reads SVG through its SVG plugins (libqt6svg6); without
@@ -45,7 +48,12 @@ Application::Application(const QString& dataDirectory)
     AppStoryboard::populate(m_storyboard, m_environment);
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // Kept for the next launch, maximised or not, even if the collector closed the window.
+    if (m_window)
+        WindowGeometry::save(*m_window, m_userDefaults);
+}
 
 bool Application::start()
 {
@@ -59,8 +67,11 @@ bool Application::start()
     m_window = std::make_unique<NavigationController>(
         AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
     m_window->setWindowTitle(QStringLiteral("Vellora"));
-    m_window->resize(PhoneShapedWindow);
+    const bool maximized = WindowGeometry::restore(*m_window, m_userDefaults, PhoneShapedWindow);
     m_appDelegate.window = m_window.get();
-    m_window->show();
+    if (maximized)
+        m_window->showMaximized();
+    else
+        m_window->show();
     return true;
 }

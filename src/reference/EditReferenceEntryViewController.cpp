@@ -36,6 +36,7 @@ void EditReferenceEntryViewController::showDetailItem()
     const QVariant text = m_detailItem->value(0);
     if (text.isValid())
         textField()->setText(text.toString());
+    rememberShownValues();
 }
 
 void EditReferenceEntryViewController::save()

@@ -22,6 +22,8 @@ ReferenceEntryFormViewController::ReferenceEntryFormViewController(
     SaveButton->setObjectName(saveAction);
     connect(SaveButton, &QAction::triggered, this, [this] { save(); });
     addRightBarButtonItem(SaveButton);
+    // Ctrl+S and Return in the field save too.
+    setSaveAction(SaveButton, environment.services.alerts);
 }
 
 void ReferenceEntryFormViewController::buildView(QWidget* view)
@@ -31,7 +33,6 @@ void ReferenceEntryFormViewController::buildView(QWidget* view)
     m_textField->setObjectName(QString::fromLatin1(m_member.textField));
     TextFields::holdAnyLength(m_textField);
     Styling::styleTextField(m_textField);
-    connect(m_textField, &QLineEdit::returnPressed, this, [this] { save(); });
     layout->addWidget(m_textField);
     layout->addStretch();
     m_textField->setFocus();

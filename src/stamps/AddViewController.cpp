@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/Saving.h"
 #include "app/TextTrimming.h"
+#include "platform/gui/Alert.h"
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
@@ -22,6 +23,7 @@ AddViewController::AddViewController(Environment& environment, QObject* parent)
     save->setObjectName(QStringLiteral("SaveButton"));
     connect(save, &QAction::triggered, this, &AddViewController::SaveNewStampButtonClicked);
     addRightBarButtonItem(save);
+    setSaveAction(save, environment.services.alerts);
 }
 
 void AddViewController::buildView(QWidget* view)
@@ -69,6 +71,7 @@ void AddViewController::SaveNewStampButtonClicked()
 
     if (!Saving::saveOrTell(m_environment))
         return;
+    rememberShownValues();
     returnToOpeningScreen({{QStringLiteral("Master"), QStringLiteral("unwindToList")},
                            {QStringLiteral("Menu"), QStringLiteral("unwindToMenu")}});
 }

@@ -33,6 +33,7 @@ EditViewController::EditViewController(Environment& environment, QObject* parent
     save->setObjectName(QStringLiteral("SaveButton"));
     connect(save, &QAction::triggered, this, &EditViewController::SaveButtonClicked);
     addRightBarButtonItem(save);
+    setSaveAction(save, environment.services.alerts);
     QAction* share = SymbolIcons::makeAction(QStringLiteral("square.and.arrow.up"), this);
     share->setObjectName(QStringLiteral("ShareButton"));
     connect(share, &QAction::triggered, this, &EditViewController::shareButtonClicked);
@@ -88,6 +89,7 @@ void EditViewController::showDetailItem()
     NotesTextView->setPlainText(m_detailItem->notes().value_or(QString()));
     const std::optional<QByteArray> picture = m_detailItem->stampImage();
     setShownPicture(picture ? m_environment.services.pictures.decode(*picture) : QImage());
+    rememberShownValues();
 }
 
 void EditViewController::unwindToEditWithSegue()
@@ -150,6 +152,7 @@ void EditViewController::SaveButtonClicked()
         }
         if (!Saving::saveOrTell(m_environment))
             return;
+        rememberShownValues();
     } else {
         Console::printLine(QStringLiteral("The stamp to save is no longer in the collection"));
     }
@@ -173,8 +176,10 @@ void EditViewController::RemoveFrontImage()
                               if (!record)
                                   return;
                               record->setStampImage(std::nullopt);
-                              if (Saving::saveOrTell(m_environment))
-                                  setShownPicture(QImage());
+                              if (!Saving::saveOrTell(m_environment))
+                                  return;
+                              setShownPicture(QImage());
+                              rememberShownPicture();
                           }});
     alert.actions.append({QStringLiteral("No"), AlertAction::Style::Cancel, {}});
     m_environment.services.alerts.present(alert);

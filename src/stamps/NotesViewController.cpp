@@ -23,6 +23,8 @@ NotesViewController::NotesViewController(Environment& environment, QObject* pare
     SaveButton->setObjectName(QStringLiteral("SaveButton"));
     connect(SaveButton, &QAction::triggered, this, &NotesViewController::SaveButtonClicked);
     addRightBarButtonItem(SaveButton);
+    // Ctrl+S only: Return in the notes starts a new line.
+    setSaveAction(SaveButton, environment.services.alerts);
 }
 
 void NotesViewController::buildView(QWidget* view)
@@ -100,6 +102,7 @@ void NotesViewController::SaveButtonClicked()
             return;
     }
 
+    rememberShownValues();
     m_environment.shared.selectedStamp.notes = notes;
     performSegue(QStringLiteral("unwindToEdit"), this);
 }

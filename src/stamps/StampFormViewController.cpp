@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -32,6 +33,10 @@ namespace {
 
 constexpr double StoredPictureQuality = 0.6;
 constexpr QSize PictureSize(240, 240);
+// Beside the picture, fields wider than this would only spread their texts apart.
+constexpr int WidestFieldsColumn = 560;
+// The picture with its buttons below it, each of a useful width.
+constexpr int WidestPictureColumn = 2 * PictureSize.width();
 
 } // namespace
 
@@ -121,19 +126,38 @@ void StampFormViewController::buildView(QWidget* view)
     outer->addWidget(scroll);
     auto* content = new QWidget(scroll);
     scroll->setWidget(content);
-    // A click anywhere outside the inputs closes the keyboard, as a tap on a tablet does.
-    content->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(content);
-    auto* form = new QFormLayout;
+    m_columns = new QBoxLayout(QBoxLayout::TopToBottom);
+    layout->addLayout(m_columns);
+    layout->addStretch();
+
+    m_fieldsColumn = new QWidget(content);
+    m_fieldsColumn->setObjectName(QStringLiteral("FieldsColumn"));
+    auto* form = new QFormLayout(m_fieldsColumn);
+    form->setContentsMargins(0, 0, 0, 0);
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    layout->addLayout(form);
+    m_columns->addWidget(m_fieldsColumn, 1, Qt::AlignTop);
+    m_pictureColumn = new QWidget(content);
+    QWidget* pictureColumn = m_pictureColumn;
+    pictureColumn->setObjectName(QStringLiteral("PictureColumn"));
+    auto* pictureLayout = new QVBoxLayout(pictureColumn);
+    pictureLayout->setContentsMargins(0, 0, 0, 0);
+    m_columns->addWidget(pictureColumn, 1, Qt::AlignTop);
+    // What a wide window has beyond both columns stays on the right.
+    m_columns->addStretch();
+    // A click anywhere outside the inputs closes the keyboard, as a tap on a tablet does.
+    for (QWidget* background : {content, m_fieldsColumn, pictureColumn})
+        background->installEventFilter(this);
+    // The columns follow the width the form is given.
+    view->installEventFilter(this);
+
     const QStringList required = {QStringLiteral("denomination"), QStringLiteral("yearOfIssue"),
                                   QStringLiteral("country")};
     for (const Field& field : fields()) {
-        QLineEdit* input = makeField(content, field);
+        QLineEdit* input = makeField(m_fieldsColumn, field);
         this->*field.outlet = input;
-        auto* label = new QLabel(QString::fromLatin1(field.title), content);
+        auto* label = new QLabel(QString::fromLatin1(field.title), m_fieldsColumn);
         if (m_marksRequiredFields && required.contains(QLatin1String(field.key)))
             label->setStyleSheet(QStringLiteral("color: red;"));
         form->addRow(label, input);
@@ -145,13 +169,13 @@ void StampFormViewController::buildView(QWidget* view)
         m_pickers << new ReferencePicker(description, textField(*field), this);
     }
 
-    NotesTextView = new QPlainTextEdit(content);
+    NotesTextView = new QPlainTextEdit(m_fieldsColumn);
     NotesTextView->setObjectName(QStringLiteral("NotesTextView"));
     NotesTextView->setMinimumHeight(80);
     NotesTextView->setMaximumHeight(140);
-    form->addRow(new QLabel(QStringLiteral("Notes"), content), NotesTextView);
+    form->addRow(new QLabel(QStringLiteral("Notes"), m_fieldsColumn), NotesTextView);
 
-    StampImage = new QLabel(content);
+    StampImage = new QLabel(pictureColumn);
     StampImage->setObjectName(QStringLiteral("StampImage"));
     StampImage->setMinimumSize(PictureSize);
     StampImage->setAlignment(Qt::AlignCenter);
@@ -160,12 +184,12 @@ void StampFormViewController::buildView(QWidget* view)
                                   .arg(Styling::fieldBorderWidth)
                                   .arg(Styling::fieldCornerRadius));
     StampImage->installEventFilter(this);
-    layout->addWidget(StampImage, 0, Qt::AlignHCenter);
+    pictureLayout->addWidget(StampImage, 0, Qt::AlignHCenter);
 
     auto* buttons = new QHBoxLayout;
     const auto makeButton = [&](QPushButton*& outlet, const char* name, const char* symbol,
                                 void (StampFormViewController::*action)()) {
-        outlet = new QPushButton(content);
+        outlet = new QPushButton(pictureColumn);
         outlet->setObjectName(QString::fromLatin1(name));
         outlet->setIcon(SymbolIcons::icon(QString::fromLatin1(symbol)));
         outlet->setToolTip(SymbolIcons::fallbackTitle(QString::fromLatin1(symbol)));
@@ -181,11 +205,22 @@ void StampFormViewController::buildView(QWidget* view)
                &StampFormViewController::PasteFromClipboard);
     makeButton(RemoveImageButton, "RemoveImageButton", "delete.right.fill",
                &StampFormViewController::RemoveFrontImage);
-    layout->addLayout(buttons);
-    addFormControls(layout);
-    layout->addStretch();
+    pictureLayout->addLayout(buttons);
+    addFormControls(pictureLayout);
 
     Styling::styleTextView(NotesTextView);
+}
+
+void StampFormViewController::layOutForWidth(int width)
+{
+    const bool beside = width >= TwoColumnWidth;
+    const QBoxLayout::Direction direction =
+        beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (m_columns->direction() == direction)
+        return;
+    m_columns->setDirection(direction);
+    m_fieldsColumn->setMaximumWidth(beside ? WidestFieldsColumn : QWIDGETSIZE_MAX);
+    m_pictureColumn->setMaximumWidth(beside ? WidestPictureColumn : QWIDGETSIZE_MAX);
 }
 
 void StampFormViewController::viewDidLoad()
@@ -195,13 +230,28 @@ void StampFormViewController::viewDidLoad()
         picker->load(context);
 }
 
+void StampFormViewController::rememberShownValues()
+{
+    ViewController::rememberShownValues();
+    rememberShownPicture();
+}
+
+bool StampFormViewController::hasUnsavedChanges() const
+{
+    return ViewController::hasUnsavedChanges() || m_shownPicture != m_rememberedPicture;
+}
+
 bool StampFormViewController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (isViewLoaded() && watched == view() && event->type() == QEvent::Resize) {
+        layOutForWidth(static_cast<QResizeEvent*>(event)->size().width());
+        return false;
+    }
     if (watched == StampImage && event->type() == QEvent::MouseButtonDblClick) {
         pictureDoubleClicked();
         return true;
     }
-    if (watched != StampImage && event->type() == QEvent::MouseButtonPress)
+    if (watched != StampImage && watched != view() && event->type() == QEvent::MouseButtonPress)
         dismissKeyboard();
     return ViewController::eventFilter(watched, event);
 }
@@ -306,9 +356,12 @@ bool StampFormViewController::numbersAreValid()
             continue;
         const QString title = QString::fromLatin1(field.title);
         if (field.kind == Field::Kind::WholeNumber && !NumberText::readWholeNumber(text)) {
-            Saving::tellRecordNotSaved(
-                m_environment,
-                QStringLiteral("%1 must be a whole number from -32768 to 32767").arg(title));
+            // A year is said by example: its range is no year a collector has in mind.
+            const bool year = qstrcmp(field.key, "yearOfIssue") == 0;
+            Saving::tellRecordNotSaved(m_environment,
+                                       (year ? tr("%1 must be a whole number, such as 1962")
+                                             : tr("%1 must be a whole number from -32768 to 32767"))
+                                           .arg(title));
             return false;
         }
         if (field.kind == Field::Kind::Amount && !NumberText::readTypedAmount(text)) {

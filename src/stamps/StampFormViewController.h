@@ -6,6 +6,7 @@
 #include <QList>
 
 class ObjectContext;
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -84,6 +85,11 @@ public:
     void setShownPicture(const QImage& picture);
 
     void viewDidLoad() override;
+    // A changed picture counts as a change too.
+    bool hasUnsavedChanges() const override;
+
+    // From this width on the fields stand beside the picture instead of above it.
+    static constexpr int TwoColumnWidth = 720;
 
 public Q_SLOTS:
     void dismissKeyboard();
@@ -114,15 +120,25 @@ protected:
     // The picture shown, as stored: JPEG at quality 0.6; empty bytes when there is none.
     QByteArray encodedShownPicture() const;
 
+    void rememberShownValues() override;
+    // The picture shown is the stored one (removed at once, say), whatever else has changed.
+    void rememberShownPicture() { m_rememberedPicture = m_shownPicture; }
+
     Environment& m_environment;
 
 private:
     QLineEdit* makeField(QWidget* parent, const Field& field);
     void showPictureFile(const QString& path);
+    void layOutForWidth(int width);
 
     QString m_marginsOutletName;
     QLineEdit* m_marginsField = nullptr;
     QList<ReferencePicker*> m_pickers;
     QImage m_shownPicture;
+    QImage m_rememberedPicture;
     bool m_marksRequiredFields = false;
+    // The fields and the picture with its buttons: one above the other, or side by side.
+    QBoxLayout* m_columns = nullptr;
+    QWidget* m_fieldsColumn = nullptr;
+    QWidget* m_pictureColumn = nullptr;
 };

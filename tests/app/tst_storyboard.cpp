@@ -8,11 +8,16 @@
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/TabBarController.h"
+#include "reference/AddReferenceEntryViewController.h"
+#include "reference/EditReferenceEntryViewController.h"
+#include "reference/ReferenceListTableViewController.h"
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
 #include "store/ObjectContext.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListView>
@@ -32,6 +37,12 @@ struct AppOnScreen
         navigation = std::make_unique<NavigationController>(
             AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
         menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
+    }
+    // On screen and active, for the keys.
+    bool show()
+    {
+        navigation->show();
+        return QTest::qWaitForWindowActive(navigation.get());
     }
 
     Storyboard storyboard;
@@ -227,6 +238,98 @@ private Q_SLOTS:
         form->TapFrontImage();
         QCOMPARE(navigation.topViewController()->objectName(),
                  QStringLiteral("ZoomViewController"));
+    }
+
+    void theKeysFindTheirWayThroughTheScreens()
+    {
+        TestEnvironment test;
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setDenomination(QStringLiteral("5c"));
+        QVERIFY(test.context().save());
+        AppOnScreen app(test);
+        QVERIFY(app.show());
+        NavigationController& navigation = *app.navigation;
+
+        // Return presses the menu button that has the keyboard.
+        app.menu->HandleButtonClick();
+        app.menu->ListButton->setFocus();
+        QTest::keyClick(app.menu->ListButton, Qt::Key_Return);
+        auto* list = qobject_cast<ListTableViewController*>(navigation.topViewController());
+        QVERIFY(list);
+        test.mainQueue.drain();
+
+        QTest::keyClick(list->tableView, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), list->searchBar);
+
+        // Ctrl+N on the list opens the add form, which opens with its first field ready.
+        QCOMPARE(list->AddButton->toolTip(), list->AddButton->text() + QStringLiteral(" (Ctrl+N)"));
+        QTest::keyClick(list->searchBar, Qt::Key_N, Qt::ControlModifier);
+        auto* add = qobject_cast<AddViewController*>(navigation.topViewController());
+        QVERIFY(add);
+        QTRY_COMPARE(QApplication::focusWidget(), add->DenominationTextField);
+        QCOMPARE(test.shared().marker, QStringLiteral("Master"));
+
+        // Untouched, Escape simply goes back; typed into, it asks first.
+        QTest::keyClick(add->DenominationTextField, Qt::Key_Escape);
+        QTRY_COMPARE(navigation.topViewController(), list);
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QTest::keyClick(list->searchBar, Qt::Key_N, Qt::ControlModifier);
+        add = qobject_cast<AddViewController*>(navigation.topViewController());
+        QVERIFY(add);
+        QTest::keyClicks(add->DenominationTextField, QStringLiteral("6c"));
+        QTest::keyClick(add->DenominationTextField, Qt::Key_Left, Qt::AltModifier);
+        QTRY_COMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(navigation.topViewController(), add);
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QCOMPARE(navigation.topViewController(), list);
+        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+    }
+
+    void referenceFormsSaveOnceWithReturnAndAskBeforeDiscarding()
+    {
+        TestEnvironment test;
+        AppOnScreen app(test);
+        QVERIFY(app.show());
+        NavigationController& navigation = *app.navigation;
+        app.menu->HandleButtonClick();
+        QTest::mouseClick(app.menu->ReferenceListsButton, Qt::LeftButton);
+        auto* gumButton = navigation.topViewController()->view()->findChild<QPushButton*>(
+            QStringLiteral("GumButton"));
+        QVERIFY(gumButton);
+        QTest::mouseClick(gumButton, Qt::LeftButton);
+        auto* browser =
+            qobject_cast<ReferenceListTableViewController*>(navigation.topViewController());
+        QVERIFY(browser);
+        const qsizetype gums = test.context().fetch<GumList>().size();
+        auto* addAction = browser->findChild<QAction*>(QStringLiteral("AddButton"));
+        QVERIFY(addAction);
+
+        addAction->trigger();
+        auto* add = qobject_cast<AddReferenceEntryViewController*>(navigation.topViewController());
+        QVERIFY(add);
+        QCOMPARE(add->SaveButton->toolTip(), QStringLiteral("Save (Ctrl+S)"));
+        QTRY_COMPARE(QApplication::focusWidget(), add->textField());
+        QTest::keyClicks(add->textField(), QStringLiteral("Blue gum"));
+        QTest::keyClick(add->textField(), Qt::Key_Return);
+        QCOMPARE(navigation.topViewController(), browser);
+        QVERIFY(test.alerts.alerts().isEmpty());
+        const QList<GumList*> stored = test.context().fetch<GumList>();
+        QCOMPARE(stored.size(), gums + 1);
+        QCOMPARE(std::count_if(
+                     stored.cbegin(), stored.cend(),
+                     [](const GumList* gum) { return gum->gum() == QStringLiteral("Blue gum"); }),
+                 1);
+
+        addAction->trigger();
+        add = qobject_cast<AddReferenceEntryViewController*>(navigation.topViewController());
+        QVERIFY(add);
+        QTest::keyClicks(add->textField(), QStringLiteral("Red"));
+        QTest::keyClick(add->textField(), Qt::Key_Escape);
+        QTRY_COMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QCOMPARE(navigation.topViewController(), browser);
+        QCOMPARE(test.context().fetch<GumList>().size(), gums + 1);
     }
 };
 

@@ -6,18 +6,24 @@
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
+#include "platform/gui/TabBarController.h"
 #include "platform/gui/ViewController.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <memory>
 
 namespace {
@@ -26,6 +32,68 @@ void runDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// A form as the toolkit sees one: two fields (the second filled by a picker, so read-only), a
+// text view and a save action, declared as the screen's save action.
+struct FormScreen
+{
+    FormScreen(QStringList* log, AlertPresenter& alerts)
+        : owner(std::make_unique<Screen>(QStringLiteral("Form"), log))
+    {
+        screen = owner.get();
+        screen->build = [this](QWidget* view) {
+            auto* layout = new QVBoxLayout(view);
+            first = new QLineEdit(QStringLiteral("as loaded"), view);
+            picked = new QLineEdit(view);
+            picked->setReadOnly(true);
+            // The picker's popup has a field of its own, to narrow its choices.
+            auto* popup = new QFrame(picked, Qt::Popup);
+            narrow = new QLineEdit(popup);
+            notes = new QPlainTextEdit(view);
+            for (QWidget* input : {static_cast<QWidget*>(first), static_cast<QWidget*>(picked),
+                                   static_cast<QWidget*>(notes)})
+                layout->addWidget(input);
+        };
+        save = new QAction(QStringLiteral("Save"));
+        QObject::connect(save, &QAction::triggered, [this] { ++saves; });
+        screen->addRightBarButtonItem(save);
+        screen->setSaveAction(save, alerts);
+    }
+
+    std::unique_ptr<Screen> owner;
+    Screen* screen = nullptr;
+    QLineEdit* first = nullptr;
+    QLineEdit* picked = nullptr;
+    QLineEdit* narrow = nullptr;
+    QPlainTextEdit* notes = nullptr;
+    QAction* save = nullptr;
+    int saves = 0;
+};
+
+// A window with a menu screen at its root, shown and active, so that its shortcuts act.
+struct ShownStack
+{
+    explicit ShownStack(QStringList* log)
+    {
+        auto root = std::make_unique<Screen>(QStringLiteral("Menu"), log);
+        menu = root.get();
+        menu->registerLoggedUnwind(QStringLiteral("unwindToMenu"));
+        navigation = std::make_unique<NavigationController>(std::move(root));
+        navigation->show();
+        active = QTest::qWaitForWindowActive(navigation.get());
+    }
+
+    Screen* push(std::unique_ptr<Screen> screen)
+    {
+        Screen* pushed = screen.get();
+        navigation->pushViewController(std::move(screen), false);
+        return pushed;
+    }
+
+    Screen* menu = nullptr;
+    std::unique_ptr<NavigationController> navigation;
+    bool active = false;
+};
 
 } // namespace
 
@@ -42,6 +110,12 @@ private Q_SLOTS:
     void recordingPresenterAnswersOldestAlert();
     void messageBoxPresenterRunsHandlerAfterClosing();
     void symbolsAndStyle();
+    void keysGoBackUnlessAPopupIsOpen_data();
+    void keysGoBackUnlessAPopupIsOpen();
+    void formsSaveFromTheKeyboard();
+    void keysReachTheScreensInATab();
+    void leavingAChangedFormByHandAsksFirst();
+    void closingTheWindowAsksForAChangedFormInATab();
 };
 
 void NavigationTest::pushPreparesThenRunsLifecycleInOrder()
@@ -488,6 +562,257 @@ void NavigationTest::symbolsAndStyle()
     Styling::styleButton(&button);
     QCOMPARE(button.styleSheet().count(QStringLiteral("border-radius: 10px")), 1);
     QVERIFY(button.styleSheet().contains(QStringLiteral("font-weight: bold")));
+}
+
+void NavigationTest::keysGoBackUnlessAPopupIsOpen_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("Alt+Left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::AltModifier);
+}
+
+void NavigationTest::keysGoBackUnlessAPopupIsOpen()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QStringList log;
+    ShownStack stack(&log);
+    QVERIFY(stack.active);
+    NavigationController& nav = *stack.navigation;
+    QVERIFY(nav.backButton()->toolTip().contains(QStringLiteral("Esc")));
+    QVERIFY(nav.backButton()->toolTip().contains(QStringLiteral("Alt+Left")));
+
+    // On the root there is no way back: the keys do nothing.
+    QTest::keyClick(&nav, Qt::Key(key), modifiers);
+    QVERIFY(!nav.backButton()->isDown());
+
+    auto detail = std::make_unique<Screen>(QStringLiteral("Detail"), &log);
+    QLineEdit* field = nullptr;
+    detail->build = [&field](QWidget* view) { field = new QLineEdit(view); };
+    stack.push(std::move(detail));
+    field->setFocus();
+
+    // A popup of the screen (a picker's list, a completer) keeps the keys to itself.
+    auto* popup = new QListWidget(field);
+    popup->setWindowFlags(Qt::Popup);
+    popup->addItem(QStringLiteral("Fine"));
+    popup->show();
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
+    QTest::keyClick(popup, Qt::Key(key), modifiers);
+    QVERIFY(!nav.backButton()->isDown());
+    popup->close();
+    QCOMPARE(nav.topViewController()->objectName(), QStringLiteral("Detail"));
+    nav.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&nav));
+
+    // From a field of the screen, the keys go back (the button shows itself pressed first).
+    QTest::keyClick(field, Qt::Key(key), modifiers);
+    QTRY_COMPARE(nav.topViewController(), stack.menu);
+    runDeferredDeletes();
+}
+
+void NavigationTest::formsSaveFromTheKeyboard()
+{
+    QStringList log;
+    RecordingAlertPresenter alerts;
+    ShownStack stack(&log);
+    QVERIFY(stack.active);
+    FormScreen form(&log, alerts);
+    QCOMPARE(form.save->toolTip(), QStringLiteral("Save (Ctrl+S)"));
+    stack.push(std::move(form.owner));
+
+    // The form opens with its first field taking the keyboard.
+    QTRY_COMPARE(QApplication::focusWidget(), form.first);
+
+    QTest::keyClick(form.first, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(form.saves, 1);
+    QTest::keyClick(form.notes, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(form.saves, 2);
+    // Return in a field saves, once; on the keypad too.
+    QTest::keyClick(form.first, Qt::Key_Return);
+    QCOMPARE(form.saves, 3);
+    QTest::keyClick(form.first, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(form.saves, 4);
+    // Not in a field a picker fills, nor in its popup, nor in the text view, where Return starts
+    // a new line.
+    QTest::keyClick(form.picked, Qt::Key_Return);
+    QTest::keyClick(form.narrow, Qt::Key_Return);
+    QTest::keyClick(form.notes, Qt::Key_Return);
+    QCOMPARE(form.saves, 4);
+    QCOMPARE(form.notes->toPlainText(), QStringLiteral("\n"));
+
+    // Tab leaves the text view; Ctrl+Tab types a tab, Shift+Return a line break.
+    form.notes->setPlainText(QStringLiteral("a"));
+    form.notes->setFocus();
+    form.notes->moveCursor(QTextCursor::End);
+    QTest::keyClick(form.notes, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(form.notes, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(form.notes, QStringLiteral("b"));
+    QCOMPARE(form.notes->toPlainText(), QStringLiteral("a\t\nb"));
+    QTest::keyClick(form.notes, Qt::Key_Tab);
+    QVERIFY(!form.notes->hasFocus());
+    QCOMPARE(form.notes->toPlainText(), QStringLiteral("a\t\nb"));
+    QCOMPARE(form.saves, 4);
+    runDeferredDeletes();
+}
+
+void NavigationTest::keysReachTheScreensInATab()
+{
+    // The list sits in a tab of a container, whose view holds the list's own: each shortcut must
+    // still belong to the list alone.
+    QStringList log;
+    auto list = std::make_unique<Screen>(QStringLiteral("List"), &log);
+    QLineEdit* search = nullptr;
+    QPushButton* open = nullptr;
+    int opened = 0;
+    list->build = [&](QWidget* view) {
+        auto* layout = new QVBoxLayout(view);
+        search = new QLineEdit(view);
+        search->setObjectName(QStringLiteral("searchBar"));
+        search->setText(QStringLiteral("5c"));
+        open = new QPushButton(QStringLiteral("Open"), view);
+        QObject::connect(open, &QPushButton::clicked, [&opened] { ++opened; });
+        layout->addWidget(search);
+        layout->addWidget(open);
+    };
+    auto* add = new QAction(QStringLiteral("Add"));
+    int adds = 0;
+    QObject::connect(add, &QAction::triggered, [&adds] { ++adds; });
+    list->addRightBarButtonItem(add);
+    list->addKeyboardShortcut(add, QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(add->toolTip(), QStringLiteral("Add (Ctrl+N)"));
+
+    std::vector<TabBarController::Tab> tabs;
+    tabs.push_back({QStringLiteral("Stamps"), std::move(list)});
+    NavigationController nav(
+        std::make_unique<TabBarController>(QStringLiteral("Tabs"), std::move(tabs)));
+    nav.show();
+    QVERIFY(QTest::qWaitForWindowActive(&nav));
+
+    // Return and Enter press the focused button.
+    open->setFocus();
+    QTest::keyClick(open, Qt::Key_Return);
+    QTest::keyClick(open, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(opened, 2);
+
+    QTest::keyClick(open, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), search);
+    QCOMPARE(search->selectedText(), QStringLiteral("5c"));
+    QVERIFY(search->toolTip().contains(QStringLiteral("Ctrl+F")));
+
+    QTest::keyClick(search, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(adds, 1);
+    // A hidden button is not offered, and neither are its keys.
+    add->setVisible(false);
+    QTest::keyClick(search, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(adds, 1);
+}
+
+void NavigationTest::leavingAChangedFormByHandAsksFirst()
+{
+    QStringList log;
+    RecordingAlertPresenter alerts;
+    ShownStack stack(&log);
+    NavigationController& nav = *stack.navigation;
+    const auto pushForm = [&] {
+        auto form = std::make_unique<FormScreen>(&log, alerts);
+        stack.push(std::move(form->owner));
+        return form;
+    };
+
+    // Nothing changed: back goes back without a word.
+    std::unique_ptr<FormScreen> form = pushForm();
+    nav.backButton()->click();
+    QCOMPARE(nav.topViewController(), stack.menu);
+    QVERIFY(alerts.alerts().isEmpty());
+
+    // Typed and then taken back again is no change either, nor is a text view's empty line
+    // typed and deleted, nor what narrows a picker's choices.
+    form = pushForm();
+    QTest::keyClicks(form->narrow, QStringLiteral("Fi"));
+    QTest::keyClicks(form->first, QStringLiteral("x"));
+    QTest::keyClick(form->first, Qt::Key_Backspace);
+    QTest::keyClick(form->notes, Qt::Key_Return);
+    QTest::keyClick(form->notes, Qt::Key_Backspace);
+    nav.backButton()->click();
+    QCOMPARE(nav.topViewController(), stack.menu);
+    QVERIFY(alerts.alerts().isEmpty());
+
+    // A change: the collector is asked, and keeps editing or discards.
+    form = pushForm();
+    form->picked->setText(QStringLiteral("Fine"));
+    nav.backButton()->click();
+    QCOMPARE(alerts.alerts().size(), 1);
+    QCOMPARE(alerts.last().title, QStringLiteral("Discard changes?"));
+    QCOMPARE(RecordingAlertPresenter::buttonTitles(alerts.last()),
+             QStringList({"Discard", "Keep Editing"}));
+    QCOMPARE(alerts.last().actions.at(0).style, AlertAction::Style::Destructive);
+    QCOMPARE(alerts.last().actions.at(1).style, AlertAction::Style::Cancel);
+    QCOMPARE(nav.topViewController(), form->screen);
+    // Asked once, however often the collector presses while the question is up.
+    nav.backButton()->click();
+    QCOMPARE(alerts.alerts().size(), 1);
+    QVERIFY(alerts.tap(QStringLiteral("Keep Editing")));
+    QCOMPARE(nav.topViewController(), form->screen);
+    QCOMPARE(form->picked->text(), QStringLiteral("Fine"));
+    nav.goBackByUser();
+    QCOMPARE(alerts.alerts().size(), 2);
+    QVERIFY(alerts.tap(QStringLiteral("Discard")));
+    QCOMPARE(nav.topViewController(), stack.menu);
+
+    // The stack's own pop and a segue's unwind go as before, without asking.
+    form = pushForm();
+    QTest::keyClicks(form->notes, QStringLiteral("new"));
+    QVERIFY(nav.popViewController(false));
+    QCOMPARE(nav.topViewController(), stack.menu);
+    form = pushForm();
+    QTest::keyClicks(form->first, QStringLiteral(" and more"));
+    QVERIFY(form->screen->performSegue(QStringLiteral("unwindToMenu")));
+    QCOMPARE(nav.topViewController(), stack.menu);
+    QCOMPARE(alerts.alerts().size(), 2);
+
+    // Closing the window asks too, and waits for the answer.
+    form = pushForm();
+    QTest::keyClicks(form->first, QStringLiteral("!"));
+    QVERIFY(!nav.close());
+    QVERIFY(nav.isVisible());
+    QCOMPARE(alerts.alerts().size(), 3);
+    QVERIFY(alerts.tap(QStringLiteral("Keep Editing")));
+    QVERIFY(nav.isVisible());
+    nav.close();
+    QVERIFY(alerts.tap(QStringLiteral("Discard")));
+    QVERIFY(!nav.isVisible());
+
+    // Once taken back, nothing keeps the window.
+    nav.show();
+    QTest::keyClick(form->first, Qt::Key_Backspace);
+    QVERIFY(nav.close());
+    QCOMPARE(alerts.alerts().size(), 4);
+    runDeferredDeletes();
+}
+
+void NavigationTest::closingTheWindowAsksForAChangedFormInATab()
+{
+    QStringList log;
+    RecordingAlertPresenter alerts;
+    std::vector<TabBarController::Tab> tabs;
+    tabs.push_back({QStringLiteral("One"), std::make_unique<Screen>(QStringLiteral("A"), &log)});
+    tabs.push_back({QStringLiteral("Two"), std::make_unique<Screen>(QStringLiteral("B"), &log)});
+    auto container = std::make_unique<TabBarController>(QStringLiteral("Tabs"), std::move(tabs));
+    TabBarController* tabBar = container.get();
+    NavigationController nav(std::move(container));
+    nav.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&nav));
+
+    // The form is in the tab that is not on show: its changes would be lost all the same.
+    FormScreen form(&log, alerts);
+    tabBar->tabNavigationControllers().at(1)->pushViewController(std::move(form.owner), false);
+    form.first->setText(QStringLiteral("changed"));
+    QVERIFY(!nav.close());
+    QCOMPARE(alerts.alerts().size(), 1);
+    QVERIFY(alerts.tap(QStringLiteral("Discard")));
+    QVERIFY(!nav.isVisible());
 }
 
 QTEST_MAIN(NavigationTest)

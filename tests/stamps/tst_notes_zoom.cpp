@@ -158,6 +158,44 @@ private Q_SLOTS:
         QCOMPARE(*stored.at(1)->notes(), QString());
     }
 
+    void notesSaveWithCtrlSOnlyAndAskBeforeTheyAreDiscarded()
+    {
+        TestEnvironment test;
+        Stamps* shown = addStamp(test.context(), QStringLiteral("5c"), 1901, QStringLiteral("12"),
+                                 QStringLiteral("old"));
+        select(test, shown);
+        NotesOnStack screen(test);
+        screen.navigation->show();
+        QVERIFY(QTest::qWaitForWindowActive(screen.navigation.get()));
+        QPlainTextEdit* notes = screen.notes->NotesTextView;
+        QTRY_COMPARE(QApplication::focusWidget(), notes);
+        QCOMPARE(screen.notes->SaveButton->toolTip(), QStringLiteral("Save (Ctrl+S)"));
+
+        // Return starts a new line; it does not save.
+        notes->moveCursor(QTextCursor::End);
+        QTest::keyClick(notes, Qt::Key_Return);
+        QTest::keyClicks(notes, QStringLiteral("more"));
+        QVERIFY(screen.notesShown());
+        QCOMPARE(shown->notes(), QStringLiteral("old"));
+
+        QTest::keyClick(notes, Qt::Key_Escape);
+        QTRY_COMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QVERIFY(screen.notesShown());
+
+        QTest::keyClick(notes, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shown->notes(), QStringLiteral("old\nmore"));
+        QCOMPARE(screen.edit->unwinds, 1);
+        QVERIFY(!screen.notesShown());
+
+        // Opened again and left untouched, Escape simply goes back.
+        screen.open(test);
+        QTest::keyClick(screen.notes->NotesTextView, Qt::Key_Escape);
+        QTRY_VERIFY(!screen.notesShown());
+        QCOMPARE(test.alerts.alerts().size(), 1);
+    }
+
     void withoutTheShownRecordTheKeyFindsIt()
     {
         TestEnvironment test;

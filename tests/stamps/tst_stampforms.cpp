@@ -6,15 +6,19 @@
 #include "stamps/ReferencePicker.h"
 #include "store/ObjectContext.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -51,6 +55,45 @@ template <class Form> struct FormOnStack
     Form* form = nullptr;
     std::unique_ptr<NavigationController> navigation;
 };
+
+// Either form on its stack, for what both must do alike.
+struct EitherForm
+{
+    EitherForm(TestEnvironment& test, bool edit, Stamps* stamp)
+    {
+        if (edit) {
+            editing = std::make_unique<FormOnStack<EditViewController>>(test);
+            editing->form->setDetailItem(stamp);
+            form = editing->form;
+            navigation = editing->navigation.get();
+            opener = editing->opener;
+        } else {
+            adding = std::make_unique<FormOnStack<AddViewController>>(test);
+            form = adding->form;
+            navigation = adding->navigation.get();
+            opener = adding->opener;
+        }
+    }
+    void save() const
+    {
+        if (editing)
+            editing->form->SaveButtonClicked();
+        else
+            adding->form->SaveNewStampButtonClicked();
+    }
+
+    std::unique_ptr<FormOnStack<AddViewController>> adding;
+    std::unique_ptr<FormOnStack<EditViewController>> editing;
+    StampFormViewController* form = nullptr;
+    NavigationController* navigation = nullptr;
+    OpeningScreen* opener = nullptr;
+};
+
+// Where a widget lies in the form's view.
+QRect placeInView(StampFormViewController* form, const QWidget* widget)
+{
+    return QRect(widget->mapTo(form->view(), QPoint()), widget->size());
+}
 
 QImage samplePicture(QSize size = QSize(64, 48))
 {
@@ -244,7 +287,7 @@ private Q_SLOTS:
             {form->EstValueTextField, QStringLiteral(".")},
         };
         const QStringList messages = {
-            QStringLiteral("Year of Issue must be a whole number from -32768 to 32767"),
+            QStringLiteral("Year of Issue must be a whole number, such as 1962"),
             QStringLiteral("Quantity must be a whole number from -32768 to 32767"),
             QStringLiteral("Cost is not a number"),
             QStringLiteral("Est. Value is not a number"),
@@ -639,6 +682,219 @@ private Q_SLOTS:
         QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
                  QStringList{QStringLiteral("Click")});
         QCOMPARE(test.shareSheet.requests().size(), 1);
+    }
+
+    void leavingAFormByHandAsksOnlyAfterAChange_data()
+    {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("asks");
+        for (const bool edit : {false, true}) {
+            const QString form = edit ? QStringLiteral("edit: ") : QStringLiteral("add: ");
+            const auto row = [&](const char* change, bool asks) {
+                QTest::newRow(qPrintable(form + QLatin1String(change)))
+                    << edit << QString::fromLatin1(change) << asks;
+            };
+            row("nothing", false);
+            row("typed", true);
+            row("typed and taken back", false);
+            row("picked", true);
+            row("notes", true);
+            row("picture", true);
+            row("saved", false);
+            if (edit)
+                row("picture removed", false);
+        }
+    }
+
+    void leavingAFormByHandAsksOnlyAfterAChange()
+    {
+        QFETCH(bool, edit);
+        QFETCH(QString, change);
+        QFETCH(bool, asks);
+        TestEnvironment test;
+        test.context().insertNewObject<ConditionList>()->setCondition(QStringLiteral("Fine"));
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A1"));
+        stamp->setNotes(QStringLiteral("hinged"));
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6));
+        QVERIFY(test.context().save());
+        // No opening screen to return to: a saved form stays.
+        test.shared().marker.clear();
+        EitherForm either(test, edit, stamp);
+        StampFormViewController* form = either.form;
+
+        if (change == QLatin1String("typed")) {
+            QTest::keyClicks(form->DenominationTextField, QStringLiteral("x"));
+        } else if (change == QLatin1String("typed and taken back")) {
+            QTest::keyClicks(form->DenominationTextField, QStringLiteral("x"));
+            QTest::keyClick(form->DenominationTextField, Qt::Key_Backspace);
+        } else if (change == QLatin1String("picked")) {
+            form->picker(2)->didSelectRow(0);
+            QCOMPARE(form->ConditionTextField->text(), QStringLiteral("Fine"));
+        } else if (change == QLatin1String("notes")) {
+            QTest::keyClicks(form->NotesTextView, QStringLiteral(" twice"));
+        } else if (change == QLatin1String("picture")) {
+            QGuiApplication::clipboard()->setImage(samplePicture(QSize(30, 30)));
+            form->PasteFromClipboard();
+        } else if (change == QLatin1String("saved")) {
+            fillRequired(form);
+            form->ColorTextField->setText(QStringLiteral("red"));
+            either.save();
+            QVERIFY(test.alerts.alerts().isEmpty());
+        } else if (change == QLatin1String("picture removed")) {
+            form->RemoveFrontImage();
+            QVERIFY(test.alerts.tap(QStringLiteral("Yes")));
+            QCOMPARE(stamp->stampImage(), std::nullopt);
+            test.alerts.clear();
+        }
+
+        either.navigation->backButton()->click();
+        if (!asks) {
+            QVERIFY(test.alerts.alerts().isEmpty());
+            QCOMPARE(either.navigation->topViewController(), either.opener);
+            return;
+        }
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QCOMPARE(either.navigation->topViewController(), form);
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QCOMPARE(either.navigation->topViewController(), form);
+        either.navigation->goBackByUser();
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QCOMPARE(either.navigation->topViewController(), either.opener);
+        // Discarded means nothing was stored.
+        QVERIFY(!test.context().hasChanges());
+        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(stamp->denomination(), std::optional<QString>(QStringLiteral("5c")));
+    }
+
+    void keysSaveTheForms_data()
+    {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("saves");
+        const Qt::KeyboardModifiers none = Qt::NoModifier;
+        QTest::newRow("add: Return in a field")
+            << false << "DescripTextField" << int(Qt::Key_Return) << none << true;
+        QTest::newRow("add: Enter in an amount")
+            << false << "CostTextField" << int(Qt::Key_Enter)
+            << Qt::KeyboardModifiers(Qt::KeypadModifier) << true;
+        QTest::newRow("add: Ctrl+S in the notes")
+            << false << "NotesTextView" << int(Qt::Key_S)
+            << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+        QTest::newRow("add: Return in the notes")
+            << false << "NotesTextView" << int(Qt::Key_Return) << none << false;
+        QTest::newRow("edit: Return in a field")
+            << true << "DescripTextField" << int(Qt::Key_Return) << none << true;
+        QTest::newRow("edit: Ctrl+S on a button")
+            << true << "NotesButton" << int(Qt::Key_S) << Qt::KeyboardModifiers(Qt::ControlModifier)
+            << true;
+        QTest::newRow("edit: Return in the notes")
+            << true << "NotesTextView" << int(Qt::Key_Return) << none << false;
+    }
+
+    void keysSaveTheForms()
+    {
+        QFETCH(bool, edit);
+        QFETCH(QString, input);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, saves);
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A1"));
+        QVERIFY(test.context().save());
+        test.shared().marker = edit ? QStringLiteral("YearBreakdown") : QStringLiteral("Menu");
+        EitherForm either(test, edit, stamp);
+        StampFormViewController* form = either.form;
+        either.navigation->show();
+        QVERIFY(QTest::qWaitForWindowActive(either.navigation));
+        // The form opens with the keyboard in its first field.
+        QTRY_COMPARE(QApplication::focusWidget(), form->DenominationTextField);
+
+        if (!edit)
+            fillRequired(form);
+        form->DescripTextField->setText(QStringLiteral("Queen"));
+        auto* target = form->view()->findChild<QWidget*>(input);
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        if (!saves) {
+            QCOMPARE(either.navigation->topViewController(), form);
+            QVERIFY(either.opener->unwinds.isEmpty());
+            QCOMPARE(stamps.size(), 1);
+            QCOMPARE(stamp->descrip(), std::nullopt);
+            return;
+        }
+        QCOMPARE(either.opener->unwinds.size(), 1);
+        QCOMPARE(either.navigation->topViewController(), either.opener);
+        QVERIFY(test.alerts.alerts().isEmpty());
+        QCOMPARE(stamps.size(), edit ? 1 : 2);
+        QCOMPARE(stamps.last()->descrip(), std::optional<QString>(QStringLiteral("Queen")));
+    }
+
+    void wideFormsSetTheFieldsBesideThePicture()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A1"));
+        QVERIFY(test.context().save());
+        FormOnStack<EditViewController> stack(test);
+        EditViewController* form = stack.form;
+        form->setDetailItem(stamp);
+        stack.navigation->resize(StampFormViewController::TwoColumnWidth + 300, 700);
+        stack.navigation->show();
+        QVERIFY(QTest::qWaitForWindowExposed(stack.navigation.get()));
+
+        // Wide: the picture, its buttons and the notes button stand to the right of the fields,
+        // which do not spread over the whole width.
+        QTRY_VERIFY(placeInView(form, form->StampImage).left() >
+                    placeInView(form, form->DenominationTextField).right());
+        QVERIFY(placeInView(form, form->StampImage).top() <
+                placeInView(form, form->YearOfIssueTextField).top());
+        for (QWidget* control :
+             {static_cast<QWidget*>(form->CameraButton), static_cast<QWidget*>(form->NotesButton)})
+            QVERIFY(placeInView(form, control).left() >
+                    placeInView(form, form->NotesTextView).right());
+        QVERIFY(form->DenominationTextField->width() < form->view()->width() / 2);
+
+        // Narrow: one column, the picture below the fields.
+        stack.navigation->resize(430, 700);
+        QTRY_VERIFY(placeInView(form, form->StampImage).top() >
+                    placeInView(form, form->NotesTextView).bottom());
+        QVERIFY(form->DenominationTextField->width() > form->view()->width() / 2);
+    }
+
+    void theInputWithTheKeyboardIsOutlined_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("field") << "DenominationTextField";
+        QTest::newRow("picker") << "CountryTextField";
+        QTest::newRow("notes") << "NotesTextView";
+        QTest::newRow("button") << "PasteButton";
+    }
+
+    void theInputWithTheKeyboardIsOutlined()
+    {
+        QFETCH(QString, input);
+        TestEnvironment test;
+        FormOnStack<AddViewController> stack(test);
+        stack.navigation->show();
+        QVERIFY(QTest::qWaitForWindowActive(stack.navigation.get()));
+        auto* target = stack.form->view()->findChild<QWidget*>(input);
+        QVERIFY(target);
+        // The middle of the top edge, one pixel in: within the outline only when focused.
+        const QPoint edge(target->width() / 2, 1);
+        const QColor highlight = target->palette().color(QPalette::Highlight);
+
+        stack.form->dismissKeyboard();
+        QVERIFY(!target->hasFocus());
+        QVERIFY(target->grab().toImage().pixelColor(edge) != highlight);
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        QCOMPARE(target->grab().toImage().pixelColor(edge), highlight);
     }
 };
 

@@ -37,6 +37,16 @@ void SettingsUserDefaults::setBool(const QString& key, bool value)
     m_settings.setValue(key, value);
 }
 
+QVariant SettingsUserDefaults::objectForKey(const QString& key) const
+{
+    return m_settings.value(key);
+}
+
+void SettingsUserDefaults::setObject(const QString& key, const QVariant& value)
+{
+    m_settings.setValue(key, value);
+}
+
 bool SettingsUserDefaults::synchronize()
 {
     m_settings.sync();

@@ -3,10 +3,12 @@
 #include "platform/core/Console.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPropertyAnimation>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,8 +45,18 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
     m_backButton = new QToolButton(m_bar);
     m_backButton->setObjectName(QStringLiteral("BackButton"));
     m_backButton->setAutoRaise(true);
-    m_backButton->setShortcut(QKeySequence::Back);
-    connect(m_backButton, &QToolButton::clicked, this, [this] { popViewController(true); });
+    // Owned by the button, the keys act only while it shows, and a popup or dialog that is open
+    // keeps its Escape. The button shows itself pressed for a moment first.
+    const QKeySequence escape(Qt::Key_Escape);
+    connect(new QShortcut(escape, m_backButton), &QShortcut::activated, m_backButton,
+            [this] { m_backButton->animateClick(); });
+    connect(new QShortcut(QKeySequence::Back, m_backButton), &QShortcut::activated, m_backButton,
+            [this] { m_backButton->animateClick(); });
+    m_backButton->setToolTip(
+        tr("Back (%1, %2)")
+            .arg(escape.toString(QKeySequence::NativeText),
+                 QKeySequence(QKeySequence::Back).toString(QKeySequence::NativeText)));
+    connect(m_backButton, &QToolButton::clicked, this, &NavigationController::goBackByUser);
     barLayout->addWidget(m_backButton);
 
     m_leftItems = new QHBoxLayout;
@@ -134,6 +146,8 @@ void NavigationController::pushViewController(std::unique_ptr<ViewController> co
     }
     showView(next->view(), animated);
     updateBar();
+    if (QWidget* first = next->initialFocusWidget())
+        first->setFocus(Qt::OtherFocusReason);
     if (m_shown) {
         previous->viewDidDisappear(animated);
         next->viewDidAppear(animated);
@@ -147,6 +161,63 @@ bool NavigationController::popViewController(bool animated)
         return false;
     popTo(static_cast<qsizetype>(m_stack.size()) - 2, animated);
     return true;
+}
+
+void NavigationController::goBackByUser()
+{
+    if (m_stack.size() < 2)
+        return;
+    const QPointer<NavigationController> self(this);
+    const QPointer<ViewController> leaving = topViewController();
+    leaving->confirmLeaving([self, leaving] {
+        // The answer may come when the stack has moved on.
+        if (self && leaving && self->topViewController() == leaving)
+            self->popViewController(true);
+    });
+}
+
+void NavigationController::closeEvent(QCloseEvent* event)
+{
+    ViewController* changed = m_closeAgreed ? nullptr : changedScreen();
+    if (!changed) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // Alerts do not wait for their answer: the window closes again once the collector agrees.
+    event->ignore();
+    const QPointer<NavigationController> self(this);
+    changed->confirmLeaving([self] {
+        if (!self)
+            return;
+        self->m_closeAgreed = true;
+        self->close();
+        self->m_closeAgreed = false;
+    });
+}
+
+ViewController* NavigationController::changedScreen() const
+{
+    const auto changedOn = [](const QList<ViewController*>& stack) -> ViewController* {
+        for (auto screen = stack.crbegin(); screen != stack.crend(); ++screen) {
+            if ((*screen)->hasUnsavedChanges())
+                return *screen;
+        }
+        return nullptr;
+    };
+    for (auto screen = m_stack.crbegin(); screen != m_stack.crend(); ++screen) {
+        ViewController* controller = screen->get();
+        if (!controller->isViewLoaded())
+            continue;
+        // The stacks of a container (a tab bar's tabs), at any depth.
+        for (const NavigationController* nested :
+             controller->view()->findChildren<NavigationController*>()) {
+            if (ViewController* changed = changedOn(nested->viewControllers()))
+                return changed;
+        }
+        if (controller->hasUnsavedChanges())
+            return controller;
+    }
+    return nullptr;
 }
 
 bool NavigationController::popToViewController(ViewController* controller, bool animated)
@@ -335,14 +406,12 @@ void NavigationController::updateBar()
     if (canGoBack) {
         const QString previousTitle = m_stack[m_stack.size() - 2]->title();
         // A button takes its text's mnemonic as its shortcut, so a single "&" in the title would
-        // become a shortcut letter and any new text drops the way back: double the "&", then set
-        // the way back again.
+        // become a shortcut letter: double it. (The keys back are shortcuts of their own.)
         m_backButton->setText(
             QStringLiteral("‹ ") +
             (previousTitle.isEmpty()
                  ? tr("Back")
                  : QString(previousTitle).replace(QLatin1Char('&'), QStringLiteral("&&"))));
-        m_backButton->setShortcut(QKeySequence::Back);
     }
 
     clearItemButtons();

@@ -37,7 +37,7 @@ public:
     Q_DISABLE_COPY_MOVE(NavigationController)
 
     void pushViewController(std::unique_ptr<ViewController> controller, bool animated);
-    // The back button. False when only the root is left.
+    // Pops the top screen. False when only the root is left.
     bool popViewController(bool animated);
     // Removes every screen above controller; false when it is not on the stack.
     bool popToViewController(ViewController* controller, bool animated);
@@ -68,13 +68,26 @@ public:
     // The tool button the bar shows for a bar button item of the top screen, or null.
     QToolButton* buttonForItem(const QAction* item) const;
 
+public Q_SLOTS:
+    // The collector's own way back (the back button, Escape, Alt+Left): the top screen is asked
+    // first, and pops once it agrees (a changed form asks the collector).
+    void goBackByUser();
+
 Q_SIGNALS:
     // After every push and pop, once the new top screen is shown.
     void topViewControllerChanged(ViewController* top);
 
+protected:
+    // As a window: closing asks the screens first, and waits for the collector's answer when a
+    // changed form asks.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
                          bool appearNow, QWidget* parent);
+    // The screen whose changes closing the window would lose, nearest the top first (those of
+    // stacks nested in the screens included); null when none has any.
+    ViewController* changedScreen() const;
     qsizetype indexOf(const ViewController* controller) const;
     void adopt(ViewController* controller);
     void popTo(qsizetype index, bool animated);
@@ -98,4 +111,6 @@ private:
     QPointer<ViewController> m_transitioning;
     bool m_transitionAppearing = false;
     bool m_transitionAnimated = false;
+    // The collector has agreed to close with changes unsaved.
+    bool m_closeAgreed = false;
 };

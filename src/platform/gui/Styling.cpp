@@ -33,28 +33,41 @@ QColor rowBackgroundColor()
     return QColor::fromHsvF(0.5f, 0.06f, 0.96f);
 }
 
+// The input or button that has the keyboard is outlined in the highlight colour, wider: the
+// padding gives back what the border takes, so nothing moves.
 QString buttonStyleSheet()
 {
     return QStringLiteral("QAbstractButton { border: %1px solid black; border-radius: %2px; "
-                          "padding: 4px 10px; }")
+                          "padding: 4px 10px; }"
+                          "\nQAbstractButton:focus { border: %3px solid palette(highlight); "
+                          "padding: 3px 9px; }")
         .arg(buttonBorderWidth)
-        .arg(buttonCornerRadius);
+        .arg(buttonCornerRadius)
+        .arg(focusBorderWidth + 1);
 }
 
 QString textFieldStyleSheet()
 {
     return QStringLiteral("QLineEdit, QComboBox, QAbstractSpinBox { border: %1px solid gray; "
-                          "border-radius: %2px; padding: 2px 4px; }")
+                          "border-radius: %2px; padding: 2px 4px; }"
+                          "\nQLineEdit:focus, QComboBox:focus, QAbstractSpinBox:focus { border: "
+                          "%3px solid palette(highlight); padding: 1px 3px; }")
         .arg(fieldBorderWidth)
-        .arg(fieldCornerRadius);
+        .arg(fieldCornerRadius)
+        .arg(focusBorderWidth);
 }
 
 QString textViewStyleSheet()
 {
+    // A text view keeps its frame's width when the focus comes and goes: the padding makes the
+    // difference.
     return QStringLiteral("QTextEdit, QPlainTextEdit { border: %1px solid gray; "
-                          "border-radius: %2px; }")
+                          "border-radius: %2px; padding: 1px; }"
+                          "\nQTextEdit:focus, QPlainTextEdit:focus { border: %3px solid "
+                          "palette(highlight); padding: 0px; }")
         .arg(fieldBorderWidth)
-        .arg(fieldCornerRadius);
+        .arg(fieldCornerRadius)
+        .arg(focusBorderWidth);
 }
 
 QString tableRowStyleSheet()

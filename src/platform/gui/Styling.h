@@ -17,6 +17,8 @@ inline constexpr int buttonCornerRadius = 10;
 inline constexpr int buttonBorderWidth = 2;
 inline constexpr int fieldCornerRadius = 5;
 inline constexpr int fieldBorderWidth = 1;
+// The outline of the input that has the keyboard (a button's is one wider than its border).
+inline constexpr int focusBorderWidth = 2;
 inline constexpr int rowCornerRadius = 10;
 inline constexpr int rowBorderWidth = 2;
 

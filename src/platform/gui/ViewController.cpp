@@ -1,11 +1,82 @@
 #include "platform/gui/ViewController.h"
 
 #include "platform/core/Console.h"
+#include "platform/gui/Alert.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextEdit>
 #include <QWidget>
+
+namespace {
+
+// Marks a widget as the view of a screen, so a screen can tell its own widgets from those of
+// the screens nested in it (the tabs of a tab bar).
+constexpr char ScreenViewProperty[] = "velloraScreenView";
+
+const QKeySequence SaveKeys(Qt::CTRL | Qt::Key_S);
+const QKeySequence FindKeys(Qt::CTRL | Qt::Key_F);
+
+// Tab leaves a text view like any other input; Ctrl+Tab types the tab instead.
+class TextViewKeys final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier)
+            return false;
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(watched))
+            plain->insertPlainText(QStringLiteral("\t"));
+        else if (auto* rich = qobject_cast<QTextEdit*>(watched))
+            rich->insertPlainText(QStringLiteral("\t"));
+        else
+            return false;
+        return true;
+    }
+};
+
+// What an input shows, as text; null for a widget that is no input.
+QString shownValue(const QWidget* input)
+{
+    if (const auto* field = qobject_cast<const QLineEdit*>(input))
+        return field->text();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(input))
+        return plain->toPlainText();
+    if (const auto* rich = qobject_cast<const QTextEdit*>(input))
+        return rich->toPlainText();
+    return {};
+}
+
+bool isEditableTextView(const QWidget* widget)
+{
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
+        return !plain->isReadOnly();
+    if (const auto* rich = qobject_cast<const QTextEdit*>(widget))
+        return !rich->isReadOnly();
+    return false;
+}
+
+QString withKeys(const QString& tip, const QKeySequence& keys)
+{
+    const QString named = keys.toString(QKeySequence::NativeText);
+    if (tip.contains(named))
+        return tip;
+    return ViewController::tr("%1 (%2)").arg(tip, named);
+}
+
+} // namespace
 
 ViewController::ViewController(const QString& name, QObject* parent) : QObject(parent)
 {
@@ -32,11 +103,180 @@ QWidget* ViewController::view()
         return m_view;
     m_view = new QWidget;
     m_view->setObjectName(objectName() + QStringLiteral("View"));
+    m_view->setProperty(ScreenViewProperty, true);
     buildView(m_view);
     if (m_storyboard)
         m_storyboard->connectTriggers(this);
     viewDidLoad();
+    setUpKeyboard();
+    rememberShownValues();
     return m_view;
+}
+
+template <class Widget> QList<Widget*> ViewController::ownWidgets() const
+{
+    QList<Widget*> own;
+    if (!m_view)
+        return own;
+    for (Widget* widget : m_view->findChildren<Widget*>()) {
+        // Up to the nearest screen's view, unless a window (a popup, a dialog) comes first.
+        const QWidget* holder = widget;
+        while (holder && holder != m_view && !holder->isWindow() &&
+               !holder->property(ScreenViewProperty).toBool())
+            holder = holder->parentWidget();
+        if (holder == m_view)
+            own.append(widget);
+    }
+    return own;
+}
+
+void ViewController::setUpKeyboard()
+{
+    // Return presses the focused button, as in a dialog.
+    for (QPushButton* button : ownWidgets<QPushButton>())
+        button->setAutoDefault(true);
+
+    for (QLineEdit* field : ownWidgets<QLineEdit>()) {
+        connect(field, &QLineEdit::returnPressed, this, [this, field] {
+            // A read-only field is filled by its picker, which takes Return itself.
+            if (m_saveAction && !field->isReadOnly() && m_saveAction->isEnabled())
+                m_saveAction->trigger();
+        });
+    }
+
+    for (QWidget* widget : ownWidgets<QWidget>()) {
+        if (!isEditableTextView(widget))
+            continue;
+        if (!m_textViewKeys)
+            m_textViewKeys = new TextViewKeys(this);
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+            plain->setTabChangesFocus(true);
+        else if (auto* rich = qobject_cast<QTextEdit*>(widget))
+            rich->setTabChangesFocus(true);
+        widget->installEventFilter(m_textViewKeys);
+    }
+
+    const QList<QLineEdit*> fields = ownWidgets<QLineEdit>();
+    const auto search = std::find_if(fields.cbegin(), fields.cend(), [](const QLineEdit* field) {
+        return field->objectName() == QLatin1String("searchBar");
+    });
+    if (search != fields.cend()) {
+        QLineEdit* searchBar = *search;
+        auto* find = new QShortcut(FindKeys, m_view);
+        connect(find, &QShortcut::activated, searchBar, [searchBar] {
+            searchBar->setFocus(Qt::ShortcutFocusReason);
+            searchBar->selectAll();
+        });
+        if (searchBar->toolTip().isEmpty())
+            searchBar->setToolTip(withKeys(tr("Search"), FindKeys));
+    }
+
+    for (const auto& [action, keys] : std::as_const(m_pendingShortcuts)) {
+        if (action)
+            makeShortcut(action, keys);
+    }
+    m_pendingShortcuts.clear();
+}
+
+void ViewController::setSaveAction(QAction* save, AlertPresenter& alerts)
+{
+    if (!save) {
+        Console::printLine(QStringLiteral("%1: no save action given; ignored").arg(objectName()));
+        return;
+    }
+    m_saveAction = save;
+    m_alerts = &alerts;
+    addKeyboardShortcut(save, SaveKeys);
+    if (m_view)
+        rememberShownValues();
+}
+
+void ViewController::addKeyboardShortcut(QAction* action, const QKeySequence& keys)
+{
+    if (!action || keys.isEmpty()) {
+        Console::printLine(
+            QStringLiteral("%1: a shortcut without an action or keys; ignored").arg(objectName()));
+        return;
+    }
+    action->setToolTip(withKeys(action->toolTip(), keys));
+    if (m_view)
+        makeShortcut(action, keys);
+    else
+        m_pendingShortcuts.append({action, keys});
+}
+
+void ViewController::makeShortcut(QAction* action, const QKeySequence& keys)
+{
+    // Owned by the view: it is active only while the view is on show in the active window.
+    auto* shortcut = new QShortcut(keys, m_view);
+    connect(shortcut, &QShortcut::activated, action, [action] {
+        if (action->isVisible())
+            action->trigger();
+    });
+}
+
+void ViewController::rememberShownValues()
+{
+    m_shownValues.clear();
+    if (!m_saveAction)
+        return;
+    for (QWidget* input : ownWidgets<QWidget>()) {
+        if (qobject_cast<QLineEdit*>(input) || isEditableTextView(input))
+            m_shownValues.append({input, shownValue(input)});
+    }
+}
+
+bool ViewController::hasUnsavedChanges() const
+{
+    return std::any_of(m_shownValues.cbegin(), m_shownValues.cend(), [](const ShownValue& shown) {
+        return shown.input && shownValue(shown.input) != shown.value;
+    });
+}
+
+void ViewController::confirmLeaving(std::function<void()> leave)
+{
+    if (!leave)
+        return;
+    if (!hasUnsavedChanges()) {
+        leave();
+        return;
+    }
+    if (!m_alerts) {
+        // Only a form remembers what it showed, and a form has its alerts.
+        Console::printLine(QStringLiteral("%1: changes left without asking: no alerts to ask "
+                                          "with")
+                               .arg(objectName()));
+        leave();
+        return;
+    }
+    if (m_askingToLeave)
+        return; // the question is on screen already
+    m_askingToLeave = true;
+    const QPointer<ViewController> self(this);
+    Alert alert{tr("Discard changes?"), tr("What you changed here has not been saved."), {}};
+    alert.actions.append({tr("Discard"), AlertAction::Style::Destructive, [self, leave] {
+                              if (!self)
+                                  return;
+                              self->m_askingToLeave = false;
+                              leave();
+                          }});
+    alert.actions.append({tr("Keep Editing"), AlertAction::Style::Cancel, [self] {
+                              if (self)
+                                  self->m_askingToLeave = false;
+                          }});
+    m_alerts->present(alert);
+}
+
+QWidget* ViewController::initialFocusWidget() const
+{
+    if (!m_saveAction)
+        return nullptr;
+    for (QWidget* input : ownWidgets<QWidget>()) {
+        const bool typedInto = qobject_cast<QLineEdit*>(input) || isEditableTextView(input);
+        if (typedInto && input->isEnabled() && (input->focusPolicy() & Qt::TabFocus))
+            return input;
+    }
+    return nullptr;
 }
 
 void ViewController::setTitle(const QString& title)

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
+class AlertPresenter;
 class NavigationController;
 class QAction;
 class QWidget;
@@ -49,6 +52,29 @@ public:
     QList<QAction*> rightBarButtonItems() const { return m_rightItems; }
     QList<QAction*> leftBarButtonItems() const { return m_leftItems; }
 
+    // Makes this screen a form: Ctrl+S, and Return in any of its single-line fields, trigger
+    // `save`, whose tooltip names the shortcut. What its inputs show once it has loaded is
+    // remembered, and leaving it by the collector's own hand after a change asks "Discard
+    // changes?" through `alerts`.
+    void setSaveAction(QAction* save, AlertPresenter& alerts);
+    QAction* saveAction() const { return m_saveAction; }
+
+    // The keys trigger the action while this screen is shown in the active window (not while a
+    // popup or a dialog of it is open); the action's tooltip names them.
+    void addKeyboardShortcut(QAction* action, const QKeySequence& keys);
+
+    // Whether leaving now would lose something the collector changed: for a form, whether any
+    // of its inputs shows another value than when last remembered (rememberShownValues()).
+    virtual bool hasUnsavedChanges() const;
+    // Before the collector leaves this screen by their own hand (the back button, Escape,
+    // Alt+Left, closing the window): runs `leave` at once when nothing would be lost, otherwise
+    // only once the collector has chosen to discard the changes.
+    void confirmLeaving(std::function<void()> leave);
+
+    // The input that takes the keyboard when the screen opens: a form's first field; null for
+    // other screens.
+    QWidget* initialFocusWidget() const;
+
     NavigationController* navigationController() const;
     // The container whose view holds this screen's navigation stack (a TabBarController for a
     // screen in one of its tabs); null for a screen on the window's own stack.
@@ -89,10 +115,19 @@ protected:
     // Lays out the screen's widgets into view; the view has no layout yet.
     virtual void buildView(QWidget* view) { Q_UNUSED(view) }
 
+    // Takes what the form's inputs show now as their unchanged state. Done once the view has
+    // loaded; a form does it again once it has saved or shown its record anew.
+    virtual void rememberShownValues();
+
 private:
     friend class NavigationController;
     void setNavigationController(NavigationController* navigationController);
     void addBarButtonItem(QList<QAction*>& items, QAction* item);
+    void setUpKeyboard();
+    void makeShortcut(QAction* action, const QKeySequence& keys);
+    // The widgets of this screen's own view, without those of screens nested in it and of its
+    // popups and dialogs.
+    template <class Widget> QList<Widget*> ownWidgets() const;
 
     QString m_title;
     QPointer<QWidget> m_view;
@@ -101,4 +136,17 @@ private:
     QPointer<NavigationController> m_navigationController;
     Storyboard* m_storyboard = nullptr;
     QHash<QString, UnwindAction> m_unwindActions;
+
+    QPointer<QAction> m_saveAction;
+    AlertPresenter* m_alerts = nullptr;
+    // Shortcuts asked for before the view was built; they are made with it.
+    QList<QPair<QPointer<QAction>, QKeySequence>> m_pendingShortcuts;
+    QObject* m_textViewKeys = nullptr;
+    struct ShownValue
+    {
+        QPointer<QWidget> input;
+        QString value;
+    };
+    QList<ShownValue> m_shownValues;
+    bool m_askingToLeave = false;
 };
