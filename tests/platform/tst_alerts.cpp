@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -70,6 +71,30 @@ private Q_SLOTS:
         box->buttons().constFirst()->click();
         runDeferredDeletes();
         QVERIFY(!box);
+    }
+
+    void returnNeverConfirmsADestructiveChoice()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MessageBoxAlertPresenter presenter(&window);
+        bool discarded = false;
+        bool kept = false;
+        presenter.present(Alert{QStringLiteral("Discard changes?"),
+                                {},
+                                {{QStringLiteral("Discard"), AlertAction::Style::Destructive,
+                                  [&discarded] { discarded = true; }},
+                                 {QStringLiteral("Keep Editing"), AlertAction::Style::Cancel,
+                                  [&kept] { kept = true; }}}});
+        QPointer<QMessageBox> box = window.findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible());
+        QVERIFY(box->defaultButton());
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("Keep Editing"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTRY_VERIFY(kept);
+        QVERIFY(!discarded);
+        runDeferredDeletes();
     }
 
     void handlersOfAGoneContextDoNotRun()

@@ -121,14 +121,19 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
 
     auto handlers = std::make_shared<std::vector<ButtonHandler>>();
     QPushButton* firstDefault = nullptr;
+    QPushButton* firstCancel = nullptr;
     for (const AlertAction& action : std::as_const(actions)) {
         QPushButton* button = box->addButton(action.title, roleFor(action.style));
         handlers->push_back({button, action.handler});
         if (!firstDefault && action.style == AlertAction::Style::Default)
             firstDefault = button;
+        if (!firstCancel && action.style == AlertAction::Style::Cancel)
+            firstCancel = button;
     }
-    if (firstDefault)
-        box->setDefaultButton(firstDefault);
+    // Without a default button, Return takes the cancel one: a key pressed out of habit never
+    // confirms a destructive choice ("Discard").
+    if (QPushButton* onReturn = firstDefault ? firstDefault : firstCancel)
+        box->setDefaultButton(onReturn);
 
     // finished() comes once the box is hidden, so a handler that presents the next alert (or
     // changes screens) works on a closed box.
