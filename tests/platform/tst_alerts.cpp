@@ -91,7 +91,10 @@ private Q_SLOTS:
         QVERIFY(box && box->isVisible());
         QVERIFY(box->defaultButton());
         QCOMPARE(box->defaultButton()->text(), QStringLiteral("Keep Editing"));
-        QTest::keyClick(box, Qt::Key_Return);
+        // Return goes to the button with the focus.
+        QTRY_VERIFY(box->focusWidget());
+        QCOMPARE(box->focusWidget(), box->defaultButton());
+        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(kept);
         QVERIFY(!discarded);
         runDeferredDeletes();

@@ -132,7 +132,9 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
     }
     // Without a default button, Return takes the cancel one: a key pressed out of habit never
     // confirms a destructive choice ("Discard").
-    if (QPushButton* onReturn = firstDefault ? firstDefault : firstCancel)
+    // It has the focus too, since Return presses the focused button.
+    QPushButton* onReturn = firstDefault ? firstDefault : firstCancel;
+    if (onReturn)
         box->setDefaultButton(onReturn);
 
     // finished() comes once the box is hidden, so a handler that presents the next alert (or
@@ -149,4 +151,6 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
         }
     });
     box->open();
+    if (onReturn)
+        onReturn->setFocus();
 }
