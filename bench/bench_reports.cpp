@@ -6,7 +6,7 @@
 //   bench_reports [stamps...]     (defaults: 100 500 2000)
 
 #include "platform/core/Pictures.h"
-#include "reports/ReportPages.h"
+#include "platform/core/ReportPages.h"
 #include "reports/StampReport.h"
 #include "store/Entities.h"
 #include "store/Model.h"

@@ -1,7 +1,7 @@
 #include "ConsoleCapture.h"
 #include "TestEnvironment.h"
-#include "app/MainMenuViewController.h"
-#include "app/Storyboard.h"
+#include "main/MainMenuViewController.h"
+#include "main/Storyboard.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 

@@ -1,6 +1,6 @@
 #include "ModelTexts.h"
 #include "TestEnvironment.h"
-#include "app/Storyboard.h"
+#include "main/Storyboard.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UndoBar.h"

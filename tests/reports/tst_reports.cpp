@@ -2,7 +2,7 @@
 #include "TemporaryStore.h"
 #include "VelloraProcess.h"
 #include "platform/core/Pictures.h"
-#include "reports/ReportPages.h"
+#include "platform/core/ReportPages.h"
 #include "reports/StampReport.h"
 #include "store/Entities.h"
 #include "store/ObjectContext.h"

@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "app/Application.h"
+#include "main/Application.h"
 #include "platform/gui/MailComposer.h"
 #include "sharing/OverviewViewController.h"
 #include "sharing/RateShareTableViewController.h"

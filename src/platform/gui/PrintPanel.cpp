@@ -1,8 +1,8 @@
 #include "platform/gui/PrintPanel.h"
 
+#include "platform/core/ReportPages.h"
 #include "platform/gui/Alert.h"
 #include "platform/gui/ProgressDialog.h"
-#include "reports/ReportPages.h"
 
 #include <QCoreApplication>
 #include <QPageSize>

@@ -178,6 +178,11 @@ void ViewController::setUpKeyboard()
     m_pendingShortcuts.clear();
 }
 
+QAction* ViewController::saveAction() const
+{
+    return m_saveAction;
+}
+
 void ViewController::setSaveAction(QAction* save, AlertPresenter& alerts)
 {
     if (!save) {

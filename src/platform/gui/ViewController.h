@@ -57,7 +57,7 @@ public:
     // remembered, and leaving it by the collector's own hand after a change asks "Discard
     // changes?" through `alerts`.
     void setSaveAction(QAction* save, AlertPresenter& alerts);
-    QAction* saveAction() const { return m_saveAction; }
+    QAction* saveAction() const;
 
     // The keys trigger the action while this screen is shown in the active window (not while a
     // popup or a dialog of it is open); the action's tooltip names them.

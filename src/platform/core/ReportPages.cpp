@@ -1,4 +1,4 @@
-#include "reports/ReportPages.h"
+#include "platform/core/ReportPages.h"
 
 #include "platform/core/Console.h"
 

@@ -1,4 +1,4 @@
-#include "app/MainMenuViewController.h"
+#include "main/MainMenuViewController.h"
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"

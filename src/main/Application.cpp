@@ -1,6 +1,6 @@
-#include "app/Application.h"
+#include "main/Application.h"
 
-#include "app/Storyboard.h"
+#include "main/Storyboard.h"
 #include "platform/core/Console.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/ViewController.h"

@@ -1,10 +1,10 @@
-#include "app/CommandLine.h"
+#include "main/CommandLine.h"
 
 #include "app/AppDelegate.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "platform/core/Pictures.h"
-#include "reports/ReportPages.h"
+#include "platform/core/ReportPages.h"
 #include "reports/StampReport.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"

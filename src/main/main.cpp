@@ -1,5 +1,5 @@
-#include "app/Application.h"
-#include "app/CommandLine.h"
+#include "main/Application.h"
+#include "main/CommandLine.h"
 
 #include <QApplication>
 #include <QGuiApplication>
