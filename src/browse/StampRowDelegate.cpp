@@ -45,8 +45,7 @@ void StampRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawImage(target, picture);
     }
 
-    // Rows stay light in either style, so their text is always dark.
-    painter->setPen(Qt::black);
+    painter->setPen(Styling::rowInkColor(option));
     const QRect textBox = inner.adjusted(pictureSize.width() + Margin, 0, 0, 0);
     const QStringList labels = index.data(StampRowModel::LabelsRole).toStringList();
     const int lineHeight = textBox.height() / std::max(1, int(labels.size()));

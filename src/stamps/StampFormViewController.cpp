@@ -159,7 +159,7 @@ void StampFormViewController::buildView(QWidget* view)
         this->*field.outlet = input;
         auto* label = new QLabel(QString::fromLatin1(field.title), m_fieldsColumn);
         if (m_marksRequiredFields && required.contains(QLatin1String(field.key)))
-            label->setStyleSheet(QStringLiteral("color: red;"));
+            Styling::styleRequiredLabel(label);
         form->addRow(label, input);
     }
     for (const ReferencePicker::Description& description : ReferencePicker::descriptions()) {
@@ -179,10 +179,7 @@ void StampFormViewController::buildView(QWidget* view)
     StampImage->setObjectName(QStringLiteral("StampImage"));
     StampImage->setMinimumSize(PictureSize);
     StampImage->setAlignment(Qt::AlignCenter);
-    StampImage->setStyleSheet(QStringLiteral("QLabel { border: %1px solid gray; border-radius: "
-                                             "%2px; }")
-                                  .arg(Styling::fieldBorderWidth)
-                                  .arg(Styling::fieldCornerRadius));
+    Styling::stylePicture(StampImage);
     StampImage->installEventFilter(this);
     pictureLayout->addWidget(StampImage, 0, Qt::AlignHCenter);
 

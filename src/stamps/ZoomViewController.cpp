@@ -119,10 +119,8 @@ ZoomCollectionViewCell* ZoomViewController::cellForItemAtIndexPath(int item)
 {
     Q_UNUSED(item)
     auto* cell = new ZoomCollectionViewCell(ZoomCollectionView);
-    const QString frame = QStringLiteral("border: %1px solid black; border-radius: %2px;")
-                              .arg(Styling::rowBorderWidth)
-                              .arg(Styling::rowCornerRadius);
-    cell->setStyleSheet(QStringLiteral("#ZoomCollectionViewCell, #ZoomImage { %1 }").arg(frame));
+    Styling::styleFramedPicture(cell);
+    Styling::styleFramedPicture(cell->ZoomImage);
     const QImage& picture = m_environment.shared.selectedStamp.picture;
     if (!picture.isNull())
         cell->ZoomImage->setPixmap(QPixmap::fromImage(picture));

@@ -190,12 +190,7 @@ void ValuationViewController::computeTotals()
 void ValuationViewController::setSaveButtonEnabled(bool enabled)
 {
     SaveButton->setEnabled(enabled);
-    Styling::styleButton(SaveButton);
-    SaveButton->setStyleSheet(SaveButton->styleSheet() +
-                              (enabled ? QStringLiteral("\nQPushButton { background-color: cyan; "
-                                                        "color: black; }")
-                                       : QStringLiteral("\nQPushButton { background-color: grey; "
-                                                        "}")));
+    Styling::setFill(SaveButton, enabled ? Styling::Fill::Ready : Styling::Fill::Waiting);
 }
 
 void ValuationViewController::didSelectRow(int row)

@@ -20,7 +20,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -110,6 +112,8 @@ private Q_SLOTS:
     void recordingPresenterAnswersOldestAlert();
     void messageBoxPresenterRunsHandlerAfterClosing();
     void symbolsAndStyle();
+    void outlinesFollowThePalette_data();
+    void outlinesFollowThePalette();
     void keysGoBackUnlessAPopupIsOpen_data();
     void keysGoBackUnlessAPopupIsOpen();
     void formsSaveFromTheKeyboard();
@@ -554,14 +558,78 @@ void NavigationTest::symbolsAndStyle()
     palette.setColor(QPalette::Window, QColor(30, 30, 30));
     dark.setPalette(palette);
     QVERIFY(Styling::isDarkStyle(&dark));
+}
 
-    // Styling twice does not pile up the same rules; a sheet already there is kept.
-    QPushButton button;
-    button.setStyleSheet(QStringLiteral("QPushButton { font-weight: bold; }"));
-    Styling::styleButton(&button);
-    Styling::styleButton(&button);
-    QCOMPARE(button.styleSheet().count(QStringLiteral("border-radius: 10px")), 1);
-    QVERIFY(button.styleSheet().contains(QStringLiteral("font-weight: bold")));
+void NavigationTest::outlinesFollowThePalette_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("windowText");
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light") << QColor(240, 240, 240) << QColor(Qt::black) << QColor(Qt::white)
+                           << QColor(Qt::black);
+    QTest::newRow("dark") << QColor(40, 40, 40) << QColor(250, 250, 250) << QColor(20, 20, 20)
+                          << QColor(235, 235, 235);
+}
+
+void NavigationTest::outlinesFollowThePalette()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, windowText);
+    QFETCH(QColor, base);
+    QFETCH(QColor, text);
+    // The sheet is the application's: installed once, beside one given on the command line.
+    qApp->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    Styling::installApplicationStyleSheet(*qApp);
+    Styling::installApplicationStyleSheet(*qApp);
+    QCOMPARE(qApp->styleSheet().count(Styling::applicationStyleSheet()), 1);
+    QVERIFY(qApp->styleSheet().contains(QStringLiteral("font-weight: bold")));
+
+    // A desktop theme sets the application's palette.
+    const QPalette themed = QApplication::palette();
+    const auto restoreTheme = qScopeGuard([themed] { QApplication::setPalette(themed); });
+    QPalette palette = themed;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, windowText);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    QApplication::setPalette(palette);
+    QWidget screen;
+    auto* layout = new QVBoxLayout(&screen);
+    auto* button = new QPushButton(QStringLiteral("Save"), &screen);
+    auto* unstyled = new QPushButton(QStringLiteral("Plain"), &screen);
+    auto* field = new QLineEdit(&screen);
+    layout->addWidget(button);
+    layout->addWidget(unstyled);
+    layout->addWidget(field);
+    Styling::styleButton(button);
+    Styling::styleTextField(field);
+    field->setFocus();
+    screen.resize(200, 120);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+    // The outline is drawn in the window's text colour, so a dark theme shows it.
+    const QImage drawn = button->grab().toImage();
+    QCOMPARE(drawn.pixelColor(0, drawn.height() / 2), windowText);
+    QVERIFY(unstyled->grab().toImage().pixelColor(0, unstyled->height() / 2) != windowText);
+    // The field that has the keyboard is outlined in the highlight colour.
+    QTRY_VERIFY(field->hasFocus());
+    const QImage focused = field->grab().toImage();
+    QCOMPARE(focused.pixelColor(0, focused.height() / 2), palette.color(QPalette::Highlight));
+
+    // The grey-until-ready fill shows once set after the button was polished.
+    Styling::setFill(button, Styling::Fill::Ready);
+    const QImage ready = button->grab().toImage();
+    QCOMPARE(ready.pixelColor(ready.width() / 6, ready.height() / 2), QColor(Qt::cyan));
+
+    // Rows stay light in either style, so their ink is whichever palette colour is dark.
+    QStyleOptionViewItem row;
+    row.palette = palette;
+    QVERIFY(Styling::rowInkColor(row).lightnessF() < 0.2);
+    QVERIFY(Styling::rowBackgroundColor().lightnessF() > 0.8);
 }
 
 void NavigationTest::keysGoBackUnlessAPopupIsOpen_data()

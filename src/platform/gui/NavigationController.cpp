@@ -1,8 +1,10 @@
 #include "platform/gui/NavigationController.h"
 
 #include "platform/core/Console.h"
+#include "platform/gui/Styling.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -36,6 +38,10 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
     : QWidget(parent), m_container(container), m_shown(appearNow)
 {
     setObjectName(QStringLiteral("NavigationController"));
+    // Every screen is shown on a navigation stack, so the first one gives the application its
+    // look (once; later stacks find it there).
+    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        Styling::installApplicationStyleSheet(*application);
 
     m_bar = new QWidget(this);
     m_bar->setObjectName(QStringLiteral("NavigationBar"));

@@ -24,8 +24,8 @@ void TextRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 {
     Styling::paintRowFrame(painter, option);
     painter->save();
-    // Rows stay light in either style, so their text and symbol are always dark.
-    painter->setPen(Qt::black);
+    const QColor ink = Styling::rowInkColor(option);
+    painter->setPen(ink);
     QRect inner = option.rect.adjusted(16, 0, -16, 0);
     const QVariant decoration = index.data(Qt::DecorationRole);
     if (decoration.typeId() == QMetaType::QIcon) {
@@ -37,7 +37,7 @@ void TextRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         {
             QPainter tint(&symbol);
             tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-            tint.fillRect(QRect(QPoint(), symbol.size()), Qt::black);
+            tint.fillRect(QRect(QPoint(), symbol.size()), ink);
         }
         painter->drawPixmap(place, symbol);
         inner.setLeft(place.right() + 1 + IconSpacing);
