@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/SharedState.h"
 #include "browse/StampSearch.h"
 #include "platform/core/CurrencyText.h"
@@ -113,68 +114,68 @@ float valuation(const Stamps& stamp)
 
 const GroupBreakdownViewController::Member
     GroupBreakdownViewController::YearBreakdownTableViewController = {
-        "YearBreakdownTableViewController",
-        "YearBreakdownTableViewCell",
-        StampGroups::Year,
-        "Search By Denomination",
-        true,
-        yearOrCountryRow,
-        "YearBreakdown",
-        "unwindToYearTableViewWithSegue",
-        "unwindToYearTableView",
-        true};
+        .name = "YearBreakdownTableViewController",
+        .rowClass = "YearBreakdownTableViewCell",
+        .group = StampGroups::Year,
+        .searchPlaceholder = "Search By Denomination",
+        .searchesDenomination = true,
+        .rowTexts = yearOrCountryRow,
+        .openingScreen = OpeningScreens::YearBreakdown,
+        .unwindAction = "unwindToYearTableViewWithSegue",
+        .fetchesOnAppearing = true,
+};
 
 const GroupBreakdownViewController::Member
     GroupBreakdownViewController::CountryBreakdownTableViewController = {
-        "CountryBreakdownTableViewController",
-        "CountryBreakdownTableViewCell",
-        StampGroups::Country,
-        "Search By Year",
-        true,
-        yearOrCountryRow,
-        "CountryBreakdown",
-        "unwindToCountryTableViewWithSegue",
-        "unwindToCountryTableView",
-        true};
+        .name = "CountryBreakdownTableViewController",
+        .rowClass = "CountryBreakdownTableViewCell",
+        .group = StampGroups::Country,
+        .searchPlaceholder = "Search By Year",
+        .searchesDenomination = true,
+        .rowTexts = yearOrCountryRow,
+        .openingScreen = OpeningScreens::CountryBreakdown,
+        .unwindAction = "unwindToCountryTableViewWithSegue",
+        .fetchesOnAppearing = true,
+};
 
 const GroupBreakdownViewController::Member
     GroupBreakdownViewController::DenominationBreakdownTableViewController = {
-        "DenominationBreakdownTableViewController",
-        "DenominationBreakdownTableViewCell",
-        StampGroups::Denomination,
-        "Search By Denomination",
-        false,
-        denominationRow,
-        "DenominationBreakdown",
-        "unwindToDenominationTableViewWithSegue",
-        "unwindToDenominationTableView",
-        false};
+        .name = "DenominationBreakdownTableViewController",
+        .rowClass = "DenominationBreakdownTableViewCell",
+        .group = StampGroups::Denomination,
+        .searchPlaceholder = "Search By Denomination",
+        .searchesDenomination = false,
+        .rowTexts = denominationRow,
+        .openingScreen = OpeningScreens::DenominationBreakdown,
+        .unwindAction = "unwindToDenominationTableViewWithSegue",
+        .fetchesOnAppearing = false,
+};
 
 const GroupBreakdownViewController::Member
     GroupBreakdownViewController::ScottNumberBreakdownTableViewController = {
-        "ScottNumberBreakdownTableViewController",
-        "ScottNumberBreakdownTableViewCell",
-        StampGroups::ScottNumber,
-        "Search By Scott # ",
-        false,
-        scottNumberRow,
-        "ScottNumberBreakdown",
-        "unwindToScottsNumberTableViewWithSegue",
-        "unwindToScottsNumberTableView",
-        false};
+        .name = "ScottNumberBreakdownTableViewController",
+        .rowClass = "ScottNumberBreakdownTableViewCell",
+        .group = StampGroups::ScottNumber,
+        .searchPlaceholder = "Search By Scott # ",
+        .searchesDenomination = false,
+        .rowTexts = scottNumberRow,
+        .openingScreen = OpeningScreens::ScottNumberBreakdown,
+        .unwindAction = "unwindToScottsNumberTableViewWithSegue",
+        .fetchesOnAppearing = false,
+};
 
 const GroupBreakdownViewController::Member
     GroupBreakdownViewController::StatusBreakdownTableViewController = {
-        "StatusBreakdownTableViewController",
-        "StatusBreakdownTableViewCell",
-        StampGroups::Status,
-        "Search By Denomination",
-        true,
-        statusRow,
-        "StatusBreakdown",
-        "unwindToStatusTableViewWithSegue",
-        "unwindToStatusTableView",
-        true};
+        .name = "StatusBreakdownTableViewController",
+        .rowClass = "StatusBreakdownTableViewCell",
+        .group = StampGroups::Status,
+        .searchPlaceholder = "Search By Denomination",
+        .searchesDenomination = true,
+        .rowTexts = statusRow,
+        .openingScreen = OpeningScreens::StatusBreakdown,
+        .unwindAction = "unwindToStatusTableViewWithSegue",
+        .fetchesOnAppearing = true,
+};
 
 GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
                                                            Environment& environment,
@@ -191,7 +192,7 @@ GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
           environment, parent),
       m_member(member)
 {
-    registerUnwindTarget(QString::fromLatin1(member.unwind),
+    registerUnwindTarget(QString::fromLatin1(member.openingScreen.unwind),
                          [this](const StoryboardSegue&) { unwindToTableViewWithSegue(); });
     PrintButton = SymbolIcons::makeAction(QStringLiteral("printer"), this);
     PrintButton->setObjectName(QStringLiteral("PrintButton"));
@@ -333,6 +334,6 @@ void GroupBreakdownViewController::prepareForSegue(const StoryboardSegue& segue,
 {
     StampTableViewController::prepareForSegue(segue, sender);
     // Every segue from here names the breakdown, the print screen's too.
-    m_environment.shared.marker = QString::fromLatin1(m_member.marker);
+    m_environment.shared.marker = QString::fromLatin1(m_member.openingScreen.marker);
     handOverChosenStamp(segue);
 }

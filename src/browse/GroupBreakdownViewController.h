@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OpeningScreens.h"
 #include "browse/StampTableViewController.h"
 
 #include <QList>
@@ -22,20 +23,23 @@ class GroupBreakdownViewController final : public StampTableViewController
     Q_OBJECT
 
 public:
+    // What one group's breakdown is; the examples are the year's.
     struct Member
     {
-        const char* name;     // "YearBreakdownTableViewController"
-        const char* rowClass; // "YearBreakdownTableViewCell"
+        const char* name;     // object name: "YearBreakdownTableViewController"
+        const char* rowClass; // the rows' name: "YearBreakdownTableViewCell"
         // The key: which stamps are fetched (the value chosen on the summary) and their order.
         const StampGroup& group;
-        const char* searchPlaceholder;
+        const char* searchPlaceholder; // "Search By Denomination"
         // The search matches the denomination, or else the year of issue.
         bool searchesDenomination;
         // The first three labels of a row; the fourth, the value line, is common to all.
         StampRowModel::RowTexts (*rowTexts)(const Stamps&, bool filteredListShown);
-        const char* marker;       // the opening-screen marker for every segue it starts
-        const char* unwindAction; // "unwindToYearTableViewWithSegue"
-        const char* unwind;       // "unwindToYearTableView"
+        // The marker it leaves for every segue it starts, and the unwind it registers, by which
+        // the edit form comes back.
+        const OpeningScreen& openingScreen;
+        const char* unwindAction; // the unwind action's name: "unwindToYearTableViewWithSegue"
+        // Fetches again whenever it appears, not only when first shown.
         bool fetchesOnAppearing;
     };
     static const Member YearBreakdownTableViewController;

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/SharedState.h"
 #include "browse/GroupValueModel.h"
 #include "platform/core/Console.h"
@@ -26,81 +27,113 @@ void sortKeyValues(QStringList& values, bool ascending)
         std::reverse(values.begin(), values.end());
 }
 
+// What choosing a value tells the breakdown it opens.
+void writeYear(SelectedStamp& selected, const QString& value)
+{
+    selected.yearOfIssue = value.toShort();
+}
+
+void writeScottNumber(SelectedStamp& selected, const QString& value)
+{
+    selected.scottNumber = value;
+}
+
+void writeStatus(SelectedStamp& selected, const QString& value)
+{
+    selected.status = value;
+}
+
+void writeDenomination(SelectedStamp& selected, const QString& value)
+{
+    selected.denomination = value;
+}
+
+void writeCountry(SelectedStamp& selected, const QString& value)
+{
+    selected.country = value;
+}
+
 } // namespace
 
 const GroupSummaryViewController::Member GroupSummaryViewController::YearGroupTableViewController =
-    {"YearGroupTableViewController",
-     "YearTableViewCell",
-     "Year",
-     "yearOfIssue",
-     "YearLabel",
-     "YearList",
-     "FilteredYearList",
-     "Search By Year",
-     "yearOfIssue = %@",
-     " Year's",
-     " Year",
-     [](SelectedStamp& selected, const QString& value) { selected.yearOfIssue = value.toShort(); }};
+    {
+        .name = "YearGroupTableViewController",
+        .rowClass = "YearTableViewCell",
+        .tabTitle = "Year",
+        .keyAttribute = "yearOfIssue",
+        .keyLabel = "YearLabel",
+        .listName = "YearList",
+        .filteredListName = "FilteredYearList",
+        .searchPlaceholder = "Search By Year",
+        .countFormat = "yearOfIssue = %@",
+        .pluralWord = " Year's",
+        .singularWord = " Year",
+        .writeSelectedValue = writeYear,
+};
 
 const GroupSummaryViewController::Member
     GroupSummaryViewController::ScottNumberGroupTableViewController = {
-        "ScottNumberGroupTableViewController",
-        "ScottNumberGroupTableViewCell",
-        "Scott #",
-        "scottNumber",
-        "ScottNumberLabel",
-        "ScottList",
-        "FilteredScottList",
-        "Search By Scott #",
-        "scottNumber = %@",
-        " Scott #'s",
-        nullptr,
-        [](SelectedStamp& selected, const QString& value) { selected.scottNumber = value; }};
+        .name = "ScottNumberGroupTableViewController",
+        .rowClass = "ScottNumberGroupTableViewCell",
+        .tabTitle = "Scott #",
+        .keyAttribute = "scottNumber",
+        .keyLabel = "ScottNumberLabel",
+        .listName = "ScottList",
+        .filteredListName = "FilteredScottList",
+        .searchPlaceholder = "Search By Scott #",
+        .countFormat = "scottNumber = %@",
+        .pluralWord = " Scott #'s",
+        .singularWord = nullptr,
+        .writeSelectedValue = writeScottNumber,
+};
 
 const GroupSummaryViewController::Member
     GroupSummaryViewController::StatusGroupTableViewController = {
-        "StatusGroupTableViewController",
-        "StatusGroupTableViewCell",
-        "Status",
-        "status",
-        "StatusLabel",
-        "StatusList",
-        "FilteredStatusList",
-        "Search By Status",
-        "status = %@",
-        " Status's",
-        " Status",
-        [](SelectedStamp& selected, const QString& value) { selected.status = value; }};
+        .name = "StatusGroupTableViewController",
+        .rowClass = "StatusGroupTableViewCell",
+        .tabTitle = "Status",
+        .keyAttribute = "status",
+        .keyLabel = "StatusLabel",
+        .listName = "StatusList",
+        .filteredListName = "FilteredStatusList",
+        .searchPlaceholder = "Search By Status",
+        .countFormat = "status = %@",
+        .pluralWord = " Status's",
+        .singularWord = " Status",
+        .writeSelectedValue = writeStatus,
+};
 
 const GroupSummaryViewController::Member
     GroupSummaryViewController::DenominationGroupTableViewController = {
-        "DenominationGroupTableViewController",
-        "DenominationgroupTableViewCell",
-        "Denomination",
-        "denomination",
-        "DenominationLabel",
-        "DenominationList",
-        "FilteredDenominationList",
-        "Search By Denomination",
-        "denomination = %@",
-        " Denomination's",
-        " Denomination",
-        [](SelectedStamp& selected, const QString& value) { selected.denomination = value; }};
+        .name = "DenominationGroupTableViewController",
+        .rowClass = "DenominationgroupTableViewCell",
+        .tabTitle = "Denomination",
+        .keyAttribute = "denomination",
+        .keyLabel = "DenominationLabel",
+        .listName = "DenominationList",
+        .filteredListName = "FilteredDenominationList",
+        .searchPlaceholder = "Search By Denomination",
+        .countFormat = "denomination = %@",
+        .pluralWord = " Denomination's",
+        .singularWord = " Denomination",
+        .writeSelectedValue = writeDenomination,
+};
 
 const GroupSummaryViewController::Member
     GroupSummaryViewController::CountryGroupTableViewController = {
-        "CountryGroupTableViewController",
-        "CountryGroupTableViewCell",
-        "Country",
-        "country",
-        "CountryLabel",
-        "CountryList",
-        "FilteredCountryList",
-        "Search By Country",
-        "country = %@",
-        " Countries",
-        " Country",
-        [](SelectedStamp& selected, const QString& value) { selected.country = value; }};
+        .name = "CountryGroupTableViewController",
+        .rowClass = "CountryGroupTableViewCell",
+        .tabTitle = "Country",
+        .keyAttribute = "country",
+        .keyLabel = "CountryLabel",
+        .listName = "CountryList",
+        .filteredListName = "FilteredCountryList",
+        .searchPlaceholder = "Search By Country",
+        .countFormat = "country = %@",
+        .pluralWord = " Countries",
+        .singularWord = " Country",
+        .writeSelectedValue = writeCountry,
+};
 
 const QList<const GroupSummaryViewController::Member*>& GroupSummaryViewController::members()
 {
@@ -245,5 +278,5 @@ void GroupSummaryViewController::didSelectRow(int row)
 
 void GroupSummaryViewController::UnwindSegue()
 {
-    performSegue(QStringLiteral("unwindToMenu"), this);
+    performSegue(QString::fromLatin1(OpeningScreens::MainMenu.unwind), this);
 }

@@ -18,19 +18,23 @@ class GroupSummaryViewController final : public SearchableTableViewController
     Q_OBJECT
 
 public:
+    // What one key's summary is; the examples are the year's.
     struct Member
     {
-        const char* name;     // "YearGroupTableViewController"
-        const char* rowClass; // "YearTableViewCell"
-        const char* tabTitle;
-        const char* keyAttribute;
-        const char* keyLabel;         // the row's label of the key value
-        const char* listName;         // "YearList"
-        const char* filteredListName; // "FilteredYearList"
-        const char* searchPlaceholder;
-        const char* countFormat;  // "yearOfIssue = %@"
-        const char* pluralWord;   // " Year's"
-        const char* singularWord; // " Year"; nullptr: always the plural
+        const char* name;              // object name: "YearGroupTableViewController"
+        const char* rowClass;          // the rows' name: "YearTableViewCell"
+        const char* tabTitle;          // "Year"
+        const char* keyAttribute;      // the stamps' attribute grouped by: "yearOfIssue"
+        const char* keyLabel;          // the row's label of the key value: "YearLabel"
+        const char* listName;          // the values' list: "YearList"
+        const char* filteredListName;  // the searched values' list: "FilteredYearList"
+        const char* searchPlaceholder; // "Search By Year"
+        const char* countFormat;       // counts a value's stamps: "yearOfIssue = %@"
+        // The header's word after the count: " Year's" and, for one value, " Year" (nullptr:
+        // always the plural).
+        const char* pluralWord;
+        const char* singularWord;
+        // Puts a chosen value in the selected stamp, where its breakdown reads it.
         void (*writeSelectedValue)(SelectedStamp&, const QString&);
     };
     static const Member YearGroupTableViewController;

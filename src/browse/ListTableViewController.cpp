@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/SharedState.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
@@ -17,28 +18,57 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
 
-const QStringList Placeholders = {
-    QStringLiteral("Search by Denomination"), QStringLiteral("Search by Year"),
-    QStringLiteral("Search by Scott #"), QStringLiteral("Search by Value")};
-
-// The four sort keys of each segment, most significant first.
-const QList<QStringList> SortKeys = {
-    {QStringLiteral("denomination"), QStringLiteral("yearOfIssue"), QStringLiteral("value"),
-     QStringLiteral("scottNumber")},
-    {QStringLiteral("yearOfIssue"), QStringLiteral("denomination"), QStringLiteral("scottNumber"),
-     QStringLiteral("value")},
-    {QStringLiteral("scottNumber"), QStringLiteral("denomination"), QStringLiteral("yearOfIssue"),
-     QStringLiteral("value")},
-    {QStringLiteral("value"), QStringLiteral("denomination"), QStringLiteral("yearOfIssue"),
-     QStringLiteral("scottNumber")},
+// One segment of the list's control: what it is called, what the search matches while it is
+// chosen, and the order it shows the stamps in.
+struct ListSegment
+{
+    const char* title;       // the segment's text
+    const char* placeholder; // the search field's
+    // The four sort keys, most significant first.
+    std::array<const char*, 4> sortKeys;
+    bool (*search)(const Stamps&, const QString&);
 };
 
-} // namespace
+// In the order of the control.
+constexpr ListSegment Segments[] = {
+    {
+        .title = "Name",
+        .placeholder = "Search by Denomination",
+        .sortKeys = {"denomination", "yearOfIssue", "value", "scottNumber"},
+        .search = StampSearch::denominationContains,
+    },
+    {
+        .title = "Year",
+        .placeholder = "Search by Year",
+        .sortKeys = {"yearOfIssue", "denomination", "scottNumber", "value"},
+        .search = StampSearch::yearContains,
+    },
+    {
+        .title = "Scott #",
+        .placeholder = "Search by Scott #",
+        .sortKeys = {"scottNumber", "denomination", "yearOfIssue", "value"},
+        .search = StampSearch::scottNumberContains,
+    },
+    {
+        .title = "Value",
+        .placeholder = "Search by Value",
+        .sortKeys = {"value", "denomination", "yearOfIssue", "scottNumber"},
+        .search = StampSearch::valueContains,
+    },
+};
 
-namespace {
+// The chosen segment; nullptr while none is.
+const ListSegment* chosenSegment(const SegmentedControl& control)
+{
+    const int index = control.selectedSegmentIndex();
+    if (index < 0 || index >= int(std::size(Segments)))
+        return nullptr;
+    return &Segments[index];
+}
 
 StampRowModel::RowTexts rowTexts(const Stamps& stamp, bool filteredListShown)
 {
@@ -69,15 +99,16 @@ ListTableViewController::ListTableViewController(Environment& environment, QObje
     AddButton->setObjectName(QStringLiteral("AddButton"));
     addRightBarButtonItem(AddButton);
     addKeyboardShortcut(AddButton, QKeySequence(Qt::CTRL | Qt::Key_N));
-    registerUnwindTarget(QStringLiteral("unwindToList"),
+    registerUnwindTarget(QString::fromLatin1(OpeningScreens::StampList.unwind),
                          [this](const StoryboardSegue&) { unwindToListWithSegue(); });
 }
 
 void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 {
-    segment = new SegmentedControl({QStringLiteral("Name"), QStringLiteral("Year"),
-                                    QStringLiteral("Scott #"), QStringLiteral("Value")},
-                                   layout->parentWidget());
+    QStringList titles;
+    for (const ListSegment& each : Segments)
+        titles.append(QString::fromLatin1(each.title));
+    segment = new SegmentedControl(titles, layout->parentWidget());
     segment->setObjectName(QStringLiteral("segment"));
     segment->setTintColor(QColor::fromRgbF(0.0f, 0.15f, 0.65f, 1.0f));
     segment->setSelectedSegmentIndex(0);
@@ -88,7 +119,7 @@ void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 
 void ListTableViewController::viewDidLoad()
 {
-    setSearchPlaceholder(Placeholders.first());
+    setSearchPlaceholder(QString::fromLatin1(Segments[0].placeholder));
     SortAsc = true;
     DarkMode = Styling::isDarkStyle(view());
     // The counter: centred red text at 13 points of its own family, on light grey in either
@@ -112,10 +143,9 @@ void ListTableViewController::fetch()
     StampList.clear();
     FilteredStampList.clear();
     QList<SortDescriptor> sort;
-    const int index = segment->selectedSegmentIndex();
-    if (index >= 0 && index < SortKeys.size()) {
-        for (const QString& key : SortKeys.at(index))
-            sort.append({key, SortAsc.value_or(true)});
+    if (const ListSegment* chosen = chosenSegment(*segment)) {
+        for (const char* key : chosen->sortKeys)
+            sort.append({QString::fromLatin1(key), SortAsc.value_or(true)});
     }
     StampList = context.fetch<Stamps>({}, sort);
     // A fetch drops any earlier filtering until the search text changes again.
@@ -144,20 +174,15 @@ void ListTableViewController::SortButtonTapped()
 
 void ListTableViewController::segmentedControlActionWithSender()
 {
-    const int index = segment->selectedSegmentIndex();
-    if (index >= 0 && index < Placeholders.size())
-        setSearchPlaceholder(Placeholders.at(index));
+    if (const ListSegment* chosen = chosenSegment(*segment))
+        setSearchPlaceholder(QString::fromLatin1(chosen->placeholder));
     fetch();
 }
 
 void ListTableViewController::updateSearchResultsForSearchController()
 {
-    constexpr bool (*searches[])(const Stamps&, const QString&) = {
-        StampSearch::denominationContains, StampSearch::yearContains,
-        StampSearch::scottNumberContains, StampSearch::valueContains};
-    const int index = segment->selectedSegmentIndex();
-    if (index >= 0 && index < int(std::size(searches)))
-        filterStamps(searches[index]);
+    if (const ListSegment* chosen = chosenSegment(*segment))
+        filterStamps(chosen->search);
     showList();
 }
 
@@ -173,6 +198,6 @@ void ListTableViewController::prepareForSegue(const StoryboardSegue& segue, QObj
     // The add form returns here too, so it is told the list opened it.
     if (segue.identifier == QLatin1String("showDetails") ||
         segue.identifier == QLatin1String("showAdd"))
-        m_environment.shared.marker = QStringLiteral("Master");
+        m_environment.shared.marker = QString::fromLatin1(OpeningScreens::StampList.marker);
     handOverChosenStamp(segue);
 }

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "exchange/ImportFile.h"
 #include "exchange/TextPreview.h"
 #include "platform/gui/Alert.h"
@@ -22,8 +23,6 @@ namespace {
 const QString HelpText = QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n") +
                          QStringLiteral("1: Select the file you saved to your iCloud drive\n") +
                          QStringLiteral("2: Import the file into your device");
-
-const QString UnwindToMenu = QStringLiteral("unwindToMenu");
 
 } // namespace
 
@@ -157,7 +156,9 @@ void ImportViewController::ImportTextFile()
 void ImportViewController::tellAndLeave(const QString& title, const QString& message)
 {
     Alert alert = Alert::withOk(title, message);
-    alert.actions.first().handler = [this] { performSegue(UnwindToMenu, this); };
+    alert.actions.first().handler = [this] {
+        performSegue(QString::fromLatin1(OpeningScreens::MainMenu.unwind), this);
+    };
     m_environment.services.alerts.present(alert.withContext(this));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/SharedState.h"
 #include "platform/core/Console.h"
 #include "platform/core/MainQueue.h"
@@ -61,7 +62,7 @@ MainMenuViewController::MainMenuViewController(Environment& environment, QObject
       ListOfStatus(DefaultReferenceValues::statuses()), m_environment(environment)
 {
     setTitle(QStringLiteral("Main Menu"));
-    registerUnwindTarget(QStringLiteral("unwindToMenu"),
+    registerUnwindTarget(QString::fromLatin1(OpeningScreens::MainMenu.unwind),
                          [this](const StoryboardSegue&) { unwindToMenuWithSegue(); });
 }
 
@@ -122,7 +123,7 @@ void MainMenuViewController::viewDidLoad()
     else
         seedReferenceLists();
 
-    m_environment.shared.marker = QStringLiteral("Menu");
+    m_environment.shared.marker = QString::fromLatin1(OpeningScreens::MainMenu.marker);
     for (QPushButton* button : std::as_const(MenuButton))
         Styling::styleButton(button);
     Styling::styleButton(MenuToggleButton);
@@ -180,7 +181,7 @@ void MainMenuViewController::viewWillAppear(bool animated)
         button->setHidden(true);
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(false, animated);
-    m_environment.shared.marker = QStringLiteral("Menu");
+    m_environment.shared.marker = QString::fromLatin1(OpeningScreens::MainMenu.marker);
 }
 
 void MainMenuViewController::HandleButtonClick()

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/Saving.h"
 #include "app/TextTrimming.h"
 #include "platform/gui/Alert.h"
@@ -72,6 +73,5 @@ void AddViewController::SaveNewStampButtonClicked()
     if (!Saving::saveOrTell(m_environment))
         return;
     rememberShownValues();
-    returnToOpeningScreen({{QStringLiteral("Master"), QStringLiteral("unwindToList")},
-                           {QStringLiteral("Menu"), QStringLiteral("unwindToMenu")}});
+    returnToOpeningScreen(OpeningScreens::ofAddForm);
 }

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
 #include "app/TextTrimming.h"
@@ -156,14 +157,7 @@ void EditViewController::SaveButtonClicked()
     } else {
         Console::printLine(QStringLiteral("The stamp to save is no longer in the collection"));
     }
-    returnToOpeningScreen({
-        {QStringLiteral("Master"), QStringLiteral("unwindToList")},
-        {QStringLiteral("DenominationBreakdown"), QStringLiteral("unwindToDenominationTableView")},
-        {QStringLiteral("CountryBreakdown"), QStringLiteral("unwindToCountryTableView")},
-        {QStringLiteral("YearBreakdown"), QStringLiteral("unwindToYearTableView")},
-        {QStringLiteral("StatusBreakdown"), QStringLiteral("unwindToStatusTableView")},
-        {QStringLiteral("ScottNumberBreakdown"), QStringLiteral("unwindToScottsNumberTableView")},
-    });
+    returnToOpeningScreen(OpeningScreens::ofEditForm);
 }
 
 void EditViewController::RemoveFrontImage()

@@ -370,12 +370,11 @@ bool StampFormViewController::numbersAreValid()
     return true;
 }
 
-void StampFormViewController::returnToOpeningScreen(
-    const QList<QPair<QString, QString>>& unwindByMarker)
+void StampFormViewController::returnToOpeningScreen(std::span<const OpeningScreen* const> openers)
 {
-    for (const auto& [marker, unwind] : unwindByMarker) {
-        if (m_environment.shared.marker == marker) {
-            performSegue(unwind, this);
+    for (const OpeningScreen* opener : openers) {
+        if (m_environment.shared.marker == QLatin1String(opener->marker)) {
+            performSegue(QString::fromLatin1(opener->unwind), this);
             return;
         }
     }

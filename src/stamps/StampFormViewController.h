@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/OpeningScreens.h"
 #include "platform/gui/ViewController.h"
 
 #include <QImage>
 #include <QList>
+#include <span>
 
 class ObjectContext;
 class QBoxLayout;
@@ -115,8 +117,8 @@ protected:
     // The numbers typed must read as numbers of their fields: false, after telling the collector
     // which field is wrong, when one does not.
     bool numbersAreValid();
-    // Performs the unwind segue the marker names, if any.
-    void returnToOpeningScreen(const QList<QPair<QString, QString>>& unwindByMarker);
+    // Performs the unwind of the screen, among `openers`, whose marker is the shared one, if any.
+    void returnToOpeningScreen(std::span<const OpeningScreen* const> openers);
     // The picture shown, as stored: JPEG at quality 0.6; empty bytes when there is none.
     QByteArray encodedShownPicture() const;
 

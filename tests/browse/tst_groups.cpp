@@ -272,7 +272,8 @@ private Q_SLOTS:
         // Open a stamp and come back, as after an edit.
         for (auto* stack : {&years, &denominations}) {
             stack->select(0);
-            QCOMPARE(test.shared().marker, QString::fromLatin1(stack->screen->member().marker));
+            QCOMPARE(test.shared().marker,
+                     QString::fromLatin1(stack->screen->member().openingScreen.marker));
             auto* form = qobject_cast<EditViewController*>(stack->navigation->topViewController());
             QVERIFY(form);
             form->SaveButtonClicked();
@@ -282,21 +283,28 @@ private Q_SLOTS:
         QCOMPARE(denominations.screen->StampList.size(), 1);
     }
 
-    void aBreakdownIsTitledByWhatItIsOf_data()
+    void aBreakdownIsTitledByWhatItIsOfAndTakesBackItsStamps_data()
     {
         QTest::addColumn<int>("member");
         QTest::addColumn<QString>("title");
-        QTest::newRow("year") << 0 << QStringLiteral("Year: 1962");
-        QTest::newRow("country") << 1 << QStringLiteral("Country: Canada");
-        QTest::newRow("denomination") << 2 << QStringLiteral("Denomination: 5c");
-        QTest::newRow("Scott number") << 3 << QStringLiteral("Scott #: C12");
-        QTest::newRow("status") << 4 << QStringLiteral("Status: Mint");
+        QTest::addColumn<QString>("marker");
+        QTest::newRow("year") << 0 << QStringLiteral("Year: 1962")
+                              << QStringLiteral("YearBreakdown");
+        QTest::newRow("country") << 1 << QStringLiteral("Country: Canada")
+                                 << QStringLiteral("CountryBreakdown");
+        QTest::newRow("denomination")
+            << 2 << QStringLiteral("Denomination: 5c") << QStringLiteral("DenominationBreakdown");
+        QTest::newRow("Scott number")
+            << 3 << QStringLiteral("Scott #: C12") << QStringLiteral("ScottNumberBreakdown");
+        QTest::newRow("status") << 4 << QStringLiteral("Status: Mint")
+                                << QStringLiteral("StatusBreakdown");
     }
 
-    void aBreakdownIsTitledByWhatItIsOf()
+    void aBreakdownIsTitledByWhatItIsOfAndTakesBackItsStamps()
     {
         QFETCH(int, member);
         QFETCH(QString, title);
+        QFETCH(QString, marker);
         const Breakdown::Member* members[] = {&Breakdown::YearBreakdownTableViewController,
                                               &Breakdown::CountryBreakdownTableViewController,
                                               &Breakdown::DenominationBreakdownTableViewController,
@@ -318,9 +326,15 @@ private Q_SLOTS:
         QCOMPARE(stack.screen->title(), title);
         // The stamp opened from it offers the way back by that name.
         stack.select(0);
-        QVERIFY(qobject_cast<EditViewController*>(stack.navigation->topViewController()));
+        auto* form = qobject_cast<EditViewController*>(stack.navigation->topViewController());
+        QVERIFY(form);
         QVERIFY2(stack.navigation->backButton()->text().contains(title),
                  qPrintable(stack.navigation->backButton()->text()));
+        // The marker names the breakdown to the form (and the print screen); saved, the form
+        // returns to it.
+        QCOMPARE(test.shared().marker, marker);
+        form->SaveButtonClicked();
+        QCOMPARE(stack.navigation->topViewController(), stack.screen);
     }
 };
 

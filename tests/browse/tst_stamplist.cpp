@@ -192,10 +192,13 @@ private Q_SLOTS:
             {"c", "A", "a", "b"}, // Scott number: "", S1, S10, S2
             {"c", "b", "A", "a"}, // value
         };
+        const QStringList titles = {"Name", "Year", "Scott #", "Value"};
         const QStringList placeholders = {"Search by Denomination", "Search by Year",
                                           "Search by Scott #", "Search by Value"};
+        QCOMPARE(screen.list.segment->numberOfSegments(), 4);
         for (int segment = 0; segment < 4; ++segment) {
             screen.list.segment->setSelectedSegmentIndex(segment);
+            QCOMPARE(screen.list.segment->titleForSegment(segment), titles[segment]);
             QCOMPARE(screen.list.searchBar->placeholderText(), placeholders[segment]);
             QCOMPARE(screen.denominations(), ascending[segment]);
             screen.list.SortButtonTapped();
