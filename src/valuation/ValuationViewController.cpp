@@ -134,6 +134,8 @@ void ValuationViewController::buildView(QWidget* view)
     ValueTableView->setSelectionMode(QAbstractItemView::SingleSelection);
     ValueTableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ValueTableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows take the viewport's width; their texts are elided, never scrolled sideways.
+    ValueTableView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(ValueTableView, &QListView::clicked, this,
             [this](const QModelIndex& index) { didSelectRow(index.row()); });
     // Moving through the list with the keyboard picks as a click does.
