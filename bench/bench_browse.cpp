@@ -40,7 +40,9 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
     QImage picture(120, 90, QImage::Format_RGB32);
     picture.fill(QColor(120, 40, 40));
     const QByteArray pictureBytes = test.pictures.encodeJpeg(picture, 0.6);
-    const QStringList statuses = {"Had", "Have", "Looking", "Sell", "Trade", "Wish"};
+    const QStringList statuses = {QStringLiteral("Had"),     QStringLiteral("Have"),
+                                  QStringLiteral("Looking"), QStringLiteral("Sell"),
+                                  QStringLiteral("Trade"),   QStringLiteral("Wish")};
     for (int i = 0; i < stamps; ++i) {
         auto* stamp = test.context().insertNewObject<Stamps>();
         stamp->setDenomination(QStringLiteral("%1c").arg(random.bounded(1, 500)));
@@ -99,10 +101,12 @@ int main(int argc, char* argv[])
     timed("stamp list: sort toggle (fetch again)", [&] { list.SortButtonTapped(); });
     timed("stamp list: segment Value (fetch again)",
           [&] { list.segment->setSelectedSegmentIndex(3); });
-    timed("stamp list: search keystroke on value", [&] { list.searchBar->setText("5"); });
+    timed("stamp list: search keystroke on value",
+          [&] { list.searchBar->setText(QStringLiteral("5")); });
     list.searchBar->clear();
     list.segment->setSelectedSegmentIndex(0);
-    timed("stamp list: search keystroke on name", [&] { list.searchBar->setText("12"); });
+    timed("stamp list: search keystroke on name",
+          [&] { list.searchBar->setText(QStringLiteral("12")); });
     timed("stamp list: paint the visible rows again", [&] { list.view()->grab(); });
 
     GroupSummaryViewController countriesSummary(

@@ -1,4 +1,5 @@
 #include "ConsoleCapture.h"
+#include "LocaleScope.h"
 #include "TestEnvironment.h"
 #include "app/SharedState.h"
 #include "platform/core/CurrencyText.h"
@@ -72,15 +73,26 @@ private Q_SLOTS:
         QVERIFY(SelectedStamp::from(*stamp, test.pictures).picture.isNull());
     }
 
+    void currencyTextFollowsTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("dollars with grouping in en_US")
+            << Locales::unitedStates() << 1234.5 << QStringLiteral("$1,234.50");
+        QTest::newRow("zero dollars in en_US")
+            << Locales::unitedStates() << 0.0 << QStringLiteral("$0.00");
+        QTest::newRow("euros after the amount in de_DE")
+            << Locales::germany() << 1234.5 << QString::fromUtf8("1.234,50\u00a0€");
+    }
+
     void currencyTextFollowsTheLocale()
     {
-        const QLocale previous;
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(currencyText(1234.5), QStringLiteral("$1,234.50"));
-        QCOMPARE(currencyText(0), QStringLiteral("$0.00"));
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(currencyText(1234.5), QString::fromUtf8("1.234,50\u00a0€"));
-        QLocale::setDefault(previous);
+        QFETCH(QLocale, locale);
+        QFETCH(double, amount);
+        QFETCH(QString, text);
+        const LocaleScope scope(locale);
+        QCOMPARE(currencyText(amount), text);
     }
 
     void failedSaveContextRollsBackAndSaysSo()

@@ -94,9 +94,12 @@ private Q_SLOTS:
         QVERIFY(!test.context().hasChanges());
 
         const QList<QPair<QString, int>> sizes = {
-            {"CenteredList", 6},      {"ConditionList", 6}, {"CountryList", 53}, {"FaultsList", 11},
-            {"GradeList", 6},         {"GumList", 6},       {"MarginList", 11},  {"PaperList", 10},
-            {"PerforationList", 182}, {"SeriesList", 1},    {"StatusList", 6},
+            {QStringLiteral("CenteredList"), 6},      {QStringLiteral("ConditionList"), 6},
+            {QStringLiteral("CountryList"), 53},      {QStringLiteral("FaultsList"), 11},
+            {QStringLiteral("GradeList"), 6},         {QStringLiteral("GumList"), 6},
+            {QStringLiteral("MarginList"), 11},       {QStringLiteral("PaperList"), 10},
+            {QStringLiteral("PerforationList"), 182}, {QStringLiteral("SeriesList"), 1},
+            {QStringLiteral("StatusList"), 6},
         };
         for (const auto& [entity, size] : sizes)
             QCOMPARE(storedTexts(test.context(), entity).size(), size);
@@ -104,25 +107,39 @@ private Q_SLOTS:
         const QStringList perforations =
             storedTexts(test.context(), QStringLiteral("PerforationList"));
         QCOMPARE(perforations.mid(0, 13),
-                 (QStringList{"3", "3.1", "3.2", "3.25", "3.3", "3.4", "3.5", "3.6", "3.7", "3.75",
-                              "3.8", "3.9", "4"}));
-        QCOMPARE(perforations.mid(48, 12),
-                 (QStringList{"7", "7.1", "7,2", "7.25", "7.3", "7.4", "7.5", "7.6", "7,7", "7.75",
-                              "7.8", "7.9"}));
+                 (QStringList{QStringLiteral("3"), QStringLiteral("3.1"), QStringLiteral("3.2"),
+                              QStringLiteral("3.25"), QStringLiteral("3.3"), QStringLiteral("3.4"),
+                              QStringLiteral("3.5"), QStringLiteral("3.6"), QStringLiteral("3.7"),
+                              QStringLiteral("3.75"), QStringLiteral("3.8"), QStringLiteral("3.9"),
+                              QStringLiteral("4")}));
+        QCOMPARE(
+            perforations.mid(48, 12),
+            (QStringList{QStringLiteral("7"), QStringLiteral("7.1"), QStringLiteral("7,2"),
+                         QStringLiteral("7.25"), QStringLiteral("7.3"), QStringLiteral("7.4"),
+                         QStringLiteral("7.5"), QStringLiteral("7.6"), QStringLiteral("7,7"),
+                         QStringLiteral("7.75"), QStringLiteral("7.8"), QStringLiteral("7.9")}));
         QVERIFY(!perforations.contains(QStringLiteral("7.2")));
         QVERIFY(!perforations.contains(QStringLiteral("7.7")));
-        QCOMPARE(perforations.mid(178), (QStringList{"17.8", "17.9", "18", "None"}));
+        QCOMPARE(perforations.mid(178),
+                 (QStringList{QStringLiteral("17.8"), QStringLiteral("17.9"), QStringLiteral("18"),
+                              QStringLiteral("None")}));
 
         const QStringList countries = storedTexts(test.context(), QStringLiteral("CountryList"));
         QCOMPARE(countries.first(), QStringLiteral("Australia"));
-        QCOMPARE(countries.mid(33, 4), (QStringList{"Sweden", "Switerland", "Syria", "Thialand"}));
+        QCOMPARE(countries.mid(33, 4),
+                 (QStringList{QStringLiteral("Sweden"), QStringLiteral("Switerland"),
+                              QStringLiteral("Syria"), QStringLiteral("Thialand")}));
         QCOMPARE(countries.last(), QStringLiteral("None"));
         QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")),
-                 (QStringList{"Fine", "None", "Original", "Perfect", "Spotty", "Re-gumed"}));
+                 (QStringList{QStringLiteral("Fine"), QStringLiteral("None"),
+                              QStringLiteral("Original"), QStringLiteral("Perfect"),
+                              QStringLiteral("Spotty"), QStringLiteral("Re-gumed")}));
         QCOMPARE(storedTexts(test.context(), QStringLiteral("PaperList")).at(2),
                  QStringLiteral("Goldbeater's Skin"));
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("StatusList")),
-                 (QStringList{"Had", "Have", "Looking", "Sell", "Trade", "Wish"}));
+        QCOMPARE(
+            storedTexts(test.context(), QStringLiteral("StatusList")),
+            (QStringList{QStringLiteral("Had"), QStringLiteral("Have"), QStringLiteral("Looking"),
+                         QStringLiteral("Sell"), QStringLiteral("Trade"), QStringLiteral("Wish")}));
 
         // The values are in the file, not only in the context.
         test.relaunch();
@@ -171,7 +188,7 @@ private Q_SLOTS:
         for (int launch = 0; launch < 3; ++launch) {
             const LaunchResult result = launchInOwnProcess(data.path());
             QVERIFY2(result.console.contains(QStringLiteral("First Launch")),
-                     qPrintable(result.console.join('\n')));
+                     qPrintable(result.console.join(u'\n')));
             QCOMPARE(result.alerts.size(), 1);
             QVERIFY2(result.alerts.first().startsWith(
                          QStringLiteral("Settings Not Saved: The settings could not be saved: ")),
@@ -276,13 +293,14 @@ private Q_SLOTS:
             const QStringList expected = {QStringLiteral("Read-Only Collection: This collection "
                                                          "is read-only: changes cannot be saved")};
             if (alertTexts(test.alerts) != expected)
-                return QStringLiteral("alerts: ") + alertTexts(test.alerts).join(" | ");
+                return QStringLiteral("alerts: ") +
+                       alertTexts(test.alerts).join(QStringLiteral(" | "));
             if (storedTexts(test.context(), QStringLiteral("CountryList")).size() != 53)
                 return QStringLiteral("the lists are not there");
             test.alerts.clear();
             test.context().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
             if (Saving::saveOrTell(test.environment()) ||
-                test.alerts.last().title != "Record not Saved!")
+                test.alerts.last().title != QStringLiteral("Record not Saved!"))
                 return QStringLiteral("a save was not refused");
             return {};
         });

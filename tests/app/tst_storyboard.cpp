@@ -1,3 +1,4 @@
+#include "AppOnScreen.h"
 #include "TestEnvironment.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
@@ -25,32 +26,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-
-namespace {
-
-// The main menu in its window with the application's storyboard, as at start-up.
-struct AppOnScreen
-{
-    explicit AppOnScreen(TestEnvironment& test)
-    {
-        AppStoryboard::populate(storyboard, test.environment());
-        navigation = std::make_unique<NavigationController>(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
-    }
-    // On screen and active, for the keys.
-    bool show()
-    {
-        navigation->show();
-        return QTest::qWaitForWindowActive(navigation.get());
-    }
-
-    Storyboard storyboard;
-    std::unique_ptr<NavigationController> navigation;
-    MainMenuViewController* menu = nullptr;
-};
-
-} // namespace
 
 // The application's own table of segues, driven as the collector would.
 class StoryboardTest : public QObject
@@ -137,14 +112,14 @@ private Q_SLOTS:
         QStringList names;
         for (const ViewController* root : tabs->viewControllers())
             names << root->objectName();
-        QCOMPARE(
-            names,
-            (QStringList{"YearGroupTableViewController", "ScottNumberGroupTableViewController",
-                         "StatusGroupTableViewController", "DenominationGroupTableViewController",
-                         "CountryGroupTableViewController"}));
+        QCOMPARE(names, (QStringList{QStringLiteral("YearGroupTableViewController"),
+                                     QStringLiteral("ScottNumberGroupTableViewController"),
+                                     QStringLiteral("StatusGroupTableViewController"),
+                                     QStringLiteral("DenominationGroupTableViewController"),
+                                     QStringLiteral("CountryGroupTableViewController")}));
 
         auto* years = qobject_cast<GroupSummaryViewController*>(tabs->viewControllers().first());
-        QCOMPARE(years->KeyList, (QStringList{"1962", "1975"}));
+        QCOMPARE(years->KeyList, (QStringList{QStringLiteral("1962"), QStringLiteral("1975")}));
         years->tableView->clicked(years->tableView->model()->index(0, 0));
         NavigationController* tab = tabs->tabNavigationControllers().first();
         auto* breakdown = qobject_cast<GroupBreakdownViewController*>(tab->topViewController());

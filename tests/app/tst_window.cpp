@@ -1,3 +1,4 @@
+#include "AppOnScreen.h"
 #include "ConsoleCapture.h"
 #include "TestEnvironment.h"
 #include "main/MainMenuViewController.h"
@@ -12,22 +13,6 @@
 #include <QTest>
 
 namespace {
-
-// The main menu in its window with the application's storyboard, as at start-up.
-struct AppWindow
-{
-    explicit AppWindow(TestEnvironment& test)
-    {
-        AppStoryboard::populate(storyboard, test.environment());
-        navigation = std::make_unique<NavigationController>(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
-    }
-
-    Storyboard storyboard;
-    std::unique_ptr<NavigationController> navigation;
-    MainMenuViewController* menu = nullptr;
-};
 
 const QSize PhoneShape(430, 860);
 // A title bar above the window.
@@ -89,7 +74,7 @@ private Q_SLOTS:
         QVERIFY(available.height() < PhoneShape.height());
         QRect left;
         {
-            AppWindow app(test);
+            AppOnScreen app(test);
             NavigationController& window = *app.navigation;
             QVERIFY(!WindowGeometry::restore(window, test.environment().services.userDefaults,
                                              PhoneShape));
@@ -106,7 +91,7 @@ private Q_SLOTS:
         }
         test.relaunch();
         {
-            AppWindow app(test);
+            AppOnScreen app(test);
             NavigationController& window = *app.navigation;
             QVERIFY(!WindowGeometry::restore(window, test.environment().services.userDefaults,
                                              PhoneShape));
@@ -119,7 +104,7 @@ private Q_SLOTS:
         test.relaunch();
         {
             // Maximised again, and back to the same place when no longer maximised.
-            AppWindow app(test);
+            AppOnScreen app(test);
             NavigationController& window = *app.navigation;
             QVERIFY(WindowGeometry::restore(window, test.environment().services.userDefaults,
                                             PhoneShape));
@@ -129,7 +114,7 @@ private Q_SLOTS:
         // A place that cannot be read is said, and the window opens at its starting shape.
         UserDefaults& defaults = test.environment().services.userDefaults;
         defaults.setObject(WindowGeometry::PlaceKey, QStringLiteral("somewhere"));
-        AppWindow app(test);
+        AppOnScreen app(test);
         ConsoleCapture console;
         QVERIFY(!WindowGeometry::restore(*app.navigation, defaults, PhoneShape));
         QCOMPARE(console.lines().size(), 1);

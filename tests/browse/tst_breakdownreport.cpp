@@ -1,5 +1,6 @@
 #include "AsCollector.h"
 #include "BrowseFixture.h"
+#include "LocaleScope.h"
 #include "browse/GroupBreakdownViewController.h"
 
 #include <QDir>
@@ -53,8 +54,8 @@ class BreakdownReportTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void noReportWithoutTextMessagesOrWithoutStamps()
     {
@@ -72,7 +73,8 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().title, QStringLiteral("Can't Send Text Message"));
         QCOMPARE(test.alerts.last().message,
                  QStringLiteral("Your device is not able to send text messages."));
-        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()), QStringList{"OK"});
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 QStringList{QStringLiteral("OK")});
         QVERIFY(filesIn(test.documentsDirectory()).isEmpty());
 
         // A search that shows nothing has nothing to report.
@@ -218,6 +220,9 @@ private Q_SLOTS:
         // The progress dialog goes with the work.
         QCOMPARE(years.view()->findChild<QProgressDialog*>(), nullptr);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(BreakdownReportTest)

@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "LocaleScope.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/GroupValueModel.h"
@@ -51,8 +52,8 @@ class GroupsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void summariesListDistinctValuesInCodePointOrder()
     {
@@ -65,18 +66,22 @@ private Q_SLOTS:
 
         Summary years(Summary::YearGroupTableViewController, test.environment());
         years.view();
-        QCOMPARE(column(years.tableView->model()), (QStringList{"0", "1900", "999"}));
+        QCOMPARE(column(years.tableView->model()),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("1900"), QStringLiteral("999")}));
         // Records are counted, not copies.
         QCOMPARE(column(years.tableView->model(), GroupValueModel::CountRole),
-                 (QStringList{"1", "2", "3"}));
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         QCOMPARE(years.HeaderLabel->text(), QStringLiteral("3 Year's"));
         years.SortButtonTapped();
-        QCOMPARE(column(years.tableView->model()), (QStringList{"999", "1900", "0"}));
+        QCOMPARE(column(years.tableView->model()),
+                 (QStringList{QStringLiteral("999"), QStringLiteral("1900"), QStringLiteral("0")}));
         QVERIFY(!test.shared().sortAscending);
 
         Summary countries(Summary::CountryGroupTableViewController, test.environment());
         countries.view();
-        QCOMPARE(column(countries.tableView->model()), (QStringList{"", "Malta", "france"}));
+        QCOMPARE(
+            column(countries.tableView->model()),
+            (QStringList{QStringLiteral(""), QStringLiteral("Malta"), QStringLiteral("france")}));
         countries.searchBar->setText(QStringLiteral("FR"));
         QCOMPARE(column(countries.tableView->model()), QStringList{QStringLiteral("france")});
         QCOMPARE(countries.HeaderLabel->text(), QStringLiteral("1 Country"));
@@ -117,10 +122,13 @@ private Q_SLOTS:
         Summary years(Summary::YearGroupTableViewController, test.environment());
         years.view();
         years.searchBar->setText(QStringLiteral("99"));
-        QCOMPARE(column(years.tableView->model()), (QStringList{"1990", "1999"}));
+        QCOMPARE(column(years.tableView->model()),
+                 (QStringList{QStringLiteral("1990"), QStringLiteral("1999")}));
         years.SortButtonTapped();
-        QCOMPARE(column(years.tableView->model()), (QStringList{"1999", "1990"}));
-        QCOMPARE(years.KeyList, (QStringList{"1990", "1999", "2009"}));
+        QCOMPARE(column(years.tableView->model()),
+                 (QStringList{QStringLiteral("1999"), QStringLiteral("1990")}));
+        QCOMPARE(years.KeyList, (QStringList{QStringLiteral("1990"), QStringLiteral("1999"),
+                                             QStringLiteral("2009")}));
     }
 
     void choosingAValueOpensItsBreakdown()
@@ -149,7 +157,8 @@ private Q_SLOTS:
         Breakdown years(Breakdown::YearBreakdownTableViewController, test.environment());
         years.view();
 
-        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab", "b"}));
+        QCOMPARE(column(years.rowModel()),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("b")}));
         QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 3"));
         QCOMPARE(years.FooterLabel->text(),
                  QStringLiteral("Valuation for displayed stamps: $10.00"));
@@ -159,17 +168,20 @@ private Q_SLOTS:
                  QStringLiteral("Value: $5.00 Total Value: $0.00"));
 
         years.searchBar->setText(QStringLiteral("A"));
-        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab"}));
+        QCOMPARE(column(years.rowModel()),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("ab")}));
         QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
         QCOMPARE(years.FooterLabel->text(),
                  QStringLiteral("Valuation for displayed stamps: $5.00"));
 
         // A sort while searching leaves the rows; the totals stay those of the group.
         years.SortButtonTapped();
-        QCOMPARE(column(years.rowModel()), (QStringList{"a", "ab"}));
+        QCOMPARE(column(years.rowModel()),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("ab")}));
         QVERIFY(!test.shared().sortAscending);
         years.searchBar->setText(QString());
-        QCOMPARE(column(years.rowModel()), (QStringList{"b", "ab", "a"}));
+        QCOMPARE(column(years.rowModel()),
+                 (QStringList{QStringLiteral("b"), QStringLiteral("ab"), QStringLiteral("a")}));
 
         // A delete from the search leaves the store and the totals.
         years.searchBar->setText(QStringLiteral("b"));
@@ -202,7 +214,8 @@ private Q_SLOTS:
         Breakdown scott(Breakdown::ScottNumberBreakdownTableViewController, test.environment());
         scott.view();
         QCOMPARE(scott.searchBar->placeholderText(), QStringLiteral("Search By Scott # "));
-        QCOMPARE(column(scott.rowModel()), (QStringList{"Scott #: A1", "Scott #: A1"}));
+        QCOMPARE(column(scott.rowModel()),
+                 (QStringList{QStringLiteral("Scott #: A1"), QStringLiteral("Scott #: A1")}));
         QCOMPARE(column(scott.rowModel(), StampRowModel::Label2Role).first(),
                  QStringLiteral("Year: 1962  Country:  France"));
         QCOMPARE(column(scott.rowModel(), StampRowModel::Label3Role).first(),
@@ -231,13 +244,16 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         table.viewport()->repaint();
         table.viewport()->repaint();
-        QCOMPARE(column(&model, GroupValueModel::CountRole), (QStringList{"4", "5"}));
-        QCOMPARE(counted, (QStringList{"1962", "Malta"}));
+        QCOMPARE(column(&model, GroupValueModel::CountRole),
+                 (QStringList{QStringLiteral("4"), QStringLiteral("5")}));
+        QCOMPARE(counted, (QStringList{QStringLiteral("1962"), QStringLiteral("Malta")}));
         model.recount();
         table.viewport()->repaint();
         model.setValues({QStringLiteral("Malta")});
         QCOMPARE(column(&model, GroupValueModel::CountRole), QStringList{QStringLiteral("5")});
-        QCOMPARE(counted, (QStringList{"1962", "Malta", "1962", "Malta", "Malta"}));
+        QCOMPARE(counted, (QStringList{QStringLiteral("1962"), QStringLiteral("Malta"),
+                                       QStringLiteral("1962"), QStringLiteral("Malta"),
+                                       QStringLiteral("Malta")}));
 
         // Back from a breakdown where a stamp was deleted, the summary counts again.
         TestEnvironment test;
@@ -246,14 +262,14 @@ private Q_SLOTS:
         QVERIFY(test.context().save());
         OnStack<Summary> stack(test, Summary::YearGroupTableViewController);
         QCOMPARE(column(stack.screen->tableView->model(), GroupValueModel::CountRole),
-                 (QStringList{"2", "1"}));
+                 (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
         stack.select(0);
         auto* breakdown = qobject_cast<Breakdown*>(stack.navigation->topViewController());
         QVERIFY(breakdown);
         breakdown->deleteRow(0);
         QVERIFY(stack.navigation->popViewController(false));
         QCOMPARE(column(stack.screen->tableView->model(), GroupValueModel::CountRole),
-                 (QStringList{"1", "1"}));
+                 (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
     }
 
     void onlySomeMembersFetchWhenTheyAppearAgain()
@@ -336,6 +352,9 @@ private Q_SLOTS:
         form->SaveButtonClicked();
         QCOMPARE(stack.navigation->topViewController(), stack.screen);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(GroupsTest)

@@ -1,4 +1,5 @@
 #include "BrowseFixture.h"
+#include "LocaleScope.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
 #include "platform/gui/NavigationController.h"
@@ -130,8 +131,8 @@ class StampListTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void theFirstFetchWaitsForTheMainQueue()
     {
@@ -187,14 +188,20 @@ private Q_SLOTS:
         ListOnScreen screen(test);
 
         const QList<QStringList> ascending = {
-            {"A", "a", "b", "c"}, // denomination, code point order
-            {"c", "A", "b", "a"}, // year, then denomination
-            {"c", "A", "a", "b"}, // Scott number: "", S1, S10, S2
-            {"c", "b", "A", "a"}, // value
+            {QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("b"),
+             QStringLiteral("c")}, // denomination, code point order
+            {QStringLiteral("c"), QStringLiteral("A"), QStringLiteral("b"),
+             QStringLiteral("a")}, // year, then denomination
+            {QStringLiteral("c"), QStringLiteral("A"), QStringLiteral("a"),
+             QStringLiteral("b")}, // Scott number: QStringLiteral(""), S1, S10, S2
+            {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("A"),
+             QStringLiteral("a")}, // value
         };
-        const QStringList titles = {"Name", "Year", "Scott #", "Value"};
-        const QStringList placeholders = {"Search by Denomination", "Search by Year",
-                                          "Search by Scott #", "Search by Value"};
+        const QStringList titles = {QStringLiteral("Name"), QStringLiteral("Year"),
+                                    QStringLiteral("Scott #"), QStringLiteral("Value")};
+        const QStringList placeholders = {
+            QStringLiteral("Search by Denomination"), QStringLiteral("Search by Year"),
+            QStringLiteral("Search by Scott #"), QStringLiteral("Search by Value")};
         QCOMPARE(screen.list.segment->numberOfSegments(), 4);
         for (int segment = 0; segment < 4; ++segment) {
             screen.list.segment->setSelectedSegmentIndex(segment);
@@ -219,7 +226,7 @@ private Q_SLOTS:
         ListOnScreen screen(test);
 
         screen.search(QStringLiteral("a"));
-        QCOMPARE(screen.denominations(), (QStringList{"A", "a"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("A"), QStringLiteral("a")}));
         QCOMPARE(screen.list.HeaderLabel->text(), QStringLiteral("# Stamps = 2 of 7"));
         // Spaces are a real search.
         screen.search(QStringLiteral("  "));
@@ -228,21 +235,23 @@ private Q_SLOTS:
         screen.search(QString());
         screen.list.segment->setSelectedSegmentIndex(1);
         screen.search(QStringLiteral("19"));
-        QCOMPARE(screen.years(), (QStringList{"1905", "1990", "1990", "2019"}));
+        QCOMPARE(screen.years(), (QStringList{QStringLiteral("1905"), QStringLiteral("1990"),
+                                              QStringLiteral("1990"), QStringLiteral("2019")}));
 
         screen.list.segment->setSelectedSegmentIndex(2);
         // A segment change shows every stamp again until the text changes.
         QCOMPARE(screen.list.HeaderLabel->text(), QStringLiteral("# Stamps = 7 of 7"));
         screen.search(QStringLiteral("S1"));
-        QCOMPARE(screen.denominations(), (QStringList{"A", "a"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("A"), QStringLiteral("a")}));
         screen.search(QStringLiteral("s"));
         QCOMPARE(screen.denominations().size(), 4);
 
         screen.list.segment->setSelectedSegmentIndex(3);
         screen.search(QStringLiteral("3.0"));
-        QCOMPARE(screen.denominations(), (QStringList{"e", "d"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("e"), QStringLiteral("d")}));
         screen.search(QStringLiteral("5"));
-        QCOMPARE(screen.denominations(), (QStringList{"c", "f  g", "A", "d"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("c"), QStringLiteral("f  g"),
+                                                      QStringLiteral("A"), QStringLiteral("d")}));
     }
 
     void rowsShowQuantityZeroAsOne()
@@ -254,12 +263,14 @@ private Q_SLOTS:
         ListOnScreen screen(test);
         const StampRowModel* model = screen.list.rowModel();
         QCOMPARE(column(model, StampRowModel::Label2Role),
-                 (QStringList{"Year: 1990  Country: Malta", "Year: 1991  Country: "}));
+                 (QStringList{QStringLiteral("Year: 1990  Country: Malta"),
+                              QStringLiteral("Year: 1991  Country: ")}));
         QCOMPARE(column(model, StampRowModel::Label3Role),
-                 (QStringList{"Qty: 1  Scott #:  S1", "Qty: 3  Scott #:  "}));
-        QCOMPARE(
-            column(model, StampRowModel::Label4Role),
-            (QStringList{"Value: $5.00  Total Value: $5.00", "Value: $2.50  Total Value: $7.50"}));
+                 (QStringList{QStringLiteral("Qty: 1  Scott #:  S1"),
+                              QStringLiteral("Qty: 3  Scott #:  ")}));
+        QCOMPARE(column(model, StampRowModel::Label4Role),
+                 (QStringList{QStringLiteral("Value: $5.00  Total Value: $5.00"),
+                              QStringLiteral("Value: $2.50  Total Value: $7.50")}));
         screen.search(QStringLiteral("5"));
         QCOMPARE(column(model, StampRowModel::Label3Role),
                  QStringList{QStringLiteral("Qty: 1  Scott #: S1")});
@@ -273,7 +284,8 @@ private Q_SLOTS:
         ListOnScreen screen(test);
 
         screen.list.deleteRow(0);
-        QCOMPARE(screen.denominations(), (QStringList{"a", "b", "c"}));
+        QCOMPARE(screen.denominations(),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
         QCOMPARE(test.context().fetch<Stamps>().size(), 3);
 
         screen.search(QStringLiteral("b"));
@@ -281,7 +293,7 @@ private Q_SLOTS:
         QCOMPARE(screen.denominations(), QStringList());
         QCOMPARE(screen.list.HeaderLabel->text(), QStringLiteral("# Stamps = 0 of 2"));
         screen.search(QString());
-        QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
 
         // A delete the store refuses is undone and said, and offers no undo.
         test.mainQueue.drain();
@@ -289,10 +301,10 @@ private Q_SLOTS:
         screen.list.deleteRow(0);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
-        QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
         QVERIFY(!UndoBar::findForWindow(screen.list.view())->isOffering());
         screen.list.fetch();
-        QCOMPARE(screen.denominations(), (QStringList{"a", "c"}));
+        QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
     }
 
     void choosingAStampOpensItForEditingAndComesBack()
@@ -324,7 +336,9 @@ private Q_SLOTS:
         form->SaveButtonClicked();
         QCOMPARE(navigation.topViewController(), list);
         // The return fetches again: every stamp shows, in the list's order.
-        QCOMPARE(column(list->rowModel()), (QStringList{"A", "a", "bb", "c"}));
+        QCOMPARE(column(list->rowModel()),
+                 (QStringList{QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("bb"),
+                              QStringLiteral("c")}));
     }
 
     void rowsFitTheViewportAndTheFont_data()
@@ -481,11 +495,12 @@ private Q_SLOTS:
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
         const QByteArray picture = test.pictures.encodeJpeg(image, 0.6);
-        const QHash<QString, QVariant> chosen = {{"denomination", "5c"},
-                                                 {"country", "Canada"},
-                                                 {"yearOfIssue", 1962},
-                                                 {"notes", "Bought in Ottawa\nfrom a dealer"},
-                                                 {"stampImage", picture}};
+        const QHash<QString, QVariant> chosen = {
+            {QStringLiteral("denomination"), QStringLiteral("5c")},
+            {QStringLiteral("country"), QStringLiteral("Canada")},
+            {QStringLiteral("yearOfIssue"), 1962},
+            {QStringLiteral("notes"), QStringLiteral("Bought in Ottawa\nfrom a dealer")},
+            {QStringLiteral("stampImage"), picture}};
         QVariantList values;
         const EntityDescription& entity = stamp->entity();
         for (int i = 0; i < entity.attributes().size(); ++i) {
@@ -577,6 +592,9 @@ private Q_SLOTS:
         QCOMPARE(picture.devicePixelRatio(), ratio);
         QCOMPARE(picture.deviceIndependentSize().toSize(), shown);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(StampListTest)

@@ -111,9 +111,14 @@ private Q_SLOTS:
         // Only the numbers set: 21 separators, numbers at 5, 16, 20 and 21.
         store.context().insertNewObject<Stamps>();
         const QList<std::pair<float, QString>> amounts = {
-            {1.1f, "1.1"},       {1000.0f, "1000.0"},         {0.0001f, "0.0001"},
-            {0.00001f, "1e-05"}, {16777216.0f, "16777216.0"}, {33554432.0f, "3.3554432e+07"},
-            {-2.5f, "-2.5"},     {-0.00001f, "-1e-05"}};
+            {1.1f, QStringLiteral("1.1")},
+            {1000.0f, QStringLiteral("1000.0")},
+            {0.0001f, QStringLiteral("0.0001")},
+            {0.00001f, QStringLiteral("1e-05")},
+            {16777216.0f, QStringLiteral("16777216.0")},
+            {33554432.0f, QStringLiteral("3.3554432e+07")},
+            {-2.5f, QStringLiteral("-2.5")},
+            {-0.00001f, QStringLiteral("-1e-05")}};
         for (int i = 0; i < amounts.size(); ++i) {
             Stamps* stamp = addStamp(store.context(), QStringLiteral("a%1").arg(i), 1962, {});
             stamp->setCost(amounts.at(i).first);
@@ -166,14 +171,14 @@ private Q_SLOTS:
 
         const QString missingFolder = store.directory() + QStringLiteral("/no/such/Vellora.csv");
         QFile(store.directory()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const ExportFile::Result unwritable =
-            ExportFile::writeFile(store.context(), Coding, store.directory() + "/Vellora.csv");
+        const ExportFile::Result unwritable = ExportFile::writeFile(
+            store.context(), Coding, store.directory() + QStringLiteral("/Vellora.csv"));
         QFile(store.directory())
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                             QFileDevice::ExeOwner);
         if (geteuid() != 0) {
             QVERIFY(!unwritable.succeeded());
-            QVERIFY(!QFileInfo::exists(store.directory() + "/Vellora.csv"));
+            QVERIFY(!QFileInfo::exists(store.directory() + QStringLiteral("/Vellora.csv")));
         }
         QVERIFY(!ExportFile::writeFile(store.context(), Coding, missingFolder).succeeded());
 
@@ -258,13 +263,25 @@ private Q_SLOTS:
             return fields.join(u'^');
         };
         // Lines before the marker are records; CRLF and CR end lines; empty lines are dropped.
-        const QString text = line("Chile", "3c", "1950", "first") + "\r\n\r\n" +
-                             line("Chile", "4c", "1950", "a\\qb it's") + "\r\n[VELLORA]\r\n" +
-                             line("Peru", "1c", "1900", "new") + "\r" +
-                             line("Peru", "2c", "1901", "ambiguous") + "\n" +
-                             line("", "5c", "1960", "no country") + "\n" +
-                             line("Peru", "6c", "19x2", "bad year") + "\n" +
-                             "Togo^^7c"; // fewer fields fill the leading positions
+        const QString text = line(QStringLiteral("Chile"), QStringLiteral("3c"),
+                                  QStringLiteral("1950"), QStringLiteral("first")) +
+                             QStringLiteral("\r\n\r\n") +
+                             line(QStringLiteral("Chile"), QStringLiteral("4c"),
+                                  QStringLiteral("1950"), QStringLiteral("a\\qb it's")) +
+                             QStringLiteral("\r\n[VELLORA]\r\n") +
+                             line(QStringLiteral("Peru"), QStringLiteral("1c"),
+                                  QStringLiteral("1900"), QStringLiteral("new")) +
+                             QStringLiteral("\r") +
+                             line(QStringLiteral("Peru"), QStringLiteral("2c"),
+                                  QStringLiteral("1901"), QStringLiteral("ambiguous")) +
+                             QStringLiteral("\n") +
+                             line(QStringLiteral(""), QStringLiteral("5c"), QStringLiteral("1960"),
+                                  QStringLiteral("no country")) +
+                             QStringLiteral("\n") +
+                             line(QStringLiteral("Peru"), QStringLiteral("6c"),
+                                  QStringLiteral("19x2"), QStringLiteral("bad year")) +
+                             QStringLiteral("\n") +
+                             QStringLiteral("Togo^^7c"); // fewer fields fill the leading positions
         QVERIFY(ImportFile::hasMarker(text));
         ImportSummary summary = ImportFile::merge(store.context(), text);
         QCOMPARE(summary.linesTotal, 7);
@@ -279,14 +296,14 @@ private Q_SLOTS:
             return store.context().fetch<Stamps>(
                 Predicate::format(QStringLiteral("denomination == %@"), denomination));
         };
-        QCOMPARE(find("4c").at(0)->descrip(), QStringLiteral("a\\qb it's"));
+        QCOMPARE(find(QStringLiteral("4c")).at(0)->descrip(), QStringLiteral("a\\qb it's"));
         QCOMPARE(pictured->descrip(), QStringLiteral("new"));
         QCOMPARE(pictured->stampImage(), jpeg()); // the empty picture field keeps it
-        for (Stamps* twin : find("2c"))
+        for (Stamps* twin : find(QStringLiteral("2c")))
             QVERIFY(!twin->descrip());
-        QCOMPARE(find("6c").at(0)->yearOfIssue(), 0);
-        QVERIFY(!find("5c").at(0)->country());
-        QCOMPARE(find("Togo").size(), 0);
+        QCOMPARE(find(QStringLiteral("6c")).at(0)->yearOfIssue(), 0);
+        QVERIFY(!find(QStringLiteral("5c")).at(0)->country());
+        QCOMPARE(find(QStringLiteral("Togo")).size(), 0);
         QCOMPARE(store.context()
                      .fetch<Stamps>(Predicate::format(QStringLiteral("cancellation == %@"),
                                                       QStringLiteral("Togo")))
@@ -295,12 +312,16 @@ private Q_SLOTS:
                  QStringLiteral("7c"));
 
         // An empty country inserts again; "19x2" matches no stored year and inserts again.
-        summary = ImportFile::merge(store.context(), line("", "5c", "1960", "x") + "\n" +
-                                                         line("Peru", "6c", "19x2", "y"));
+        summary = ImportFile::merge(store.context(),
+                                    line(QStringLiteral(""), QStringLiteral("5c"),
+                                         QStringLiteral("1960"), QStringLiteral("x")) +
+                                        QStringLiteral("\n") +
+                                        line(QStringLiteral("Peru"), QStringLiteral("6c"),
+                                             QStringLiteral("19x2"), QStringLiteral("y")));
         QCOMPARE(summary.added, 2);
         QCOMPARE(summary.updated, 0);
-        QCOMPARE(find("5c").size(), 2);
-        QCOMPARE(find("6c").size(), 2);
+        QCOMPARE(find(QStringLiteral("5c")).size(), 2);
+        QCOMPARE(find(QStringLiteral("6c")).size(), 2);
     }
 
     void badFieldsLeaveAttributesAsTheyWere()
@@ -334,8 +355,8 @@ private Q_SLOTS:
         fields[21] = QStringLiteral("É");
         const QString mixed = fields.join(u'^');
 
-        const ImportSummary summary =
-            ImportFile::merge(store.context(), "[VELLORA]\n" + bad + "\n" + mixed);
+        const ImportSummary summary = ImportFile::merge(
+            store.context(), QStringLiteral("[VELLORA]\n") + bad + QStringLiteral("\n") + mixed);
         QCOMPARE(summary.updated, 2);
         QCOMPARE(summary.fieldsNotRead, 6);
         QCOMPARE(summary.problems.at(0), QStringLiteral("line 2: cost \" 1.5\" is not a number"));
@@ -350,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(stamp->quantity(), -12);
         QCOMPARE(stamp->value(), 9.0f);
         QCOMPARE(stamp->stampImage(), jpeg());
-        QVERIFY(summary.text().contains("Fields not read: 6\n"));
+        QVERIFY(summary.text().contains(QStringLiteral("Fields not read: 6\n")));
 
         // Hexadecimal and infinity read as strtof reads them; a quantity beyond 16 bits and
         // Base64 with a space do not.
@@ -359,7 +380,7 @@ private Q_SLOTS:
         QCOMPARE(stamp->value(), -std::numeric_limits<float>::infinity());
         QCOMPARE(stamp->quantity(), -12);
         QCOMPARE(second.fieldsNotRead, 2);
-        QVERIFY(second.problems.at(0).startsWith("line 1: quantity \"+40000\""));
+        QVERIFY(second.problems.at(0).startsWith(QStringLiteral("line 1: quantity \"+40000\"")));
         QCOMPARE(stamp->stampImage(), jpeg());
     }
 
@@ -373,10 +394,10 @@ private Q_SLOTS:
         QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
         QCOMPARE(ImportFile::decode(utf16be.encode(text)), text);
 
-        QVERIFY(ImportFile::hasMarker("x\r\ny\r[VELLORA]"));
-        QVERIFY(!ImportFile::hasMarker(""));
-        QVERIFY(!ImportFile::hasMarker("\n\n"));
-        QVERIFY(!ImportFile::hasMarker("[VELLORA] \n[vellora]\nx[VELLORA]"));
+        QVERIFY(ImportFile::hasMarker(QStringLiteral("x\r\ny\r[VELLORA]")));
+        QVERIFY(!ImportFile::hasMarker(QStringLiteral("")));
+        QVERIFY(!ImportFile::hasMarker(QStringLiteral("\n\n")));
+        QVERIFY(!ImportFile::hasMarker(QStringLiteral("[VELLORA] \n[vellora]\nx[VELLORA]")));
     }
 
     void refusedSaveIsRolledBackAndTheImportGoesOn()
@@ -388,15 +409,16 @@ private Q_SLOTS:
         QVERIFY(store.context().save());
 
         store.context().failNextSaveForTesting(QStringLiteral("disk full"));
-        const ImportSummary summary =
-            ImportFile::merge(store.context(), "[VELLORA]\n^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
-                                               "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n");
+        const ImportSummary summary = ImportFile::merge(
+            store.context(), QStringLiteral("[VELLORA]\n^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
+                                            "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n"));
         QCOMPARE(summary.failedLines, 1);
         QCOMPARE(summary.updated, 0);
         QCOMPARE(summary.added, 1);
         QCOMPARE(summary.problems.size(), 1);
-        QVERIFY(summary.problems.at(0).startsWith("line 2: not saved: "));
-        QVERIFY(summary.text().contains("Lines not imported (refused by the store): 1\n"));
+        QVERIFY(summary.problems.at(0).startsWith(QStringLiteral("line 2: not saved: ")));
+        QVERIFY(summary.text().contains(
+            QStringLiteral("Lines not imported (refused by the store): 1\n")));
         QCOMPARE(stamp->notes(), QStringLiteral("kept"));
         QVERIFY(!store.context().hasChanges());
         store.reopen();
@@ -420,14 +442,14 @@ private Q_SLOTS:
         QCOMPARE(told, (QList<qsizetype>{1, 2}));
         QCOMPARE(summary.added, 2);
         QCOMPARE(allStamps(store.context()).size(), 2);
-        QVERIFY(summary.text().endsWith(
-            "Import stopped after line 3 of 4: the lines after it were not imported.\n"));
+        QVERIFY(summary.text().endsWith(QStringLiteral(
+            "Import stopped after line 3 of 4: the lines after it were not imported.\n")));
         // Stopping after the last line is no stop.
         TemporaryStore other;
         summary =
             ImportFile::merge(other.context(), text, [](qsizetype, qsizetype) { return false; });
         QVERIFY(summary.cancelled);
-        summary = ImportFile::merge(other.context(), "^^^^^^9c^^^^^^^^^^^^^^2000^",
+        summary = ImportFile::merge(other.context(), QStringLiteral("^^^^^^9c^^^^^^^^^^^^^^2000^"),
                                     [](qsizetype, qsizetype) { return false; });
         QVERIFY(!summary.cancelled);
     }
@@ -443,16 +465,16 @@ private Q_SLOTS:
         const QString first = StoreBackup::make(store.container(), &error);
         QVERIFY2(!first.isEmpty(), qPrintable(error));
         QVERIFY(QFileInfo(first).fileName().contains(
-            QRegularExpression("^Vellora-\\d{8}-\\d{6}\\.sqlite$")));
+            QRegularExpression(QStringLiteral("^Vellora-\\d{8}-\\d{6}\\.sqlite$"))));
         QCOMPARE(QFileInfo(first).dir().dirName(), QStringLiteral("Backups"));
-        ImportFile::merge(store.context(), "^^^^^Peru^1c^^^^^^after^^^^^^^^1900^\n"
-                                           "^^^^^Peru^2c^^^^^^^^^^^^^^1900^\n");
+        ImportFile::merge(store.context(), QStringLiteral("^^^^^Peru^1c^^^^^^after^^^^^^^^1900^\n"
+                                                          "^^^^^Peru^2c^^^^^^^^^^^^^^1900^\n"));
         QCOMPARE(allStamps(store.context()).size(), 2);
         {
             PersistentContainer backup(QStringLiteral("Vellora"), QFileInfo(first).absolutePath());
             // The backup is opened under the store's name: copy it beside as such.
             QTemporaryDir folder;
-            QVERIFY(QFile::copy(first, folder.filePath("Vellora.sqlite")));
+            QVERIFY(QFile::copy(first, folder.filePath(QStringLiteral("Vellora.sqlite"))));
             PersistentContainer copy(QStringLiteral("Vellora"), folder.path());
             QVERIFY(!copy.loadPersistentStores());
             const QList<Stamps*> stamps = allStamps(copy.viewContext());
@@ -476,48 +498,55 @@ private Q_SLOTS:
         QVERIFY(writeBytes(blocked.directory() + QStringLiteral("/Backups"), "a file"));
         error.clear();
         QVERIFY(StoreBackup::make(blocked.container(), &error).isEmpty());
-        QVERIFY(error.contains("Backups"));
+        QVERIFY(error.contains(QStringLiteral("Backups")));
     }
 
     void commandLineExportsAndImports()
     {
         QTemporaryDir empty;
         VelloraRun run =
-            vellora({"--data-dir", empty.path(), "--export", empty.filePath("out.csv")});
+            vellora({QStringLiteral("--data-dir"), empty.path(), QStringLiteral("--export"),
+                     empty.filePath(QStringLiteral("out.csv"))});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("There is no collection"), qPrintable(run.err));
-        QVERIFY(!QFileInfo::exists(empty.filePath("out.csv")));
+        QVERIFY2(run.err.contains(QStringLiteral("There is no collection")), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(empty.filePath(QStringLiteral("out.csv"))));
 
         TemporaryStore source;
         addStamp(source.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"))
             ->setStampImage(jpeg());
         QVERIFY(source.context().save());
         const QString file = source.directory() + QStringLiteral("/out.csv");
-        run = vellora({"--data-dir", source.directory(), "--export", file});
+        run = vellora(
+            {QStringLiteral("--data-dir"), source.directory(), QStringLiteral("--export"), file});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(fileBytes(file), exported(source.context()));
-        run = vellora({"--data-dir", source.directory(), "--export", empty.filePath("no/out.csv")});
+        run = vellora({QStringLiteral("--data-dir"), source.directory(), QStringLiteral("--export"),
+                       empty.filePath(QStringLiteral("no/out.csv"))});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("could not be"));
+        QVERIFY(run.err.contains(QStringLiteral("could not be")));
 
         TemporaryStore target;
         const QString wrong = target.directory() + QStringLiteral("/notes.txt");
         QVERIFY(writeBytes(wrong, "^^^^^Peru^1c^^^^^^^^^^^^^^1900^\n"));
-        run = vellora({"--data-dir", target.directory(), "--import", wrong});
+        run = vellora(
+            {QStringLiteral("--data-dir"), target.directory(), QStringLiteral("--import"), wrong});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.endsWith("\nnotes.txt Is The Incorrect Import File\n") ||
-                     run.err == "notes.txt Is The Incorrect Import File\n",
+        QVERIFY2(run.err.endsWith(QStringLiteral("\nnotes.txt Is The Incorrect Import File\n")) ||
+                     run.err == QStringLiteral("notes.txt Is The Incorrect Import File\n"),
                  qPrintable(run.err));
-        run = vellora({"--data-dir", target.directory(), "--import", wrong + "x"});
+        run = vellora({QStringLiteral("--data-dir"), target.directory(), QStringLiteral("--import"),
+                       wrong + QStringLiteral("x")});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("Could not read"));
+        QVERIFY(run.err.contains(QStringLiteral("Could not read")));
         QVERIFY(!QFileInfo::exists(target.directory() + QStringLiteral("/Backups")));
 
-        run = vellora({"--data-dir", target.directory(), "--import", file});
+        run = vellora(
+            {QStringLiteral("--data-dir"), target.directory(), QStringLiteral("--import"), file});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.startsWith("Stamps added: 1\nStamps updated: 0\n"), qPrintable(run.out));
-        QVERIFY(run.out.contains("Backup of the collection before the import: " +
-                                 target.directory() + "/Backups/Vellora-"));
+        QVERIFY2(run.out.startsWith(QStringLiteral("Stamps added: 1\nStamps updated: 0\n")),
+                 qPrintable(run.out));
+        QVERIFY(run.out.contains(QStringLiteral("Backup of the collection before the import: ") +
+                                 target.directory() + QStringLiteral("/Backups/Vellora-")));
         target.reopen();
         QCOMPARE(allStamps(target.context()).size(), 1);
 
@@ -527,15 +556,16 @@ private Q_SLOTS:
             PersistentContainer made(QStringLiteral("Vellora"), blocked.path());
             QVERIFY(!made.loadPersistentStores());
         }
-        QVERIFY(writeBytes(blocked.filePath("Backups"), "a file"));
-        run = vellora({"--data-dir", blocked.path(), "--import", file});
+        QVERIFY(writeBytes(blocked.filePath(QStringLiteral("Backups")), "a file"));
+        run = vellora(
+            {QStringLiteral("--data-dir"), blocked.path(), QStringLiteral("--import"), file});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("nothing was imported"));
+        QVERIFY(run.err.contains(QStringLiteral("nothing was imported")));
         PersistentContainer unchanged(QStringLiteral("Vellora"), blocked.path());
         QVERIFY(!unchanged.loadPersistentStores());
         QCOMPARE(allStamps(unchanged.viewContext()).size(), 0);
 
-        run = vellora({"--import", file, "--export", file});
+        run = vellora({QStringLiteral("--import"), file, QStringLiteral("--export"), file});
         QCOMPARE(run.exitCode, 2);
     }
 };

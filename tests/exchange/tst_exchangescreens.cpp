@@ -1,3 +1,4 @@
+#include "AppOnScreen.h"
 #include "TestEnvironment.h"
 #include "exchange/ExportImportViewController.h"
 #include "exchange/ExportViewController.h"
@@ -25,15 +26,12 @@ const QString Marker = QStringLiteral("[VELLORA]");
 const QString ProcessComplete =
     QStringLiteral("Process Complete - File Ready to Save to Files or Email");
 
-// The main menu in its window with the application's storyboard, as at start-up.
-struct AppOnScreen
+// The application's window, shown with the menu's buttons out, and the ways to the export and
+// import screens.
+struct ExchangeApp : AppOnScreen
 {
-    explicit AppOnScreen(TestEnvironment& test)
+    explicit ExchangeApp(TestEnvironment& test) : AppOnScreen(test)
     {
-        AppStoryboard::populate(storyboard, test.environment());
-        navigation = std::make_unique<NavigationController>(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
         navigation->show();
         menu->HandleButtonClick();
     }
@@ -64,10 +62,6 @@ struct AppOnScreen
     {
         return open<ImportViewController>(&ExportImportViewController::ImportStampsButton);
     }
-
-    Storyboard storyboard;
-    std::unique_ptr<NavigationController> navigation;
-    MainMenuViewController* menu = nullptr;
 };
 
 Stamps* addStamp(TestEnvironment& test, const QString& country, const QString& denomination,
@@ -153,7 +147,7 @@ private Q_SLOTS:
     void theMenuLeadsToExportAndImport()
     {
         TestEnvironment test;
-        AppOnScreen app(test);
+        ExchangeApp app(test);
         QVERIFY(app.menu->ImportExportButton);
         QCOMPARE(app.menu->ImportExportButton->text(), QStringLiteral("Export / Import"));
         ExportImportViewController* chooser = app.openExportImport();
@@ -180,7 +174,7 @@ private Q_SLOTS:
         addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
         addStamp(test, QStringLiteral("Italy"), QStringLiteral("2L"), 1950);
         QVERIFY(test.context().save());
-        AppOnScreen app(test);
+        ExchangeApp app(test);
         ExportViewController* screen = app.openExport();
         QVERIFY(screen);
 
@@ -221,7 +215,8 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.alerts().size(), 1);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Data Export File"));
         QCOMPARE(test.alerts.last().message, ProcessComplete);
-        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()), QStringList{"OK"});
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 QStringList{QStringLiteral("OK")});
 
         // A second export needs the screen opened again.
         screen->CreateUpdateFile();
@@ -386,13 +381,21 @@ private Q_SLOTS:
         QVERIFY(test.context().save());
         QTemporaryDir files;
         const QString path = files.filePath(QStringLiteral("Vellora.csv"));
-        const QString text =
-            Marker + u'\n' +
-            recordLine({{6, "France"}, {7, "1F"}, {13, "new notes"}, {16, "4"}, {21, "1960"}}) +
-            u'\n' + recordLine({{6, "Italy"}, {7, "2L"}, {16, "1"}, {21, "1950"}}) + u'\n';
+        const QString text = Marker + u'\n' +
+                             recordLine({{6, QStringLiteral("France")},
+                                         {7, QStringLiteral("1F")},
+                                         {13, QStringLiteral("new notes")},
+                                         {16, QStringLiteral("4")},
+                                         {21, QStringLiteral("1960")}}) +
+                             u'\n' +
+                             recordLine({{6, QStringLiteral("Italy")},
+                                         {7, QStringLiteral("2L")},
+                                         {16, QStringLiteral("1")},
+                                         {21, QStringLiteral("1950")}}) +
+                             u'\n';
         QVERIFY(writeFile(path, text.toUtf8()));
 
-        AppOnScreen app(test);
+        ExchangeApp app(test);
         ImportViewController* screen = app.openImport();
         QVERIFY(screen);
         QVERIFY(screen->LoadFileButton->isEnabled());
@@ -453,10 +456,13 @@ private Q_SLOTS:
         QVERIFY(test.context().save());
         QTemporaryDir files;
         const QString path = files.filePath(QStringLiteral("shopping.txt"));
-        QVERIFY(writeFile(
-            path, recordLine({{6, "France"}, {7, "1F"}, {13, "new"}, {21, "1960"}}).toUtf8()));
+        QVERIFY(writeFile(path, recordLine({{6, QStringLiteral("France")},
+                                            {7, QStringLiteral("1F")},
+                                            {13, QStringLiteral("new")},
+                                            {21, QStringLiteral("1960")}})
+                                    .toUtf8()));
 
-        AppOnScreen app(test);
+        ExchangeApp app(test);
         ImportViewController* screen = app.openImport();
         QVERIFY(screen);
         test.documentPicker.setNextFile(path);
@@ -500,8 +506,11 @@ private Q_SLOTS:
         TestEnvironment test;
         QTemporaryDir files;
         const QString path = files.filePath(QStringLiteral("Vellora.csv"));
-        QVERIFY(writeFile(
-            path, (Marker + u'\n' + recordLine({{6, "Italy"}, {7, "2L"}, {21, "1950"}})).toUtf8()));
+        QVERIFY(writeFile(path, (Marker + u'\n' +
+                                 recordLine({{6, QStringLiteral("Italy")},
+                                             {7, QStringLiteral("2L")},
+                                             {21, QStringLiteral("1950")}}))
+                                    .toUtf8()));
         // The backups' folder cannot be made: a file holds its name.
         QVERIFY(writeFile(QDir(test.dataDirectory()).filePath(QStringLiteral("Backups")), "x"));
         ImportViewController screen(test.environment());
@@ -528,10 +537,13 @@ private Q_SLOTS:
         QTemporaryDir files;
         const QString path = files.filePath(QStringLiteral("Vellora.csv"));
         const QString notes(1'200'000, u'n');
-        QVERIFY(writeFile(path,
-                          (Marker + u'\n' +
-                           recordLine({{6, "Italy"}, {7, "2L"}, {13, notes}, {21, "1950"}}) + u'\n')
-                              .toUtf8()));
+        QVERIFY(writeFile(path, (Marker + u'\n' +
+                                 recordLine({{6, QStringLiteral("Italy")},
+                                             {7, QStringLiteral("2L")},
+                                             {13, notes},
+                                             {21, QStringLiteral("1950")}}) +
+                                 u'\n')
+                                    .toUtf8()));
         ImportViewController screen(test.environment());
         screen.view();
         test.documentPicker.setNextFile(path);

@@ -117,7 +117,7 @@ private Q_SLOTS:
         screen.reset();
         for (int i = 0; i < 3; ++i)
             QVERIFY(alerts.tap(QStringLiteral("OK")));
-        QCOMPARE(ran, (QStringList{"stays", "plain"}));
+        QCOMPARE(ran, (QStringList{QStringLiteral("stays"), QStringLiteral("plain")}));
     }
 };
 

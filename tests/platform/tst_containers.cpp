@@ -61,9 +61,11 @@ void ContainersTest::unwindLeavesContainerForOuterTarget()
     log.clear();
     nav.pushViewController(std::move(tabsOwner), false);
     // Both tabs are built, only the selected one appears.
-    QCOMPARE(log, QStringList({"TabOne:load", "TabTwo:load", "Menu:willDisappear shown",
-                               "TabOne:willAppear shown", "Menu:didDisappear hidden",
-                               "TabOne:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("TabOne:load"), QStringLiteral("TabTwo:load"),
+                               QStringLiteral("Menu:willDisappear shown"),
+                               QStringLiteral("TabOne:willAppear shown"),
+                               QStringLiteral("Menu:didDisappear hidden"),
+                               QStringLiteral("TabOne:didAppear shown")}));
     QCOMPARE(one->parentViewController(), tabs.data());
     QCOMPARE(one->navigationController()->containerViewController(), tabs.data());
     QVERIFY(!menu->parentViewController());
@@ -72,10 +74,12 @@ void ContainersTest::unwindLeavesContainerForOuterTarget()
     // with the screens inside it, and those are told they disappear.
     log.clear();
     QVERIFY(one->performSegue(QStringLiteral("unwindToMenu")));
-    QCOMPARE(log, QStringList({"TabOne:prepare unwindToMenu to Menu (unwind)",
-                               "Menu:unwind unwindToMenu from TabOne", "TabOne:willDisappear shown",
-                               "Menu:willAppear hidden", "TabOne:didDisappear shown",
-                               "Menu:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("TabOne:prepare unwindToMenu to Menu (unwind)"),
+                               QStringLiteral("Menu:unwind unwindToMenu from TabOne"),
+                               QStringLiteral("TabOne:willDisappear shown"),
+                               QStringLiteral("Menu:willAppear hidden"),
+                               QStringLiteral("TabOne:didDisappear shown"),
+                               QStringLiteral("Menu:didAppear shown")}));
     QCOMPARE(nav.viewControllers(), QList<ViewController*>({menu}));
     QVERIFY(tabs && oneGuard && two); // the unwind may have come from a slot inside the tab
     runDeferredDeletes();
@@ -118,10 +122,12 @@ void ContainersTest::seguesInsideTabStayInTab()
     // The nearest target wins: List in the same tab, not Menu outside, and the container stays.
     log.clear();
     QVERIFY(detail->performSegue(QStringLiteral("unwindToList")));
-    QCOMPARE(log, QStringList({"Detail:prepare unwindToList to List (unwind)",
-                               "List:unwind unwindToList from Detail", "Detail:willDisappear shown",
-                               "List:willAppear hidden", "Detail:didDisappear hidden",
-                               "List:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("Detail:prepare unwindToList to List (unwind)"),
+                               QStringLiteral("List:unwind unwindToList from Detail"),
+                               QStringLiteral("Detail:willDisappear shown"),
+                               QStringLiteral("List:willAppear hidden"),
+                               QStringLiteral("Detail:didDisappear hidden"),
+                               QStringLiteral("List:didAppear shown")}));
     QCOMPARE(tabStack->viewControllers(), QList<ViewController*>({list}));
     QCOMPARE(nav.topViewController(), tabs);
     runDeferredDeletes();
@@ -141,16 +147,20 @@ void ContainersTest::switchingTabsMovesAppearance()
 
     log.clear();
     tabs->setSelectedIndex(1);
-    QCOMPARE(log, QStringList({"TabOne:willDisappear shown", "TabTwo:willAppear shown",
-                               "TabOne:didDisappear shown", "TabTwo:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("TabOne:willDisappear shown"),
+                               QStringLiteral("TabTwo:willAppear shown"),
+                               QStringLiteral("TabOne:didDisappear shown"),
+                               QStringLiteral("TabTwo:didAppear shown")}));
     QCOMPARE(tabs->tabWidget()->currentIndex(), 1);
     QCOMPARE(selected.count(), 1);
 
     // A tab picked on the tab bar itself works the same.
     log.clear();
     tabs->tabWidget()->setCurrentIndex(0);
-    QCOMPARE(log, QStringList({"TabTwo:willDisappear shown", "TabOne:willAppear shown",
-                               "TabTwo:didDisappear shown", "TabOne:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("TabTwo:willDisappear shown"),
+                               QStringLiteral("TabOne:willAppear shown"),
+                               QStringLiteral("TabTwo:didDisappear shown"),
+                               QStringLiteral("TabOne:didAppear shown")}));
     QCOMPARE(tabs->selectedIndex(), 0);
 
     // While something covers the container, a switch calls nothing; the tab then selected appears
@@ -160,15 +170,18 @@ void ContainersTest::switchingTabsMovesAppearance()
     tabs->setSelectedIndex(1);
     QVERIFY(log.isEmpty());
     QVERIFY(nav.popViewController(false));
-    QCOMPARE(log, QStringList({"Cover:willDisappear shown", "TabTwo:willAppear shown",
-                               "Cover:didDisappear hidden", "TabTwo:didAppear shown"}));
+    QCOMPARE(log, QStringList({QStringLiteral("Cover:willDisappear shown"),
+                               QStringLiteral("TabTwo:willAppear shown"),
+                               QStringLiteral("Cover:didDisappear hidden"),
+                               QStringLiteral("TabTwo:didAppear shown")}));
 
     // A tab that is not there is refused and said so.
     log.clear();
     tabs->setSelectedIndex(2);
     QCOMPARE(tabs->selectedIndex(), 1);
     QVERIFY(log.isEmpty());
-    QCOMPARE(console.lines(), QStringList({"Tabs: no tab 2 to select (there are 2)"}));
+    QCOMPARE(console.lines(),
+             QStringList({QStringLiteral("Tabs: no tab 2 to select (there are 2)")}));
     runDeferredDeletes();
 }
 

@@ -36,11 +36,14 @@ void MainQueueTest::runsOnTheEventLoopInDueOrder()
     QCOMPARE(queue.pendingCount(), 5);
 
     QTRY_COMPARE_WITH_TIMEOUT(log.size(), 4, 150);
-    QCOMPARE(log, QStringList({"first", "second", "third", "nested"}));
+    QCOMPARE(log, QStringList({QStringLiteral("first"), QStringLiteral("second"),
+                               QStringLiteral("third"), QStringLiteral("nested")}));
     QCOMPARE(queue.pendingCount(), 2);
 
     QTRY_COMPARE_WITH_TIMEOUT(log.size(), 6, 5000);
-    QCOMPARE(log, QStringList({"first", "second", "third", "nested", "soon", "late"}));
+    QCOMPARE(log, QStringList({QStringLiteral("first"), QStringLiteral("second"),
+                               QStringLiteral("third"), QStringLiteral("nested"),
+                               QStringLiteral("soon"), QStringLiteral("late")}));
     QCOMPARE(queue.pendingCount(), 0);
 
     // A call that queues itself again does not keep the rest of the loop waiting.
@@ -72,8 +75,9 @@ void MainQueueTest::drainRunsEverythingWithoutWaiting()
     clock.start();
     queue.drain();
     QVERIFY(clock.elapsed() < 1000);
-    QCOMPARE(log,
-             QStringList({"now", "in a minute", "right after", "ten seconds after", "in an hour"}));
+    QCOMPARE(log, QStringList({QStringLiteral("now"), QStringLiteral("in a minute"),
+                               QStringLiteral("right after"), QStringLiteral("ten seconds after"),
+                               QStringLiteral("in an hour")}));
     QCOMPARE(queue.pendingCount(), 0);
 
     // Nothing is left to run a second time from the event loop.
@@ -111,7 +115,8 @@ void MainQueueTest::callsOfAGoneObjectAreDropped()
     queue.async(&stays, [&log] { log.append(QStringLiteral("stays")); });
     queue.asyncAfter(60, &stays, [&log] { log.append(QStringLiteral("stays, later")); });
     queue.drain();
-    QCOMPARE(log, QStringList({"plain", "stays", "stays, later"}));
+    QCOMPARE(log, QStringList({QStringLiteral("plain"), QStringLiteral("stays"),
+                               QStringLiteral("stays, later")}));
     QCOMPARE(queue.pendingCount(), 0);
 }
 

@@ -100,24 +100,31 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         addEntries(test.context(), QStringLiteral("ConditionList"),
-                   {"Good", "Very Fine", "None", "Fine", "Poor"});
+                   {QStringLiteral("Good"), QStringLiteral("Very Fine"), QStringLiteral("None"),
+                    QStringLiteral("Fine"), QStringLiteral("Poor")});
         auto* stamp = test.context().insertNewObject<Stamps>();
         stamp->setCondition(QStringLiteral("None"));
         QVERIFY(test.context().save());
         ListsOnScreen screen(test);
         ReferenceListTableViewController* browser = screen.open("ConditionButton");
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "None", "Poor", "Very Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Good"),
+                                             QStringLiteral("None"), QStringLiteral("Poor"),
+                                             QStringLiteral("Very Fine")}));
 
         browser->searchBar->setText(QStringLiteral("fine"));
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Very Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Very Fine")}));
         browser->searchBar->setText(QStringLiteral("OO"));
-        QCOMPARE(screen.rows(), (QStringList{"Good", "Poor"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Good"), QStringLiteral("Poor")}));
         // A fetch shows every entry although the search text stays.
         browser->SortButtonTapped();
-        QCOMPARE(screen.rows(), (QStringList{"Very Fine", "Poor", "None", "Good", "Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Very Fine"), QStringLiteral("Poor"),
+                                             QStringLiteral("None"), QStringLiteral("Good"),
+                                             QStringLiteral("Fine")}));
         browser->searchBar->setText(QString());
         browser->SortButtonTapped();
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "None", "Poor", "Very Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Good"),
+                                             QStringLiteral("None"), QStringLiteral("Poor"),
+                                             QStringLiteral("Very Fine")}));
 
         // Deleting "None" during a search: gone from both lists; the stamp keeps its text.
         browser->searchBar->setText(QStringLiteral("no"));
@@ -125,7 +132,8 @@ private Q_SLOTS:
         browser->deleteRow(0);
         QCOMPARE(screen.rows(), QStringList());
         browser->searchBar->setText(QString());
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "Poor", "Very Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Good"),
+                                             QStringLiteral("Poor"), QStringLiteral("Very Fine")}));
         QCOMPARE(storedTexts(test.context(), QStringLiteral("ConditionList")).size(), 4);
         QCOMPARE(stamp->condition(), std::optional<QString>(QStringLiteral("None")));
 
@@ -139,18 +147,21 @@ private Q_SLOTS:
     void aDeletedEntryComesBackWithUndo()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("GradeList"), {"Fine", "Good", "Poor"});
+        addEntries(test.context(), QStringLiteral("GradeList"),
+                   {QStringLiteral("Fine"), QStringLiteral("Good"), QStringLiteral("Poor")});
         ListsOnScreen screen(test);
         ReferenceListTableViewController* browser = screen.open("GradeButton");
         browser->deleteRow(0);
         UndoBar* bar = UndoBar::findForWindow(screen.navigation.get());
         QVERIFY(bar && bar->isOffering());
         QCOMPARE(bar->label()->text(), QStringLiteral("Deleted Fine"));
-        QCOMPARE(screen.rows(), (QStringList{"Good", "Poor"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Good"), QStringLiteral("Poor")}));
         bar->undoButton()->click();
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good", "Poor"}));
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("GradeList")),
-                 (QStringList{"Good", "Poor", "Fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Good"),
+                                             QStringLiteral("Poor")}));
+        QCOMPARE(
+            storedTexts(test.context(), QStringLiteral("GradeList")),
+            (QStringList{QStringLiteral("Good"), QStringLiteral("Poor"), QStringLiteral("Fine")}));
         QCOMPARE(browser->tableView->currentIndex().row(), 0);
 
         // An undo the store refuses is rolled back and said; the entry stays deleted.
@@ -162,20 +173,23 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
         QVERIFY(!test.context().hasChanges());
         QVERIFY(!bar->isOffering());
-        QCOMPARE(screen.rows(), (QStringList{"Fine", "Good"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Good")}));
         QCOMPARE(storedTexts(test.context(), QStringLiteral("GradeList")),
-                 (QStringList{"Good", "Fine"}));
+                 (QStringList{QStringLiteral("Good"), QStringLiteral("Fine")}));
     }
 
     void perforationsKeepTheStoreOrder()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("PerforationList"), {"12", "7,2", "11.5"});
+        addEntries(test.context(), QStringLiteral("PerforationList"),
+                   {QStringLiteral("12"), QStringLiteral("7,2"), QStringLiteral("11.5")});
         ListsOnScreen screen(test);
         ReferenceListTableViewController* browser = screen.open("PerforationsButton");
-        QCOMPARE(screen.rows(), (QStringList{"12", "7,2", "11.5"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("12"), QStringLiteral("7,2"),
+                                             QStringLiteral("11.5")}));
         browser->SortButtonTapped();
-        QCOMPARE(screen.rows(), (QStringList{"12", "7,2", "11.5"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("12"), QStringLiteral("7,2"),
+                                             QStringLiteral("11.5")}));
 
         TestEnvironment emptyTest;
         ListsOnScreen empty(emptyTest);
@@ -190,7 +204,8 @@ private Q_SLOTS:
         TestEnvironment test;
         // One accent stored composed, one decomposed.
         addEntries(test.context(), QStringLiteral("GumList"),
-                   {"Fine", "Original", "Crème", "Glace\u0301"});
+                   {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
+                    QStringLiteral("Glace\u0301")});
         ListsOnScreen screen(test);
         screen.open("GumButton");
         screen.navigation->buttonForItem(screen.top<ReferenceListTableViewController>()->AddButton)
@@ -227,7 +242,9 @@ private Q_SLOTS:
 
         add->SaveButton->trigger();
         QVERIFY(screen.top<ReferenceListTableViewController>());
-        QCOMPARE(screen.rows(), (QStringList{"Crème", "Fine", "Glace\u0301", "Original", "fine"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("Crème"), QStringLiteral("Fine"),
+                                             QStringLiteral("Glace\u0301"),
+                                             QStringLiteral("Original"), QStringLiteral("fine")}));
 
         TestEnvironment countryTest;
         ListsOnScreen countries(countryTest);
@@ -243,7 +260,8 @@ private Q_SLOTS:
     void editRenamesTheFirstEntryHoldingTheChosenText()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("CountryList"), {"Malta", "None", "None"});
+        addEntries(test.context(), QStringLiteral("CountryList"),
+                   {QStringLiteral("Malta"), QStringLiteral("None"), QStringLiteral("None")});
         auto* stamp = test.context().insertNewObject<Stamps>();
         stamp->setCountry(QStringLiteral("Malta"));
         QVERIFY(test.context().save());
@@ -261,11 +279,13 @@ private Q_SLOTS:
         edit->textField()->setText(QStringLiteral(" Republic of Malta "));
         edit->SaveButton->trigger();
         QCOMPARE(screen.top<ReferenceListTableViewController>(), browser);
-        QCOMPARE(screen.rows(), (QStringList{"None", "None", "Republic of Malta"}));
+        QCOMPARE(screen.rows(), (QStringList{QStringLiteral("None"), QStringLiteral("None"),
+                                             QStringLiteral("Republic of Malta")}));
         QCOMPARE(stamp->country(), std::optional<QString>(QStringLiteral("Malta")));
 
         // The second "None" row changes the first "None" entry the store finds.
-        const QList<ManagedObject*> entries = test.context().fetch({"CountryList", {}, {}});
+        const QList<ManagedObject*> entries =
+            test.context().fetch({QStringLiteral("CountryList"), {}, {}});
         browser->tableView->clicked(browser->model()->index(1, 0));
         edit = screen.top<EditReferenceEntryViewController>();
         edit->textField()->clear();
@@ -297,7 +317,8 @@ private Q_SLOTS:
     void thePerforationEditorRefusesEmptyAndStaysWhenNothingIsFound()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("PerforationList"), {"12", "13"});
+        addEntries(test.context(), QStringLiteral("PerforationList"),
+                   {QStringLiteral("12"), QStringLiteral("13")});
         ListsOnScreen screen(test);
         ReferenceListTableViewController* browser = screen.open("PerforationsButton");
         browser->tableView->clicked(browser->model()->index(1, 0));
@@ -314,11 +335,11 @@ private Q_SLOTS:
         edit->SaveButton->trigger();
         QCOMPARE(screen.top<EditReferenceEntryViewController>(), edit);
         QCOMPARE(storedTexts(test.context(), QStringLiteral("PerforationList")),
-                 (QStringList{"12", "13"}));
+                 (QStringList{QStringLiteral("12"), QStringLiteral("13")}));
 
         // Another list returns even when nothing was found.
         ListsOnScreen gums(test);
-        addEntries(test.context(), QStringLiteral("GumList"), {"Fine"});
+        addEntries(test.context(), QStringLiteral("GumList"), {QStringLiteral("Fine")});
         ReferenceListTableViewController* gumBrowser = gums.open("GumButton");
         gumBrowser->tableView->clicked(gumBrowser->model()->index(0, 0));
         test.shared().setSelectedReferenceValue(QStringLiteral("GumList"), QStringLiteral("gone"));

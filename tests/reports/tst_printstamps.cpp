@@ -1,4 +1,6 @@
+#include "AppOnScreen.h"
 #include "ConsoleCapture.h"
+#include "LocaleScope.h"
 #include "TestEnvironment.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
@@ -28,21 +30,10 @@
 
 namespace {
 
-// The main menu in its window with the application's storyboard, as at start-up.
-struct AppOnScreen
+// The application's window, shown at once.
+struct ShownApp : AppOnScreen
 {
-    explicit AppOnScreen(TestEnvironment& test)
-    {
-        AppStoryboard::populate(storyboard, test.environment());
-        navigation = std::make_unique<NavigationController>(
-            AppStoryboard::instantiateInitialViewController(storyboard, test.environment()));
-        menu = qobject_cast<MainMenuViewController*>(navigation->topViewController());
-        navigation->show();
-    }
-
-    Storyboard storyboard;
-    std::unique_ptr<NavigationController> navigation;
-    MainMenuViewController* menu = nullptr;
+    explicit ShownApp(TestEnvironment& test) : AppOnScreen(test) { navigation->show(); }
 };
 
 void addStamp(TestEnvironment& test, const QString& denomination, qint16 year,
@@ -76,8 +67,10 @@ QStringList denominationsIn(const QString& report)
     return found;
 }
 
-const QStringList Ascending = {"Alpha", "Beta", "Gamma"};
-const QStringList Descending = {"Gamma", "Beta", "Alpha"};
+const QStringList Ascending = {QStringLiteral("Alpha"), QStringLiteral("Beta"),
+                               QStringLiteral("Gamma")};
+const QStringList Descending = {QStringLiteral("Gamma"), QStringLiteral("Beta"),
+                                QStringLiteral("Alpha")};
 
 } // namespace
 
@@ -86,13 +79,13 @@ class PrintStampsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void fromTheMenuAnEmptyCollectionHasNothingToPrint()
     {
         TestEnvironment test;
-        AppOnScreen app(test);
+        ShownApp app(test);
         QVERIFY(app.menu->PrintAllButton);
         app.menu->HandleButtonClick();
         QTest::mouseClick(app.menu->PrintAllButton, Qt::LeftButton);
@@ -103,7 +96,8 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.alerts().size(), 1);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Empty Data Set!"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("No Stamps to Print!"));
-        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()), QStringList{"OK"});
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 QStringList{QStringLiteral("OK")});
         QVERIFY(print->PrintButton->isHidden());
         QVERIFY(test.printPanel.texts().isEmpty());
 
@@ -121,7 +115,7 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         addYears(test);
-        AppOnScreen app(test);
+        ShownApp app(test);
         app.menu->HandleButtonClick();
         QTest::mouseClick(app.menu->GroupedButton, Qt::LeftButton);
         auto* tabs = qobject_cast<TabBarController*>(app.navigation->topViewController());
@@ -192,7 +186,9 @@ private Q_SLOTS:
         QCOMPARE(test.printPanel.texts().size(), 1);
         const QString report = test.printPanel.texts().first();
         // The whole collection, by Scott number; the stamp without one first.
-        QCOMPARE(denominationsIn(report), (QStringList{"Other", "Gamma", "Beta", "Alpha"}));
+        QCOMPARE(denominationsIn(report),
+                 (QStringList{QStringLiteral("Other"), QStringLiteral("Gamma"),
+                              QStringLiteral("Beta"), QStringLiteral("Alpha")}));
         QVERIFY(!console.lines().contains(QStringLiteral("Image is Printed")));
 
         QTest::mouseClick(print.CreateFileButton, Qt::LeftButton);
@@ -311,6 +307,9 @@ private Q_SLOTS:
         }
         QVERIFY(!dialog);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(PrintStampsTest)

@@ -1,4 +1,5 @@
 #include "ConsoleCapture.h"
+#include "LocaleScope.h"
 #include "TemporaryStore.h"
 #include "VelloraProcess.h"
 #include "platform/core/Pictures.h"
@@ -21,18 +22,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// Sets the default locale for one test and puts the previous one back.
-class LocaleScope final
-{
-public:
-    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(m_previous); }
-    Q_DISABLE_COPY_MOVE(LocaleScope)
-
-private:
-    QLocale m_previous;
-};
 
 const QLocale UnitedStates(QLocale::English, QLocale::UnitedStates);
 const QLocale Germany(QLocale::German, QLocale::Germany);
@@ -196,7 +185,8 @@ private Q_SLOTS:
         const QTextBlock title = report->begin();
         for (const QTextBlock& block : {title, title.next()}) {
             QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-            QCOMPARE(block.charFormat().fontFamilies().toStringList(), QStringList{"Arial"});
+            QCOMPARE(block.charFormat().fontFamilies().toStringList(),
+                     QStringList{QStringLiteral("Arial")});
             QCOMPARE(block.charFormat().fontPointSize(), 21.0);
         }
         QCOMPARE(title.begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
@@ -341,7 +331,8 @@ private Q_SLOTS:
         const QString path = folder.filePath(QStringLiteral("report.pdf"));
         QVERIFY(ReportPages::writePdf(*byYear, path, nullptr));
         QVERIFY(ReportPages::writePdf(*byCountry, path, nullptr));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("report.pdf")});
         QVERIFY2(Pdf(path).text().contains(QStringLiteral("Stamps Filtered by Country: France")),
                  qPrintable(Pdf(path).text()));
         QVERIFY(!Pdf(path).text().contains(QStringLiteral("Stamps Filtered by Year")));
@@ -425,7 +416,8 @@ private Q_SLOTS:
         const QByteArray written = checksum(path);
         QVERIFY(!ReportPages::writePdf(*report, path, &error, stopAtSecondPage));
         QCOMPARE(checksum(path), written);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("report.pdf")});
     }
 
     void printAllKindsHaveTheirTitleAndLines_data()
@@ -435,46 +427,57 @@ private Q_SLOTS:
         const QString blank = QStringLiteral("Qty: 0 - Total Value (Qty * Value): $0.00\n\n\n");
         const QString total = QStringLiteral("Qty: 2 - Total Value (Qty * Value): $2.50\n\n\n");
         QTest::newRow("Menu") << "Menu"
-                              << "All Stamps Sorted by Scott #: \n\n"
-                                 "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\n"
-                                 "Country: \nYear: 1962\n" +
+                              << QStringLiteral(
+                                     "All Stamps Sorted by Scott #: \n\n"
+                                     "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\n"
+                                     "Country: \nYear: 1962\n") +
                                      total +
-                                     "Scott #:  Blank\nDenomination: Blank\n"
-                                     "Description: Blank\nCountry: Blank\nYear: 0\n" +
+                                     QStringLiteral(
+                                         "Scott #:  Blank\nDenomination: Blank\n"
+                                         "Description: Blank\nCountry: Blank\nYear: 0\n") +
                                      blank;
         QTest::newRow("ScottNumberBreakdown")
             << "ScottNumberBreakdown"
-            << "Stamps Filtered by Scott #: 7a\n\n"
-               "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n" +
+            << QStringLiteral(
+                   "Stamps Filtered by Scott #: 7a\n\n"
+                   "Scott #: 7a\nDenomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n") +
                    total +
-                   "Scott #: Blank\nDenomination: Blank\nDescription: Blank\n"
-                   "Country: Blank\nYear: 0\n" +
+                   QStringLiteral("Scott #: Blank\nDenomination: Blank\nDescription: Blank\n"
+                                  "Country: Blank\nYear: 0\n") +
                    blank;
         QTest::newRow("StatusBreakdown")
             << "StatusBreakdown"
-            << "Stamps Filtered by Status: Have\n\n"
-               "Status: Have\nYear: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n" +
+            << QStringLiteral(
+                   "Stamps Filtered by Status: Have\n\n"
+                   "Status: Have\nYear: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n") +
                    total +
-                   "Status: Blank\nYear: 0\nDenomination: Blank\nDescription: Blank\n"
-                   "Country: Blank\n" +
+                   QStringLiteral(
+                       "Status: Blank\nYear: 0\nDenomination: Blank\nDescription: Blank\n"
+                       "Country: Blank\n") +
                    blank;
         QTest::newRow("YearBreakdown")
             << "YearBreakdown"
-            << "Stamps Filtered by Year: 1962\n\n"
-               "Year: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n" +
-                   total + "Year: 0\nDenomination: Blank\nDescription: Blank\nCountry: Blank\n" +
+            << QStringLiteral("Stamps Filtered by Year: 1962\n\n"
+                              "Year: 1962\nDenomination: 5c\nDescription: Eagle\nCountry: \n") +
+                   total +
+                   QStringLiteral(
+                       "Year: 0\nDenomination: Blank\nDescription: Blank\nCountry: Blank\n") +
                    blank;
         QTest::newRow("CountryBreakdown")
             << "CountryBreakdown"
-            << "Stamps Filtered by Country: \n\n"
-               "Country: \nDenomination: 5c\nDescription: Eagle\nYear: 1962\n" +
-                   total + "Country: Blank\nDenomination: Blank\nDescription: Blank\nYear: 0\n" +
+            << QStringLiteral("Stamps Filtered by Country: \n\n"
+                              "Country: \nDenomination: 5c\nDescription: Eagle\nYear: 1962\n") +
+                   total +
+                   QStringLiteral(
+                       "Country: Blank\nDenomination: Blank\nDescription: Blank\nYear: 0\n") +
                    blank;
         QTest::newRow("DenominationBreakdown")
             << "DenominationBreakdown"
-            << "Stamps Filtered by Denomination: 5c\n\n"
-               "Denomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n" +
-                   total + "Denomination: Blank\nDescription: Blank\nCountry: Blank\nYear: 0\n" +
+            << QStringLiteral("Stamps Filtered by Denomination: 5c\n\n"
+                              "Denomination: 5c\nDescription: Eagle\nCountry: \nYear: 1962\n") +
+                   total +
+                   QStringLiteral(
+                       "Denomination: Blank\nDescription: Blank\nCountry: Blank\nYear: 0\n") +
                    blank;
     }
 
@@ -510,7 +513,7 @@ private Q_SLOTS:
         // The title is Arial 17.
         QCOMPARE(document->begin().charFormat().fontPointSize(), 17.0);
         QCOMPARE(document->begin().charFormat().fontFamilies().toStringList(),
-                 QStringList{"Arial"});
+                 QStringList{QStringLiteral("Arial")});
     }
 
     void otherMarkersNameNoPrintAllReport()
@@ -577,8 +580,9 @@ private Q_SLOTS:
         const QString data = store.directory();
 
         const QString yearFile = output.filePath(QStringLiteral("year.pdf"));
-        VelloraRun run =
-            vellora({"--data-dir", data, "--report", "year", "1962", "--output", yearFile});
+        VelloraRun run = vellora({QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+                                  QStringLiteral("year"), QStringLiteral("1962"),
+                                  QStringLiteral("--output"), yearFile});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QString text = Pdf(yearFile).text();
@@ -589,7 +593,8 @@ private Q_SLOTS:
         QVERIFY(!text.contains(QStringLiteral("Denomination: 5c")));
 
         const QString allFile = output.filePath(QStringLiteral("all.pdf"));
-        run = vellora({"--data-dir", data, "--report", "all", "--output", allFile});
+        run = vellora({QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+                       QStringLiteral("all"), QStringLiteral("--output"), allFile});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         text = Pdf(allFile).text();
         QVERIFY(text.contains(QStringLiteral("All Stamps Sorted by Scott #:")));
@@ -609,22 +614,32 @@ private Q_SLOTS:
         garbage.write(QByteArray(4096, 'x'));
         garbage.close();
         const QList<std::pair<QStringList, QString>> mistakes = {
-            {{"--data-dir", data, "--report", "colour", "red", "--output", refused},
-             "Unknown report kind \"colour\""},
-            {{"--data-dir", data, "--report", "year", "1999", "--output", refused},
-             "No stamps with year 1999"},
-            {{"--data-dir", data, "--report", "year", "--output", refused}, "needs the year"},
-            {{"--data-dir", data, "--report", "year", "1962"}, "--output FILE.pdf is missing"},
-            {{"--data-dir", data, "--report", "year", "1962", "--output", missingFolder},
-             "Could not create PDF file: "},
-            {{"--data-dir", empty.path(), "--report", "all", "--output", refused},
-             "There is no collection in"},
-            {{"--data-dir", damaged.path(), "--report", "all", "--output", refused},
-             "Unresolved error "},
+            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+              QStringLiteral("colour"), QStringLiteral("red"), QStringLiteral("--output"), refused},
+             QStringLiteral("Unknown report kind \"colour\"")},
+            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+              QStringLiteral("year"), QStringLiteral("1999"), QStringLiteral("--output"), refused},
+             QStringLiteral("No stamps with year 1999")},
+            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+              QStringLiteral("year"), QStringLiteral("--output"), refused},
+             QStringLiteral("needs the year")},
+            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+              QStringLiteral("year"), QStringLiteral("1962")},
+             QStringLiteral("--output FILE.pdf is missing")},
+            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
+              QStringLiteral("year"), QStringLiteral("1962"), QStringLiteral("--output"),
+              missingFolder},
+             QStringLiteral("Could not create PDF file: ")},
+            {{QStringLiteral("--data-dir"), empty.path(), QStringLiteral("--report"),
+              QStringLiteral("all"), QStringLiteral("--output"), refused},
+             QStringLiteral("There is no collection in")},
+            {{QStringLiteral("--data-dir"), damaged.path(), QStringLiteral("--report"),
+              QStringLiteral("all"), QStringLiteral("--output"), refused},
+             QStringLiteral("Unresolved error ")},
         };
         for (const auto& [arguments, message] : mistakes) {
             run = vellora(arguments);
-            QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(' ')));
+            QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(u' ')));
             QVERIFY2(run.err.contains(message), qPrintable(run.err));
             QVERIFY(!QFileInfo::exists(refused));
         }
@@ -636,7 +651,7 @@ private Q_SLOTS:
         StoreError error;
         QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}, &error),
                  0);
-        QCOMPARE(vellora({"--version"}).exitCode, 0);
+        QCOMPARE(vellora({QStringLiteral("--version")}).exitCode, 0);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ConsoleCapture.h"
+#include "ScreenOnStack.h"
 #include "TestEnvironment.h"
 #include "platform/gui/NavigationController.h"
 #include "stamps/NotesViewController.h"
@@ -18,39 +19,9 @@
 
 namespace {
 
-// The edit form's stand-in: it answers the notes screen's unwind.
-class EditStub final : public ViewController
-{
-public:
-    EditStub() : ViewController(QStringLiteral("EditStub"))
-    {
-        registerUnwindTarget(QStringLiteral("unwindToEdit"),
-                             [this](const StoryboardSegue&) { ++unwinds; });
-    }
-    int unwinds = 0;
-};
-
-struct NotesOnStack
-{
-    explicit NotesOnStack(TestEnvironment& test)
-    {
-        auto root = std::make_unique<EditStub>();
-        edit = root.get();
-        navigation = std::make_unique<NavigationController>(std::move(root));
-        open(test);
-    }
-    void open(TestEnvironment& test)
-    {
-        auto made = std::make_unique<NotesViewController>(test.environment());
-        notes = made.get();
-        navigation->pushViewController(std::move(made), false);
-    }
-    bool notesShown() const { return navigation->topViewController() == notes; }
-
-    EditStub* edit = nullptr;
-    NotesViewController* notes = nullptr;
-    std::unique_ptr<NavigationController> navigation;
-};
+// The notes screen above a stand-in for the edit form, which answers its unwind.
+using NotesOnStack = ScreenOnStack<NotesViewController>;
+const QStringList NotesUnwinds = {QStringLiteral("unwindToEdit")};
 
 Stamps* addStamp(ObjectContext& context, const QString& denomination, qint16 year,
                  const std::optional<QString>& scottNumber, const std::optional<QString>& notes)
@@ -115,38 +86,38 @@ private Q_SLOTS:
                                  QStringLiteral("second"));
         select(test, shown);
         {
-            NotesOnStack screen(test);
-            QCOMPARE(screen.notes->NotesTextView->toPlainText(), QStringLiteral("second"));
+            NotesOnStack stack(NotesUnwinds, test.environment());
+            QCOMPARE(stack.screen->NotesTextView->toPlainText(), QStringLiteral("second"));
 
             const QString typed = QStringLiteral("  two\nlines  ");
-            screen.notes->NotesTextView->setPlainText(typed);
-            screen.notes->SaveButton->trigger();
+            stack.screen->NotesTextView->setPlainText(typed);
+            stack.screen->SaveButton->trigger();
             QCOMPARE(shown->notes(), typed);
             QCOMPARE(first->notes(), QStringLiteral("first"));
             QVERIFY(!context.hasChanges());
-            QCOMPARE(screen.notes->ResultsCount, 1);
+            QCOMPARE(stack.screen->ResultsCount, 1);
             QCOMPARE(test.shared().selectedStamp.notes, typed);
-            QCOMPARE(screen.navigation->topViewController(), screen.edit);
-            QCOMPARE(screen.edit->unwinds, 1);
+            QCOMPARE(stack.navigation->topViewController(), stack.opener);
+            QCOMPARE(stack.opener->unwinds.size(), 1);
 
             // Untouched notes go back as they were loaded, carriage returns included, and a
             // non-breaking space typed stays one.
             shown->setNotes(QStringLiteral("a\r\nb"));
             QVERIFY(context.save());
             select(test, shown);
-            screen.open(test);
-            screen.notes->SaveButtonClicked();
+            stack.push(test.environment());
+            stack.screen->SaveButtonClicked();
             QCOMPARE(shown->notes(), QStringLiteral("a\r\nb"));
-            screen.open(test);
-            screen.notes->NotesTextView->setPlainText(QStringLiteral("x\u00a0y\n"));
-            screen.notes->SaveButtonClicked();
+            stack.push(test.environment());
+            stack.screen->NotesTextView->setPlainText(QStringLiteral("x\u00a0y\n"));
+            stack.screen->SaveButtonClicked();
             QCOMPARE(shown->notes(), QStringLiteral("x\u00a0y\n"));
 
-            screen.open(test);
-            screen.notes->NotesTextView->clear();
-            screen.notes->SaveButtonClicked();
+            stack.push(test.environment());
+            stack.screen->NotesTextView->clear();
+            stack.screen->SaveButtonClicked();
             QCOMPARE(test.shared().selectedStamp.notes, QString());
-            QCOMPARE(screen.edit->unwinds, 4);
+            QCOMPARE(stack.opener->unwinds.size(), 4);
         }
 
         // In the store file: the empty text, not an absent value, and the other stamp unchanged.
@@ -164,35 +135,35 @@ private Q_SLOTS:
         Stamps* shown = addStamp(test.context(), QStringLiteral("5c"), 1901, QStringLiteral("12"),
                                  QStringLiteral("old"));
         select(test, shown);
-        NotesOnStack screen(test);
-        screen.navigation->show();
-        QVERIFY(QTest::qWaitForWindowActive(screen.navigation.get()));
-        QPlainTextEdit* notes = screen.notes->NotesTextView;
+        NotesOnStack stack(NotesUnwinds, test.environment());
+        stack.navigation->show();
+        QVERIFY(QTest::qWaitForWindowActive(stack.navigation.get()));
+        QPlainTextEdit* notes = stack.screen->NotesTextView;
         QTRY_COMPARE(QApplication::focusWidget(), notes);
-        QCOMPARE(screen.notes->SaveButton->toolTip(), QStringLiteral("Save (Ctrl+S)"));
+        QCOMPARE(stack.screen->SaveButton->toolTip(), QStringLiteral("Save (Ctrl+S)"));
 
         // Return starts a new line; it does not save.
         notes->moveCursor(QTextCursor::End);
         QTest::keyClick(notes, Qt::Key_Return);
         QTest::keyClicks(notes, QStringLiteral("more"));
-        QVERIFY(screen.notesShown());
+        QVERIFY(stack.screenIsShown());
         QCOMPARE(shown->notes(), QStringLiteral("old"));
 
         QTest::keyClick(notes, Qt::Key_Escape);
         QTRY_COMPARE(test.alerts.alerts().size(), 1);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
         QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
-        QVERIFY(screen.notesShown());
+        QVERIFY(stack.screenIsShown());
 
         QTest::keyClick(notes, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(shown->notes(), QStringLiteral("old\nmore"));
-        QCOMPARE(screen.edit->unwinds, 1);
-        QVERIFY(!screen.notesShown());
+        QCOMPARE(stack.opener->unwinds.size(), 1);
+        QVERIFY(!stack.screenIsShown());
 
         // Opened again and left untouched, Escape simply goes back.
-        screen.open(test);
-        QTest::keyClick(screen.notes->NotesTextView, Qt::Key_Escape);
-        QTRY_VERIFY(!screen.notesShown());
+        stack.push(test.environment());
+        QTest::keyClick(stack.screen->NotesTextView, Qt::Key_Escape);
+        QTRY_VERIFY(!stack.screenIsShown());
         QCOMPARE(test.alerts.alerts().size(), 1);
     }
 
@@ -207,44 +178,44 @@ private Q_SLOTS:
 
         // The Scott number narrows the look-up when there is one.
         select(test, b, false);
-        NotesOnStack screen(test);
-        screen.notes->NotesTextView->setPlainText(QStringLiteral("by Scott number"));
-        screen.notes->SaveButtonClicked();
+        NotesOnStack stack(NotesUnwinds, test.environment());
+        stack.screen->NotesTextView->setPlainText(QStringLiteral("by Scott number"));
+        stack.screen->SaveButtonClicked();
         QCOMPARE(b->notes(), QStringLiteral("by Scott number"));
         QCOMPARE(a->notes(), std::nullopt);
 
         // An empty one leaves denomination and year, and the first match takes the notes.
         test.shared().selectedStamp.scottNumber.clear();
-        screen.open(test);
-        screen.notes->NotesTextView->setPlainText(QStringLiteral("by year"));
-        screen.notes->SaveButtonClicked();
-        QCOMPARE(screen.notes->ResultsCount, 2);
+        stack.push(test.environment());
+        stack.screen->NotesTextView->setPlainText(QStringLiteral("by year"));
+        stack.screen->SaveButtonClicked();
+        QCOMPARE(stack.screen->ResultsCount, 2);
         QCOMPARE(a->notes(), QStringLiteral("by year"));
         QCOMPARE(b->notes(), QStringLiteral("by Scott number"));
         QCOMPARE(otherYear->notes(), std::nullopt);
 
         // No match: nothing stored, the screen still returns with the text kept for the form.
         test.shared().selectedStamp.denomination = QStringLiteral("9c");
-        screen.open(test);
-        screen.notes->NotesTextView->setPlainText(QStringLiteral("lost"));
-        screen.notes->SaveButtonClicked();
-        QCOMPARE(screen.notes->ResultsCount, 0);
+        stack.push(test.environment());
+        stack.screen->NotesTextView->setPlainText(QStringLiteral("lost"));
+        stack.screen->SaveButtonClicked();
+        QCOMPARE(stack.screen->ResultsCount, 0);
         QVERIFY(!context.hasChanges());
         QCOMPARE(test.shared().selectedStamp.notes, QStringLiteral("lost"));
-        QCOMPARE(screen.edit->unwinds, 3);
+        QCOMPARE(stack.opener->unwinds.size(), 3);
 
         // A shown record deleted meanwhile takes nothing, and its twin does not take it either.
         select(test, otherYear);
         Stamps* twin = addStamp(context, QStringLiteral("5c"), 1902, {}, QStringLiteral("twin"));
         context.deleteObject(otherYear);
         QVERIFY(context.save());
-        screen.open(test);
-        screen.notes->NotesTextView->setPlainText(QStringLiteral("orphan"));
-        screen.notes->SaveButtonClicked();
-        QCOMPARE(screen.notes->ResultsCount, 0);
+        stack.push(test.environment());
+        stack.screen->NotesTextView->setPlainText(QStringLiteral("orphan"));
+        stack.screen->SaveButtonClicked();
+        QCOMPARE(stack.screen->ResultsCount, 0);
         QCOMPARE(twin->notes(), QStringLiteral("twin"));
         QVERIFY(!context.hasChanges());
-        QCOMPARE(screen.edit->unwinds, 4);
+        QCOMPARE(stack.opener->unwinds.size(), 4);
     }
 
     void aFailedSaveIsReportedRolledBackAndKeepsTheScreen()
@@ -254,10 +225,10 @@ private Q_SLOTS:
         Stamps* stamp =
             addStamp(test.context(), QStringLiteral("5c"), 1901, {}, QStringLiteral("old"));
         select(test, stamp);
-        NotesOnStack screen(test);
-        screen.notes->NotesTextView->setPlainText(QStringLiteral("new"));
+        NotesOnStack stack(NotesUnwinds, test.environment());
+        stack.screen->NotesTextView->setPlainText(QStringLiteral("new"));
         test.context().failNextSaveForTesting(QStringLiteral("The disk is full"));
-        screen.notes->SaveButtonClicked();
+        stack.screen->SaveButtonClicked();
 
         QCOMPARE(test.alerts.alerts().size(), 1);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
@@ -267,15 +238,15 @@ private Q_SLOTS:
         QCOMPARE(stamp->notes(), QStringLiteral("old"));
         QVERIFY(!test.context().hasChanges());
         QCOMPARE(test.shared().selectedStamp.notes, QStringLiteral("old"));
-        QVERIFY(screen.notesShown());
-        QCOMPARE(screen.edit->unwinds, 0);
-        QCOMPARE(screen.notes->NotesTextView->toPlainText(), QStringLiteral("new"));
+        QVERIFY(stack.screenIsShown());
+        QCOMPARE(stack.opener->unwinds.size(), 0);
+        QCOMPARE(stack.screen->NotesTextView->toPlainText(), QStringLiteral("new"));
 
         // The typing is still there to save again.
         QVERIFY(test.alerts.tap(QStringLiteral("OK")));
-        screen.notes->SaveButtonClicked();
+        stack.screen->SaveButtonClicked();
         QCOMPARE(stamp->notes(), QStringLiteral("new"));
-        QCOMPARE(screen.edit->unwinds, 1);
+        QCOMPARE(stack.opener->unwinds.size(), 1);
     }
 
     void zoomScalesAndMovesTheCellCumulatively()

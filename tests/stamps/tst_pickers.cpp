@@ -73,7 +73,9 @@ private Q_SLOTS:
         QTest::keyClick(gums.field, Qt::Key_Space);
         QVERIFY(gums.picker->isOpen());
         QCOMPARE(gums.currentChoice(), openedOn);
-        QCOMPARE(gums.shownChoices(), (QStringList{"(None)", "Disturbed", "Fine", "Original"}));
+        QCOMPARE(gums.shownChoices(),
+                 (QStringList{QStringLiteral("(None)"), QStringLiteral("Disturbed"),
+                              QStringLiteral("Fine"), QStringLiteral("Original")}));
         // The rows read in the form's own type, not a font of their own.
         QCOMPARE(gums.picker->pickerView()->font().family(), gums.field->font().family());
         QCOMPARE(gums.picker->pickerView()->font().pointSizeF(), gums.field->font().pointSizeF());
@@ -119,7 +121,9 @@ private Q_SLOTS:
         }
         QCOMPARE(gums.field->text(), QString());
         // The list itself is as it was.
-        QCOMPARE(gums.picker->list(), (QStringList{"Disturbed", "Fine", "Original"}));
+        QCOMPARE(gums.picker->list(),
+                 (QStringList{QStringLiteral("Disturbed"), QStringLiteral("Fine"),
+                              QStringLiteral("Original")}));
     }
 
     void typingNarrowsTheChoices()
@@ -128,7 +132,8 @@ private Q_SLOTS:
         GumPicker gums(test);
         gums.picker->open();
         QTest::keyClicks(gums.picker->filterField(), QStringLiteral("IN"));
-        QCOMPARE(gums.shownChoices(), (QStringList{"Fine", "Original"}));
+        QCOMPARE(gums.shownChoices(),
+                 (QStringList{QStringLiteral("Fine"), QStringLiteral("Original")}));
         QCOMPARE(gums.currentChoice(), QStringLiteral("Fine"));
         QTest::keyClick(gums.picker->filterField(), Qt::Key_Down);
         QTest::keyClick(gums.picker->filterField(), Qt::Key_Return);
@@ -146,7 +151,7 @@ private Q_SLOTS:
         QTest::keyClick(gums.field, Qt::Key_D);
         QVERIFY(gums.picker->isOpen());
         QCOMPARE(gums.picker->filterField()->text(), QStringLiteral("d"));
-        QCOMPARE(gums.shownChoices(), (QStringList{"Disturbed"}));
+        QCOMPARE(gums.shownChoices(), (QStringList{QStringLiteral("Disturbed")}));
         QTest::keyClick(gums.picker->filterField(), Qt::Key_Return);
         QCOMPARE(gums.field->text(), QStringLiteral("Disturbed"));
     }

@@ -1,3 +1,5 @@
+#include "LocaleScope.h"
+#include "ScreenOnStack.h"
 #include "TestEnvironment.h"
 #include "platform/gui/NavigationController.h"
 #include "stamps/AddViewController.h"
@@ -22,39 +24,12 @@
 
 namespace {
 
-// The screen a form returns to: it answers the unwinds the forms perform.
-class OpeningScreen final : public ViewController
-{
-public:
-    OpeningScreen() : ViewController(QStringLiteral("OpeningScreen"))
-    {
-        for (const char* unwind : {"unwindToMenu", "unwindToList", "unwindToYearTableView"}) {
-            registerUnwindTarget(QString::fromLatin1(unwind), [this](const StoryboardSegue& segue) {
-                unwinds << segue.identifier;
-            });
-        }
-    }
-    QStringList unwinds;
-};
+// The unwinds the forms perform, answered by the screen below them.
+const QStringList FormUnwinds = {QStringLiteral("unwindToMenu"), QStringLiteral("unwindToList"),
+                                 QStringLiteral("unwindToYearTableView")};
 
 // A form on a navigation stack above the screen that opened it.
-template <class Form> struct FormOnStack
-{
-    explicit FormOnStack(TestEnvironment& test)
-    {
-        auto root = std::make_unique<OpeningScreen>();
-        opener = root.get();
-        navigation = std::make_unique<NavigationController>(std::move(root));
-        auto made = std::make_unique<Form>(test.environment());
-        form = made.get();
-        navigation->pushViewController(std::move(made), false);
-    }
-    bool formIsShown() const { return navigation->topViewController() == form; }
-
-    OpeningScreen* opener = nullptr;
-    Form* form = nullptr;
-    std::unique_ptr<NavigationController> navigation;
-};
+template <class Form> using FormOnStack = ScreenOnStack<Form>;
 
 // Either form on its stack, for what both must do alike.
 struct EitherForm
@@ -62,14 +37,16 @@ struct EitherForm
     EitherForm(TestEnvironment& test, bool edit, Stamps* stamp)
     {
         if (edit) {
-            editing = std::make_unique<FormOnStack<EditViewController>>(test);
-            editing->form->setDetailItem(stamp);
-            form = editing->form;
+            editing =
+                std::make_unique<FormOnStack<EditViewController>>(FormUnwinds, test.environment());
+            editing->screen->setDetailItem(stamp);
+            form = editing->screen;
             navigation = editing->navigation.get();
             opener = editing->opener;
         } else {
-            adding = std::make_unique<FormOnStack<AddViewController>>(test);
-            form = adding->form;
+            adding =
+                std::make_unique<FormOnStack<AddViewController>>(FormUnwinds, test.environment());
+            form = adding->screen;
             navigation = adding->navigation.get();
             opener = adding->opener;
         }
@@ -77,16 +54,16 @@ struct EitherForm
     void save() const
     {
         if (editing)
-            editing->form->SaveButtonClicked();
+            editing->screen->SaveButtonClicked();
         else
-            adding->form->SaveNewStampButtonClicked();
+            adding->screen->SaveNewStampButtonClicked();
     }
 
     std::unique_ptr<FormOnStack<AddViewController>> adding;
     std::unique_ptr<FormOnStack<EditViewController>> editing;
     StampFormViewController* form = nullptr;
     NavigationController* navigation = nullptr;
-    OpeningScreen* opener = nullptr;
+    UnwindStub* opener = nullptr;
 };
 
 // Where a widget lies in the form's view.
@@ -143,15 +120,15 @@ class StampFormsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void requiredFieldsAreCheckedInOrder()
     {
         TestEnvironment test;
         test.shared().marker = QStringLiteral("Menu");
-        FormOnStack<AddViewController> stack(test);
-        AddViewController* form = stack.form;
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
+        AddViewController* form = stack.screen;
 
         form->DenominationTextField->setText(QStringLiteral("5c"));
         form->CountryTextField->setText(QStringLiteral("Malta"));
@@ -163,7 +140,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("OK")});
         QVERIFY(!test.context().hasChanges());
         QVERIFY(test.context().fetch<Stamps>().isEmpty());
-        QVERIFY(stack.formIsShown());
+        QVERIFY(stack.screenIsShown());
 
         // A denomination of spaces is not empty: it passes and is stored trimmed.
         form->DenominationTextField->setText(QStringLiteral("   "));
@@ -203,7 +180,7 @@ private Q_SLOTS:
 
     void amountFieldsTakeTheLocalesDecimalSeparator()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const LocaleScope german(Locales::germany());
         QVERIFY(InputFilter::shouldChangeCharacters(InputFilter::AmountTag, QStringLiteral(",")));
         QVERIFY(
             !InputFilter::shouldChangeCharacters(InputFilter::WholeNumberTag, QStringLiteral(",")));
@@ -216,7 +193,7 @@ private Q_SLOTS:
         QTest::keyClicks(form.QuantityTextField, QStringLiteral("1,2"));
         QCOMPARE(form.QuantityTextField->text(), QStringLiteral("12"));
 
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const LocaleScope english(Locales::unitedStates());
         QVERIFY(!InputFilter::shouldChangeCharacters(InputFilter::AmountTag, QStringLiteral(",")));
         QTest::keyClicks(form.EstValueTextField, QStringLiteral("12,5"));
         QCOMPARE(form.EstValueTextField->text(), QStringLiteral("125"));
@@ -226,8 +203,8 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         test.shared().marker = QStringLiteral("CountryBreakdown");
-        FormOnStack<AddViewController> stack(test);
-        AddViewController* form = stack.form;
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
+        AddViewController* form = stack.screen;
         fillRequired(form);
         form->DenominationTextField->setText(QStringLiteral(" \t5c\t "));
         form->ColorTextField->setText(QStringLiteral("  deep red "));
@@ -255,7 +232,7 @@ private Q_SLOTS:
         QCOMPARE(storedPictureSize(stamp), QSize(64, 48));
 
         // An unknown marker keeps the form open; a second save records a second stamp.
-        QVERIFY(stack.formIsShown());
+        QVERIFY(stack.screenIsShown());
         QVERIFY(stack.opener->unwinds.isEmpty());
         form->SaveNewStampButtonClicked();
         QCOMPARE(test.context().fetch<Stamps>().size(), 2);
@@ -265,60 +242,67 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         test.shared().marker = QStringLiteral("Master");
-        FormOnStack<AddViewController> stack(test);
-        fillRequired(stack.form);
-        stack.form->SaveNewStampButtonClicked();
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
+        fillRequired(stack.screen);
+        stack.screen->SaveNewStampButtonClicked();
         QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToList")});
         QCOMPARE(stack.navigation->topViewController(), stack.opener);
     }
 
+    void numbersThatDoNotFitAreRefusedAndNothingIsStored_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("year beyond 16 bits")
+            << QStringLiteral("YearOfIssueTextField") << QStringLiteral("40000")
+            << QStringLiteral("Year of Issue must be a whole number, such as 1962");
+        QTest::newRow("quantity beyond 16 bits")
+            << QStringLiteral("QuantityTextField") << QStringLiteral("99999")
+            << QStringLiteral("Quantity must be a whole number from -32768 to 32767");
+        QTest::newRow("cost with two points")
+            << QStringLiteral("CostTextField") << QStringLiteral("1.2.3")
+            << QStringLiteral("Cost is not a number");
+        QTest::newRow("est. value a point alone")
+            << QStringLiteral("EstValueTextField") << QStringLiteral(".")
+            << QStringLiteral("Est. Value is not a number");
+    }
+
     void numbersThatDoNotFitAreRefusedAndNothingIsStored()
     {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
         TestEnvironment test;
         test.shared().marker = QStringLiteral("Menu");
-        FormOnStack<AddViewController> stack(test);
-        AddViewController* form = stack.form;
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
+        AddViewController* form = stack.screen;
         fillRequired(form);
-
-        const QList<QPair<QLineEdit*, QString>> cases = {
-            {form->YearOfIssueTextField, QStringLiteral("40000")},
-            {form->QuantityTextField, QStringLiteral("99999")},
-            {form->CostTextField, QStringLiteral("1.2.3")},
-            {form->EstValueTextField, QStringLiteral(".")},
-        };
-        const QStringList messages = {
-            QStringLiteral("Year of Issue must be a whole number, such as 1962"),
-            QStringLiteral("Quantity must be a whole number from -32768 to 32767"),
-            QStringLiteral("Cost is not a number"),
-            QStringLiteral("Est. Value is not a number"),
-        };
-        for (int i = 0; i < cases.size(); ++i) {
-            const QString kept = cases[i].first->text();
-            cases[i].first->setText(cases[i].second);
-            form->SaveNewStampButtonClicked();
-            QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
-            QCOMPARE(test.alerts.last().message, messages[i]);
-            QVERIFY(test.context().fetch<Stamps>().isEmpty());
-            cases[i].first->setText(kept);
-        }
-        QVERIFY(stack.formIsShown());
+        auto* edit = form->view()->findChild<QLineEdit*>(field);
+        QVERIFY(edit);
+        edit->setText(typed);
+        form->SaveNewStampButtonClicked();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, message);
+        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(stack.screenIsShown());
     }
 
     void aFailedSaveIsShownAndRolledBack()
     {
         TestEnvironment test;
         test.shared().marker = QStringLiteral("Menu");
-        FormOnStack<AddViewController> stack(test);
-        fillRequired(stack.form);
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
+        fillRequired(stack.screen);
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
-        stack.form->SaveNewStampButtonClicked();
+        stack.screen->SaveNewStampButtonClicked();
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
         QVERIFY(!test.context().hasChanges());
         QVERIFY(test.context().fetch<Stamps>().isEmpty());
-        QVERIFY(stack.formIsShown());
+        QVERIFY(stack.screenIsShown());
         // Saving again works and returns.
-        stack.form->SaveNewStampButtonClicked();
+        stack.screen->SaveNewStampButtonClicked();
         QCOMPARE(test.context().fetch<Stamps>().size(), 1);
         QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToMenu")});
     }
@@ -410,7 +394,8 @@ private Q_SLOTS:
 
         ReferencePicker* gums = form.picker(6);
         QCOMPARE(gums->objectName(), QStringLiteral("GumPickerView"));
-        QCOMPARE(gums->list(), (QStringList{"Fine", "Original", "Spotty"}));
+        QCOMPARE(gums->list(), (QStringList{QStringLiteral("Fine"), QStringLiteral("Original"),
+                                            QStringLiteral("Spotty")}));
         QCOMPARE(form.picker(3)->numberOfRows(), 0);
         QCOMPARE(form.picker(12), nullptr);
         gums->open();
@@ -429,14 +414,14 @@ private Q_SLOTS:
         stamp->setPerforations(QStringLiteral(" 12 "));
         QVERIFY(test.context().save());
         test.shared().marker = QStringLiteral("YearBreakdown");
-        FormOnStack<EditViewController> stack(test);
-        stack.form->setDetailItem(stamp);
+        FormOnStack<EditViewController> stack(FormUnwinds, test.environment());
+        stack.screen->setDetailItem(stamp);
 
-        QCOMPARE(stack.form->EstValueTextField->text(), QStringLiteral("1,234.50"));
-        QCOMPARE(stack.form->CostTextField->text(), QStringLiteral("0.50"));
-        QCOMPARE(stack.form->YearOfIssueTextField->text(), QStringLiteral("1962"));
-        QCOMPARE(stack.form->MarginTextField->text(), QString());
-        stack.form->SaveButtonClicked();
+        QCOMPARE(stack.screen->EstValueTextField->text(), QStringLiteral("1,234.50"));
+        QCOMPARE(stack.screen->CostTextField->text(), QStringLiteral("0.50"));
+        QCOMPARE(stack.screen->YearOfIssueTextField->text(), QStringLiteral("1962"));
+        QCOMPARE(stack.screen->MarginTextField->text(), QString());
+        stack.screen->SaveButtonClicked();
         QCOMPARE(stamp->value(), 1234.5f);
         QCOMPARE(stamp->cost(), 0.5f);
         // Perforations are stored as shown, untrimmed; absent texts become empty texts.
@@ -447,7 +432,7 @@ private Q_SLOTS:
 
     void anAmountLeftAsShownIsSavedUnchanged()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const LocaleScope german(Locales::germany());
         TestEnvironment test;
         Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
         stamp->setValue(1234.5f);
@@ -473,9 +458,10 @@ private Q_SLOTS:
         QVERIFY(test.context().save());
         EditViewController form(test.environment());
         form.view();
+        std::optional<LocaleScope> locale;
 
         // The collector deletes the last digit of "12,50" and types a German amount.
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        locale.emplace(Locales::germany());
         form.setDetailItem(stamp);
         QCOMPARE(form.CostTextField->text(), QStringLiteral("12,50"));
         QTest::keyClick(form.CostTextField, Qt::Key_Backspace);
@@ -488,7 +474,7 @@ private Q_SLOTS:
         QCOMPARE(stamp->value(), 1234.5f);
 
         // French groups thousands with a narrow no-break space.
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        locale.emplace(Locales::france());
         form.setDetailItem(stamp);
         QCOMPARE(form.EstValueTextField->text(), QString::fromUtf8("1\u202F234,50"));
         QTest::keyClick(form.EstValueTextField, Qt::Key_Backspace);
@@ -500,7 +486,7 @@ private Q_SLOTS:
         QCOMPARE(stamp->cost(), 12.5f);
 
         // In English a comma still only groups, wherever it stands.
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        locale.emplace(Locales::unitedStates());
         form.setDetailItem(stamp);
         form.CostTextField->setText(QStringLiteral("12,5"));
         form.SaveButtonClicked();
@@ -517,12 +503,12 @@ private Q_SLOTS:
         stamp->setNotes(QStringLiteral("old"));
         QVERIFY(test.context().save());
         test.shared().marker = QStringLiteral("Elsewhere");
-        FormOnStack<EditViewController> stack(test);
-        stack.form->setDetailItem(stamp);
+        FormOnStack<EditViewController> stack(FormUnwinds, test.environment());
+        stack.screen->setDetailItem(stamp);
         for (const StampFormViewController::Field& field : StampFormViewController::fields())
-            stack.form->textField(field)->clear();
-        stack.form->NotesTextView->clear();
-        stack.form->SaveButtonClicked();
+            stack.screen->textField(field)->clear();
+        stack.screen->NotesTextView->clear();
+        stack.screen->SaveButtonClicked();
 
         QCOMPARE(stamp->denomination(), std::optional<QString>(QString()));
         QCOMPARE(stamp->country(), std::optional<QString>(QString()));
@@ -532,7 +518,7 @@ private Q_SLOTS:
         QCOMPARE(stamp->value(), 0.0f);
         QVERIFY(!test.context().hasChanges());
         // No list answers this marker: the form stays.
-        QVERIFY(stack.formIsShown());
+        QVERIFY(stack.screenIsShown());
     }
 
     void editChangesTheOpenedStampOnly()
@@ -841,8 +827,8 @@ private Q_SLOTS:
         TestEnvironment test;
         Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A1"));
         QVERIFY(test.context().save());
-        FormOnStack<EditViewController> stack(test);
-        EditViewController* form = stack.form;
+        FormOnStack<EditViewController> stack(FormUnwinds, test.environment());
+        EditViewController* form = stack.screen;
         form->setDetailItem(stamp);
         stack.navigation->resize(StampFormViewController::TwoColumnWidth + 300, 700);
         stack.navigation->show();
@@ -880,22 +866,25 @@ private Q_SLOTS:
     {
         QFETCH(QString, input);
         TestEnvironment test;
-        FormOnStack<AddViewController> stack(test);
+        FormOnStack<AddViewController> stack(FormUnwinds, test.environment());
         stack.navigation->show();
         QVERIFY(QTest::qWaitForWindowActive(stack.navigation.get()));
-        auto* target = stack.form->view()->findChild<QWidget*>(input);
+        auto* target = stack.screen->view()->findChild<QWidget*>(input);
         QVERIFY(target);
         // The middle of the top edge, one pixel in: within the outline only when focused.
         const QPoint edge(target->width() / 2, 1);
         const QColor highlight = target->palette().color(QPalette::Highlight);
 
-        stack.form->dismissKeyboard();
+        stack.screen->dismissKeyboard();
         QVERIFY(!target->hasFocus());
         QVERIFY(target->grab().toImage().pixelColor(edge) != highlight);
         target->setFocus();
         QTRY_VERIFY(target->hasFocus());
         QCOMPARE(target->grab().toImage().pixelColor(edge), highlight);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(StampFormsTest)

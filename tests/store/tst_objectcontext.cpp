@@ -121,7 +121,8 @@ private Q_SLOTS:
             return denominations(
                 fetchStamps(context, Predicate::format(QStringLiteral("yearOfIssue == %@"), year)));
         };
-        QCOMPARE(byYear(QStringLiteral("1962")), (QStringList{"a", "c"}));
+        QCOMPARE(byYear(QStringLiteral("1962")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
         QCOMPARE(byYear(1963), QStringList{QStringLiteral("b")});
         QCOMPARE(byYear(QStringLiteral("19x2")), QStringList());
         QCOMPARE(byYear(QStringLiteral("")), QStringList());
@@ -196,7 +197,9 @@ private Q_SLOTS:
                  {{QStringLiteral("denomination"), true}, {QStringLiteral("yearOfIssue"), false}}))
             countries << *stamp->country();
         // Equal keys keep the order in which the stamps were recorded.
-        QCOMPARE(countries, (QStringList{"a 1990", "a 1900", "b 1960", "first b", "second b"}));
+        QCOMPARE(countries, (QStringList{QStringLiteral("a 1990"), QStringLiteral("a 1900"),
+                                         QStringLiteral("b 1960"), QStringLiteral("first b"),
+                                         QStringLiteral("second b")}));
     }
 
     void distinctValuesSkipAbsentAndSeeUnsavedChanges_data() { addSavedColumn(); }
@@ -216,7 +219,8 @@ private Q_SLOTS:
              context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
             countries << value.toString();
         countries.sort();
-        QCOMPARE(countries, (QStringList{"", "France", "france"}));
+        QCOMPARE(countries, (QStringList{QStringLiteral(""), QStringLiteral("France"),
+                                         QStringLiteral("france")}));
         QVariantList years =
             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("yearOfIssue"));
         QCOMPARE(years.size(), 3);
@@ -228,7 +232,8 @@ private Q_SLOTS:
              context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
             countries << value.toString();
         countries.sort();
-        QCOMPARE(countries, (QStringList{"", "France", "Malta", "france"}));
+        QCOMPARE(countries, (QStringList{QStringLiteral(""), QStringLiteral("France"),
+                                         QStringLiteral("Malta"), QStringLiteral("france")}));
     }
 
     void sumsOfProductsSeeUnsavedChanges_data() { addSavedColumn(); }
@@ -277,10 +282,12 @@ private Q_SLOTS:
         addStamp(context, QStringLiteral("a"));
         QVERIFY(context.save());
         addStamp(context, QStringLiteral("b"));
-        QCOMPARE(denominations(fetchStamps(context)), (QStringList{"c", "a", "b"}));
+        QCOMPARE(denominations(fetchStamps(context)),
+                 (QStringList{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")}));
         QVERIFY(context.save());
         store.reopen();
-        QCOMPARE(denominations(fetchStamps(store.context())), (QStringList{"c", "a", "b"}));
+        QCOMPARE(denominations(fetchStamps(store.context())),
+                 (QStringList{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     void fetchSeesUnsavedChangesAndKeepsOneObjectPerRow()
@@ -316,7 +323,8 @@ private Q_SLOTS:
         QCOMPARE(a->managedObjectContext(), nullptr);
         QCOMPARE(context.count(france), 2);
         store.reopen();
-        QCOMPARE(denominations(fetchStamps(store.context())), (QStringList{"b", "c"}));
+        QCOMPARE(denominations(fetchStamps(store.context())),
+                 (QStringList{QStringLiteral("b"), QStringLiteral("c")}));
     }
 
     void rowsAreReadOnceWhicheverFetchMeetsThemFirst()
@@ -335,7 +343,10 @@ private Q_SLOTS:
         QCOMPARE(french.size(), 3);
         const QList<Stamps*> all =
             fetchStamps(context, {}, {{QStringLiteral("denomination"), false}});
-        QCOMPARE(denominations(all), (QStringList{"Spain", "Malta", "France", "France", "France"}));
+        QCOMPARE(
+            denominations(all),
+            (QStringList{QStringLiteral("Spain"), QStringLiteral("Malta"), QStringLiteral("France"),
+                         QStringLiteral("France"), QStringLiteral("France")}));
         QCOMPARE(all.mid(2), french);
         QCOMPARE(all.first()->yearOfIssue(), qint16(1950));
         QCOMPARE(fetchStamps(context, Predicate::format(QStringLiteral("country = %@"),
@@ -393,7 +404,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("kept")});
         QVERIFY(context.save());
         QCOMPARE(denominationsOnDisk(store.container().storeFilePath()),
-                 (QStringList{"kept", "later"}));
+                 (QStringList{QStringLiteral("kept"), QStringLiteral("later")}));
     }
 
     void pictureIsReadOnlyWhenAskedFor()

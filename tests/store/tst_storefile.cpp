@@ -79,15 +79,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("damage");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("negative version")
-            << QStringList{"PRAGMA user_version = -3"} << "unknown version (-3)";
-        QTest::newRow("newer version")
-            << QStringList{"PRAGMA user_version = 99"} << "newer version of Vellora";
+        QTest::newRow("negative version") << QStringList{QStringLiteral("PRAGMA user_version = -3")}
+                                          << QStringLiteral("unknown version (-3)");
+        QTest::newRow("newer version") << QStringList{QStringLiteral("PRAGMA user_version = 99")}
+                                       << QStringLiteral("newer version of Vellora");
         QTest::newRow("dropped column")
-            << QStringList{"DROP INDEX StampsByDenomination", "ALTER TABLE Stamps DROP notes"}
+            << QStringList{QStringLiteral("DROP INDEX StampsByDenomination"),
+                           QStringLiteral("ALTER TABLE Stamps DROP notes")}
             << "table Stamps has no column notes";
-        QTest::newRow("dropped table") << QStringList{"DROP TABLE GumList"} << "no table GumList";
-        QTest::newRow("dropped markers") << QStringList{"DROP TABLE Markers"} << "no table Markers";
+        QTest::newRow("dropped table") << QStringList{QStringLiteral("DROP TABLE GumList")}
+                                       << QStringLiteral("no table GumList");
+        QTest::newRow("dropped markers") << QStringList{QStringLiteral("DROP TABLE Markers")}
+                                         << QStringLiteral("no table Markers");
     }
     void foreignOrDamagedStoresAreRefusedAndLeftAsTheyWere()
     {
@@ -109,7 +112,8 @@ private Q_SLOTS:
     {
         TemporaryStore store;
         QVERIFY(alter(store.container().storeFilePath(),
-                      {"DROP INDEX StampsByDenomination", "ALTER TABLE Stamps DROP notes"}));
+                      {QStringLiteral("DROP INDEX StampsByDenomination"),
+                       QStringLiteral("ALTER TABLE Stamps DROP notes")}));
         store.context().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
         StoreError error;
         QVERIFY(!store.context().save(&error));
@@ -147,9 +151,11 @@ private Q_SLOTS:
         // Stores as the first version wrote them: no markers, one with its lists filled.
         ClosedStore filled;
         ClosedStore empty;
-        const QStringList firstVersion = {"DROP TABLE Markers", "PRAGMA user_version = 1"};
+        const QStringList firstVersion = {QStringLiteral("DROP TABLE Markers"),
+                                          QStringLiteral("PRAGMA user_version = 1")};
         QVERIFY(alter(filled.file(),
-                      QStringList{"INSERT INTO GumList (gum) VALUES ('Fine')"} + firstVersion));
+                      QStringList{QStringLiteral("INSERT INTO GumList (gum) VALUES ('Fine')")} +
+                          firstVersion));
         QVERIFY(alter(empty.file(), firstVersion));
 
         const QString marker = QString::fromLatin1(DefaultReferenceValues::SeededMarker);

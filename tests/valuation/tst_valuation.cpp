@@ -1,3 +1,4 @@
+#include "LocaleScope.h"
 #include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "browse/StampRowModel.h"
@@ -52,8 +53,8 @@ class ValuationTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_locale.emplace(Locales::unitedStates()); }
+    void cleanup() { m_locale.reset(); }
 
     void totalsAndRows()
     {
@@ -301,6 +302,9 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().title, QStringLiteral("Picture not Saved"));
         QCOMPARE(test.shareSheet.requests().size(), 2);
     }
+
+private:
+    TestLocale m_locale;
 };
 
 QTEST_MAIN(ValuationTest)
