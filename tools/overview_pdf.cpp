@@ -36,8 +36,8 @@ int main(int argc, char* argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 3)
         return fail(QStringLiteral("usage: vellora_overview_pdf SOURCE.html OUTPUT.pdf"));
-    const QString sourcePath = arguments.at(1);
-    const QString outputPath = arguments.at(2);
+    const QString& sourcePath = arguments.at(1);
+    const QString& outputPath = arguments.at(2);
 
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))

@@ -3,6 +3,7 @@
 #include "platform/core/Console.h"
 #include "store/Model.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 AppDelegate::AppDelegate(const QString& dataDirectory) : m_dataDirectory(dataDirectory) {}
@@ -41,6 +42,6 @@ bool AppDelegate::saveContext(StoreError* error)
 
 QString AppDelegate::unresolvedErrorMessage(const StoreError& error)
 {
-    return QStringLiteral("Unresolved error ") + error.description + QStringLiteral(", ") +
-           error.userInfoText();
+    return QCoreApplication::translate("AppDelegate", "Unresolved error %1, %2")
+        .arg(error.description, error.userInfoText());
 }

@@ -2,8 +2,6 @@
 
 #include "store/PersistentContainer.h"
 
-#include <QPointer>
-#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -30,8 +28,6 @@ public:
 
     // "Unresolved error <description>, <details>": what is shown when the store cannot be used.
     static QString unresolvedErrorMessage(const StoreError& error);
-
-    QPointer<QWidget> window;
 
 private:
     QString m_dataDirectory;

@@ -6,6 +6,7 @@
 #include "platform/gui/UndoBar.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -29,7 +30,7 @@ bool deleteOrTell(Environment& environment, ManagedObject* object)
 void tellRecordNotSaved(Environment& environment, const QString& message)
 {
     environment.services.alerts.present(
-        Alert::withOk(QStringLiteral("Record not Saved!"), message));
+        Alert::withOk(QCoreApplication::translate("Saving", "Record not Saved!"), message));
 }
 
 RecordCopy copyOf(const ManagedObject& object)

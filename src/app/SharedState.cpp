@@ -57,7 +57,8 @@ QString SelectedStamp::valueOf(const StampGroup& group) const
         return scottNumber;
     if (&group == &StampGroups::Status)
         return status;
-    Console::printLine(QStringLiteral("No selected value for the group %1").arg(group.name));
+    Console::printLine(
+        QStringLiteral("No selected value for the group %1").arg(QLatin1String(group.name)));
     return {};
 }
 

@@ -12,13 +12,13 @@
 #include "platform/gui/MessageCapability.h"
 #include "platform/gui/ProgressDialog.h"
 #include "platform/gui/ShareSheet.h"
-#include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
 #include "reports/StampReport.h"
 #include "store/ObjectContext.h"
 #include "store/StampGroups.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,41 +46,42 @@ QString quantity(const Stamps& stamp)
 StampRowModel::RowTexts yearOrCountryRow(const Stamps& stamp, bool)
 {
     return {text(stamp.denomination()),
-            QStringLiteral("Year: ") + year(stamp) + QStringLiteral("  Country: ") +
-                text(stamp.country()),
-            QStringLiteral("Qty: ") + quantity(stamp) + QStringLiteral("  Scott #: ") +
-                text(stamp.scottNumber()),
+            GroupBreakdownViewController::tr("Year: %1  Country: %2")
+                .arg(year(stamp), text(stamp.country())),
+            GroupBreakdownViewController::tr("Qty: %1  Scott #: %2")
+                .arg(quantity(stamp), text(stamp.scottNumber())),
             {}};
 }
 
 StampRowModel::RowTexts denominationRow(const Stamps& stamp, bool)
 {
     return {text(stamp.denomination()),
-            QStringLiteral("Year: ") + year(stamp) + QStringLiteral("  Country:  ") +
-                text(stamp.country()),
-            QStringLiteral("Qty: ") + quantity(stamp) + QStringLiteral("  Scott #:  ") +
-                text(stamp.scottNumber()),
+            GroupBreakdownViewController::tr("Year: %1  Country:  %2")
+                .arg(year(stamp), text(stamp.country())),
+            GroupBreakdownViewController::tr("Qty: %1  Scott #:  %2")
+                .arg(quantity(stamp), text(stamp.scottNumber())),
             {}};
 }
 
 StampRowModel::RowTexts scottNumberRow(const Stamps& stamp, bool filteredListShown)
 {
-    return {filteredListShown ? text(stamp.scottNumber())
-                              : QStringLiteral("Scott #: ") + text(stamp.scottNumber()),
-            QStringLiteral("Year: ") + year(stamp) + QStringLiteral("  Country:  ") +
-                text(stamp.country()),
-            QStringLiteral("Qty: ") + quantity(stamp) + QStringLiteral("  Denomination:  ") +
-                text(stamp.denomination()),
+    return {filteredListShown
+                ? text(stamp.scottNumber())
+                : GroupBreakdownViewController::tr("Scott #: %1").arg(text(stamp.scottNumber())),
+            GroupBreakdownViewController::tr("Year: %1  Country:  %2")
+                .arg(year(stamp), text(stamp.country())),
+            GroupBreakdownViewController::tr("Qty: %1  Denomination:  %2")
+                .arg(quantity(stamp), text(stamp.denomination())),
             {}};
 }
 
 StampRowModel::RowTexts statusRow(const Stamps& stamp, bool)
 {
     return {text(stamp.denomination()),
-            QStringLiteral("Year: ") + year(stamp) + QStringLiteral("  Country: ") +
-                text(stamp.country()),
-            QStringLiteral("Qty: ") + quantity(stamp) + QStringLiteral("  Scott #: ") +
-                text(stamp.scottNumber()) + QStringLiteral("  Status: ") + text(stamp.status()),
+            GroupBreakdownViewController::tr("Year: %1  Country: %2")
+                .arg(year(stamp), text(stamp.country())),
+            GroupBreakdownViewController::tr("Qty: %1  Scott #: %2  Status: %3")
+                .arg(quantity(stamp), text(stamp.scottNumber()), text(stamp.status())),
             {}};
 }
 
@@ -184,9 +185,9 @@ GroupBreakdownViewController::GroupBreakdownViewController(const Member& member,
           QString::fromLatin1(member.name), QStringLiteral("Grouped"),
           [this](const Stamps& stamp) {
               StampRowModel::RowTexts texts = m_member.rowTexts(stamp, !searchTextIsEmpty());
-              texts[3] = QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
-                         QStringLiteral(" Total Value: ") +
-                         currencyText(double(stamp.quantity()) * double(stamp.value()));
+              texts[3] = tr("Value: %1 Total Value: %2")
+                             .arg(currencyText(double(stamp.value())),
+                                  currencyText(double(stamp.quantity()) * double(stamp.value())));
               return texts;
           },
           environment, parent),
@@ -213,7 +214,6 @@ void GroupBreakdownViewController::viewDidLoad()
     m_environment.shared.sortAscending = true;
     setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
     FooterLabel->show();
-    DarkMode = Styling::isDarkStyle(view());
     fetch();
 }
 
@@ -257,9 +257,8 @@ void GroupBreakdownViewController::showTotals()
             shownValue += double(valuation(*stamp));
         shownCount = FilteredStampList.size();
     }
-    HeaderLabel->setText(QStringLiteral("# of Stamps: ") + QString::number(shownCount));
-    FooterLabel->setText(QStringLiteral("Valuation for displayed stamps: ") +
-                         currencyText(shownValue));
+    HeaderLabel->setText(tr("# of Stamps: %1").arg(shownCount));
+    FooterLabel->setText(tr("Valuation for displayed stamps: ") + currencyText(shownValue));
 }
 
 void GroupBreakdownViewController::SortButtonTapped()
@@ -289,17 +288,16 @@ void GroupBreakdownViewController::ShareBrandButtonClicked()
     if (!services.messages.canSendText()) {
         AlertPresenter& alerts = services.alerts;
         services.mainQueue.async(this, [&alerts] {
-            alerts.present(Alert::withOk(QStringLiteral("Can't Send Text Message"),
-                                         QStringLiteral("Your device is not able to send text "
-                                                        "messages.")));
+            alerts.present(Alert::withOk(tr("Can't Send Text Message"),
+                                         tr("Your device is not able to send text "
+                                            "messages.")));
         });
         return;
     }
     const QList<Stamps*> shown = shownList();
     // The title needs a first stamp; an empty report is no report.
     if (shown.isEmpty()) {
-        services.alerts.present(Alert::withOk(QStringLiteral("Empty Data Set!"),
-                                              QStringLiteral("No Stamps to Print!")));
+        services.alerts.present(Alert::withOk(tr("Empty Data Set!"), tr("No Stamps to Print!")));
         return;
     }
 
@@ -324,7 +322,7 @@ void GroupBreakdownViewController::ShareBrandButtonClicked()
         if (error.isEmpty())
             return;
         // Only the new file may be shared, never a missing or older one.
-        services.alerts.present(Alert::withOk(QStringLiteral("Could not create PDF file"), error));
+        services.alerts.present(Alert::withOk(tr("Could not create PDF file"), error));
         return;
     }
     services.shareSheet.present(ShareRequest{{ShareItem::fromFile(outputFileURL)}, {}, view()});

@@ -6,13 +6,13 @@
 #include "app/SharedState.h"
 #include "browse/GroupValueModel.h"
 #include "platform/core/Console.h"
-#include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
 #include "platform/gui/TextRowDelegate.h"
 #include "store/ObjectContext.h"
 #include "store/TextOrder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -59,15 +59,15 @@ const GroupSummaryViewController::Member GroupSummaryViewController::YearGroupTa
     {
         .name = "YearGroupTableViewController",
         .rowClass = "YearTableViewCell",
-        .tabTitle = "Year",
+        .tabTitle = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Year"),
         .keyAttribute = "yearOfIssue",
         .keyLabel = "YearLabel",
         .listName = "YearList",
         .filteredListName = "FilteredYearList",
-        .searchPlaceholder = "Search By Year",
+        .searchPlaceholder = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Search By Year"),
         .countFormat = "yearOfIssue = %@",
-        .pluralWord = " Year's",
-        .singularWord = " Year",
+        .pluralWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Year's"),
+        .singularWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Year"),
         .writeSelectedValue = writeYear,
 };
 
@@ -75,14 +75,14 @@ const GroupSummaryViewController::Member
     GroupSummaryViewController::ScottNumberGroupTableViewController = {
         .name = "ScottNumberGroupTableViewController",
         .rowClass = "ScottNumberGroupTableViewCell",
-        .tabTitle = "Scott #",
+        .tabTitle = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Scott #"),
         .keyAttribute = "scottNumber",
         .keyLabel = "ScottNumberLabel",
         .listName = "ScottList",
         .filteredListName = "FilteredScottList",
-        .searchPlaceholder = "Search By Scott #",
+        .searchPlaceholder = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Search By Scott #"),
         .countFormat = "scottNumber = %@",
-        .pluralWord = " Scott #'s",
+        .pluralWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Scott #'s"),
         .singularWord = nullptr,
         .writeSelectedValue = writeScottNumber,
 };
@@ -91,15 +91,15 @@ const GroupSummaryViewController::Member
     GroupSummaryViewController::StatusGroupTableViewController = {
         .name = "StatusGroupTableViewController",
         .rowClass = "StatusGroupTableViewCell",
-        .tabTitle = "Status",
+        .tabTitle = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Status"),
         .keyAttribute = "status",
         .keyLabel = "StatusLabel",
         .listName = "StatusList",
         .filteredListName = "FilteredStatusList",
-        .searchPlaceholder = "Search By Status",
+        .searchPlaceholder = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Search By Status"),
         .countFormat = "status = %@",
-        .pluralWord = " Status's",
-        .singularWord = " Status",
+        .pluralWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Status's"),
+        .singularWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Status"),
         .writeSelectedValue = writeStatus,
 };
 
@@ -107,15 +107,16 @@ const GroupSummaryViewController::Member
     GroupSummaryViewController::DenominationGroupTableViewController = {
         .name = "DenominationGroupTableViewController",
         .rowClass = "DenominationgroupTableViewCell",
-        .tabTitle = "Denomination",
+        .tabTitle = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Denomination"),
         .keyAttribute = "denomination",
         .keyLabel = "DenominationLabel",
         .listName = "DenominationList",
         .filteredListName = "FilteredDenominationList",
-        .searchPlaceholder = "Search By Denomination",
+        .searchPlaceholder =
+            QT_TRANSLATE_NOOP("GroupSummaryViewController", "Search By Denomination"),
         .countFormat = "denomination = %@",
-        .pluralWord = " Denomination's",
-        .singularWord = " Denomination",
+        .pluralWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Denomination's"),
+        .singularWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Denomination"),
         .writeSelectedValue = writeDenomination,
 };
 
@@ -123,15 +124,15 @@ const GroupSummaryViewController::Member
     GroupSummaryViewController::CountryGroupTableViewController = {
         .name = "CountryGroupTableViewController",
         .rowClass = "CountryGroupTableViewCell",
-        .tabTitle = "Country",
+        .tabTitle = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Country"),
         .keyAttribute = "country",
         .keyLabel = "CountryLabel",
         .listName = "CountryList",
         .filteredListName = "FilteredCountryList",
-        .searchPlaceholder = "Search By Country",
+        .searchPlaceholder = QT_TRANSLATE_NOOP("GroupSummaryViewController", "Search By Country"),
         .countFormat = "country = %@",
-        .pluralWord = " Countries",
-        .singularWord = " Country",
+        .pluralWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Countries"),
+        .singularWord = QT_TRANSLATE_NOOP("GroupSummaryViewController", " Country"),
         .writeSelectedValue = writeCountry,
 };
 
@@ -152,7 +153,7 @@ GroupSummaryViewController::GroupSummaryViewController(const Member& member,
           new GroupValueModel([this](const QString& value) { return recordCount(value); }, this)),
       m_delegate(new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::CountRole, this))
 {
-    setTitle(QString::fromLatin1(member.tabTitle));
+    setTitle(tr(member.tabTitle));
     QAction* close = SymbolIcons::makeAction(QStringLiteral("xmark"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
     connect(close, &QAction::triggered, this, &GroupSummaryViewController::UnwindSegue);
@@ -171,9 +172,8 @@ QAbstractItemDelegate* GroupSummaryViewController::rowDelegate()
 
 void GroupSummaryViewController::viewDidLoad()
 {
-    setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
+    setSearchPlaceholder(tr(m_member.searchPlaceholder));
     SortAsc = true;
-    DarkMode = Styling::isDarkStyle(view());
     collectKeyValues();
 }
 
@@ -224,7 +224,7 @@ QString GroupSummaryViewController::headerText() const
     const auto counted = [this](qsizetype count, bool singular) {
         const char* word =
             singular && m_member.singularWord ? m_member.singularWord : m_member.pluralWord;
-        return QString::number(count) + QString::fromLatin1(word);
+        return QString::number(count) + tr(word);
     };
     if (searchTextIsEmpty())
         return counted(all, all == 1);

@@ -54,7 +54,6 @@ public:
     QStringList KeyList;
     QStringList FilteredKeyList;
     std::optional<bool> SortAsc;
-    bool DarkMode = false;
 
     const QStringList& shownList() const;
     // The number of stamps carrying the value, counted by the store when the row first shows.

@@ -9,11 +9,11 @@
 #include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
 #include "platform/gui/SegmentedControl.h"
-#include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
 #include "store/ObjectContext.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -36,26 +36,26 @@ struct ListSegment
 // In the order of the control.
 constexpr ListSegment Segments[] = {
     {
-        .title = "Name",
-        .placeholder = "Search by Denomination",
+        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Name"),
+        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Denomination"),
         .sortKeys = {"denomination", "yearOfIssue", "value", "scottNumber"},
         .search = StampSearch::denominationContains,
     },
     {
-        .title = "Year",
-        .placeholder = "Search by Year",
+        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Year"),
+        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Year"),
         .sortKeys = {"yearOfIssue", "denomination", "scottNumber", "value"},
         .search = StampSearch::yearContains,
     },
     {
-        .title = "Scott #",
-        .placeholder = "Search by Scott #",
+        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Scott #"),
+        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Scott #"),
         .sortKeys = {"scottNumber", "denomination", "yearOfIssue", "value"},
         .search = StampSearch::scottNumberContains,
     },
     {
-        .title = "Value",
-        .placeholder = "Search by Value",
+        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Value"),
+        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Value"),
         .sortKeys = {"value", "denomination", "yearOfIssue", "scottNumber"},
         .search = StampSearch::valueContains,
     },
@@ -75,15 +75,16 @@ StampRowModel::RowTexts rowTexts(const Stamps& stamp, bool filteredListShown)
     const auto text = [](const std::optional<QString>& value) { return value.value_or(QString()); };
     // A quantity of 0 counts as one copy.
     const qint16 Qty = stamp.quantity() == 0 ? qint16(1) : stamp.quantity();
-    const QString scottSpacing =
-        filteredListShown ? QStringLiteral("  Scott #: ") : QStringLiteral("  Scott #:  ");
-    return {
-        text(stamp.denomination()),
-        QStringLiteral("Year: ") + QString::number(stamp.yearOfIssue()) +
-            QStringLiteral("  Country: ") + text(stamp.country()),
-        QStringLiteral("Qty: ") + QString::number(Qty) + scottSpacing + text(stamp.scottNumber()),
-        QStringLiteral("Value: ") + currencyText(double(stamp.value())) +
-            QStringLiteral("  Total Value: ") + currencyText(double(Qty) * double(stamp.value()))};
+    const QString quantityLine = filteredListShown
+                                     ? ListTableViewController::tr("Qty: %1  Scott #: %2")
+                                     : ListTableViewController::tr("Qty: %1  Scott #:  %2");
+    return {text(stamp.denomination()),
+            ListTableViewController::tr("Year: %1  Country: %2")
+                .arg(QString::number(stamp.yearOfIssue()), text(stamp.country())),
+            quantityLine.arg(QString::number(Qty), text(stamp.scottNumber())),
+            ListTableViewController::tr("Value: %1  Total Value: %2")
+                .arg(currencyText(double(stamp.value())),
+                     currencyText(double(Qty) * double(stamp.value())))};
 }
 
 } // namespace
@@ -94,7 +95,7 @@ ListTableViewController::ListTableViewController(Environment& environment, QObje
           [this](const Stamps& stamp) { return rowTexts(stamp, !searchTextIsEmpty()); },
           environment, parent)
 {
-    setTitle(QStringLiteral("Stamps"));
+    setTitle(tr("Stamps"));
     AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);
     AddButton->setObjectName(QStringLiteral("AddButton"));
     addRightBarButtonItem(AddButton);
@@ -107,7 +108,7 @@ void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 {
     QStringList titles;
     for (const ListSegment& each : Segments)
-        titles.append(QString::fromLatin1(each.title));
+        titles.append(tr(each.title));
     segment = new SegmentedControl(titles, layout->parentWidget());
     segment->setObjectName(QStringLiteral("segment"));
     segment->setTintColor(QColor::fromRgbF(0.0f, 0.15f, 0.65f, 1.0f));
@@ -119,9 +120,8 @@ void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 
 void ListTableViewController::viewDidLoad()
 {
-    setSearchPlaceholder(QString::fromLatin1(Segments[0].placeholder));
+    setSearchPlaceholder(tr(Segments[0].placeholder));
     SortAsc = true;
-    DarkMode = Styling::isDarkStyle(view());
     // The counter: centred red text at 13 points of its own family, on light grey in either
     // style.
     QFont counterFont = HeaderLabel->font();
@@ -161,8 +161,7 @@ void ListTableViewController::showList()
 
 void ListTableViewController::showTotals()
 {
-    HeaderLabel->setText(
-        QStringLiteral("# Stamps = %1 of %2").arg(shownList().size()).arg(StampList.size()));
+    HeaderLabel->setText(tr("# Stamps = %1 of %2").arg(shownList().size()).arg(StampList.size()));
 }
 
 void ListTableViewController::SortButtonTapped()
@@ -175,7 +174,7 @@ void ListTableViewController::SortButtonTapped()
 void ListTableViewController::segmentedControlActionWithSender()
 {
     if (const ListSegment* chosen = chosenSegment(*segment))
-        setSearchPlaceholder(QString::fromLatin1(chosen->placeholder));
+        setSearchPlaceholder(tr(chosen->placeholder));
     fetch();
 }
 

@@ -95,8 +95,6 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
         return picture(index.row(), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     case Qt::SizeHintRole:
         return QSize(0, rowHeight(QFont()));
-    case StampRole:
-        return QVariant::fromValue(static_cast<const void*>(stamp));
     default:
         return {};
     }

@@ -24,7 +24,6 @@ public:
         Label2Role = Qt::UserRole + 1,
         Label3Role,
         Label4Role,
-        StampRole,
         LabelsRole
     };
     using RowTexts = std::array<QString, 4>;

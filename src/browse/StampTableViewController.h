@@ -22,7 +22,6 @@ public:
     QList<Stamps*> StampList;
     QList<Stamps*> FilteredStampList;
     std::optional<bool> SortAsc;
-    bool DarkMode = false;
 
     const QList<Stamps*>& shownList() const;
     StampRowModel* rowModel() const { return m_model; }

@@ -6,6 +6,7 @@
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QSaveFile>
 #include <QThreadPool>
@@ -62,7 +63,8 @@ bool writeAll(QIODevice& device, const QByteArray& bytes, QString* error)
 {
     if (device.write(bytes) == bytes.size())
         return true;
-    *error = QStringLiteral("The export file could not be written: ") + device.errorString();
+    *error = QCoreApplication::translate("ExportFile", "The export file could not be written: ") +
+             device.errorString();
     return false;
 }
 
@@ -86,7 +88,8 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
                                                          {QStringLiteral("country"), true}},
                                                         &fetchError);
     if (!fetchError.description.isEmpty()) {
-        result.error = QStringLiteral("The stamps could not be read: ") + fetchError.description;
+        result.error = QCoreApplication::translate("ExportFile", "The stamps could not be read: ") +
+                       fetchError.description;
         return result;
     }
     result.total = stamps.size();
@@ -154,7 +157,8 @@ Result writeFile(ObjectContext& context, const Pictures& pictures, const QString
     if (!file.open(QIODevice::WriteOnly)) {
         Result result;
         result.error =
-            QStringLiteral("The export file could not be created: ") + file.errorString();
+            QCoreApplication::translate("ExportFile", "The export file could not be created: ") +
+            file.errorString();
         return result;
     }
     Result result = write(context, pictures, file, progress);
@@ -164,7 +168,8 @@ Result writeFile(ObjectContext& context, const Pictures& pictures, const QString
     }
     if (!file.commit())
         result.error =
-            QStringLiteral("The export file could not be written: ") + file.errorString();
+            QCoreApplication::translate("ExportFile", "The export file could not be written: ") +
+            file.errorString();
     return result;
 }
 

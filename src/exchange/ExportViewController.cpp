@@ -25,12 +25,16 @@
 
 namespace {
 
-const QString HelpText =
-    QStringLiteral("Step 1: Create the Export File\n") +
-    QStringLiteral("Step 2: Option 1: Click 'Save To Files' button\n") +
-    QStringLiteral("             Option 2: Click the Email File button to email the file to "
-                   "yourself and then from your email save the file to your iCloud Drive. There "
-                   "are size limits to email attachments for most carriers.");
+// Looked up when shown, after the translations are installed.
+QString helpText()
+{
+    return ExportViewController::tr(
+        "Step 1: Create the Export File\n"
+        "Step 2: Option 1: Click 'Save To Files' button\n"
+        "             Option 2: Click the Email File button to email the file to "
+        "yourself and then from your email save the file to your iCloud Drive. There "
+        "are size limits to email attachments for most carriers.");
+}
 
 // The hand-overs the export file is not offered to: those that would not keep it as a file.
 const QList<ActivityType> ExcludedActivityTypes = {
@@ -114,7 +118,7 @@ void ExportViewController::viewDidLoad()
     Styling::styleTextView(HelpTextView);
     SaveButton->setEnabled(false);
     EmailButton->setEnabled(false);
-    HelpTextView->setPlainText(HelpText);
+    HelpTextView->setPlainText(helpText());
     resetProgress();
     ExportButton->setFocus();
 }
@@ -170,8 +174,7 @@ void ExportViewController::CreateUpdateFile()
     SaveButton->setEnabled(true);
     EmailButton->setEnabled(true);
     m_environment.services.mainQueue.asyncAfter(1.0, this, [this] {
-        tell(QStringLiteral("Data Export File"),
-             QStringLiteral("Process Complete - File Ready to Save to Files or Email"));
+        tell(tr("Data Export File"), tr("Process Complete - File Ready to Save to Files or Email"));
     });
 }
 
@@ -222,23 +225,23 @@ void ExportViewController::WriteTextFile()
 {
     MailComposer& mail = m_environment.services.mail;
     if (!mail.canSendMail()) {
-        tell(QStringLiteral("Sending Email"), QStringLiteral("Email not Setup or Unavailable"));
+        tell(tr("Sending Email"), tr("Email not Setup or Unavailable"));
         return;
     }
     QFile file(exportFilePath());
     if (!file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("Sending Email"),
+        tell(tr("Sending Email"),
              tr("The export file could not be read: %1").arg(file.errorString()));
         return;
     }
     MailMessage message;
-    message.subject = QStringLiteral("Vellora Update Text File");
-    message.body = QStringLiteral("Attachment: Vellora Text File");
+    message.subject = tr("Vellora Update Text File");
+    message.body = tr("Attachment: Vellora Text File");
     message.bodyIsHtml = false;
     message.attachments = {
         {file.readAll(), QStringLiteral("text/csv"), QString::fromLatin1(ExportFile::FileName)}};
     if (!mail.present(message))
-        tell(QStringLiteral("Sending Email"), mail.lastError());
+        tell(tr("Sending Email"), mail.lastError());
 }
 
 void ExportViewController::tell(const QString& title, const QString& message)

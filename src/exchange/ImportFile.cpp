@@ -8,6 +8,7 @@
 #include "store/ObjectContext.h"
 #include "store/PersistentContainer.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): newlocale() and locale_t are POSIX
 
 namespace {
 
@@ -95,8 +96,9 @@ void Merge::line(int number, const QString& line)
     const QList<Stamps*> matches = m_context.fetch<Stamps>(match, {}, &error);
     if (!error.description.isEmpty()) {
         ++m_summary.failedLines;
-        problem(QStringLiteral("line %1: not imported, the matching stamps could not be looked "
-                               "up: %2")
+        problem(QCoreApplication::translate(
+                    "ImportFile", "line %1: not imported, the matching stamps could not be looked "
+                                  "up: %2")
                     .arg(number)
                     .arg(error.description));
         return;
@@ -111,8 +113,9 @@ void Merge::line(int number, const QString& line)
     if (m_context.hasChanges() && !m_context.save(&error)) {
         m_context.rollback();
         ++m_summary.failedLines;
-        const QString text =
-            QStringLiteral("line %1: not saved: %2").arg(number).arg(error.description);
+        const QString text = QCoreApplication::translate("ImportFile", "line %1: not saved: %2")
+                                 .arg(number)
+                                 .arg(error.description);
         Console::printLine(text);
         problem(text);
         return;
@@ -133,10 +136,12 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             ++m_summary.fieldsNotRead;
             const QString shown =
                 field.size() > 40 ? field.left(40) + QStringLiteral("...") : field;
-            problem(QStringLiteral("line %1: %2 \"%3\" %4")
+            problem(QCoreApplication::translate("ImportFile", "line %1: %2 \"%3\" %4")
                         .arg(lineNumber)
-                        .arg(key == QLatin1String("stampImage") ? QStringLiteral("picture") : key,
-                             shown, QLatin1String(why)));
+                        .arg(key == QLatin1String("stampImage")
+                                 ? QCoreApplication::translate("ImportFile", "picture")
+                                 : key,
+                             shown, QCoreApplication::translate("ImportFile", why)));
         };
         switch (description.type) {
         case AttributeType::Text:
@@ -146,13 +151,13 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             if (const std::optional<float> number = readFloat(field))
                 stamp.setValue(key, *number);
             else
-                notRead("is not a number");
+                notRead(QT_TRANSLATE_NOOP("ImportFile", "is not a number"));
             break;
         case AttributeType::Int16:
             if (const std::optional<qint16> number = NumberText::readWholeNumber(field))
                 stamp.setValue(key, int(*number));
             else
-                notRead("is not a whole number");
+                notRead(QT_TRANSLATE_NOOP("ImportFile", "is not a whole number"));
             break;
         case AttributeType::Bytes: {
             const QByteArray::FromBase64Result picture = QByteArray::fromBase64Encoding(
@@ -161,7 +166,7 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             if (picture)
                 stamp.setValue(key, *picture);
             else
-                notRead("is not Base64");
+                notRead(QT_TRANSLATE_NOOP("ImportFile", "is not Base64"));
             break;
         }
         }
@@ -172,24 +177,31 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
 
 QString ImportSummary::text() const
 {
-    QString text = QStringLiteral("Stamps added: %1\nStamps updated: %2\n"
-                                  "Skipped (matched two or more stamps): %3\n"
-                                  "Fields not read: %4\n")
-                       .arg(added)
-                       .arg(updated)
-                       .arg(skipped)
-                       .arg(fieldsNotRead);
+    QString text =
+        QCoreApplication::translate("ImportFile", "Stamps added: %1\nStamps updated: %2\n"
+                                                  "Skipped (matched two or more stamps): %3\n"
+                                                  "Fields not read: %4\n")
+            .arg(added)
+            .arg(updated)
+            .arg(skipped)
+            .arg(fieldsNotRead);
     if (failedLines > 0)
-        text += QStringLiteral("Lines not imported (refused by the store): %1\n").arg(failedLines);
+        text += QCoreApplication::translate("ImportFile",
+                                            "Lines not imported (refused by the store): %1\n")
+                    .arg(failedLines);
     for (const QString& problem : problems)
         text += problem + u'\n';
     if (problemsNotListed > 0)
-        text += QStringLiteral("... and %1 more problems\n").arg(problemsNotListed);
+        text += QCoreApplication::translate("ImportFile", "... and %1 more problems\n")
+                    .arg(problemsNotListed);
     if (!backupFile.isEmpty())
-        text += QStringLiteral("Backup of the collection before the import: ") + backupFile + u'\n';
+        text += QCoreApplication::translate("ImportFile",
+                                            "Backup of the collection before the import: ") +
+                backupFile + u'\n';
     if (cancelled)
-        text += QStringLiteral("Import stopped after line %1 of %2: the lines after it were not "
-                               "imported.\n")
+        text += QCoreApplication::translate(
+                    "ImportFile", "Import stopped after line %1 of %2: the lines after it were not "
+                                  "imported.\n")
                     .arg(lastLine)
                     .arg(linesTotal);
     return text;
@@ -276,7 +288,8 @@ QString make(PersistentContainer& container, QString* error)
     const QDir folder(QFileInfo(container.storeFilePath()).absolutePath() +
                       QStringLiteral("/Backups"));
     if (!QDir().mkpath(folder.path())) {
-        *error = QStringLiteral("The backup folder %1 could not be made").arg(folder.path());
+        *error = QCoreApplication::translate("ImportFile", "The backup folder %1 could not be made")
+                     .arg(folder.path());
         return {};
     }
     const QString stem = container.name() + u'-' +
@@ -291,13 +304,14 @@ QString make(PersistentContainer& container, QString* error)
         else if (name.startsWith(stem + u'-'))
             suffix = qMax(suffix, name.mid(stem.size() + 1).toInt());
     }
-    const QString path =
+    QString path =
         folder.filePath(suffix == 0 ? stem + QStringLiteral(".sqlite")
                                     : stem + QStringLiteral("-%1.sqlite").arg(suffix + 1));
 
     StoreError storeError;
     if (!container.backUpTo(path, &storeError)) {
-        *error = QStringLiteral("The collection could not be copied to %1: %2")
+        *error = QCoreApplication::translate("ImportFile",
+                                             "The collection could not be copied to %1: %2")
                      .arg(path, storeError.description);
         return {};
     }

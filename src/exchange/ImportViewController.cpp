@@ -20,9 +20,13 @@
 
 namespace {
 
-const QString HelpText = QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n") +
-                         QStringLiteral("1: Select the file you saved to your iCloud drive\n") +
-                         QStringLiteral("2: Import the file into your device");
+// Looked up when shown, after the translations are installed.
+QString helpText()
+{
+    return ImportViewController::tr("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
+                                    "1: Select the file you saved to your iCloud drive\n"
+                                    "2: Import the file into your device");
+}
 
 } // namespace
 
@@ -65,7 +69,7 @@ void ImportViewController::viewDidLoad()
     Styling::styleTextView(ImportTextView);
     Styling::styleTextView(HelpTextView);
     ImportButton->setEnabled(false);
-    HelpTextView->setPlainText(HelpText);
+    HelpTextView->setPlainText(helpText());
     LoadFileButton->setFocus();
 }
 
@@ -100,8 +104,7 @@ void ImportViewController::readFile(const QString& path)
     }
     if (!whyNot.isEmpty()) {
         // Nothing changes: the collector may pick another file.
-        tell(QStringLiteral("Data Import File"),
-             tr("The file %1 could not be read: %2").arg(name, whyNot));
+        tell(tr("Data Import File"), tr("The file %1 could not be read: %2").arg(name, whyNot));
         return;
     }
     filename = name;
@@ -111,7 +114,7 @@ void ImportViewController::readFile(const QString& path)
     ImportButton->setEnabled(true);
     LoadFileButton->setEnabled(false);
     ImportButton->setFocus();
-    tell(QStringLiteral("Data Import File"), QStringLiteral("File Loaded and Ready to Import"));
+    tell(tr("Data Import File"), tr("File Loaded and Ready to Import"));
 }
 
 void ImportViewController::ImportTextFile()
@@ -120,16 +123,15 @@ void ImportViewController::ImportTextFile()
         return;
     wrongFile = !ImportFile::hasMarker(*document);
     if (*wrongFile) {
-        tellAndLeave(QStringLiteral("Data Import"),
-                     filename.value_or(QString()) +
-                         QStringLiteral(" Is The Incorrect Import File"));
+        tellAndLeave(tr("Data Import"),
+                     tr("%1 Is The Incorrect Import File").arg(filename.value_or(QString())));
         return;
     }
     QString backupError;
     const QString backup =
         StoreBackup::make(m_environment.appDelegate.persistentContainer(), &backupError);
     if (backup.isEmpty()) {
-        tell(QStringLiteral("Data Import"),
+        tell(tr("Data Import"),
              tr("The import was not done, because no backup of the collection could be made: %1")
                  .arg(backupError));
         return;
@@ -150,7 +152,7 @@ void ImportViewController::ImportTextFile()
         ImportButton->setEnabled(true);
         return;
     }
-    tellAndLeave(QStringLiteral("Data Import File"), QStringLiteral("Data File Import Completed"));
+    tellAndLeave(tr("Data Import File"), tr("Data File Import Completed"));
 }
 
 void ImportViewController::tellAndLeave(const QString& title, const QString& message)

@@ -7,7 +7,7 @@
 // much more the file holds, so a collection of 100,000 stamps does not freeze the window.
 namespace TextPreview {
 
-inline constexpr qint64 Limit = 1024 * 1024;
+inline constexpr qint64 Limit = qint64(1024) * 1024;
 
 // The head of the UTF-8 file at path, or an empty text and `error` set when it cannot be read.
 QString ofFile(const QString& path, QString* error);

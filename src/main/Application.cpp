@@ -7,6 +7,7 @@
 #include "platform/gui/WindowGeometry.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -59,7 +60,7 @@ bool Application::start()
 {
     m_appDelegate.persistentContainer();
     if (const std::optional<StoreError>& error = m_appDelegate.storeError()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Fatal error"),
+        QMessageBox::critical(nullptr, QCoreApplication::translate("Application", "Fatal error"),
                               AppDelegate::unresolvedErrorMessage(*error));
         return false;
     }
@@ -68,7 +69,6 @@ bool Application::start()
         AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
     m_window->setWindowTitle(QStringLiteral("Vellora"));
     const bool maximized = WindowGeometry::restore(*m_window, m_userDefaults, PhoneShapedWindow);
-    m_appDelegate.window = m_window.get();
     if (maximized)
         m_window->showMaximized();
     else

@@ -23,8 +23,6 @@
 
 namespace {
 
-const char ReportKinds[] = "year, country, denomination, scott, status or all";
-
 // Exit statuses: the arguments were wrong, or the work could not be done.
 constexpr int UsageError = 2;
 constexpr int Failure = 1;
@@ -40,7 +38,15 @@ int fail(int status, const QString& message)
 QString groupNoun(const StampGroup& group)
 {
     if (&group == &StampGroups::ScottNumber)
-        return QStringLiteral("Scott number");
+        return CommandLine::tr("Scott number");
+    if (&group == &StampGroups::Year)
+        return CommandLine::tr("year");
+    if (&group == &StampGroups::Country)
+        return CommandLine::tr("country");
+    if (&group == &StampGroups::Denomination)
+        return CommandLine::tr("denomination");
+    if (&group == &StampGroups::Status)
+        return CommandLine::tr("status");
     return QString::fromLatin1(group.name);
 }
 
@@ -52,7 +58,7 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
     PersistentContainer container(QString::fromLatin1(Model::Name), folder);
     // Opening a store that is not there would make an empty one.
     if (!QFileInfo::exists(container.storeFilePath()))
-        return fail(Failure, QStringLiteral("There is no collection in %1 (no %2)")
+        return fail(Failure, CommandLine::tr("There is no collection in %1 (no %2)")
                                  .arg(folder, QFileInfo(container.storeFilePath()).fileName()));
     if (const std::optional<StoreError> error = container.loadPersistentStores())
         return fail(Failure, AppDelegate::unresolvedErrorMessage(*error));
@@ -63,11 +69,11 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
                                         : container.viewContext().fetch<Stamps>(
                                               {}, {{QStringLiteral("scottNumber"), true}}, &error);
     if (!error.description.isEmpty())
-        return fail(Failure, QStringLiteral("The stamps could not be read: ") + error.description);
+        return fail(Failure, CommandLine::tr("The stamps could not be read: ") + error.description);
     if (stamps.isEmpty())
         return fail(Failure,
-                    group ? QStringLiteral("No stamps with %1 %2").arg(groupNoun(*group), value)
-                          : QStringLiteral("No stamps in the collection"));
+                    group ? CommandLine::tr("No stamps with %1 %2").arg(groupNoun(*group), value)
+                          : CommandLine::tr("No stamps in the collection"));
 
     const QtPictures pictures;
     const std::unique_ptr<QTextDocument> report =
@@ -86,7 +92,7 @@ std::unique_ptr<PersistentContainer> openStore(const QString& folder)
     auto container =
         std::make_unique<PersistentContainer>(QString::fromLatin1(Model::Name), folder);
     if (!QFileInfo::exists(container->storeFilePath())) {
-        fail(Failure, QStringLiteral("There is no collection in %1 (no %2)")
+        fail(Failure, CommandLine::tr("There is no collection in %1 (no %2)")
                           .arg(folder, QFileInfo(container->storeFilePath()).fileName()));
         return nullptr;
     }
@@ -107,7 +113,7 @@ int exportCollection(const QString& folder, const QString& output)
         ExportFile::writeFile(container->viewContext(), pictures, output);
     if (!result.succeeded())
         return fail(Failure, result.error);
-    std::printf("Stamps exported: %lld\n", static_cast<long long>(result.written));
+    std::fputs(qPrintable(CommandLine::tr("Stamps exported: %1\n").arg(result.written)), stdout);
     return 0;
 }
 
@@ -118,20 +124,21 @@ int importFile(const QString& folder, const QString& input)
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
         return fail(Failure,
-                    QStringLiteral("Could not read %1: %2").arg(input, file.errorString()));
+                    CommandLine::tr("Could not read %1: %2").arg(input, file.errorString()));
     const QString text = ImportFile::decode(file.readAll());
     if (!ImportFile::hasMarker(text))
-        return fail(Failure,
-                    QFileInfo(input).fileName() + QStringLiteral(" Is The Incorrect Import File"));
+        return fail(
+            Failure,
+            CommandLine::tr("%1 Is The Incorrect Import File").arg(QFileInfo(input).fileName()));
     const std::unique_ptr<PersistentContainer> container = openStore(folder);
     if (!container)
         return Failure;
     if (container->isReadOnly())
-        return fail(Failure, QStringLiteral("This collection is read-only: nothing was imported"));
+        return fail(Failure, CommandLine::tr("This collection is read-only: nothing was imported"));
     QString error;
     const QString backup = StoreBackup::make(*container, &error);
     if (backup.isEmpty())
-        return fail(Failure, error + QStringLiteral("; nothing was imported"));
+        return fail(Failure, CommandLine::tr("%1; nothing was imported").arg(error));
     ImportSummary summary = ImportFile::merge(container->viewContext(), text);
     summary.backupFile = backup;
     std::fputs(summary.text().toUtf8().constData(), stdout);
@@ -143,27 +150,25 @@ int importFile(const QString& folder, const QString& input)
 
 CommandLine::CommandLine()
     : m_dataDirectory(QStringLiteral("data-dir"),
-                      QStringLiteral("Keep the collection and the settings in <folder>."),
-                      QStringLiteral("folder")),
+                      tr("Keep the collection and the settings in <folder>."), tr("folder")),
       m_report(QStringLiteral("report"),
-               QStringLiteral("Write the report of one group of stamps (KIND VALUE, KIND one of "
-                              "year, country, denomination, scott, status) or of all stamps "
-                              "(all) as a PDF file, without a window."),
-               QStringLiteral("kind")),
+               tr("Write the report of one group of stamps (KIND VALUE, KIND one of "
+                  "year, country, denomination, scott, status) or of all stamps "
+                  "(all) as a PDF file, without a window."),
+               tr("kind")),
       m_output(QStringLiteral("output"),
-               QStringLiteral("The PDF file --report writes; an earlier file is replaced."),
-               QStringLiteral("file")),
+               tr("The PDF file --report writes; an earlier file is replaced."), tr("file")),
       m_export(QStringLiteral("export"),
-               QStringLiteral("Write every stamp to the export file <file>, without a window; an "
-                              "earlier file is replaced."),
-               QStringLiteral("file")),
+               tr("Write every stamp to the export file <file>, without a window; an "
+                  "earlier file is replaced."),
+               tr("file")),
       m_import(QStringLiteral("import"),
-               QStringLiteral("Merge the stamps of the export file <file> into the collection, "
-                              "without a window, after a backup of the store in its Backups "
-                              "folder."),
-               QStringLiteral("file"))
+               tr("Merge the stamps of the export file <file> into the collection, "
+                  "without a window, after a backup of the store in its Backups "
+                  "folder."),
+               tr("file"))
 {
-    m_parser.setApplicationDescription(QStringLiteral("A catalogue of a postage-stamp collection"));
+    m_parser.setApplicationDescription(tr("A catalogue of a postage-stamp collection"));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_dataDirectory);
@@ -172,8 +177,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_export);
     m_parser.addOption(m_import);
     m_parser.addPositionalArgument(QStringLiteral("value"),
-                                   QStringLiteral("The group's value, after --report KIND."),
-                                   QStringLiteral("[value]"));
+                                   tr("The group's value, after --report KIND."), tr("[value]"));
 }
 
 bool CommandLine::asksForVerb(int argc, char* argv[])
@@ -226,50 +230,49 @@ int CommandLine::runVerb() const
     const int exchangeVerbs = int(m_parser.isSet(m_export)) + int(m_parser.isSet(m_import));
     if (exchangeVerbs > 0) {
         if (exchangeVerbs > 1 || m_parser.isSet(m_report) || m_parser.isSet(m_output))
-            return fail(UsageError, QStringLiteral("Use one of --export, --import and --report."));
+            return fail(UsageError, tr("Use one of --export, --import and --report."));
         if (!m_parser.positionalArguments().isEmpty())
-            return fail(UsageError, QStringLiteral("Unexpected argument \"%1\".")
-                                        .arg(m_parser.positionalArguments().constFirst()));
+            return fail(
+                UsageError,
+                tr("Unexpected argument \"%1\".").arg(m_parser.positionalArguments().constFirst()));
         if (m_parser.isSet(m_export))
             return exportCollection(dataDirectory(), m_parser.value(m_export));
         return importFile(dataDirectory(), m_parser.value(m_import));
     }
-    const QString usage = QStringLiteral(
-        "Usage: vellora --report KIND VALUE --output FILE.pdf, or vellora --report all --output "
-        "FILE.pdf");
+    const QString usage =
+        tr("Usage: vellora --report KIND VALUE --output FILE.pdf, or vellora --report all --output "
+           "FILE.pdf");
     if (!m_parser.isSet(m_report))
-        return fail(UsageError, QStringLiteral("--output is only used with --report.\n") + usage);
+        return fail(UsageError, tr("--output is only used with --report.\n") + usage);
     const QString kind = m_parser.value(m_report);
     const QStringList values = m_parser.positionalArguments();
     const StampGroup* group = nullptr;
     if (kind != QLatin1String("all")) {
         group = StampGroups::named(kind);
         if (!group)
-            return fail(UsageError, QStringLiteral("Unknown report kind \"%1\": use %2.")
-                                        .arg(kind, QLatin1String(ReportKinds)));
+            return fail(UsageError,
+                        tr("Unknown report kind \"%1\": use %2.")
+                            .arg(kind, tr("year, country, denomination, scott, status or all")));
         if (values.isEmpty())
-            return fail(UsageError, QStringLiteral("--report %1 needs the %2 to report on.\n%3")
+            return fail(UsageError, tr("--report %1 needs the %2 to report on.\n%3")
                                         .arg(kind, groupNoun(*group), usage));
     }
     const qsizetype expected = group ? 1 : 0;
     if (values.size() > expected)
-        return fail(
-            UsageError,
-            QStringLiteral("Unexpected argument \"%1\".\n%2").arg(values.at(expected), usage));
+        return fail(UsageError,
+                    tr("Unexpected argument \"%1\".\n%2").arg(values.at(expected), usage));
     const QString value = group ? values.constFirst() : QString();
     if (group == &StampGroups::Year) {
         bool isNumber = false;
         value.toShort(&isNumber);
         if (!isNumber)
-            return fail(UsageError,
-                        QStringLiteral("The year must be a whole number, such as 1962, not "
+            return fail(UsageError, tr("The year must be a whole number, such as 1962, not "
                                        "\"%1\".")
-                            .arg(value));
+                                        .arg(value));
     }
     const QString output = m_parser.value(m_output);
     if (output.isEmpty())
         return fail(UsageError,
-                    QStringLiteral("--output FILE.pdf is missing: where should the report go?\n") +
-                        usage);
+                    tr("--output FILE.pdf is missing: where should the report go?\n") + usage);
     return writeReport(dataDirectory(), group, value, output);
 }

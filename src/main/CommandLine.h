@@ -2,9 +2,8 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
-
-class QCoreApplication;
 
 // The command line of Vellora: the data folder for the window, and the verbs that do their work
 // without one.
@@ -17,6 +16,8 @@ class QCoreApplication;
 //   vellora [--data-dir DIR] --import FILE                            (backup, then merge)
 class CommandLine final
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     CommandLine();
 

@@ -14,6 +14,7 @@
 #include "store/DefaultReferenceValues.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPropertyAnimation>
@@ -33,15 +34,24 @@ struct MenuEntry
 
 // The menu's buttons in the order they are shown.
 const MenuEntry menuEntries[] = {
-    {&MainMenuViewController::ListButton, "ListButton", "Stamp List"},
-    {&MainMenuViewController::GroupedButton, "GroupedButton", "Grouped Stamps"},
-    {&MainMenuViewController::AddButton, "AddButton", "Add Stamp"},
-    {&MainMenuViewController::ValuationButton, "ValuationButton", "Valuation"},
-    {&MainMenuViewController::ReferenceListsButton, "ReferenceListsButton", "Reference Lists"},
-    {&MainMenuViewController::PrintAllButton, "PrintAllButton", "Print Stamps"},
-    {&MainMenuViewController::ImportExportButton, "ImportExportButton", "Export / Import"},
-    {&MainMenuViewController::OverviewButton, "OverviewButton", "Overview"},
-    {&MainMenuViewController::RateShareButton, "RateShareButton", "Rate & Share"},
+    {&MainMenuViewController::ListButton, "ListButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Stamp List")},
+    {&MainMenuViewController::GroupedButton, "GroupedButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Grouped Stamps")},
+    {&MainMenuViewController::AddButton, "AddButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Add Stamp")},
+    {&MainMenuViewController::ValuationButton, "ValuationButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Valuation")},
+    {&MainMenuViewController::ReferenceListsButton, "ReferenceListsButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Reference Lists")},
+    {&MainMenuViewController::PrintAllButton, "PrintAllButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Print Stamps")},
+    {&MainMenuViewController::ImportExportButton, "ImportExportButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Export / Import")},
+    {&MainMenuViewController::OverviewButton, "OverviewButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Overview")},
+    {&MainMenuViewController::RateShareButton, "RateShareButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Rate & Share")},
 };
 
 } // namespace
@@ -61,7 +71,7 @@ MainMenuViewController::MainMenuViewController(Environment& environment, QObject
       ListOfSeries(DefaultReferenceValues::series()),
       ListOfStatus(DefaultReferenceValues::statuses()), m_environment(environment)
 {
-    setTitle(QStringLiteral("Main Menu"));
+    setTitle(tr("Main Menu"));
     registerUnwindTarget(QString::fromLatin1(OpeningScreens::MainMenu.unwind),
                          [this](const StoryboardSegue&) { unwindToMenuWithSegue(); });
 }
@@ -78,7 +88,7 @@ void MainMenuViewController::buildView(QWidget* view)
     heading->setFont(font);
     layout->addWidget(heading);
 
-    MenuToggleButton = new QPushButton(QStringLiteral("Menu"), view);
+    MenuToggleButton = new QPushButton(tr("Menu"), view);
     MenuToggleButton->setObjectName(QStringLiteral("MenuToggleButton"));
     connect(MenuToggleButton, &QPushButton::clicked, this,
             &MainMenuViewController::HandleButtonClick);
@@ -92,8 +102,8 @@ void MainMenuViewController::buildView(QWidget* view)
         if (segue.isEmpty() || !storyboard()->hasSegue(objectName(), segue))
             continue;
         // "&&" shows an ampersand; a single one would mark a shortcut letter ("Rate & Share").
-        auto* button = new QPushButton(
-            QString::fromLatin1(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")), view);
+        auto* button =
+            new QPushButton(tr(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")), view);
         button->setObjectName(outletName);
         this->*entry.outlet = button;
         MenuButton.append(button);
@@ -113,13 +123,12 @@ void MainMenuViewController::viewDidLoad()
         Console::printLine(QStringLiteral("First Launch"));
         // A read-only collection is said below; its folder will not take the settings either.
         if (!written && !readOnly)
-            tellLater(QStringLiteral("Settings Not Saved"),
-                      QStringLiteral("The settings could not be saved: ") +
-                          userDefaults.errorString());
+            tellLater(tr("Settings Not Saved"),
+                      tr("The settings could not be saved: ") + userDefaults.errorString());
     }
     if (readOnly)
-        tellLater(QStringLiteral("Read-Only Collection"),
-                  QStringLiteral("This collection is read-only: changes cannot be saved"));
+        tellLater(tr("Read-Only Collection"),
+                  tr("This collection is read-only: changes cannot be saved"));
     else
         seedReferenceLists();
 
@@ -157,8 +166,8 @@ void MainMenuViewController::seedReferenceLists()
         managedObjectContext->rollback();
     }
     Console::printLine(error.description);
-    tellLater(QStringLiteral("Reference Lists"),
-              QStringLiteral("The reference lists could not be filled: ") + error.description);
+    tellLater(tr("Reference Lists"),
+              tr("The reference lists could not be filled: ") + error.description);
 }
 
 void MainMenuViewController::seedList(const QString& entityName, const QStringList& values)

@@ -55,7 +55,7 @@ std::unique_ptr<ViewController> makeGroupTabs(Environment& environment)
     std::vector<TabBarController::Tab> tabs;
     for (const auto& [summary, breakdown] : groups()) {
         Q_UNUSED(breakdown)
-        tabs.push_back({QString::fromLatin1(summary->tabTitle),
+        tabs.push_back({GroupSummaryViewController::tr(summary->tabTitle),
                         std::make_unique<Summary>(*summary, environment)});
     }
     return std::make_unique<TabBarController>(QStringLiteral("TabBarController"), std::move(tabs));

@@ -1,5 +1,6 @@
 #include "main/Application.h"
 #include "main/CommandLine.h"
+#include "main/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLORA_VERSION));
     // Lets the desktop match the windows to vellora.desktop and so to the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellora"));
+    // Before the command line, whose options and messages are translated too.
+    Translations::install(*qtApplication);
 
     CommandLine commandLine;
     commandLine.process(*qtApplication);

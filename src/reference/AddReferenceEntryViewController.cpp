@@ -8,6 +8,7 @@
 #include "reference/ReferenceLists.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <algorithm>
@@ -16,7 +17,8 @@ AddReferenceEntryViewController::AddReferenceEntryViewController(const Reference
                                                                  Environment& environment,
                                                                  QObject* parent)
     : ReferenceEntryFormViewController(
-          QString::fromLatin1(member.addName), QString::fromLatin1(member.addTitle),
+          QString::fromLatin1(member.addName),
+          QCoreApplication::translate("ReferenceLists", member.addTitle),
           QString::fromLatin1(member.addSaveAction), member, environment, parent)
 {}
 
@@ -51,7 +53,8 @@ void AddReferenceEntryViewController::save()
     // Trimmed first, so spaces alone are no entry and " Fine" is the duplicate of "Fine".
     const QString text = TextTrimming::trimSpacesAndTabs(textField()->text());
     if (text.isEmpty()) {
-        Saving::tellRecordNotSaved(m_environment, QString::fromLatin1(m_member.emptyMessage));
+        Saving::tellRecordNotSaved(
+            m_environment, QCoreApplication::translate("ReferenceLists", m_member.emptyMessage));
         return;
     }
     // Texts that differ only in how their accents are encoded ("Cre\u0300me" and "Crème") read
@@ -62,7 +65,7 @@ void AddReferenceEntryViewController::save()
             return entry.normalized(QString::NormalizationForm_C) == composed;
         });
     if (duplicate) {
-        Saving::tellRecordNotSaved(m_environment, QStringLiteral("Duplicates not allowed"));
+        Saving::tellRecordNotSaved(m_environment, tr("Duplicates not allowed"));
         return;
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();

@@ -9,12 +9,14 @@
 #include "reference/ReferenceLists.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 EditReferenceEntryViewController::EditReferenceEntryViewController(
     const ReferenceListMember& member, Environment& environment, QObject* parent)
     : ReferenceEntryFormViewController(
-          QString::fromLatin1(member.editName), QString::fromLatin1(member.editTitle),
+          QString::fromLatin1(member.editName),
+          QCoreApplication::translate("ReferenceLists", member.editTitle),
           QString::fromLatin1(member.editSaveAction), member, environment, parent)
 {}
 
@@ -43,7 +45,8 @@ void EditReferenceEntryViewController::save()
 {
     const QString text = textField()->text();
     if (m_member.editRefusesEmpty && text.isEmpty()) {
-        Saving::tellRecordNotSaved(m_environment, QString::fromLatin1(m_member.emptyMessage));
+        Saving::tellRecordNotSaved(
+            m_environment, QCoreApplication::translate("ReferenceLists", m_member.emptyMessage));
         return;
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();

@@ -18,7 +18,7 @@ ReferenceEntryFormViewController::ReferenceEntryFormViewController(
     : ViewController(name, parent), m_member(member), m_environment(environment)
 {
     setTitle(title);
-    SaveButton = new QAction(QStringLiteral("Save"), this);
+    SaveButton = new QAction(tr("Save"), this);
     SaveButton->setObjectName(saveAction);
     connect(SaveButton, &QAction::triggered, this, [this] { save(); });
     addRightBarButtonItem(SaveButton);

@@ -14,6 +14,7 @@
 #include "store/ObjectContext.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>
@@ -25,7 +26,7 @@ ReferenceListTableViewController::ReferenceListTableViewController(
       m_model(new ReferenceEntryModel(this)),
       m_delegate(new TextRowDelegate(ReferenceEntryModel::RowHeight, -1, this))
 {
-    setTitle(QString::fromLatin1(member.browserTitle));
+    setTitle(QCoreApplication::translate("ReferenceLists", member.browserTitle));
     AddButton = SymbolIcons::makeAction(QStringLiteral("plus"), this);
     AddButton->setObjectName(QStringLiteral("AddButton"));
     addRightBarButtonItem(AddButton);
@@ -50,7 +51,7 @@ QAbstractItemDelegate* ReferenceListTableViewController::rowDelegate()
 
 void ReferenceListTableViewController::viewDidLoad()
 {
-    setSearchPlaceholder(QString::fromLatin1(m_member.searchPlaceholder));
+    setSearchPlaceholder(QCoreApplication::translate("ReferenceLists", m_member.searchPlaceholder));
     SortAsc = true;
     // The first fetch runs once loading has finished.
     m_environment.services.mainQueue.async(this, [this] { fetch(); });

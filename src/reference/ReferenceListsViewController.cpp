@@ -3,13 +3,14 @@
 #include "platform/gui/Styling.h"
 #include "reference/ReferenceLists.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 ReferenceListsViewController::ReferenceListsViewController(QObject* parent)
     : ViewController(QStringLiteral("ReferenceListsViewController"), parent)
 {
-    setTitle(QStringLiteral("Reference Lists"));
+    setTitle(tr("Reference Lists"));
 }
 
 QString ReferenceListsViewController::segueTo(const QString& entityName)
@@ -21,7 +22,8 @@ void ReferenceListsViewController::buildView(QWidget* view)
 {
     auto* layout = new QVBoxLayout(view);
     for (const ReferenceListMember& list : ReferenceLists::members()) {
-        auto* button = new QPushButton(QString::fromLatin1(list.menuTitle), view);
+        auto* button =
+            new QPushButton(QCoreApplication::translate("ReferenceLists", list.menuTitle), view);
         button->setObjectName(QString::fromLatin1(list.menuButton));
         Styling::styleButton(button);
         buttons.append(button);

@@ -101,8 +101,8 @@ void PrintStampsViewController::buildReport()
         clearReport();
         // Nothing to print, for the rest of this screen's life.
         PrintButton->hide();
-        m_environment.services.alerts.present(Alert::withOk(QStringLiteral("Empty Data Set!"),
-                                                            QStringLiteral("No Stamps to Print!")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Empty Data Set!"), tr("No Stamps to Print!")));
         return;
     }
     ProgressDialog progress(presentingWidget(), tr("Making the report…"));

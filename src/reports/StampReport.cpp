@@ -5,6 +5,7 @@
 #include "store/Entities.h"
 #include "store/StampGroups.h"
 
+#include <QCoreApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
@@ -133,63 +134,66 @@ struct BreakdownLine
 
 // The twenty lines of a breakdown block, in order.
 const BreakdownLine BreakdownLines[] = {
-    {"Denomination: ", &whenPresent<&Stamps::denomination>},
-    {"Year Issued: ",
+    {QT_TRANSLATE_NOOP("StampReport", "Denomination: "), &whenPresent<&Stamps::denomination>},
+    {QT_TRANSLATE_NOOP("StampReport", "Year Issued: "),
      [](const Stamps& s) -> std::optional<QString> { return QString::number(s.yearOfIssue()); }},
-    {"Description: ", &whenPresent<&Stamps::descrip>},
-    {"Country: ", &whenPresent<&Stamps::country>},
-    {"Perforations: ", &whenPresent<&Stamps::perforations>},
-    {"Gum: ", &whenPresent<&Stamps::gum>},
-    {"Margins: ", &whenPresent<&Stamps::margins>},
-    {"Scott #: ", &whenPresent<&Stamps::scottNumber>},
-    {"Paper: ", &whenPresent<&Stamps::paper>},
-    {"Color: ", &whenPresent<&Stamps::color>},
-    {"Grade: ", &whenPresent<&Stamps::grade>},
-    {"Condition: ", &whenPresent<&Stamps::condition>},
-    {"Series: ", &whenPresent<&Stamps::series>},
-    {"Centered: ", &whenPresent<&Stamps::centering>},
-    {"Status: ", &whenPresent<&Stamps::status>},
-    {"Faults: ", &whenPresent<&Stamps::faults>},
-    {"Quantity: ",
+    {QT_TRANSLATE_NOOP("StampReport", "Description: "), &whenPresent<&Stamps::descrip>},
+    {QT_TRANSLATE_NOOP("StampReport", "Country: "), &whenPresent<&Stamps::country>},
+    {QT_TRANSLATE_NOOP("StampReport", "Perforations: "), &whenPresent<&Stamps::perforations>},
+    {QT_TRANSLATE_NOOP("StampReport", "Gum: "), &whenPresent<&Stamps::gum>},
+    {QT_TRANSLATE_NOOP("StampReport", "Margins: "), &whenPresent<&Stamps::margins>},
+    {QT_TRANSLATE_NOOP("StampReport", "Scott #: "), &whenPresent<&Stamps::scottNumber>},
+    {QT_TRANSLATE_NOOP("StampReport", "Paper: "), &whenPresent<&Stamps::paper>},
+    {QT_TRANSLATE_NOOP("StampReport", "Color: "), &whenPresent<&Stamps::color>},
+    {QT_TRANSLATE_NOOP("StampReport", "Grade: "), &whenPresent<&Stamps::grade>},
+    {QT_TRANSLATE_NOOP("StampReport", "Condition: "), &whenPresent<&Stamps::condition>},
+    {QT_TRANSLATE_NOOP("StampReport", "Series: "), &whenPresent<&Stamps::series>},
+    {QT_TRANSLATE_NOOP("StampReport", "Centered: "), &whenPresent<&Stamps::centering>},
+    {QT_TRANSLATE_NOOP("StampReport", "Status: "), &whenPresent<&Stamps::status>},
+    {QT_TRANSLATE_NOOP("StampReport", "Faults: "), &whenPresent<&Stamps::faults>},
+    {QT_TRANSLATE_NOOP("StampReport", "Quantity: "),
      [](const Stamps& s) -> std::optional<QString> { return QString::number(s.quantity()); }},
-    {"Cost: ", [](const Stamps& s) -> std::optional<QString> { return money(s.cost()); }},
-    {"Est. Value: ", [](const Stamps& s) -> std::optional<QString> { return money(s.value()); }},
-    {"Notes: ", &whenPresent<&Stamps::notes>},
+    {QT_TRANSLATE_NOOP("StampReport", "Cost: "),
+     [](const Stamps& s) -> std::optional<QString> { return money(s.cost()); }},
+    {QT_TRANSLATE_NOOP("StampReport", "Est. Value: "),
+     [](const Stamps& s) -> std::optional<QString> { return money(s.value()); }},
+    {QT_TRANSLATE_NOOP("StampReport", "Notes: "), &whenPresent<&Stamps::notes>},
 };
 
 void insertBreakdownLines(QTextCursor& cursor, const Stamps& stamp)
 {
     for (const BreakdownLine& line : BreakdownLines) {
         if (const std::optional<QString> text = line.text(stamp))
-            insertLine(cursor, QLatin1String(line.label) + *text);
+            insertLine(cursor, QCoreApplication::translate("StampReport", line.label) + *text);
     }
 }
 
 QString printAllLine(const PrintAllReport& report, PrintAllReport::Line line, const Stamps& stamp)
 {
     const auto labelled = [](const char* label, const std::optional<QString>& text) {
-        return QLatin1String(label) + text.value_or(QStringLiteral("Blank"));
+        return QCoreApplication::translate("StampReport", label) +
+               text.value_or(QCoreApplication::translate("StampReport", "Blank"));
     };
     switch (line) {
     case PrintAllReport::Line::ScottNumber:
         if (const std::optional<QString> scottNumber = stamp.scottNumber())
-            return QStringLiteral("Scott #: ") + *scottNumber;
-        return QLatin1String(report.absentScottNumber);
+            return QCoreApplication::translate("StampReport", "Scott #: ") + *scottNumber;
+        return QCoreApplication::translate("StampReport", report.absentScottNumber);
     case PrintAllReport::Line::Status:
-        return labelled("Status: ", stamp.status());
+        return labelled(QT_TRANSLATE_NOOP("StampReport", "Status: "), stamp.status());
     case PrintAllReport::Line::Denomination:
-        return labelled("Denomination: ", stamp.denomination());
+        return labelled(QT_TRANSLATE_NOOP("StampReport", "Denomination: "), stamp.denomination());
     case PrintAllReport::Line::Description:
-        return labelled("Description: ", stamp.descrip());
+        return labelled(QT_TRANSLATE_NOOP("StampReport", "Description: "), stamp.descrip());
     case PrintAllReport::Line::Country:
-        return labelled("Country: ", stamp.country());
+        return labelled(QT_TRANSLATE_NOOP("StampReport", "Country: "), stamp.country());
     case PrintAllReport::Line::Year:
-        return QStringLiteral("Year: ") + QString::number(stamp.yearOfIssue());
+        return QCoreApplication::translate("StampReport", "Year: %1").arg(stamp.yearOfIssue());
     case PrintAllReport::Line::QuantityAndTotal: {
         // The total is reckoned in single precision, as the stored amounts are.
         const float total = float(stamp.quantity()) * stamp.value();
-        return QStringLiteral("Qty: ") + QString::number(stamp.quantity()) + QStringLiteral(" - ") +
-               QStringLiteral("Total Value (Qty * Value): ") + money(total);
+        return QCoreApplication::translate("StampReport", "Qty: %1 - Total Value (Qty * Value): %2")
+            .arg(QString::number(stamp.quantity()), money(total));
     }
     }
     return {};
@@ -219,13 +223,18 @@ namespace StampReports {
 const QList<BreakdownReport>& breakdowns()
 {
     static const QList<BreakdownReport> reports = {
-        {&StampGroups::Year, "Stamps Filtered by Year: ", "StampsFilteredByYear.pdf"},
-        {&StampGroups::Country, "Stamps Filtered by Country: ", "StampsFilteredByCountry.pdf"},
+        {&StampGroups::Year, QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Year: "),
+         "StampsFilteredByYear.pdf"},
+        {&StampGroups::Country, QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Country: "),
+         "StampsFilteredByCountry.pdf"},
         {&StampGroups::Denomination,
-         "Stamps Filtered by Denomination: ", "StampsFilteredByDenomination.pdf"},
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Denomination: "),
+         "StampsFilteredByDenomination.pdf"},
         {&StampGroups::ScottNumber,
-         "Stamps Filtered by Scott #: ", "StampsFilteredByScottNumber.pdf"},
-        {&StampGroups::Status, "Stamps Filtered by Status: ", "StampsFilteredByStatus.pdf"},
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Scott #: "),
+         "StampsFilteredByScottNumber.pdf"},
+        {&StampGroups::Status, QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Status: "),
+         "StampsFilteredByStatus.pdf"},
     };
     return reports;
 }
@@ -246,48 +255,48 @@ const QList<PrintAllReport>& printAll()
         {"Menu",
          nullptr,
          "scottNumber",
-         "All Stamps Sorted by Scott #: ",
+         QT_TRANSLATE_NOOP("StampReport", "All Stamps Sorted by Scott #: "),
          false,
          {Line::ScottNumber, Line::Denomination, Line::Description, Line::Country, Line::Year,
           Line::QuantityAndTotal},
-         "Scott #:  Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #:  Blank")},
         {"ScottNumberBreakdown",
          &StampGroups::ScottNumber,
          "scottNumber",
-         "Stamps Filtered by Scott #: ",
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Scott #: "),
          true,
          {Line::ScottNumber, Line::Denomination, Line::Description, Line::Country, Line::Year,
           Line::QuantityAndTotal},
-         "Scott #: Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #: Blank")},
         {"StatusBreakdown",
          &StampGroups::Status,
          "denomination",
-         "Stamps Filtered by Status: ",
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Status: "),
          true,
          {Line::Status, Line::Year, Line::Denomination, Line::Description, Line::Country,
           Line::QuantityAndTotal},
-         "Scott #: Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #: Blank")},
         {"YearBreakdown",
          &StampGroups::Year,
          "denomination",
-         "Stamps Filtered by Year: ",
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Year: "),
          true,
          {Line::Year, Line::Denomination, Line::Description, Line::Country, Line::QuantityAndTotal},
-         "Scott #: Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #: Blank")},
         {"CountryBreakdown",
          &StampGroups::Country,
          "denomination",
-         "Stamps Filtered by Country: ",
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Country: "),
          true,
          {Line::Country, Line::Denomination, Line::Description, Line::Year, Line::QuantityAndTotal},
-         "Scott #: Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #: Blank")},
         {"DenominationBreakdown",
          &StampGroups::Denomination,
          "yearOfIssue",
-         "Stamps Filtered by Denomination: ",
+         QT_TRANSLATE_NOOP("StampReport", "Stamps Filtered by Denomination: "),
          true,
          {Line::Denomination, Line::Description, Line::Country, Line::Year, Line::QuantityAndTotal},
-         "Scott #: Blank"},
+         QT_TRANSLATE_NOOP("StampReport", "Scott #: Blank")},
     };
     return reports;
 }
@@ -307,7 +316,8 @@ std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
                                               const WorkProgress& progress)
 {
     const double pictureWidth = viewWidth / PictureWidthDivisor;
-    const QString title = QLatin1String(report.titlePrefix) + titleValue(report.group, stamps);
+    const QString title = QCoreApplication::translate("StampReport", report.titlePrefix) +
+                          titleValue(report.group, stamps);
     return build(title, BreakdownTitlePoints, stamps, progress,
                  [&](QTextCursor& cursor, Stamps& stamp, int index) {
                      insertBreakdownLines(cursor, stamp);
@@ -323,7 +333,7 @@ std::unique_ptr<QTextDocument> buildPrintAll(const PrintAllReport& report,
                                              const Pictures& pictures, const WorkProgress& progress)
 {
     const double pictureWidth = viewWidth / PictureWidthDivisor;
-    QString title = QLatin1String(report.titlePrefix);
+    QString title = QCoreApplication::translate("StampReport", report.titlePrefix);
     if (report.titleHasValue)
         title += titleValue(report.group, stamps);
     return build(title, PrintAllTitlePoints, stamps, progress,

@@ -18,9 +18,9 @@ AddViewController::AddViewController(Environment& environment, QObject* parent)
     : StampFormViewController(QStringLiteral("AddViewController"),
                               QStringLiteral("MarginsTextField"), environment, parent)
 {
-    setTitle(QStringLiteral("Add Stamp"));
+    setTitle(tr("Add Stamp"));
     setMarksRequiredFields(true);
-    auto* save = new QAction(QStringLiteral("Save"), this);
+    auto* save = new QAction(tr("Save"), this);
     save->setObjectName(QStringLiteral("SaveButton"));
     connect(save, &QAction::triggered, this, &AddViewController::SaveNewStampButtonClicked);
     addRightBarButtonItem(save);
@@ -37,8 +37,7 @@ void AddViewController::SaveNewStampButtonClicked()
 {
     for (QLineEdit* required : {DenominationTextField, YearOfIssueTextField, CountryTextField}) {
         if (required->text().isEmpty()) {
-            Saving::tellRecordNotSaved(m_environment,
-                                       QStringLiteral("Required Fields in RED not Entered"));
+            Saving::tellRecordNotSaved(m_environment, tr("Required Fields in RED not Entered"));
             return;
         }
     }

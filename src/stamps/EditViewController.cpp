@@ -29,8 +29,8 @@ EditViewController::EditViewController(Environment& environment, QObject* parent
     : StampFormViewController(QStringLiteral("EditViewController"),
                               QStringLiteral("MarginTextField"), environment, parent)
 {
-    setTitle(QStringLiteral("Edit Stamp"));
-    auto* save = new QAction(QStringLiteral("Save"), this);
+    setTitle(tr("Edit Stamp"));
+    auto* save = new QAction(tr("Save"), this);
     save->setObjectName(QStringLiteral("SaveButton"));
     connect(save, &QAction::triggered, this, &EditViewController::SaveButtonClicked);
     addRightBarButtonItem(save);
@@ -46,7 +46,7 @@ EditViewController::EditViewController(Environment& environment, QObject* parent
 void EditViewController::addFormControls(QVBoxLayout* layout)
 {
     MarginTextField = marginsField();
-    NotesButton = new QPushButton(QStringLiteral("Notes"), layout->parentWidget());
+    NotesButton = new QPushButton(tr("Notes"), layout->parentWidget());
     NotesButton->setObjectName(QStringLiteral("NotesButton"));
     Styling::styleButton(NotesButton);
     layout->addWidget(NotesButton);
@@ -162,10 +162,8 @@ void EditViewController::SaveButtonClicked()
 
 void EditViewController::RemoveFrontImage()
 {
-    Alert alert{QStringLiteral("Remove Stamp Image"),
-                QStringLiteral("Do You Want to Remove This Image?"),
-                {}};
-    alert.actions.append({QStringLiteral("Yes"), AlertAction::Style::Default, [this] {
+    Alert alert{tr("Remove Stamp Image"), tr("Do You Want to Remove This Image?"), {}};
+    alert.actions.append({tr("Yes"), AlertAction::Style::Default, [this] {
                               Stamps* record = recordToChange();
                               if (!record)
                                   return;
@@ -175,7 +173,7 @@ void EditViewController::RemoveFrontImage()
                               setShownPicture(QImage());
                               rememberShownPicture();
                           }});
-    alert.actions.append({QStringLiteral("No"), AlertAction::Style::Cancel, {}});
+    alert.actions.append({tr("No"), AlertAction::Style::Cancel, {}});
     m_environment.services.alerts.present(alert);
 }
 
@@ -184,11 +182,12 @@ QString EditViewController::shareText() const
     QString message;
     for (const Field& field : fields()) {
         const QString text = textField(field)->text();
-        const QString label = QString::fromLatin1(field.shareLabel);
+        // The labels belong to the form the fields are described on.
+        const QString label = StampFormViewController::tr(field.shareLabel);
         if (text.isEmpty()) {
             // The status line has always been written without its colon when empty.
-            message += field.key == QLatin1String("status") ? QStringLiteral("Status N/A\n")
-                                                            : label + QStringLiteral("N/A\n");
+            message += QLatin1String(field.key) == QLatin1String("status") ? tr("Status N/A\n")
+                                                                           : label + tr("N/A\n");
             continue;
         }
         QString shown = text;
@@ -199,8 +198,7 @@ QString EditViewController::shareText() const
         message += label + shown + QLatin1Char('\n');
     }
     const QString notes = NotesTextView->toPlainText();
-    message += notes.isEmpty() ? QStringLiteral("Notes: N/A\n")
-                               : QStringLiteral("Notes: ") + notes + QLatin1Char('\n');
+    message += notes.isEmpty() ? tr("Notes: N/A\n") : tr("Notes: ") + notes + QLatin1Char('\n');
     return message;
 }
 
@@ -209,9 +207,9 @@ void EditViewController::shareButtonClicked()
     Services& services = m_environment.services;
     if (!services.messages.canSendText()) {
         services.mainQueue.async([&services] {
-            Alert alert{QStringLiteral("Can't Send Text Message"),
-                        QStringLiteral("Your device is not able to send text messages."),
-                        {{QStringLiteral("Click"), AlertAction::Style::Default, {}}}};
+            Alert alert{tr("Can't Send Text Message"),
+                        tr("Your device is not able to send text messages."),
+                        {{tr("Click"), AlertAction::Style::Default, {}}}};
             services.alerts.present(alert);
         });
         return;

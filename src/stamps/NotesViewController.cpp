@@ -18,8 +18,8 @@
 NotesViewController::NotesViewController(Environment& environment, QObject* parent)
     : ViewController(QStringLiteral("NotesViewController"), parent), m_environment(environment)
 {
-    setTitle(QStringLiteral("Notes"));
-    SaveButton = new QAction(QStringLiteral("Save"), this);
+    setTitle(tr("Notes"));
+    SaveButton = new QAction(tr("Save"), this);
     SaveButton->setObjectName(QStringLiteral("SaveButton"));
     connect(SaveButton, &QAction::triggered, this, &NotesViewController::SaveButtonClicked);
     addRightBarButtonItem(SaveButton);

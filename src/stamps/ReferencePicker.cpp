@@ -71,7 +71,7 @@ ReferencePicker::ReferencePicker(const Description& description, QLineEdit* text
 
     // The field is filled by the drop-down instead of by typing.
     m_textField->setReadOnly(true);
-    m_textField->setPlaceholderText(QStringLiteral("Choose…"));
+    m_textField->setPlaceholderText(tr("Choose…"));
     m_textField->installEventFilter(this);
 }
 

@@ -18,6 +18,7 @@
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,38 +46,64 @@ const QList<StampFormViewController::Field>& StampFormViewController::fields()
     using Kind = Field::Kind;
     using F = StampFormViewController;
     static const QList<Field> all = {
-        {"denomination", &F::DenominationTextField, "DenominationTextField", "Denomination",
-         "Denomination: ", Kind::Text, 0, false},
-        {"yearOfIssue", &F::YearOfIssueTextField, "YearOfIssueTextField", "Year of Issue",
-         "Year Issued: ", Kind::WholeNumber, 0, false},
-        {"descrip", &F::DescripTextField, "DescripTextField", "Description",
-         "Description: ", Kind::Text, 0, false},
-        {"country", &F::CountryTextField, "CountryTextField", "Country", "Country: ", Kind::Picked,
-         3, false},
-        {"perforations", &F::PerforationsTextField, "PerforationsTextField", "Perforations",
-         "Perforations: ", Kind::Picked, 9, true},
-        {"gum", &F::GumTextField, "GumTextField", "Gum", "Gum: ", Kind::Picked, 6, true},
-        {"margins", &F::m_marginsField, nullptr, "Margins", "Margins: ", Kind::Picked, 7, true},
-        {"scottNumber", &F::ScottNumberTextField, "ScottNumberTextField", "Scott #",
-         "Scott #: ", Kind::Text, 0, false},
-        {"paper", &F::PaperTextField, "PaperTextField", "Paper", "Paper: ", Kind::Picked, 8, true},
-        {"color", &F::ColorTextField, "ColorTextField", "Color", "Color: ", Kind::Text, 0, false},
-        {"grade", &F::GradeTextField, "GradeTextField", "Grade", "Grade: ", Kind::Picked, 5, false},
-        {"condition", &F::ConditionTextField, "ConditionTextField", "Condition",
-         "Condition: ", Kind::Picked, 2, false},
-        {"series", &F::SeriesTextField, "SeriesTextField", "Series", "Series: ", Kind::Picked, 10,
+        {"denomination", &F::DenominationTextField, "DenominationTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Denomination"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Denomination: "), Kind::Text, 0, false},
+        {"yearOfIssue", &F::YearOfIssueTextField, "YearOfIssueTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Year of Issue"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Year Issued: "), Kind::WholeNumber, 0,
          false},
-        {"centering", &F::CenteredTextField, "CenteredTextField", "Centered",
-         "Centered: ", Kind::Picked, 1, true},
-        {"status", &F::StatusTextField, "StatusTextField", "Status", "Status: ", Kind::Picked, 11,
-         false},
-        {"faults", &F::FaultsTextField, "FaultsTextField", "Faults", "Faults: ", Kind::Picked, 4,
-         true},
-        {"quantity", &F::QuantityTextField, "QuantityTextField", "Quantity",
-         "Quantity: ", Kind::WholeNumber, 0, false},
-        {"cost", &F::CostTextField, "CostTextField", "Cost", "Cost: ", Kind::Amount, 0, false},
-        {"value", &F::EstValueTextField, "EstValueTextField", "Est. Value",
-         "Est. Value: ", Kind::Amount, 0, false},
+        {"descrip", &F::DescripTextField, "DescripTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Description"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Description: "), Kind::Text, 0, false},
+        {"country", &F::CountryTextField, "CountryTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Country"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Country: "), Kind::Picked, 3, false},
+        {"perforations", &F::PerforationsTextField, "PerforationsTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Perforations"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Perforations: "), Kind::Picked, 9, true},
+        {"gum", &F::GumTextField, "GumTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Gum"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Gum: "), Kind::Picked, 6, true},
+        {"margins", &F::m_marginsField, nullptr,
+         QT_TRANSLATE_NOOP("StampFormViewController", "Margins"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Margins: "), Kind::Picked, 7, true},
+        {"scottNumber", &F::ScottNumberTextField, "ScottNumberTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Scott #"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Scott #: "), Kind::Text, 0, false},
+        {"paper", &F::PaperTextField, "PaperTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Paper"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Paper: "), Kind::Picked, 8, true},
+        {"color", &F::ColorTextField, "ColorTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Color"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Color: "), Kind::Text, 0, false},
+        {"grade", &F::GradeTextField, "GradeTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Grade"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Grade: "), Kind::Picked, 5, false},
+        {"condition", &F::ConditionTextField, "ConditionTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Condition"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Condition: "), Kind::Picked, 2, false},
+        {"series", &F::SeriesTextField, "SeriesTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Series"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Series: "), Kind::Picked, 10, false},
+        {"centering", &F::CenteredTextField, "CenteredTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Centered"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Centered: "), Kind::Picked, 1, true},
+        {"status", &F::StatusTextField, "StatusTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Status"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Status: "), Kind::Picked, 11, false},
+        {"faults", &F::FaultsTextField, "FaultsTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Faults"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Faults: "), Kind::Picked, 4, true},
+        {"quantity", &F::QuantityTextField, "QuantityTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Quantity"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Quantity: "), Kind::WholeNumber, 0, false},
+        {"cost", &F::CostTextField, "CostTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Cost"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Cost: "), Kind::Amount, 0, false},
+        {"value", &F::EstValueTextField, "EstValueTextField",
+         QT_TRANSLATE_NOOP("StampFormViewController", "Est. Value"),
+         QT_TRANSLATE_NOOP("StampFormViewController", "Est. Value: "), Kind::Amount, 0, false},
     };
     return all;
 }
@@ -157,7 +184,7 @@ void StampFormViewController::buildView(QWidget* view)
     for (const Field& field : fields()) {
         QLineEdit* input = makeField(m_fieldsColumn, field);
         this->*field.outlet = input;
-        auto* label = new QLabel(QString::fromLatin1(field.title), m_fieldsColumn);
+        auto* label = new QLabel(tr(field.title), m_fieldsColumn);
         if (m_marksRequiredFields && required.contains(QLatin1String(field.key)))
             Styling::styleRequiredLabel(label);
         form->addRow(label, input);
@@ -173,7 +200,7 @@ void StampFormViewController::buildView(QWidget* view)
     NotesTextView->setObjectName(QStringLiteral("NotesTextView"));
     NotesTextView->setMinimumHeight(80);
     NotesTextView->setMaximumHeight(140);
-    form->addRow(new QLabel(QStringLiteral("Notes"), m_fieldsColumn), NotesTextView);
+    form->addRow(new QLabel(tr("Notes"), m_fieldsColumn), NotesTextView);
 
     StampImage = new QLabel(pictureColumn);
     StampImage->setObjectName(QStringLiteral("StampImage"));
@@ -283,8 +310,8 @@ void StampFormViewController::OpenFrontCamera()
 {
     Camera& camera = m_environment.services.camera;
     if (!camera.isAvailable()) {
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("Camera"), QStringLiteral("There is no camera available")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Camera"), tr("There is no camera available")));
         return;
     }
     camera.capture(view(), [this](const QImage& picture) {
@@ -298,9 +325,8 @@ void StampFormViewController::OpenFrontCamera()
 void StampFormViewController::AttachFrontImage()
 {
     m_environment.services.documentPicker.pickFile(
-        view(), QStringLiteral("Choose a Picture"),
-        {QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif *.tiff)"),
-         QStringLiteral("All files (*)")},
+        view(), tr("Choose a Picture"),
+        {tr("Pictures (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif *.tiff)"), tr("All files (*)")},
         [this](const QString& path) {
             if (!path.isEmpty())
                 showPictureFile(path);
@@ -313,7 +339,7 @@ void StampFormViewController::showPictureFile(const QString& path)
     if (!result.error.isEmpty()) {
         // The picture shown stays as it was.
         m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("Picture Not Loaded"), result.error));
+            Alert::withOk(tr("Picture Not Loaded"), result.error));
         return;
     }
     setShownPicture(result.image);
@@ -323,18 +349,18 @@ void StampFormViewController::PasteFromClipboard()
 {
     Pasteboard& pasteboard = m_environment.services.pasteboard;
     if (!pasteboard.hasImages()) {
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("Clipboard"), QStringLiteral("There is no image in the Clipboard")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Clipboard"), tr("There is no image in the Clipboard")));
         return;
     }
     QString whyNot;
     const QImage picture = pasteboard.image(&whyNot);
     if (picture.isNull()) {
         // The picture shown stays as it was.
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("Picture Not Loaded"),
-            whyNot.isEmpty() ? QStringLiteral("The picture in the Clipboard could not be read.")
-                             : QStringLiteral("The picture in the Clipboard is %1").arg(whyNot)));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Picture Not Loaded"),
+                          whyNot.isEmpty() ? tr("The picture in the Clipboard could not be read.")
+                                           : tr("The picture in the Clipboard is %1").arg(whyNot)));
         return;
     }
     setShownPicture(picture);
@@ -351,7 +377,7 @@ bool StampFormViewController::numbersAreValid()
         const QString text = textField(field)->text();
         if (text.isEmpty())
             continue;
-        const QString title = QString::fromLatin1(field.title);
+        const QString title = tr(field.title);
         if (field.kind == Field::Kind::WholeNumber && !NumberText::readWholeNumber(text)) {
             // A year is said by example: its range is no year a collector has in mind.
             const bool year = qstrcmp(field.key, "yearOfIssue") == 0;
@@ -362,8 +388,7 @@ bool StampFormViewController::numbersAreValid()
             return false;
         }
         if (field.kind == Field::Kind::Amount && !NumberText::readTypedAmount(text)) {
-            Saving::tellRecordNotSaved(m_environment,
-                                       QStringLiteral("%1 is not a number").arg(title));
+            Saving::tellRecordNotSaved(m_environment, tr("%1 is not a number").arg(title));
             return false;
         }
     }

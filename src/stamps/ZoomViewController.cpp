@@ -47,7 +47,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override
     {
-        QFrame::paintEvent(event); // the frame only; the picture is drawn below
+        // The frame only (QLabel would draw the picture unscaled); the picture is drawn below.
+        QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
         const QPixmap picture = pixmap();
         if (picture.isNull())
             return;
@@ -78,7 +79,7 @@ ZoomCollectionViewCell::ZoomCollectionViewCell(QWidget* parent) : QWidget(parent
 ZoomViewController::ZoomViewController(Environment& environment, QObject* parent)
     : ViewController(QStringLiteral("ZoomViewController"), parent), m_environment(environment)
 {
-    setTitle(QStringLiteral("Zoom"));
+    setTitle(tr("Zoom"));
     ShareButton = SymbolIcons::makeAction(QStringLiteral("square.and.arrow.up"), this);
     ShareButton->setObjectName(QStringLiteral("ShareButton"));
     connect(ShareButton, &QAction::triggered, this, &ZoomViewController::shareButtonClicked);
@@ -180,17 +181,17 @@ void ZoomViewController::shareButtonClicked()
     if (!m_environment.services.messages.canSendText()) {
         AlertPresenter& alerts = m_environment.services.alerts;
         m_environment.services.mainQueue.async(this, [&alerts] {
-            alerts.present(Alert::withOk(QStringLiteral("Can't Send Text Message"),
-                                         QStringLiteral("Your device is not able to send text "
-                                                        "messages.")));
+            alerts.present(Alert::withOk(tr("Can't Send Text Message"),
+                                         tr("Your device is not able to send text "
+                                            "messages.")));
         });
         return;
     }
     const QImage& picture = m_environment.shared.selectedStamp.picture;
     if (picture.isNull()) {
         // A sheet with nothing in it would offer hand-overs that cannot do anything.
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("No Picture"), QStringLiteral("There is no picture to share.")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("No Picture"), tr("There is no picture to share.")));
         return;
     }
     ShareRequest request;

@@ -207,8 +207,8 @@ int compareValues(AttributeType type, const QVariant& a, const QVariant& b)
 
 } // namespace
 
-ObjectContext::ObjectContext(QSqlDatabase database, bool readOnly)
-    : m_database(std::move(database)), m_readOnly(readOnly)
+ObjectContext::ObjectContext(const QSqlDatabase& database, bool readOnly)
+    : m_database(database), m_readOnly(readOnly)
 {}
 
 ObjectContext::~ObjectContext() = default;

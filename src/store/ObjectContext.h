@@ -25,7 +25,7 @@ class ObjectContext final
 {
 public:
     // A read-only context fetches as any other and refuses every save.
-    explicit ObjectContext(QSqlDatabase database, bool readOnly = false);
+    explicit ObjectContext(const QSqlDatabase& database, bool readOnly = false);
     ~ObjectContext();
     ObjectContext(const ObjectContext&) = delete;
     ObjectContext& operator=(const ObjectContext&) = delete;

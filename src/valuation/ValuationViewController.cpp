@@ -40,10 +40,10 @@ constexpr StampRowModel::Shape ValuationRowShape{60, {50, 50}, 2};
 
 StampRowModel::RowTexts rowTexts(const Stamps& stamp)
 {
-    return {stamp.denomination().value_or(QString()) + QStringLiteral(" Year: ") +
-                QString::number(stamp.yearOfIssue()) + QStringLiteral(" Value: ") +
-                currencyText(stamp.value()),
-            QStringLiteral("Country: ") + stamp.country().value_or(QString()),
+    return {ValuationViewController::tr("%1 Year: %2 Value: %3")
+                .arg(stamp.denomination().value_or(QString()), QString::number(stamp.yearOfIssue()),
+                     currencyText(stamp.value())),
+            ValuationViewController::tr("Country: %1").arg(stamp.country().value_or(QString())),
             {},
             {}};
 }
@@ -222,9 +222,8 @@ void ValuationViewController::FindValueOnWeb()
     if (year.trimmed().isEmpty() || country.trimmed().isEmpty() ||
         denomination.trimmed().isEmpty()) {
         m_environment.services.alerts.present(
-            Alert::withOk(QStringLiteral("No Search"),
-                          QStringLiteral("Required Fields Year, Country and Denomination Not "
-                                         "Entered")));
+            Alert::withOk(tr("No Search"), tr("Required Fields Year, Country and Denomination Not "
+                                              "Entered")));
         return;
     }
     const QUrl address = ValuationSearch::webSearchUrl(year, country, denomination);
@@ -248,15 +247,15 @@ void ValuationViewController::SaveNewCardButtonClicked()
         view();
     const QString typed = NewValueTextField->text();
     if (typed.isEmpty()) {
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("Record not Saved!"), QStringLiteral("New Value not Entered")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Record not Saved!"), tr("New Value not Entered")));
         return;
     }
     const std::optional<float> newValue = NumberText::readTypedAmount(typed);
     if (!newValue) {
         // The typed text stays, so the collector can put it right.
-        m_environment.services.alerts.present(Alert::withOk(
-            QStringLiteral("Record not Saved!"), QStringLiteral("New Value is not a number")));
+        m_environment.services.alerts.present(
+            Alert::withOk(tr("Record not Saved!"), tr("New Value is not a number")));
         return;
     }
 
@@ -285,9 +284,8 @@ void ValuationViewController::shareButtonClicked()
     if (!m_environment.services.messages.canSendText()) {
         AlertPresenter& alerts = m_environment.services.alerts;
         m_environment.services.mainQueue.async(this, [&alerts] {
-            alerts.present(
-                Alert::withOk(QStringLiteral("Can't Send Text Message"),
-                              QStringLiteral("Your device is not able to send text messages.")));
+            alerts.present(Alert::withOk(tr("Can't Send Text Message"),
+                                         tr("Your device is not able to send text messages.")));
         });
         return;
     }

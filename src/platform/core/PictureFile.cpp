@@ -34,7 +34,7 @@ PictureFileResult readPictureFile(const QString& path, const Pictures& pictures)
     if (info.size() > largestPictureFile)
         return failure(QStringLiteral("%1 is too large to be a picture (%2 MB).")
                            .arg(name)
-                           .arg(info.size() / (1024 * 1024)));
+                           .arg(info.size() / (qint64(1024) * 1024)));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

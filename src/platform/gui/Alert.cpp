@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,7 +16,9 @@
 
 Alert Alert::withOk(const QString& title, const QString& message, const QString& buttonTitle)
 {
-    return Alert{title, message, {AlertAction{buttonTitle, AlertAction::Style::Default, {}}}};
+    const QString shown =
+        buttonTitle.isEmpty() ? QCoreApplication::translate("Alert", "OK") : buttonTitle;
+    return Alert{title, message, {AlertAction{shown, AlertAction::Style::Default, {}}}};
 }
 
 Alert Alert::withContext(QObject* context) const
@@ -116,7 +119,8 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
         Console::printLine(QStringLiteral("Alert \"%1\" has no buttons; an OK button was added so "
                                           "it can be closed")
                                .arg(alert.title));
-        actions.append(AlertAction{QStringLiteral("OK"), AlertAction::Style::Default, {}});
+        actions.append(AlertAction{
+            QCoreApplication::translate("Alert", "OK"), AlertAction::Style::Default, {}});
     }
 
     auto handlers = std::make_shared<std::vector<ButtonHandler>>();

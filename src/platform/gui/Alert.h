@@ -30,7 +30,7 @@ struct Alert
 
     // One default button that only closes the alert.
     static Alert withOk(const QString& title, const QString& message,
-                        const QString& buttonTitle = QStringLiteral("OK"));
+                        const QString& buttonTitle = QString());
 
     // The same alert whose handlers belong to context, a screen typically: a button pressed
     // after the context is destroyed only closes the alert.

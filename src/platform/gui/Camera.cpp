@@ -46,7 +46,7 @@ QList<MediaPlugin> mediaPlugins()
                                         .toObject()
                                         .value(QStringLiteral("Keys"))
                                         .toArray();
-            for (const QJsonValue& key : keys)
+            for (const auto key : keys)
                 plugins.append({key.toString(), file.absoluteFilePath()});
         }
     }
@@ -103,7 +103,7 @@ public:
         : QDialog(parent), m_done(std::move(done))
     {
         setObjectName(QStringLiteral("cameraDialog"));
-        setWindowTitle(QStringLiteral("Take Picture"));
+        setWindowTitle(QCoreApplication::translate("Camera", "Take Picture"));
         setAttribute(Qt::WA_DeleteOnClose);
 
         auto* layout = new QVBoxLayout(this);
@@ -118,7 +118,8 @@ public:
         layout->addWidget(m_message);
 
         auto* buttons = new QDialogButtonBox(this);
-        m_take = buttons->addButton(QStringLiteral("Take Picture"), QDialogButtonBox::AcceptRole);
+        m_take = buttons->addButton(QCoreApplication::translate("Camera", "Take Picture"),
+                                    QDialogButtonBox::AcceptRole);
         m_take->setObjectName(QStringLiteral("takePictureButton"));
         m_take->setEnabled(false);
         QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
@@ -135,14 +136,16 @@ public:
         });
 
         if (!QtCamera::hasMultimediaBackend()) {
-            showProblem(QStringLiteral("Pictures cannot be taken on this computer: Qt "
-                                       "Multimedia could not load its GStreamer or FFmpeg "
-                                       "support."));
+            showProblem(QCoreApplication::translate(
+                "Camera", "Pictures cannot be taken on this computer: Qt "
+                          "Multimedia could not load its GStreamer or FFmpeg "
+                          "support."));
             return;
         }
         m_devices = QMediaDevices::videoInputs();
         if (m_devices.isEmpty()) {
-            showProblem(QStringLiteral("No camera was found on this computer."));
+            showProblem(
+                QCoreApplication::translate("Camera", "No camera was found on this computer."));
             return;
         }
         startSession();
@@ -166,7 +169,9 @@ private:
                 [this](int, const QImage& picture) { pictureArrived(picture); });
         connect(m_capture.get(), &QImageCapture::errorOccurred, this,
                 [this](int, QImageCapture::Error, const QString& text) {
-                    showProblem(QStringLiteral("The picture could not be taken: %1").arg(text));
+                    showProblem(
+                        QCoreApplication::translate("Camera", "The picture could not be taken: %1")
+                            .arg(text));
                     m_waitingForPicture = false;
                     updateTakeButton();
                 });
@@ -198,7 +203,9 @@ private:
             m_camera->setCameraFormat(format);
         connect(m_camera.get(), &QCamera::errorOccurred, this,
                 [this](QCamera::Error, const QString& text) {
-                    showProblem(QStringLiteral("The camera cannot be used: %1").arg(text));
+                    showProblem(
+                        QCoreApplication::translate("Camera", "The camera cannot be used: %1")
+                            .arg(text));
                 });
         m_session->setCamera(m_camera.get());
         m_camera->start();
@@ -220,7 +227,8 @@ private:
     {
         m_waitingForPicture = false;
         if (picture.isNull()) {
-            showProblem(QStringLiteral("The camera sent no picture. Please try again."));
+            showProblem(QCoreApplication::translate(
+                "Camera", "The camera sent no picture. Please try again."));
             updateTakeButton();
             return;
         }

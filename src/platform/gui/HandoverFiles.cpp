@@ -1,5 +1,6 @@
 #include "platform/gui/HandoverFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -23,7 +24,8 @@ QString processFolder(QString* error)
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vellora-XXXXXX"));
         if (!dir.isValid()) {
             setError(error,
-                     QStringLiteral("No folder for the files could be made in %1: %2")
+                     QCoreApplication::translate("HandoverFiles",
+                                                 "No folder for the files could be made in %1: %2")
                          .arg(QDir::toNativeSeparators(QDir::tempPath()), dir.errorString()));
             return {};
         }
@@ -72,7 +74,8 @@ QString newFolder(QString* error)
         return {};
     QTemporaryDir dir(parent + QStringLiteral("/XXXXXX"));
     if (!dir.isValid()) {
-        setError(error, QStringLiteral("No folder for the files could be made in %1: %2")
+        setError(error, QCoreApplication::translate(
+                            "HandoverFiles", "No folder for the files could be made in %1: %2")
                             .arg(QDir::toNativeSeparators(parent), dir.errorString()));
         return {};
     }
@@ -83,11 +86,11 @@ QString newFolder(QString* error)
 QString write(const QString& folder, const QString& fileName, const QByteArray& data,
               QString* error)
 {
-    const QString path =
+    QString path =
         uniquePath(QDir(folder), sanitisedFileName(fileName, QStringLiteral("Attachment")));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        setError(error, QStringLiteral("%1 could not be written: %2")
+        setError(error, QCoreApplication::translate("HandoverFiles", "%1 could not be written: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
         return {};
     }

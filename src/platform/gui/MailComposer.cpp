@@ -2,6 +2,7 @@
 
 #include "platform/gui/HandoverFiles.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -62,7 +63,8 @@ bool XdgMailComposer::present(const MailMessage& message)
     m_lastError.clear();
     const QString xdgEmail = program();
     if (xdgEmail.isEmpty()) {
-        m_lastError = QStringLiteral("No mail program was found: xdg-email is not installed.");
+        m_lastError = QCoreApplication::translate(
+            "MailComposer", "No mail program was found: xdg-email is not installed.");
         return false;
     }
 
@@ -77,7 +79,9 @@ bool XdgMailComposer::present(const MailMessage& message)
     }
 
     if (!QProcess::startDetached(xdgEmail, arguments(message, paths))) {
-        m_lastError = QStringLiteral("The mail program could not be started (%1).").arg(xdgEmail);
+        m_lastError = QCoreApplication::translate("MailComposer",
+                                                  "The mail program could not be started (%1).")
+                          .arg(xdgEmail);
         return false;
     }
     return true;

@@ -69,7 +69,7 @@ QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
     if (whyNot)
         whyNot->clear();
     if (data.hasImage()) {
-        const QImage image = qvariant_cast<QImage>(data.imageData());
+        QImage image = qvariant_cast<QImage>(data.imageData());
         if (!image.isNull())
             return image;
     }
@@ -77,7 +77,7 @@ QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
     QString reason;
     const auto read = [&reason](QImageReader& reader) {
         QString why;
-        const QImage image = QtPictures::readUpright(reader, &why);
+        QImage image = QtPictures::readUpright(reader, &why);
         if (reason.isEmpty())
             reason = why;
         return image;
@@ -86,7 +86,7 @@ QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
         QByteArray bytes = data.data(format);
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
-        const QImage image = read(reader);
+        QImage image = read(reader);
         if (!image.isNull())
             return image;
     }
@@ -94,7 +94,7 @@ QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
         if (!isPictureFile(file))
             continue;
         QImageReader reader(file);
-        const QImage image = read(reader);
+        QImage image = read(reader);
         if (!image.isNull())
             return image;
     }

@@ -57,7 +57,7 @@ void SearchableTableViewController::buildView(QWidget* view)
         if (!index.isValid() || !canEditRows())
             return;
         QMenu menu(tableView);
-        QAction* remove = menu.addAction(QStringLiteral("delete"));
+        QAction* remove = menu.addAction(tr("delete"));
         if (menu.exec(tableView->viewport()->mapToGlobal(point)) == remove)
             deleteRow(index.row());
     });

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +40,7 @@ bool readFile(const QString& path, QByteArray* data, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1 could not be read: %2")
+        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
@@ -50,8 +51,9 @@ bool readFile(const QString& path, QByteArray* data, QString* error)
 bool isLocalFile(const ShareItem& item, QString* error)
 {
     if (!item.fileUrl().isLocalFile()) {
-        setError(error, QStringLiteral("%1 is not a file on this computer.")
-                            .arg(item.fileUrl().toDisplayString()));
+        setError(error,
+                 QCoreApplication::translate("ShareActions", "%1 is not a file on this computer.")
+                     .arg(item.fileUrl().toDisplayString()));
         return false;
     }
     return true;
@@ -68,8 +70,9 @@ bool addressIsUsable(const ShareItem& item, QString* error)
 {
     const QUrl address = item.address();
     if (!address.isValid() || address.isRelative()) {
-        setError(error,
-                 QStringLiteral("\"%1\" is not a complete web address.").arg(address.toString()));
+        setError(error, QCoreApplication::translate("ShareActions",
+                                                    "\"%1\" is not a complete web address.")
+                            .arg(address.toString()));
         return false;
     }
     return true;
@@ -78,7 +81,7 @@ bool addressIsUsable(const ShareItem& item, QString* error)
 bool pictureIsUsable(const ShareItem& item, QString* error)
 {
     if (item.picture().isNull()) {
-        setError(error, QStringLiteral("The picture is empty."));
+        setError(error, QCoreApplication::translate("ShareActions", "The picture is empty."));
         return false;
     }
     return true;
@@ -98,7 +101,7 @@ bool copyFileContent(const QString& from, QIODevice& to, QString* error)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1 could not be read: %2")
+        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
                             .arg(QDir::toNativeSeparators(from), source.errorString()));
         return false;
     }
@@ -108,7 +111,7 @@ bool copyFileContent(const QString& from, QIODevice& to, QString* error)
             return false;
     }
     if (source.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("%1 could not be read: %2")
+        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
                             .arg(QDir::toNativeSeparators(from), source.errorString()));
         return false;
     }
@@ -190,7 +193,7 @@ bool save(const ShareItem& item, const QString& path, QString* error)
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("%1 could not be written: %2")
+        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be written: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
@@ -223,7 +226,7 @@ bool save(const ShareItem& item, const QString& path, QString* error)
     }
     }
     if (!written || !file.commit()) {
-        setError(error, QStringLiteral("%1 could not be written: %2")
+        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be written: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
@@ -302,7 +305,9 @@ bool buildMail(const QList<ShareItem>& items, MailMessage* message, QString* err
                 return false;
             const QByteArray jpeg = QtPictures().encodeJpeg(item.picture(), handoverJpegQuality);
             if (jpeg.isEmpty()) {
-                setError(error, QStringLiteral("The picture could not be made into a JPEG file."));
+                setError(error,
+                         QCoreApplication::translate(
+                             "ShareActions", "The picture could not be made into a JPEG file."));
                 return false;
             }
             mail.attachments << MailAttachment{jpeg, QStringLiteral("image/jpeg"),
@@ -333,7 +338,8 @@ QUrl openableUrl(const ShareItem& item, QString* error)
         if (!isLocalFile(item, error))
             return {};
         if (!QFileInfo::exists(item.fileUrl().toLocalFile())) {
-            setError(error, QStringLiteral("%1 no longer exists.").arg(nativePath(item)));
+            setError(error, QCoreApplication::translate("ShareActions", "%1 no longer exists.")
+                                .arg(nativePath(item)));
             return {};
         }
         return item.fileUrl();

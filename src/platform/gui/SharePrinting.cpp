@@ -1,6 +1,7 @@
 #include "platform/gui/ShareActions.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -46,7 +47,7 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     case ShareItem::Kind::Picture:
         piece->picture = item.picture();
         if (piece->picture.isNull()) {
-            setError(error, QStringLiteral("The picture is empty."));
+            setError(error, QCoreApplication::translate("ShareActions", "The picture is empty."));
             return false;
         }
         return true;
@@ -60,8 +61,8 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     case FileContent::Text: {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            setError(error,
-                     QStringLiteral("%1 could not be read: %2").arg(shown, file.errorString()));
+            setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                                .arg(shown, file.errorString()));
             return false;
         }
         piece->text = QString::fromUtf8(file.readAll());
@@ -72,8 +73,8 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
         reader.setAutoTransform(true);
         piece->picture = reader.read();
         if (piece->picture.isNull()) {
-            setError(error,
-                     QStringLiteral("%1 could not be read: %2").arg(shown, reader.errorString()));
+            setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                                .arg(shown, reader.errorString()));
             return false;
         }
         return true;
@@ -81,8 +82,9 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     case FileContent::Pdf: {
         piece->pdf = std::make_unique<QPdfDocument>();
         if (piece->pdf->load(path) != QPdfDocument::Error::None || piece->pdf->pageCount() == 0) {
-            setError(error,
-                     QStringLiteral("%1 is not a PDF document that can be read.").arg(shown));
+            setError(error, QCoreApplication::translate(
+                                "ShareActions", "%1 is not a PDF document that can be read.")
+                                .arg(shown));
             return false;
         }
         return true;
@@ -90,7 +92,8 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     case FileContent::Other:
         break;
     }
-    setError(error, QStringLiteral("%1 cannot be printed.").arg(shown));
+    setError(error,
+             QCoreApplication::translate("ShareActions", "%1 cannot be printed.").arg(shown));
     return false;
 }
 
@@ -195,7 +198,8 @@ bool print(const QList<ShareItem>& items, QPrinter& printer, QString* error)
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        setError(error, QStringLiteral("The printer could not be started."));
+        setError(error,
+                 QCoreApplication::translate("ShareActions", "The printer could not be started."));
         return false;
     }
     const QRectF page(QPointF(0, 0),
@@ -207,12 +211,14 @@ bool print(const QList<ShareItem>& items, QPrinter& printer, QString* error)
                                                        : job.text(piece.text);
         if (!printed) {
             printer.abort();
-            setError(error, QStringLiteral("Printing stopped part way through."));
+            setError(error, QCoreApplication::translate("ShareActions",
+                                                        "Printing stopped part way through."));
             return false;
         }
     }
     if (!painter.end()) {
-        setError(error, QStringLiteral("The print job could not be finished."));
+        setError(error, QCoreApplication::translate("ShareActions",
+                                                    "The print job could not be finished."));
         return false;
     }
     return true;

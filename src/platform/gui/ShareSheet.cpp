@@ -4,6 +4,7 @@
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -62,8 +63,10 @@ QListWidgetItem* listEntry(const ShareItem& item)
     }
     case ShareItem::Kind::Picture: {
         const QImage picture = item.picture();
-        auto* entry = new QListWidgetItem(
-            QStringLiteral("Picture, %1 \u00d7 %2").arg(picture.width()).arg(picture.height()));
+        auto* entry =
+            new QListWidgetItem(QCoreApplication::translate("ShareSheet", "Picture, %1 \u00d7 %2")
+                                    .arg(picture.width())
+                                    .arg(picture.height()));
         entry->setIcon(QIcon(QPixmap::fromImage(
             picture.scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
         return entry;
@@ -91,7 +94,7 @@ public:
     ShareSheetDialog(const ShareRequest& request, MailComposer& mail, QWidget* parent)
         : QDialog(parent), m_items(request.items), m_mail(mail)
     {
-        setWindowTitle(QStringLiteral("Share"));
+        setWindowTitle(QCoreApplication::translate("ShareSheet", "Share"));
         auto* layout = new QVBoxLayout(this);
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("shareItems"));
@@ -114,7 +117,8 @@ public:
             actions->addWidget(push);
             if (button.action == ShareAction::Mail && !m_mail.canSendMail()) {
                 push->setEnabled(false);
-                push->setToolTip(QStringLiteral("No mail program is set up on this computer."));
+                push->setToolTip(QCoreApplication::translate(
+                    "ShareSheet", "No mail program is set up on this computer."));
             }
         }
         layout->addLayout(actions);
@@ -140,16 +144,22 @@ private:
     static QList<Button> buttons()
     {
         return {
-            {ShareAction::Save, QStringLiteral("Save to File\u2026"), QStringLiteral("saveButton"),
-             QStringLiteral("Could Not Save"), &ShareSheetDialog::save},
-            {ShareAction::Copy, QStringLiteral("Copy"), QStringLiteral("copyButton"),
-             QStringLiteral("Could Not Copy"), &ShareSheetDialog::copy},
-            {ShareAction::Mail, QStringLiteral("Mail\u2026"), QStringLiteral("mailButton"),
-             QStringLiteral("Could Not Mail"), &ShareSheetDialog::mail},
-            {ShareAction::Open, QStringLiteral("Open"), QStringLiteral("openButton"),
-             QStringLiteral("Could Not Open"), &ShareSheetDialog::open},
-            {ShareAction::Print, QStringLiteral("Print\u2026"), QStringLiteral("printButton"),
-             QStringLiteral("Could Not Print"), &ShareSheetDialog::print},
+            {ShareAction::Save, QCoreApplication::translate("ShareSheet", "Save to File\u2026"),
+             QStringLiteral("saveButton"),
+             QCoreApplication::translate("ShareSheet", "Could Not Save"), &ShareSheetDialog::save},
+            {ShareAction::Copy, QCoreApplication::translate("ShareSheet", "Copy"),
+             QStringLiteral("copyButton"),
+             QCoreApplication::translate("ShareSheet", "Could Not Copy"), &ShareSheetDialog::copy},
+            {ShareAction::Mail, QCoreApplication::translate("ShareSheet", "Mail\u2026"),
+             QStringLiteral("mailButton"),
+             QCoreApplication::translate("ShareSheet", "Could Not Mail"), &ShareSheetDialog::mail},
+            {ShareAction::Open, QCoreApplication::translate("ShareSheet", "Open"),
+             QStringLiteral("openButton"),
+             QCoreApplication::translate("ShareSheet", "Could Not Open"), &ShareSheetDialog::open},
+            {ShareAction::Print, QCoreApplication::translate("ShareSheet", "Print\u2026"),
+             QStringLiteral("printButton"),
+             QCoreApplication::translate("ShareSheet", "Could Not Print"),
+             &ShareSheetDialog::print},
         };
     }
 
@@ -171,11 +181,13 @@ private:
             const QString name = ShareActions::suggestedFileName(item);
             QString filter;
             if (item.kind() == ShareItem::Kind::Text)
-                filter = QStringLiteral("Text (*.txt)");
+                filter = QCoreApplication::translate("ShareSheet", "Text (*.txt)");
             else if (item.kind() == ShareItem::Kind::Picture)
-                filter = QStringLiteral("JPEG picture (*.jpg *.jpeg);;PNG picture (*.png)");
+                filter = QCoreApplication::translate(
+                    "ShareSheet", "JPEG picture (*.jpg *.jpeg);;PNG picture (*.png)");
             const QString path = QFileDialog::getSaveFileName(
-                this, QStringLiteral("Save %1").arg(name), QDir(folder).filePath(name), filter);
+                this, QCoreApplication::translate("ShareSheet", "Save %1").arg(name),
+                QDir(folder).filePath(name), filter);
             if (path.isEmpty())
                 return false;
             if (!ShareActions::save(item, path, error))
@@ -208,7 +220,7 @@ private:
             if (url.isEmpty())
                 return false;
             if (!QDesktopServices::openUrl(url)) {
-                *error = QStringLiteral("No application could open %1.")
+                *error = QCoreApplication::translate("ShareSheet", "No application could open %1.")
                              .arg(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
                                                     : url.toDisplayString());
                 return false;

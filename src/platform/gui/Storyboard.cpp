@@ -13,7 +13,7 @@ QString Storyboard::key(const QString& sourceName, const QString& name)
 }
 
 void Storyboard::addSegue(const QString& sourceName, const QString& identifier,
-                          ScreenFactory factory)
+                          const ScreenFactory& factory)
 {
     if (!factory) {
         Console::printLine(QStringLiteral("Storyboard: segue %1 from %2 has no screen; ignored")
@@ -25,7 +25,7 @@ void Storyboard::addSegue(const QString& sourceName, const QString& identifier,
         Console::printLine(QStringLiteral("Storyboard: segue %1 from %2 defined twice; the later "
                                           "one is used")
                                .arg(identifier, sourceName));
-    m_segues.insert(k, std::move(factory));
+    m_segues.insert(k, factory);
 }
 
 bool Storyboard::hasSegue(const QString& sourceName, const QString& identifier) const

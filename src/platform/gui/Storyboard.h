@@ -18,7 +18,8 @@ public:
     Storyboard() = default;
     Q_DISABLE_COPY_MOVE(Storyboard)
 
-    void addSegue(const QString& sourceName, const QString& identifier, ScreenFactory factory);
+    void addSegue(const QString& sourceName, const QString& identifier,
+                  const ScreenFactory& factory);
     bool hasSegue(const QString& sourceName, const QString& identifier) const;
     // A fresh destination screen, or null when no such segue exists.
     std::unique_ptr<ViewController> instantiate(const QString& sourceName,

@@ -186,10 +186,4 @@ void paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option)
     painter->restore();
 }
 
-bool isDarkStyle(const QWidget* widget)
-{
-    const QPalette palette = widget ? widget->palette() : QApplication::palette();
-    return palette.color(QPalette::Window).lightnessF() < 0.5;
-}
-
 } // namespace Styling

@@ -68,7 +68,4 @@ QColor rowBackgroundColor();
 QColor rowInkColor(const QStyleOptionViewItem& option);
 void paintRowFrame(QPainter* painter, const QStyleOptionViewItem& option);
 
-// Dark when the widget's window colour (the application's, without a widget) is dark.
-bool isDarkStyle(const QWidget* widget);
-
 } // namespace Styling

@@ -238,7 +238,7 @@ bool ViewController::hasUnsavedChanges() const
     });
 }
 
-void ViewController::confirmLeaving(std::function<void()> leave)
+void ViewController::confirmLeaving(const std::function<void()>& leave)
 {
     if (!leave)
         return;
@@ -392,7 +392,7 @@ bool ViewController::performSegue(const QString& identifier, QObject* sender)
     return false;
 }
 
-void ViewController::registerUnwindTarget(const QString& identifier, UnwindAction action)
+void ViewController::registerUnwindTarget(const QString& identifier, const UnwindAction& action)
 {
     if (!action) {
         Console::printLine(QStringLiteral("%1: unwind target %2 registered without an action; "
@@ -400,7 +400,7 @@ void ViewController::registerUnwindTarget(const QString& identifier, UnwindActio
                                .arg(objectName(), identifier));
         return;
     }
-    m_unwindActions.insert(identifier, std::move(action));
+    m_unwindActions.insert(identifier, action);
 }
 
 bool ViewController::hasUnwindTarget(const QString& identifier) const

@@ -69,7 +69,7 @@ public:
     // Before the collector leaves this screen by their own hand (the back button, Escape,
     // Alt+Left, closing the window): runs `leave` at once when nothing would be lost, otherwise
     // only once the collector has chosen to discard the changes.
-    void confirmLeaving(std::function<void()> leave);
+    void confirmLeaving(const std::function<void()>& leave);
 
     // The input that takes the keyboard when the screen opens: a form's first field; null for
     // other screens.
@@ -91,7 +91,7 @@ public:
     // console line) when neither exists.
     bool performSegue(const QString& identifier, QObject* sender = nullptr);
 
-    void registerUnwindTarget(const QString& identifier, UnwindAction action);
+    void registerUnwindTarget(const QString& identifier, const UnwindAction& action);
     bool hasUnwindTarget(const QString& identifier) const;
     // Runs the action registered for segue.identifier; false when there is none.
     bool runUnwindAction(const StoryboardSegue& segue);
