@@ -62,7 +62,8 @@ void SearchableTableViewController::buildView(QWidget* view)
             deleteRow(index.row());
     });
     tableView->installEventFilter(this);
-    tableView->viewport()->installEventFilter(this);
+    m_viewport = tableView->viewport();
+    m_viewport->installEventFilter(this);
     layout->addWidget(tableView, 1);
 
     FooterLabel = new QLabel(view);
@@ -87,7 +88,9 @@ bool SearchableTableViewController::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == tableView->viewport() && m_keptInView.isValid()) {
+    // The viewport is compared as kept: while the view is being destroyed its children still
+    // send events, and the view can no longer be asked for its viewport.
+    if (watched == m_viewport && m_keptInView.isValid()) {
         // A row selected while the screen was hidden (behind the edit form, say) is scrolled
         // into view again once the viewport has its final size; the first paint ends that.
         if (event->type() == QEvent::Resize) {

@@ -3,6 +3,7 @@
 #include "platform/gui/ViewController.h"
 
 #include <QPersistentModelIndex>
+#include <QPointer>
 
 class QAbstractItemDelegate;
 class QAbstractItemModel;
@@ -56,4 +57,5 @@ protected:
 
 private:
     QPersistentModelIndex m_keptInView;
+    QPointer<QWidget> m_viewport;
 };
