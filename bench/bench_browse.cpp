@@ -76,9 +76,10 @@ int main(int argc, char* argv[])
     test.relaunch();
 
     timed("valuation: totals by the store alone", [&] {
-        test.context().sums(
-            QStringLiteral("Stamps"),
-            {{QStringLiteral("quantity")}, {QStringLiteral("value"), QStringLiteral("quantity")}});
+        test.context()
+            .sums(QStringLiteral("Stamps"), {{QStringLiteral("quantity")},
+                                             {QStringLiteral("value"), QStringLiteral("quantity")}})
+            .value();
     });
     double valuationOpen = 0.0;
     {

@@ -73,7 +73,7 @@ std::unique_ptr<PersistentContainer> openStore(const QString& folder)
 {
     auto container =
         std::make_unique<PersistentContainer>(QString::fromLatin1(Model::Name), folder);
-    if (container->loadPersistentStores())
+    if (!container->loadPersistentStores())
         qFatal("The store could not be opened");
     return container;
 }
@@ -270,12 +270,12 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
         const auto container = openStore(source);
         const QtPictures coding;
         timer.restart();
-        const ExportFile::Result result =
+        const Result<ExportFile::Written> result =
             ExportFile::writeFile(container->viewContext(), coding, exportPath);
         exported = milliseconds(timer);
-        if (!result.succeeded())
-            qFatal("export failed: %s", qPrintable(result.error));
-        for (Stamps* stamp : container->viewContext().fetch<Stamps>())
+        if (!result)
+            qFatal("export failed: %s", qPrintable(result.error()));
+        for (Stamps* stamp : container->viewContext().fetch<Stamps>().value())
             if (const std::optional<QByteArray> bytes = stamp->stampImage())
                 stored << *bytes;
     }

@@ -86,7 +86,7 @@ QImage stampPicture(QRandomGenerator& random, int number)
 qint64 fillStore(const QString& folder, int count, const QList<QByteArray>& pictures)
 {
     PersistentContainer container(QString::fromLatin1(Model::Name), folder);
-    if (container.loadPersistentStores())
+    if (!container.loadPersistentStores())
         qFatal("The store could not be made");
     ObjectContext& context = container.viewContext();
     QRandomGenerator random(1962);
@@ -125,13 +125,15 @@ qint64 fillStore(const QString& folder, int count, const QList<QByteArray>& pict
 int measure(const QString& folder, const QString& pdf)
 {
     PersistentContainer container(QString::fromLatin1(Model::Name), folder);
-    if (container.loadPersistentStores())
+    if (!container.loadPersistentStores())
         qFatal("The store could not be opened");
     QElapsedTimer timer;
     timer.start();
     const StampGroup& year = StampGroups::Year;
-    const QList<Stamps*> stamps = container.viewContext().fetch<Stamps>(
-        year.predicate(QStringLiteral("1962")), year.order(true));
+    const QList<Stamps*> stamps =
+        container.viewContext()
+            .fetch<Stamps>(year.predicate(QStringLiteral("1962")), year.order(true))
+            .value();
     const double fetched = milliseconds(timer);
     const QtPictures pictures;
     timer.restart();
@@ -139,7 +141,7 @@ int measure(const QString& folder, const QString& pdf)
         StampReports::breakdown(year), stamps, ReportPages::DefaultViewWidth, pictures);
     const double built = milliseconds(timer);
     timer.restart();
-    if (!ReportPages::writePdf(*report, pdf, nullptr))
+    if (!ReportPages::writePdf(*report, pdf))
         qFatal("The report could not be written");
     const double written = milliseconds(timer);
     const double peak = peakMegabytes();

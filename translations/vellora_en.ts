@@ -280,6 +280,10 @@
         <source>Click</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The stamp is no longer in the collection.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExportFile</name>
@@ -293,6 +297,10 @@
     </message>
     <message>
         <source>The export file could not be created: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pictures could not be read: </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -864,6 +872,61 @@ Fields not read: %4
     </message>
 </context>
 <context>
+    <name>ObjectContext</name>
+    <message>
+        <source>Fetch of %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count of %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the %1 values failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The totals of %1 could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The marker %1 could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This collection is read-only: changes cannot be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store could not start a save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new %1 could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A changed %1 could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A %1 could not be deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The marker %1 could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The save could not be completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OverviewViewController</name>
     <message>
         <source>Vellora Overview</source>
@@ -879,6 +942,75 @@ Fields not read: %4
     </message>
     <message>
         <source>The overview document %1 is damaged and cannot be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PersistentContainer</name>
+    <message>
+        <source>The data folder %1 could not be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SQLite driver of Qt is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store is read-only and not up to date (store version %1, this version writes %2): open it once where it can be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>No picture file was chosen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a file Vellora can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is too large to be a picture (%2 MB).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <source>too large: %1 x %2 pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a picture Vellora can read.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1012,6 +1144,13 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Reading</name>
+    <message>
+        <source>Collection not Read</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1283,9 +1422,55 @@ You can write to %2 from your mail program.</source>
     </message>
 </context>
 <context>
+    <name>ReportPages</name>
+    <message>
+        <source>no file name was given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the pages could not be drawn</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Saving</name>
     <message>
         <source>Record not Saved!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Schema</name>
+    <message>
+        <source>The store could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store has an unknown version (%1): it was not written by Vellora, or it is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store was written by a newer version of Vellora (store version %1, this version reads up to %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store could not be upgraded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store could not be upgraded to version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store has no table %1: it was not written by Vellora, or it is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store&apos;s table %1 has no column %2: it was not written by Vellora, or it is damaged</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1909,10 +2094,6 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Save New Value</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Collection not Read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -13,9 +13,10 @@ PersistentContainer& AppDelegate::persistentContainer()
     if (!m_persistentContainer) {
         m_persistentContainer = std::make_unique<PersistentContainer>(
             QString::fromLatin1(Model::Name), m_dataDirectory);
-        m_storeError = m_persistentContainer->loadPersistentStores();
-        if (m_storeError)
+        if (const StoreResult<> loaded = m_persistentContainer->loadPersistentStores(); !loaded) {
+            m_storeError = loaded.error();
             Console::printLine(unresolvedErrorMessage(*m_storeError));
+        }
     }
     return *m_persistentContainer;
 }
@@ -25,19 +26,15 @@ QString AppDelegate::userDefaultsFile(const QString& dataDirectory)
     return QDir(dataDirectory).filePath(QStringLiteral("UserDefaults.ini"));
 }
 
-bool AppDelegate::saveContext(StoreError* error)
+StoreResult<> AppDelegate::saveContext()
 {
     ObjectContext& context = viewContext();
-    if (!context.hasChanges())
-        return true;
-    StoreError failure;
-    if (context.save(&failure))
-        return true;
-    Console::printLine(unresolvedErrorMessage(failure));
-    context.rollback();
-    if (error)
-        *error = failure;
-    return false;
+    StoreResult<> saved = context.save();
+    if (!saved) {
+        Console::printLine(unresolvedErrorMessage(saved.error()));
+        context.rollback();
+    }
+    return saved;
 }
 
 QString AppDelegate::unresolvedErrorMessage(const StoreError& error)

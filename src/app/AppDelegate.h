@@ -22,9 +22,9 @@ public:
     ObjectContext& viewContext() { return persistentContainer().viewContext(); }
 
     // Saves the view context when it has changes. A failed save is printed and rolled back, so
-    // what is on screen matches the store again, and false is returned for the caller to tell
-    // the collector.
-    bool saveContext(StoreError* error = nullptr);
+    // what is on screen matches the store again, and handed back for the caller to tell the
+    // collector.
+    StoreResult<> saveContext();
 
     // "Unresolved error <description>, <details>": what is shown when the store cannot be used.
     static QString unresolvedErrorMessage(const StoreError& error);

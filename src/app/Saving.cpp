@@ -14,11 +14,10 @@ namespace Saving {
 
 bool saveOrTell(Environment& environment)
 {
-    StoreError error;
-    if (environment.appDelegate.saveContext(&error))
-        return true;
-    tellRecordNotSaved(environment, error.description);
-    return false;
+    const StoreResult<> saved = environment.appDelegate.saveContext();
+    if (!saved)
+        tellRecordNotSaved(environment, saved.error().description);
+    return saved.ok();
 }
 
 bool deleteOrTell(Environment& environment, ManagedObject* object)

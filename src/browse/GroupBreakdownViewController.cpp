@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "browse/StampSearch.h"
 #include "platform/core/CurrencyText.h"
@@ -230,7 +231,8 @@ void GroupBreakdownViewController::fetch()
     const QString groupValue = m_environment.shared.selectedStamp.valueOf(group);
     setTitle(breakdownTitle(group, groupValue));
     StampList =
-        context.fetch<Stamps>(group.predicate(groupValue), group.order(SortAsc.value_or(true)));
+        Reading::orTell(m_environment, context.fetch<Stamps>(group.predicate(groupValue),
+                                                             group.order(SortAsc.value_or(true))));
     // While a search is shown its rows stay until the search text changes.
     showList();
 }
@@ -316,15 +318,15 @@ void GroupBreakdownViewController::ShareBrandButtonClicked()
     const QString path = outputFileURL.toLocalFile();
     // The collector's documents folder may not have been made yet on this account.
     QDir().mkpath(m_environment.documentsDirectory);
-    QString error;
-    if (!ReportPages::writePdf(*StampString, path, &error, progress.callback())) {
-        // Cancelled: nothing to say, and the file is as it was.
-        if (error.isEmpty())
-            return;
+    const Result<WorkEnd> written = ReportPages::writePdf(*StampString, path, progress.callback());
+    if (!written) {
         // Only the new file may be shared, never a missing or older one.
-        services.alerts.present(Alert::withOk(tr("Could not create PDF file"), error));
+        services.alerts.present(Alert::withOk(tr("Could not create PDF file"), written.error()));
         return;
     }
+    // Cancelled: nothing to say, and the file is as it was.
+    if (*written == WorkEnd::Cancelled)
+        return;
     services.shareSheet.present(ShareRequest{{ShareItem::fromFile(outputFileURL)}, {}, view()});
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "browse/GroupValueModel.h"
 #include "platform/core/Console.h"
@@ -191,11 +192,10 @@ const QStringList& GroupSummaryViewController::shownList() const
 void GroupSummaryViewController::collectKeyValues()
 {
     KeyList.clear();
-    StoreError error;
-    const QVariantList values = context.distinctValues(
-        QStringLiteral("Stamps"), QString::fromLatin1(m_member.keyAttribute), &error);
-    if (!error.description.isEmpty())
-        Console::printLine(error.description);
+    m_countFailureTold = false;
+    const QVariantList values = Reading::orTell(
+        m_environment, context.distinctValues(QStringLiteral("Stamps"),
+                                              QString::fromLatin1(m_member.keyAttribute)));
     for (const QVariant& value : values)
         KeyList.append(value.toString());
     sortKeyValues(KeyList, SortAsc.value_or(true));
@@ -204,17 +204,18 @@ void GroupSummaryViewController::collectKeyValues()
 
 qint64 GroupSummaryViewController::recordCount(const QString& keyValue) const
 {
-    StoreError error;
-    const qint64 count =
+    const StoreResult<qint64> count =
         context.count({QStringLiteral("Stamps"),
                        Predicate::format(QString::fromLatin1(m_member.countFormat), keyValue),
-                       {}},
-                      &error);
-    if (count < 0) {
-        Console::printLine(error.description);
-        return 0;
+                       {}});
+    if (count)
+        return *count;
+    // Rows count as they are shown: one alert for the list, not one per row.
+    if (!m_countFailureTold) {
+        m_countFailureTold = true;
+        Reading::tellNotRead(m_environment, count.error());
     }
-    return count;
+    return 0;
 }
 
 QString GroupSummaryViewController::headerText() const

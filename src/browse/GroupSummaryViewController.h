@@ -52,6 +52,7 @@ public:
     ObjectContext& context;
     // The distinct key values in display order, and those matching the search.
     QStringList KeyList;
+    mutable bool m_countFailureTold = false;
     QStringList FilteredKeyList;
     std::optional<bool> SortAsc;
 

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
@@ -147,7 +148,7 @@ void ListTableViewController::fetch()
         for (const char* key : chosen->sortKeys)
             sort.append({QString::fromLatin1(key), SortAsc.value_or(true)});
     }
-    StampList = context.fetch<Stamps>({}, sort);
+    StampList = Reading::orTell(m_environment, context.fetch<Stamps>({}, sort));
     // A fetch drops any earlier filtering until the search text changes again.
     FilteredStampList = StampList;
     showList();

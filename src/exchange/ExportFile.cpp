@@ -59,13 +59,16 @@ QByteArray recordLine(Stamps& stamp)
     return text.toUtf8();
 }
 
-bool writeAll(QIODevice& device, const QByteArray& bytes, QString* error)
+bool wroteAll(QIODevice& device, const QByteArray& bytes)
 {
-    if (device.write(bytes) == bytes.size())
-        return true;
-    *error = QCoreApplication::translate("ExportFile", "The export file could not be written: ") +
-             device.errorString();
-    return false;
+    return device.write(bytes) == bytes.size();
+}
+
+Failure<QString> writeFailure(const QIODevice& device)
+{
+    return Failure{
+        QCoreApplication::translate("ExportFile", "The export file could not be written: ") +
+        device.errorString()};
 }
 
 // A stamp read ahead of the writing, its picture being encoded on another core.
@@ -77,24 +80,21 @@ struct Pending
 
 } // namespace
 
-Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device,
-             const WorkProgress& progress)
+Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevice& device,
+                      const WorkProgress& progress)
 {
-    Result result;
-    StoreError fetchError;
-    const QList<Stamps*> stamps = context.fetch<Stamps>({},
-                                                        {{QStringLiteral("denomination"), true},
-                                                         {QStringLiteral("yearOfIssue"), true},
-                                                         {QStringLiteral("country"), true}},
-                                                        &fetchError);
-    if (!fetchError.description.isEmpty()) {
-        result.error = QCoreApplication::translate("ExportFile", "The stamps could not be read: ") +
-                       fetchError.description;
-        return result;
-    }
+    const StoreResult<QList<Stamps*>> fetched =
+        context.fetch<Stamps>({}, {{QStringLiteral("denomination"), true},
+                                   {QStringLiteral("yearOfIssue"), true},
+                                   {QStringLiteral("country"), true}});
+    if (!fetched)
+        return Failure{QCoreApplication::translate("ExportFile", "The stamps could not be read: ") +
+                       fetched.error().description};
+    const QList<Stamps*>& stamps = *fetched;
+    Written result;
     result.total = stamps.size();
-    if (!writeAll(device, QByteArray(Marker) + '\n', &result.error))
-        return result;
+    if (!wroteAll(device, QByteArray(Marker) + '\n'))
+        return writeFailure(device);
 
     // The store is read on this thread only; the pictures' coding runs on every core while the
     // lines before them are written, in order. The window bounds the pictures held in memory, and
@@ -115,8 +115,12 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
                 picturesReadUpTo = std::min(stamps.size(), nextToRead + PictureBlock);
                 const QList<ManagedObject*> block(stamps.cbegin() + nextToRead,
                                                   stamps.cbegin() + picturesReadUpTo);
-                // A block that cannot be read leaves each stamp to read its own.
-                context.loadAttribute(block, PictureKey);
+                // An export without pictures the store holds would lose them on the other
+                // device: a block that cannot be read stops it.
+                if (const StoreResult<> read = context.loadAttribute(block, PictureKey); !read)
+                    return Failure{QCoreApplication::translate("ExportFile",
+                                                               "The pictures could not be read: ") +
+                                   read.error().description};
             }
             Stamps* stamp = stamps.at(nextToRead++);
             Pending pending{stamp, {}};
@@ -138,9 +142,9 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
             picture = pending.picture.get();
             --picturesInWindow;
         }
-        if (!writeAll(device, recordLine(*pending.stamp), &result.error) ||
-            !writeAll(device, picture, &result.error) || !writeAll(device, "\n", &result.error))
-            return result;
+        if (!wroteAll(device, recordLine(*pending.stamp)) || !wroteAll(device, picture) ||
+            !wroteAll(device, "\n"))
+            return writeFailure(device);
         ++result.written;
         if (progress && !progress(result.written, result.total) && result.written < result.total) {
             result.cancelled = true;
@@ -150,26 +154,21 @@ Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device
     return result;
 }
 
-Result writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
-                 const WorkProgress& progress)
+Result<Written> writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
+                          const WorkProgress& progress)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Result result;
-        result.error =
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure{
             QCoreApplication::translate("ExportFile", "The export file could not be created: ") +
-            file.errorString();
-        return result;
-    }
-    Result result = write(context, pictures, file, progress);
-    if (!result.succeeded()) {
+            file.errorString()};
+    Result<Written> result = write(context, pictures, file, progress);
+    if (!result || result->cancelled) {
         file.cancelWriting();
         return result;
     }
     if (!file.commit())
-        result.error =
-            QCoreApplication::translate("ExportFile", "The export file could not be written: ") +
-            file.errorString();
+        return writeFailure(file);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/Result.h"
 #include "platform/core/WorkProgress.h"
 
 #include <QString>
@@ -17,24 +18,23 @@ namespace ExportFile {
 inline constexpr char Marker[] = "[VELLORA]";
 inline constexpr char FileName[] = "Vellora.csv";
 
-struct Result
+// How far an export went. A failure (the fetch or the device) is the Result's reason instead.
+struct Written
 {
     qsizetype written = 0; // stamps written
     qsizetype total = 0;   // stamps in the collection
     bool cancelled = false;
-    QString error; // why it failed: the fetch or the device
-    bool succeeded() const { return !cancelled && error.isEmpty(); }
 };
 
 // Writes every stamp of the store, in export order (denomination, year of issue, country), to
 // the device as it goes: no whole-file text is built. Pictures are re-encoded on all cores, in
 // order. `progress` is told per stamp; false cancels.
-Result write(ObjectContext& context, const Pictures& pictures, QIODevice& device,
-             const WorkProgress& progress = {});
+Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevice& device,
+                      const WorkProgress& progress = {});
 
 // The same into the file at path, atomically: a failed or cancelled export leaves an earlier
 // file as it was.
-Result writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
-                 const WorkProgress& progress = {});
+Result<Written> writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
+                          const WorkProgress& progress = {});
 
 } // namespace ExportFile

@@ -138,39 +138,39 @@ void ExportViewController::CreateUpdateFile()
     const QString path = exportFilePath();
     // An earlier file is never offered as if it were this export.
     QFile::remove(path);
-    ExportFile::Result result;
-    if (!QDir().mkpath(m_environment.temporaryDirectory)) {
-        result.error = tr("The folder %1 could not be made").arg(m_environment.temporaryDirectory);
-    } else {
+    const Result<ExportFile::Written> result = [&]() -> Result<ExportFile::Written> {
+        if (!QDir().mkpath(m_environment.temporaryDirectory))
+            return Failure{
+                tr("The folder %1 could not be made").arg(m_environment.temporaryDirectory)};
         ProgressDialog progress(presentingWidget(), tr("Exporting the stamps…"));
-        result = ExportFile::writeFile(*managedObjectContext, m_environment.services.pictures, path,
-                                       [this, &progress](qsizetype done, qsizetype total) {
-                                           showProgress(done, total);
-                                           return progress.advance(done, total);
-                                       });
+        return ExportFile::writeFile(*managedObjectContext, m_environment.services.pictures, path,
+                                     [this, &progress](qsizetype done, qsizetype total) {
+                                         showProgress(done, total);
+                                         return progress.advance(done, total);
+                                     });
+    }();
+    exportFinished(result && !result->cancelled);
+    if (!result) {
+        tell(tr("Data Export File"),
+             tr("The export file could not be made: %1").arg(result.error()));
+        return;
     }
-    exportFinished(result.succeeded());
-    if (result.cancelled) {
+    if (result->cancelled) {
         // The collector stopped it: nothing to say, and no partial file.
         QFile::remove(path);
         resetProgress();
         return;
     }
-    if (!result.error.isEmpty()) {
-        tell(tr("Data Export File"), tr("The export file could not be made: %1").arg(result.error));
-        return;
-    }
-    showProgress(result.written, result.total);
+    showProgress(result->written, result->total);
 
-    QString readError;
-    const QString shown = TextPreview::ofFile(path, &readError);
-    if (!readError.isEmpty()) {
+    const Result<QString> shown = TextPreview::ofFile(path);
+    if (!shown) {
         exportFinished(false);
         tell(tr("Data Export File"),
-             tr("The export file could not be read back: %1").arg(readError));
+             tr("The export file could not be read back: %1").arg(shown.error()));
         return;
     }
-    ExportTextView->setPlainText(shown);
+    ExportTextView->setPlainText(*shown);
     SaveButton->setEnabled(true);
     EmailButton->setEnabled(true);
     m_environment.services.mainQueue.asyncAfter(1.0, this, [this] {

@@ -92,17 +92,17 @@ void Merge::line(int number, const QString& line)
                               ? fields.at(ExchangeFormat::YearField)
                               : QString(QLatin1String(""))),
     });
-    StoreError error;
-    const QList<Stamps*> matches = m_context.fetch<Stamps>(match, {}, &error);
-    if (!error.description.isEmpty()) {
+    const StoreResult<QList<Stamps*>> found = m_context.fetch<Stamps>(match);
+    if (!found) {
         ++m_summary.failedLines;
         problem(QCoreApplication::translate(
                     "ImportFile", "line %1: not imported, the matching stamps could not be looked "
                                   "up: %2")
                     .arg(number)
-                    .arg(error.description));
+                    .arg(found.error().description));
         return;
     }
+    const QList<Stamps*>& matches = *found;
     if (matches.size() > 1) {
         ++m_summary.skipped;
         return;
@@ -110,12 +110,12 @@ void Merge::line(int number, const QString& line)
     const bool adding = matches.isEmpty();
     Stamps* stamp = adding ? m_context.insertNewObject<Stamps>() : matches.constFirst();
     setFields(number, *stamp, fields);
-    if (m_context.hasChanges() && !m_context.save(&error)) {
+    if (const StoreResult<> saved = m_context.save(); !saved) {
         m_context.rollback();
         ++m_summary.failedLines;
         const QString text = QCoreApplication::translate("ImportFile", "line %1: not saved: %2")
                                  .arg(number)
-                                 .arg(error.description);
+                                 .arg(saved.error().description);
         Console::printLine(text);
         problem(text);
         return;
@@ -283,15 +283,14 @@ QFileInfoList backupsOldestFirst(const QDir& folder, const QString& name)
 
 } // namespace
 
-QString make(PersistentContainer& container, QString* error)
+Result<QString> make(PersistentContainer& container)
 {
     const QDir folder(QFileInfo(container.storeFilePath()).absolutePath() +
                       QStringLiteral("/Backups"));
-    if (!QDir().mkpath(folder.path())) {
-        *error = QCoreApplication::translate("ImportFile", "The backup folder %1 could not be made")
-                     .arg(folder.path());
-        return {};
-    }
+    if (!QDir().mkpath(folder.path()))
+        return Failure{
+            QCoreApplication::translate("ImportFile", "The backup folder %1 could not be made")
+                .arg(folder.path())};
     const QString stem = container.name() + u'-' +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // A later backup of the same second takes a suffix above every one of that second, even
@@ -308,13 +307,10 @@ QString make(PersistentContainer& container, QString* error)
         folder.filePath(suffix == 0 ? stem + QStringLiteral(".sqlite")
                                     : stem + QStringLiteral("-%1.sqlite").arg(suffix + 1));
 
-    StoreError storeError;
-    if (!container.backUpTo(path, &storeError)) {
-        *error = QCoreApplication::translate("ImportFile",
-                                             "The collection could not be copied to %1: %2")
-                     .arg(path, storeError.description);
-        return {};
-    }
+    if (const StoreResult<> copied = container.backUpTo(path); !copied)
+        return Failure{QCoreApplication::translate("ImportFile",
+                                                   "The collection could not be copied to %1: %2")
+                           .arg(path, copied.error().description)};
     const QFileInfoList backups = backupsOldestFirst(folder, container.name());
     for (qsizetype i = 0; i + Kept < backups.size(); ++i)
         QFile::remove(backups.at(i).absoluteFilePath());

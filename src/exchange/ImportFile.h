@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/Result.h"
 #include "platform/core/WorkProgress.h"
 
 #include <QByteArray>
@@ -52,8 +53,8 @@ namespace StoreBackup {
 inline constexpr int Kept = 5;
 
 // Copies the open store with SQLite's VACUUM INTO to Backups/Vellora-YYYYMMDD-HHMMSS.sqlite in
-// its data folder and removes all but the newest Kept backups. The backup's path, or an empty
-// text and `error` set when no backup could be made (then nothing may be imported).
-QString make(PersistentContainer& container, QString* error);
+// its data folder and removes all but the newest Kept backups. The backup's path; when no backup
+// could be made, nothing may be imported.
+Result<QString> make(PersistentContainer& container);
 
 } // namespace StoreBackup

@@ -127,13 +127,12 @@ void ImportViewController::ImportTextFile()
                      tr("%1 Is The Incorrect Import File").arg(filename.value_or(QString())));
         return;
     }
-    QString backupError;
-    const QString backup =
-        StoreBackup::make(m_environment.appDelegate.persistentContainer(), &backupError);
-    if (backup.isEmpty()) {
+    const Result<QString> backup =
+        StoreBackup::make(m_environment.appDelegate.persistentContainer());
+    if (!backup) {
         tell(tr("Data Import"),
              tr("The import was not done, because no backup of the collection could be made: %1")
-                 .arg(backupError));
+                 .arg(backup.error()));
         return;
     }
 
@@ -145,7 +144,7 @@ void ImportViewController::ImportTextFile()
         summary = ImportFile::merge(*managedObjectContext, *document, progress.callback());
     }
     if (summary.backupFile.isEmpty())
-        summary.backupFile = backup;
+        summary.backupFile = *backup;
     ImportTextView->appendPlainText(QStringLiteral("\n") + summary.text());
     if (summary.cancelled) {
         // What was imported stays; the rest may be imported by pressing the button again.

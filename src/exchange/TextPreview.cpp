@@ -7,20 +7,14 @@
 
 namespace TextPreview {
 
-QString ofFile(const QString& path, QString* error)
+Result<QString> ofFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{file.errorString()};
     const QByteArray head = file.read(Limit);
-    if (head.size() < qMin(file.size(), Limit)) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
+    if (head.size() < qMin(file.size(), Limit))
+        return Failure{file.errorString()};
     // A character cut at the limit stays in the decoder's state instead of showing as garbage.
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder.decode(head);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,8 +11,8 @@ namespace TextPreview {
 
 inline constexpr qint64 Limit = qint64(1024) * 1024;
 
-// The head of the UTF-8 file at path, or an empty text and `error` set when it cannot be read.
-QString ofFile(const QString& path, QString* error);
+// The head of the UTF-8 file at path.
+Result<QString> ofFile(const QString& path);
 
 // The head of a text already in memory (Limit characters).
 QString ofText(const QString& text);

@@ -1,5 +1,6 @@
 #include "main/Application.h"
 
+#include "app/Reading.h"
 #include "main/Storyboard.h"
 #include "platform/core/Console.h"
 #include "platform/gui/NavigationController.h"
@@ -64,6 +65,7 @@ bool Application::start()
                               AppDelegate::unresolvedErrorMessage(*error));
         return false;
     }
+    Reading::tellOnDemandFailures(m_environment);
     setApplicationIcon();
     m_window = std::make_unique<NavigationController>(
         AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));

@@ -25,7 +25,7 @@ namespace {
 
 // Exit statuses: the arguments were wrong, or the work could not be done.
 constexpr int UsageError = 2;
-constexpr int Failure = 1;
+constexpr int WorkFailed = 1;
 
 int fail(int status, const QString& message)
 {
@@ -58,20 +58,20 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
     PersistentContainer container(QString::fromLatin1(Model::Name), folder);
     // Opening a store that is not there would make an empty one.
     if (!QFileInfo::exists(container.storeFilePath()))
-        return fail(Failure, CommandLine::tr("There is no collection in %1 (no %2)")
-                                 .arg(folder, QFileInfo(container.storeFilePath()).fileName()));
-    if (const std::optional<StoreError> error = container.loadPersistentStores())
-        return fail(Failure, AppDelegate::unresolvedErrorMessage(*error));
+        return fail(WorkFailed, CommandLine::tr("There is no collection in %1 (no %2)")
+                                    .arg(folder, QFileInfo(container.storeFilePath()).fileName()));
+    if (const StoreResult<> loaded = container.loadPersistentStores(); !loaded)
+        return fail(WorkFailed, AppDelegate::unresolvedErrorMessage(loaded.error()));
 
-    StoreError error;
-    const QList<Stamps*> stamps = group ? container.viewContext().fetch<Stamps>(
-                                              group->predicate(value), group->order(true), &error)
-                                        : container.viewContext().fetch<Stamps>(
-                                              {}, {{QStringLiteral("scottNumber"), true}}, &error);
-    if (!error.description.isEmpty())
-        return fail(Failure, CommandLine::tr("The stamps could not be read: ") + error.description);
+    const StoreResult<QList<Stamps*>> fetched =
+        group ? container.viewContext().fetch<Stamps>(group->predicate(value), group->order(true))
+              : container.viewContext().fetch<Stamps>({}, {{QStringLiteral("scottNumber"), true}});
+    if (!fetched)
+        return fail(WorkFailed, CommandLine::tr("The stamps could not be read: ") +
+                                    fetched.error().description);
+    const QList<Stamps*>& stamps = *fetched;
     if (stamps.isEmpty())
-        return fail(Failure,
+        return fail(WorkFailed,
                     group ? CommandLine::tr("No stamps with %1 %2").arg(groupNoun(*group), value)
                           : CommandLine::tr("No stamps in the collection"));
 
@@ -82,7 +82,7 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
               : StampReports::buildPrintAll(*StampReports::printAllFor(QStringLiteral("Menu")),
                                             stamps, ReportPages::DefaultViewWidth, pictures);
     // writePdf says what went wrong on the console itself.
-    return ReportPages::writePdf(*report, output, nullptr) ? 0 : Failure;
+    return ReportPages::writePdf(*report, output) ? 0 : WorkFailed;
 }
 
 // Opens the store in `folder` for a verb; nullptr after saying why when there is none or it
@@ -92,12 +92,12 @@ std::unique_ptr<PersistentContainer> openStore(const QString& folder)
     auto container =
         std::make_unique<PersistentContainer>(QString::fromLatin1(Model::Name), folder);
     if (!QFileInfo::exists(container->storeFilePath())) {
-        fail(Failure, CommandLine::tr("There is no collection in %1 (no %2)")
-                          .arg(folder, QFileInfo(container->storeFilePath()).fileName()));
+        fail(WorkFailed, CommandLine::tr("There is no collection in %1 (no %2)")
+                             .arg(folder, QFileInfo(container->storeFilePath()).fileName()));
         return nullptr;
     }
-    if (const std::optional<StoreError> error = container->loadPersistentStores()) {
-        fail(Failure, AppDelegate::unresolvedErrorMessage(*error));
+    if (const StoreResult<> loaded = container->loadPersistentStores(); !loaded) {
+        fail(WorkFailed, AppDelegate::unresolvedErrorMessage(loaded.error()));
         return nullptr;
     }
     return container;
@@ -107,13 +107,13 @@ int exportCollection(const QString& folder, const QString& output)
 {
     const std::unique_ptr<PersistentContainer> container = openStore(folder);
     if (!container)
-        return Failure;
+        return WorkFailed;
     const QtPictures pictures;
-    const ExportFile::Result result =
+    const Result<ExportFile::Written> result =
         ExportFile::writeFile(container->viewContext(), pictures, output);
-    if (!result.succeeded())
-        return fail(Failure, result.error);
-    std::fputs(qPrintable(CommandLine::tr("Stamps exported: %1\n").arg(result.written)), stdout);
+    if (!result)
+        return fail(WorkFailed, result.error());
+    std::fputs(qPrintable(CommandLine::tr("Stamps exported: %1\n").arg(result->written)), stdout);
     return 0;
 }
 
@@ -123,24 +123,24 @@ int importFile(const QString& folder, const QString& input)
 {
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(Failure,
+        return fail(WorkFailed,
                     CommandLine::tr("Could not read %1: %2").arg(input, file.errorString()));
     const QString text = ImportFile::decode(file.readAll());
     if (!ImportFile::hasMarker(text))
         return fail(
-            Failure,
+            WorkFailed,
             CommandLine::tr("%1 Is The Incorrect Import File").arg(QFileInfo(input).fileName()));
     const std::unique_ptr<PersistentContainer> container = openStore(folder);
     if (!container)
-        return Failure;
+        return WorkFailed;
     if (container->isReadOnly())
-        return fail(Failure, CommandLine::tr("This collection is read-only: nothing was imported"));
-    QString error;
-    const QString backup = StoreBackup::make(*container, &error);
-    if (backup.isEmpty())
-        return fail(Failure, CommandLine::tr("%1; nothing was imported").arg(error));
+        return fail(WorkFailed,
+                    CommandLine::tr("This collection is read-only: nothing was imported"));
+    const Result<QString> backup = StoreBackup::make(*container);
+    if (!backup)
+        return fail(WorkFailed, CommandLine::tr("%1; nothing was imported").arg(backup.error()));
     ImportSummary summary = ImportFile::merge(container->viewContext(), text);
-    summary.backupFile = backup;
+    summary.backupFile = *backup;
     std::fputs(summary.text().toUtf8().constData(), stdout);
     std::fflush(stdout);
     return 0;

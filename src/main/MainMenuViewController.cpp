@@ -142,32 +142,37 @@ void MainMenuViewController::seedReferenceLists()
 {
     managedObjectContext = &m_environment.appDelegate.viewContext();
     const QString marker = QString::fromLatin1(DefaultReferenceValues::SeededMarker);
-    StoreError error;
-    const std::optional<bool> seeded = managedObjectContext->hasMarker(marker, &error);
-    if (seeded == true)
+    const StoreResult<bool> seeded = managedObjectContext->hasMarker(marker);
+    if (seeded && *seeded)
         return;
-    if (seeded == false) {
-        // Every list and the marker are saved together: a store has its lists whole, once, or
-        // not yet (and gets them at the next launch).
-        seedList(QStringLiteral("CenteredList"), ListOfCentered);
-        seedList(QStringLiteral("ConditionList"), ListOfConditions);
-        seedList(QStringLiteral("CountryList"), ListOfCountries);
-        seedList(QStringLiteral("FaultsList"), ListOfFaults);
-        seedList(QStringLiteral("GradeList"), ListOfGrades);
-        seedList(QStringLiteral("GumList"), ListOfGums);
-        seedList(QStringLiteral("MarginList"), ListOfMargins);
-        seedList(QStringLiteral("PaperList"), ListOfPapers);
-        seedList(QStringLiteral("PerforationList"), ListOfPerforations);
-        seedList(QStringLiteral("SeriesList"), ListOfSeries);
-        seedList(QStringLiteral("StatusList"), ListOfStatus);
-        managedObjectContext->setMarker(marker);
-        if (managedObjectContext->save(&error))
-            return;
-        managedObjectContext->rollback();
-    }
-    Console::printLine(error.description);
+    const StoreResult<> filled = seeded ? fillReferenceLists(marker) : Failure{seeded.error()};
+    if (filled)
+        return;
+    Console::printLine(filled.error().description);
     tellLater(tr("Reference Lists"),
-              tr("The reference lists could not be filled: ") + error.description);
+              tr("The reference lists could not be filled: ") + filled.error().description);
+}
+
+StoreResult<> MainMenuViewController::fillReferenceLists(const QString& marker)
+{
+    // Every list and the marker are saved together: a store has its lists whole, once, or not
+    // yet (and gets them at the next launch).
+    seedList(QStringLiteral("CenteredList"), ListOfCentered);
+    seedList(QStringLiteral("ConditionList"), ListOfConditions);
+    seedList(QStringLiteral("CountryList"), ListOfCountries);
+    seedList(QStringLiteral("FaultsList"), ListOfFaults);
+    seedList(QStringLiteral("GradeList"), ListOfGrades);
+    seedList(QStringLiteral("GumList"), ListOfGums);
+    seedList(QStringLiteral("MarginList"), ListOfMargins);
+    seedList(QStringLiteral("PaperList"), ListOfPapers);
+    seedList(QStringLiteral("PerforationList"), ListOfPerforations);
+    seedList(QStringLiteral("SeriesList"), ListOfSeries);
+    seedList(QStringLiteral("StatusList"), ListOfStatus);
+    managedObjectContext->setMarker(marker);
+    StoreResult<> saved = managedObjectContext->save();
+    if (!saved)
+        managedObjectContext->rollback();
+    return saved;
 }
 
 void MainMenuViewController::seedList(const QString& entityName, const QStringList& values)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gui/ViewController.h"
+#include "store/StoreError.h"
 
 #include <QList>
 #include <QStringList>
@@ -65,6 +66,7 @@ private:
     // Fills the eleven lists with their default values, unless this store has had them.
     void seedReferenceLists();
     void seedList(const QString& entityName, const QStringList& values);
+    StoreResult<> fillReferenceLists(const QString& marker);
     void tellLater(const QString& title, const QString& message);
 
     Environment& m_environment;

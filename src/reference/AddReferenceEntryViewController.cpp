@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/Saving.h"
 #include "app/TextTrimming.h"
 #include "platform/core/Console.h"
@@ -27,11 +28,9 @@ void AddReferenceEntryViewController::viewDidLoad()
     // A click outside the field closes the keyboard.
     view()->installEventFilter(this);
     ListOfTexts.clear();
-    StoreError error;
-    const QList<ManagedObject*> entries = m_environment.appDelegate.viewContext().fetch(
-        {QString::fromLatin1(m_member.entityName), {}, {}}, &error);
-    if (!error.description.isEmpty())
-        Console::printLine(error.description);
+    const QList<ManagedObject*> entries =
+        Reading::orTell(m_environment, m_environment.appDelegate.viewContext().fetch(
+                                           {QString::fromLatin1(m_member.entityName), {}, {}}));
     for (const ManagedObject* entry : entries)
         ListOfTexts.append(entry->value(0).toString());
 }

@@ -51,19 +51,19 @@ void EditReferenceEntryViewController::save()
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();
     const QString entityName = QString::fromLatin1(m_member.entityName);
-    StoreError error;
-    const QList<ManagedObject*> found = managedObjectContext->fetch(
+    StoreResult<QList<ManagedObject*>> found = managedObjectContext->fetch(
         {entityName,
          Predicate::format(QString::fromLatin1(m_member.lookupFormat),
                            m_environment.shared.selectedReferenceValue(entityName)),
-         {}},
-        &error);
-    if (error.description.isEmpty()) {
-        Results = found;
-        ResultsCount = found.size();
-    } else {
-        Console::printLine(error.description);
+         {}});
+    if (!found) {
+        // Nothing was changed: the entry could not be looked up.
+        Console::printLine(found.error().description);
+        Saving::tellRecordNotSaved(m_environment, found.error().description);
+        return;
     }
+    Results = std::move(found).value();
+    ResultsCount = Results.size();
 
     if (ResultsCount >= 1) {
         Results.first()->setValue(QString::fromLatin1(m_member.attribute),

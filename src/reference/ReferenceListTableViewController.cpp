@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
 #include "platform/core/MainQueue.h"
@@ -67,7 +68,8 @@ void ReferenceListTableViewController::fetch()
     QList<SortDescriptor> sort;
     if (m_member.sorted)
         sort.append({QString::fromLatin1(m_member.attribute), SortAsc.value_or(true)});
-    FullList = context.fetch({QString::fromLatin1(m_member.entityName), {}, sort});
+    FullList = Reading::orTell(m_environment,
+                               context.fetch({QString::fromLatin1(m_member.entityName), {}, sort}));
     // A fetch drops earlier filtering until the search text changes again.
     FilteredList = FullList;
     showList();

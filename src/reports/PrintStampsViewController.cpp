@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "platform/core/Console.h"
 #include "platform/core/ReportPages.h"
@@ -82,15 +83,14 @@ void PrintStampsViewController::fetch()
     Predicate predicate;
     if (const StampGroup* group = m_report->group)
         predicate = group->predicate(m_environment.shared.selectedStamp.valueOf(*group));
-    StoreError error;
-    const QList<Stamps*> found = managedObjectContext->fetch<Stamps>(
-        predicate, {{QString::fromLatin1(m_report->sortKey), m_environment.shared.sortAscending}},
-        &error);
-    if (error.description.isEmpty()) {
+    StoreResult<QList<Stamps*>> found = managedObjectContext->fetch<Stamps>(
+        predicate, {{QString::fromLatin1(m_report->sortKey), m_environment.shared.sortAscending}});
+    if (found) {
         clearReport();
-        StampList = found;
+        StampList = std::move(found).value();
     } else {
-        Console::printLine(error.description);
+        Console::printLine(found.error().description);
+        Reading::tellNotRead(m_environment, found.error());
     }
     buildReport();
 }

@@ -103,21 +103,29 @@ void EditViewController::TapFrontImage()
     performSegue(QStringLiteral("Zoom"));
 }
 
-Stamps* EditViewController::recordToChange()
+StoreResult<Stamps*> EditViewController::recordToChange()
 {
     managedObjectContext = &m_environment.appDelegate.viewContext();
     if (m_detailItem)
         return m_detailItem->managedObjectContext() ? m_detailItem : nullptr;
-    const QList<Stamps*> results =
+    const StoreResult<QList<Stamps*>> results =
         managedObjectContext->fetch<Stamps>(m_environment.shared.selectedStamp.keyPredicate());
-    return results.isEmpty() ? nullptr : results.first();
+    if (!results)
+        return Failure{results.error()};
+    return results->isEmpty() ? nullptr : results->first();
 }
 
 void EditViewController::SaveButtonClicked()
 {
     if (!numbersAreValid())
         return;
-    if (Stamps* record = recordToChange()) {
+    const StoreResult<Stamps*> found = recordToChange();
+    if (!found) {
+        // The form stays with what was typed: nothing was saved.
+        Saving::tellRecordNotSaved(m_environment, found.error().description);
+        return;
+    }
+    if (Stamps* record = *found) {
         for (const Field& field : fields()) {
             const QString text = textField(field)->text();
             const QString key = QString::fromLatin1(field.key);
@@ -155,7 +163,10 @@ void EditViewController::SaveButtonClicked()
             return;
         rememberShownValues();
     } else {
-        Console::printLine(QStringLiteral("The stamp to save is no longer in the collection"));
+        // Deleted meanwhile: there is nothing to save the changes into, and the collector hears so.
+        const QString gone = tr("The stamp is no longer in the collection.");
+        Console::printLine(gone);
+        Saving::tellRecordNotSaved(m_environment, gone);
     }
     returnToOpeningScreen(OpeningScreens::ofEditForm);
 }
@@ -164,7 +175,13 @@ void EditViewController::RemoveFrontImage()
 {
     Alert alert{tr("Remove Stamp Image"), tr("Do You Want to Remove This Image?"), {}};
     alert.actions.append({tr("Yes"), AlertAction::Style::Default, [this] {
-                              Stamps* record = recordToChange();
+                              const StoreResult<Stamps*> found = recordToChange();
+                              if (!found) {
+                                  Saving::tellRecordNotSaved(m_environment,
+                                                             found.error().description);
+                                  return;
+                              }
+                              Stamps* record = *found;
                               if (!record)
                                   return;
                               record->setStampImage(std::nullopt);

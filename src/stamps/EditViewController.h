@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamps/StampFormViewController.h"
+#include "store/StoreError.h"
 
 #include <QList>
 
@@ -42,7 +43,7 @@ protected:
 private:
     // The record to change: the one shown, unless it has been deleted meanwhile. Without a
     // record handed in, the stamp is looked up by its denomination, year and Scott number.
-    Stamps* recordToChange();
+    StoreResult<Stamps*> recordToChange();
 
     Stamps* m_detailItem = nullptr;
 };

@@ -69,15 +69,14 @@ bool NotesViewController::findRecord()
         return true;
     }
 
-    StoreError error;
-    const QList<Stamps*> found = managedObjectContext->fetch<Stamps>(
-        m_environment.shared.selectedStamp.keyPredicate(), {}, &error);
-    if (!error.description.isEmpty()) {
-        Console::printLine(error.description);
-        Saving::tellRecordNotSaved(m_environment, error.description);
+    StoreResult<QList<Stamps*>> found =
+        managedObjectContext->fetch<Stamps>(m_environment.shared.selectedStamp.keyPredicate());
+    if (!found) {
+        Console::printLine(found.error().description);
+        Saving::tellRecordNotSaved(m_environment, found.error().description);
         return false;
     }
-    Results = found;
+    Results = std::move(found).value();
     ResultsCount = Results.size();
     if (Results.isEmpty())
         Console::printLine(QStringLiteral("Notes not stored: no stamp matches the key"));

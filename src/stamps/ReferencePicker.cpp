@@ -75,17 +75,14 @@ ReferencePicker::ReferencePicker(const Description& description, QLineEdit* text
     m_textField->installEventFilter(this);
 }
 
-void ReferencePicker::load(ObjectContext& context)
+StoreResult<> ReferencePicker::load(ObjectContext& context)
 {
     m_list.clear();
     const EntityDescription* entity = Model::entity(QString::fromLatin1(m_description.entityName));
     const QString attribute = Model::referenceAttribute(*entity);
-    StoreError error;
-    const QList<ManagedObject*> entries =
-        context.fetch({entity->name(), {}, {{attribute, true}}}, &error);
-    if (!error.description.isEmpty())
-        Console::printLine(error.description);
-    for (const ManagedObject* entry : entries) {
+    const StoreResult<QList<ManagedObject*>> entries =
+        context.fetch({entity->name(), {}, {{attribute, true}}});
+    for (const ManagedObject* entry : entries.valueOr({})) {
         // An entry without a text has nothing to offer.
         const QVariant text = entry->value(0);
         if (text.isValid())
@@ -105,6 +102,9 @@ void ReferencePicker::load(ObjectContext& context)
         item->setData(Qt::UserRole, int(i));
         item->setTextAlignment(Qt::AlignCenter);
     }
+    if (!entries)
+        return Failure{entries.error()};
+    return {};
 }
 
 bool ReferencePicker::isOpen() const

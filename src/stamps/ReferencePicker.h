@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/StoreError.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -43,8 +45,8 @@ public:
     bool isOpen() const;
 
     // Fills the list with the entity's texts, sorted ascending. A failed fetch leaves it empty
-    // and is written to the console.
-    void load(ObjectContext& context);
+    // and is handed back for the form to tell.
+    StoreResult<> load(ObjectContext& context);
 
     int numberOfRows() const { return int(m_list.size()); }
     QString titleForRow(int row) const { return m_list.value(row); }

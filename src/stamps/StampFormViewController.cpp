@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
 #include "platform/core/PictureFile.h"
@@ -250,8 +251,13 @@ void StampFormViewController::layOutForWidth(int width)
 void StampFormViewController::viewDidLoad()
 {
     ObjectContext& context = m_environment.appDelegate.viewContext();
-    for (ReferencePicker* picker : std::as_const(m_pickers))
-        picker->load(context);
+    // The lists are read together: a store that refuses one refuses them all, told once.
+    for (ReferencePicker* picker : std::as_const(m_pickers)) {
+        if (const StoreResult<> loaded = picker->load(context); !loaded) {
+            Reading::tellNotRead(m_environment, loaded.error());
+            break;
+        }
+    }
 }
 
 void StampFormViewController::rememberShownValues()
@@ -335,14 +341,14 @@ void StampFormViewController::AttachFrontImage()
 
 void StampFormViewController::showPictureFile(const QString& path)
 {
-    const PictureFileResult result = readPictureFile(path, m_environment.services.pictures);
-    if (!result.error.isEmpty()) {
+    const Result<QImage> picture = readPictureFile(path, m_environment.services.pictures);
+    if (!picture) {
         // The picture shown stays as it was.
         m_environment.services.alerts.present(
-            Alert::withOk(tr("Picture Not Loaded"), result.error));
+            Alert::withOk(tr("Picture Not Loaded"), picture.error()));
         return;
     }
-    setShownPicture(result.image);
+    setShownPicture(*picture);
 }
 
 void StampFormViewController::PasteFromClipboard()
@@ -353,17 +359,18 @@ void StampFormViewController::PasteFromClipboard()
             Alert::withOk(tr("Clipboard"), tr("There is no image in the Clipboard")));
         return;
     }
-    QString whyNot;
-    const QImage picture = pasteboard.image(&whyNot);
-    if (picture.isNull()) {
+    const Result<QImage, PictureRefusal> picture = pasteboard.image();
+    if (!picture) {
         // The picture shown stays as it was.
+        const PictureRefusal& refusal = picture.error();
         m_environment.services.alerts.present(
             Alert::withOk(tr("Picture Not Loaded"),
-                          whyNot.isEmpty() ? tr("The picture in the Clipboard could not be read.")
-                                           : tr("The picture in the Clipboard is %1").arg(whyNot)));
+                          refusal.tooLarge.isValid()
+                              ? tr("The picture in the Clipboard is %1").arg(refusal.text())
+                              : tr("The picture in the Clipboard could not be read.")));
         return;
     }
-    setShownPicture(picture);
+    setShownPicture(*picture);
 }
 
 void StampFormViewController::RemoveFrontImage()

@@ -16,9 +16,11 @@ namespace {
 // Objects inserted since the last save sort after every saved row, in the order they were made.
 constexpr qint64 FirstInsertOrder = qint64(1) << 62;
 
+// Brackets, not double quotes: SQLite reads a double-quoted name that is no column as a text, so
+// a column missing from a changed or damaged store would read as its own name instead of failing.
 QString quoted(const QString& identifier)
 {
-    return QLatin1Char('"') + identifier + QLatin1Char('"');
+    return QLatin1Char('[') + identifier + QLatin1Char(']');
 }
 
 // A predicate's comparison bound to one attribute of the fetched entity.
@@ -265,30 +267,25 @@ QList<ManagedObject*> ObjectContext::pendingObjects(const EntityDescription& ent
     return objects;
 }
 
-QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreError* error)
+StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& request)
 {
-    const auto fail = [&](const StoreError& failure) {
-        if (error)
-            *error = failure;
-        return QList<ManagedObject*>();
-    };
     const EntityDescription* entity = Model::entity(request.entityName);
     if (!entity)
-        return fail({QStringLiteral("No entity named %1").arg(request.entityName), {}});
+        return Failure{errorAbout(QStringLiteral("No entity named %1").arg(request.entityName))};
     if (!request.predicate.isValid())
-        return fail({request.predicate.errorString(), {}});
+        return Failure{errorAbout(request.predicate.errorString())};
     std::vector<Condition> conditions;
     QString problem;
     if (!bindConditions(*entity, request.predicate, conditions, problem))
-        return fail({problem, {}});
+        return Failure{errorAbout(problem)};
 
     QStringList order;
     std::vector<std::pair<int, bool>> sortKeys;
     for (const SortDescriptor& descriptor : request.sortDescriptors) {
         const int index = entity->indexOf(descriptor.key);
         if (index < 0 || entity->attribute(index).type == AttributeType::Bytes)
-            return fail(
-                {QStringLiteral("Cannot sort %1 by %2").arg(entity->name(), descriptor.key), {}});
+            return Failure{errorAbout(
+                QStringLiteral("Cannot sort %1 by %2").arg(entity->name(), descriptor.key))};
         sortKeys.emplace_back(index, descriptor.ascending);
         order << quoted(descriptor.key) +
                      (descriptor.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
@@ -302,12 +299,10 @@ QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreErr
     const QString where = whereClause(*entity, conditions);
     if (!query.prepare(QStringLiteral("SELECT id FROM %1%2 ORDER BY %3")
                            .arg(quoted(entity->name()), where, order.join(QLatin1Char(',')))))
-        return fail(
-            errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
+        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity->name()), query.lastError())};
     bindOperands(query, conditions);
     if (!query.exec())
-        return fail(
-            errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity->name()), query.lastError()));
+        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity->name()), query.lastError())};
     std::vector<qint64> rowIds;
     QHash<qint64, ManagedObject*>& registered = m_registered[entity];
     qsizetype missing = 0;
@@ -317,11 +312,13 @@ QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreErr
             ++missing;
     }
     query.finish();
-    if (missing > 0 &&
-        !loadRows(
+    if (missing > 0) {
+        StoreResult<> loaded = loadRows(
             *entity, where, [&conditions](QSqlQuery& rows) { bindOperands(rows, conditions); },
-            rowIds, missing, error))
-        return {};
+            rowIds, missing);
+        if (!loaded)
+            return Failure{loaded.error()};
+    }
 
     const bool pending = hasPendingChanges(*entity);
     QList<ManagedObject*> result;
@@ -356,10 +353,9 @@ QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request, StoreErr
     return result;
 }
 
-bool ObjectContext::loadRows(const EntityDescription& entity, const QString& where,
-                             const std::function<void(QSqlQuery&)>& bind,
-                             const std::vector<qint64>& rowIds, qsizetype missing,
-                             StoreError* error)
+StoreResult<> ObjectContext::loadRows(const EntityDescription& entity, const QString& where,
+                                      const std::function<void(QSqlQuery&)>& bind,
+                                      const std::vector<qint64>& rowIds, qsizetype missing)
 {
     QStringList columns{QStringLiteral("id")};
     std::vector<int> columnAttributes;
@@ -393,10 +389,8 @@ bool ObjectContext::loadRows(const EntityDescription& entity, const QString& whe
         }
     };
     const auto failed = [&](const QSqlQuery& query) {
-        if (error)
-            *error = errorFrom(QStringLiteral("Fetch of %1 failed").arg(entity.name()),
-                               query.lastError());
-        return false;
+        return StoreResult<>(
+            Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())});
     };
 
     QSqlQuery query(m_database);
@@ -409,7 +403,7 @@ bool ObjectContext::loadRows(const EntityDescription& entity, const QString& whe
         if (!query.exec())
             return failed(query);
         readRows(query);
-        return true;
+        return {};
     }
     // A few rows are new: read just those, a batch of keys at a time.
     constexpr int BatchSize = 500;
@@ -432,66 +426,49 @@ bool ObjectContext::loadRows(const EntityDescription& entity, const QString& whe
             return failed(query);
         readRows(query);
     }
-    return true;
+    return {};
 }
 
-qint64 ObjectContext::count(const FetchRequest& request, StoreError* error)
+StoreResult<qint64> ObjectContext::count(const FetchRequest& request)
 {
     const EntityDescription* entity = Model::entity(request.entityName);
     if (!entity || !request.predicate.isValid() || hasPendingChanges(*entity)) {
-        StoreError failure;
-        const qsizetype size = fetch(request, &failure).size();
-        if (!failure.description.isEmpty()) {
-            if (error)
-                *error = failure;
-            return -1;
-        }
-        return size;
+        StoreResult<QList<ManagedObject*>> objects = fetch(request);
+        if (!objects)
+            return Failure{objects.error()};
+        return qint64(objects->size());
     }
     std::vector<Condition> conditions;
     QString problem;
-    if (!bindConditions(*entity, request.predicate, conditions, problem)) {
-        if (error)
-            *error = {problem, {}};
-        return -1;
-    }
+    if (!bindConditions(*entity, request.predicate, conditions, problem))
+        return Failure{errorAbout(problem)};
     QSqlQuery query(m_database);
     const bool prepared =
         query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
                           .arg(quoted(entity->name()), whereClause(*entity, conditions)));
     if (prepared)
         bindOperands(query, conditions);
-    if (!prepared || !query.exec() || !query.next()) {
-        if (error)
-            *error = errorFrom(QStringLiteral("Count of %1 failed").arg(entity->name()),
-                               query.lastError());
-        return -1;
-    }
+    if (!prepared || !query.exec() || !query.next())
+        return Failure{errorFrom(tr("Count of %1 failed").arg(entity->name()), query.lastError())};
     return query.value(0).toLongLong();
 }
 
-QVariantList ObjectContext::distinctValues(const QString& entityName, const QString& key,
-                                           StoreError* error)
+StoreResult<QVariantList> ObjectContext::distinctValues(const QString& entityName,
+                                                        const QString& key)
 {
     const EntityDescription* entity = Model::entity(entityName);
     const int index = entity ? entity->indexOf(key) : -1;
-    if (index < 0 || entity->attribute(index).type == AttributeType::Bytes) {
-        if (error)
-            *error = {QStringLiteral("No distinct values of %1 in %2").arg(key, entityName), {}};
-        return {};
-    }
+    if (index < 0 || entity->attribute(index).type == AttributeType::Bytes)
+        return Failure{
+            errorAbout(QStringLiteral("No distinct values of %1 in %2").arg(key, entityName))};
     const AttributeType type = entity->attribute(index).type;
     QVariantList values;
     if (hasPendingChanges(*entity)) {
-        StoreError failure;
-        const QList<ManagedObject*> objects = fetch({entityName, {}, {}}, &failure);
-        if (!failure.description.isEmpty()) {
-            if (error)
-                *error = failure;
-            return {};
-        }
+        StoreResult<QList<ManagedObject*>> objects = fetch({entityName, {}, {}});
+        if (!objects)
+            return Failure{objects.error()};
         QSet<QString> seen;
-        for (const ManagedObject* object : objects) {
+        for (const ManagedObject* object : *objects) {
             const QVariant value = object->value(index);
             if (value.isValid() && !seen.contains(value.toString())) {
                 seen.insert(value.toString());
@@ -503,26 +480,19 @@ QVariantList ObjectContext::distinctValues(const QString& entityName, const QStr
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 IS NOT NULL")
-                        .arg(quoted(key), quoted(entity->name())))) {
-        if (error)
-            *error = errorFrom(QStringLiteral("Reading the %1 values failed").arg(key),
-                               query.lastError());
-        return {};
-    }
+                        .arg(quoted(key), quoted(entity->name()))))
+        return Failure{errorFrom(tr("Reading the %1 values failed").arg(key), query.lastError())};
     while (query.next())
         values.append(valueFromColumn(type, query, 0));
     return values;
 }
 
-std::optional<QVariantList> ObjectContext::sums(const QString& entityName,
-                                                const QList<QStringList>& terms, StoreError* error)
+StoreResult<QVariantList> ObjectContext::sums(const QString& entityName,
+                                              const QList<QStringList>& terms)
 {
     const EntityDescription* entity = Model::entity(entityName);
-    if (!entity) {
-        if (error)
-            *error = {QStringLiteral("No entity named %1").arg(entityName), {}};
-        return std::nullopt;
-    }
+    if (!entity)
+        return Failure{errorAbout(QStringLiteral("No entity named %1").arg(entityName))};
     // Each term's attribute indexes, and whether the term stays whole.
     std::vector<std::vector<int>> indexes;
     std::vector<bool> whole;
@@ -533,35 +503,26 @@ std::optional<QVariantList> ObjectContext::sums(const QString& entityName,
             const int index = entity->indexOf(key);
             const AttributeType type =
                 index < 0 ? AttributeType::Text : entity->attribute(index).type;
-            if (type != AttributeType::Int16 && type != AttributeType::Float) {
-                if (error)
-                    *error = {QStringLiteral("%1 of %2 is not a number").arg(key, entityName), {}};
-                return std::nullopt;
-            }
+            if (type != AttributeType::Int16 && type != AttributeType::Float)
+                return Failure{
+                    errorAbout(QStringLiteral("%1 of %2 is not a number").arg(key, entityName))};
             allWhole = allWhole && type == AttributeType::Int16;
             factors.push_back(index);
         }
-        if (factors.empty()) {
-            if (error)
-                *error = {QStringLiteral("An empty sum of %1").arg(entityName), {}};
-            return std::nullopt;
-        }
+        if (factors.empty())
+            return Failure{errorAbout(QStringLiteral("An empty sum of %1").arg(entityName))};
         whole.push_back(allWhole);
     }
 
     QVariantList totals;
     if (hasPendingChanges(*entity)) {
-        StoreError failure;
-        const QList<ManagedObject*> objects = fetch({entityName, {}, {}}, &failure);
-        if (!failure.description.isEmpty()) {
-            if (error)
-                *error = failure;
-            return std::nullopt;
-        }
+        StoreResult<QList<ManagedObject*>> objects = fetch({entityName, {}, {}});
+        if (!objects)
+            return Failure{objects.error()};
         for (std::size_t t = 0; t < indexes.size(); ++t) {
             qint64 wholeSum = 0;
             double sum = 0.0;
-            for (const ManagedObject* object : objects) {
+            for (const ManagedObject* object : *objects) {
                 if (whole[t]) {
                     qint64 product = 1;
                     for (int index : indexes[t])
@@ -594,12 +555,9 @@ std::optional<QVariantList> ObjectContext::sums(const QString& entityName,
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
                         .arg(columns.join(QStringLiteral(", ")), quoted(entity->name()))) ||
-        !query.next()) {
-        if (error)
-            *error = errorFrom(QStringLiteral("The totals of %1 could not be read").arg(entityName),
-                               query.lastError());
-        return std::nullopt;
-    }
+        !query.next())
+        return Failure{
+            errorFrom(tr("The totals of %1 could not be read").arg(entityName), query.lastError())};
     for (std::size_t t = 0; t < indexes.size(); ++t) {
         const QVariant value = query.value(int(t));
         totals.append(whole[t] ? QVariant(value.toLongLong()) : QVariant(value.toDouble()));
@@ -644,7 +602,7 @@ bool ObjectContext::hasChanges() const
            !m_newMarkers.isEmpty();
 }
 
-std::optional<bool> ObjectContext::hasMarker(const QString& name, StoreError* error)
+StoreResult<bool> ObjectContext::hasMarker(const QString& name)
 {
     if (m_newMarkers.contains(name))
         return true;
@@ -652,12 +610,9 @@ std::optional<bool> ObjectContext::hasMarker(const QString& name, StoreError* er
     const bool prepared = query.prepare(QStringLiteral("SELECT 1 FROM Markers WHERE name = ?"));
     if (prepared)
         query.addBindValue(name);
-    if (!prepared || !query.exec()) {
-        if (error)
-            *error = errorFrom(QStringLiteral("The marker %1 could not be read").arg(name),
-                               query.lastError());
-        return std::nullopt;
-    }
+    if (!prepared || !query.exec())
+        return Failure{
+            errorFrom(tr("The marker %1 could not be read").arg(name), query.lastError())};
     return query.next();
 }
 
@@ -677,8 +632,7 @@ void ObjectContext::willChange(ManagedObject& object)
     m_updated.append(&object);
 }
 
-bool ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QString& key,
-                                  StoreError* error)
+StoreResult<> ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QString& key)
 {
     QHash<qint64, ManagedObject*> wanted;
     const EntityDescription* entity = nullptr;
@@ -696,7 +650,7 @@ bool ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QS
             wanted.insert(object->m_rowId, object);
     }
     if (wanted.isEmpty())
-        return true;
+        return {};
     const AttributeDescription& attribute = entity->attribute(index);
     constexpr qsizetype BatchSize = 500;
     const QList<qint64> rowIds = wanted.keys();
@@ -714,12 +668,9 @@ bool ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QS
             for (qsizetype i = start; i < end; ++i)
                 query.addBindValue(rowIds.at(i));
         }
-        if (!prepared || !query.exec()) {
-            if (error)
-                *error = errorFrom(QStringLiteral("Reading %1 failed").arg(attribute.name),
-                                   query.lastError());
-            return false;
-        }
+        if (!prepared || !query.exec())
+            return Failure{
+                errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError())};
         while (query.next()) {
             ManagedObject* object = wanted.value(query.value(0).toLongLong(), nullptr);
             if (!object)
@@ -728,7 +679,7 @@ bool ObjectContext::loadAttribute(const QList<ManagedObject*>& objects, const QS
             object->m_loaded[index] = true;
         }
     }
-    return true;
+    return {};
 }
 
 void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
@@ -741,32 +692,26 @@ void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
     if (prepared)
         query.addBindValue(object.m_rowId);
     if (!prepared || !query.exec() || !query.next()) {
-        Console::printLine(
-            errorFrom(QStringLiteral("Reading %1 failed").arg(attribute.name), query.lastError())
-                .description);
+        const StoreError error =
+            errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError());
+        if (m_readFailureHandler)
+            m_readFailureHandler(error);
+        else
+            Console::printLine(error.description);
         return;
     }
     object.m_values[attributeIndex] = valueFromColumn(attribute.type, query, 0);
     object.m_loaded[attributeIndex] = true;
 }
 
-bool ObjectContext::save(StoreError* error)
+StoreResult<> ObjectContext::save()
 {
     if (!hasChanges())
-        return true;
-    if (m_readOnly) {
-        if (error) {
-            *error = {QStringLiteral("This collection is read-only: changes cannot be saved"), {}};
-            error->userInfo.insert(QStringLiteral("path"), m_database.databaseName());
-        }
-        return false;
-    }
-    if (!m_database.transaction()) {
-        if (error)
-            *error = errorFrom(QStringLiteral("The store could not start a save"),
-                               m_database.lastError());
-        return false;
-    }
+        return {};
+    if (m_readOnly)
+        return Failure{errorAbout(tr("This collection is read-only: changes cannot be saved"))};
+    if (!m_database.transaction())
+        return Failure{errorFrom(tr("The store could not start a save"), m_database.lastError())};
     std::vector<std::pair<ManagedObject*, qint64>> newRows;
     StoreError failure;
     bool ok = true;
@@ -787,9 +732,8 @@ bool ObjectContext::save(StoreError* error)
             if (!prepared->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                        .arg(quoted(entity.name()), columns.join(QLatin1Char(',')),
                                             marks.join(QLatin1Char(','))))) {
-                failure =
-                    errorFrom(QStringLiteral("A new %1 could not be saved").arg(entity.name()),
-                              prepared->lastError());
+                failure = errorFrom(tr("A new %1 could not be saved").arg(entity.name()),
+                                    prepared->lastError());
                 ok = false;
                 break;
             }
@@ -798,8 +742,8 @@ bool ObjectContext::save(StoreError* error)
         for (int i = 0; i < entity.attributes().size(); ++i)
             query.bindValue(i, sqlValue(entity.attribute(i).type, object->m_values[i]));
         if (!query.exec()) {
-            failure = errorFrom(QStringLiteral("A new %1 could not be saved").arg(entity.name()),
-                                query.lastError());
+            failure =
+                errorFrom(tr("A new %1 could not be saved").arg(entity.name()), query.lastError());
             ok = false;
             break;
         }
@@ -829,9 +773,8 @@ bool ObjectContext::save(StoreError* error)
             query.addBindValue(object->m_rowId);
         }
         if (!prepared || !query.exec()) {
-            failure =
-                errorFrom(QStringLiteral("A changed %1 could not be saved").arg(entity.name()),
-                          query.lastError());
+            failure = errorFrom(tr("A changed %1 could not be saved").arg(entity.name()),
+                                query.lastError());
             ok = false;
         }
     }
@@ -844,9 +787,8 @@ bool ObjectContext::save(StoreError* error)
         if (prepared)
             query.addBindValue(object->m_rowId);
         if (!prepared || !query.exec()) {
-            failure =
-                errorFrom(QStringLiteral("A %1 could not be deleted").arg(object->entity().name()),
-                          query.lastError());
+            failure = errorFrom(tr("A %1 could not be deleted").arg(object->entity().name()),
+                                query.lastError());
             ok = false;
         }
     }
@@ -859,26 +801,23 @@ bool ObjectContext::save(StoreError* error)
         if (prepared)
             query.addBindValue(marker);
         if (!prepared || !query.exec()) {
-            failure = errorFrom(QStringLiteral("The marker %1 could not be saved").arg(marker),
-                                query.lastError());
+            failure =
+                errorFrom(tr("The marker %1 could not be saved").arg(marker), query.lastError());
             ok = false;
         }
     }
     if (ok && !m_failNextSave.isEmpty()) {
-        failure = {m_failNextSave, {}};
+        failure = errorAbout(m_failNextSave);
         m_failNextSave.clear();
         ok = false;
     }
     if (ok && !m_database.commit()) {
-        failure =
-            errorFrom(QStringLiteral("The save could not be completed"), m_database.lastError());
+        failure = errorFrom(tr("The save could not be completed"), m_database.lastError());
         ok = false;
     }
     if (!ok) {
         m_database.rollback();
-        if (error)
-            *error = failure;
-        return false;
+        return Failure{failure};
     }
 
     for (const auto& [object, rowId] : newRows) {
@@ -900,7 +839,7 @@ bool ObjectContext::save(StoreError* error)
     m_updated.clear();
     m_deleted.clear();
     m_newMarkers.clear();
-    return true;
+    return {};
 }
 
 void ObjectContext::rollback()
@@ -931,15 +870,17 @@ void ObjectContext::failNextSaveForTesting(const QString& reason)
     m_failNextSave = reason;
 }
 
+void ObjectContext::setReadFailureHandler(FailureHandler handler)
+{
+    m_readFailureHandler = std::move(handler);
+}
+
 StoreError ObjectContext::errorFrom(const QString& description, const QSqlError& sqlError) const
 {
-    StoreError error;
-    const QString detail =
-        sqlError.databaseText().isEmpty() ? sqlError.text() : sqlError.databaseText();
-    error.description =
-        detail.isEmpty() ? description : description + QStringLiteral(": ") + detail;
-    if (!sqlError.nativeErrorCode().isEmpty())
-        error.userInfo.insert(QStringLiteral("SQLiteErrorCode"), sqlError.nativeErrorCode());
-    error.userInfo.insert(QStringLiteral("path"), m_database.databaseName());
-    return error;
+    return StoreError::from(description, sqlError, m_database.databaseName());
+}
+
+StoreError ObjectContext::errorAbout(const QString& description) const
+{
+    return StoreError::at(description, m_database.databaseName());
 }

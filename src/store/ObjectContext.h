@@ -4,13 +4,13 @@
 #include "store/Predicate.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // The one context through which every screen fetches, inserts, changes, deletes and saves.
@@ -23,6 +23,8 @@
 // nothing); an absent text never equals a text, the empty text included.
 class ObjectContext final
 {
+    Q_DECLARE_TR_FUNCTIONS(ObjectContext)
+
 public:
     // A read-only context fetches as any other and refuses every save.
     explicit ObjectContext(const QSqlDatabase& database, bool readOnly = false);
@@ -30,36 +32,36 @@ public:
     ObjectContext(const ObjectContext&) = delete;
     ObjectContext& operator=(const ObjectContext&) = delete;
 
-    // The matching objects in sort order; an empty list and `error` set when the fetch fails.
-    QList<ManagedObject*> fetch(const FetchRequest& request, StoreError* error = nullptr);
+    // The matching objects in sort order.
+    StoreResult<QList<ManagedObject*>> fetch(const FetchRequest& request);
     template <class T>
-    QList<T*> fetch(const Predicate& predicate = {}, const QList<SortDescriptor>& sort = {},
-                    StoreError* error = nullptr)
+    StoreResult<QList<T*>> fetch(const Predicate& predicate = {},
+                                 const QList<SortDescriptor>& sort = {})
     {
+        StoreResult<QList<ManagedObject*>> objects =
+            fetch(FetchRequest{QString::fromLatin1(T::EntityName), predicate, sort});
+        if (!objects)
+            return Failure{objects.error()};
         QList<T*> typed;
-        const QList<ManagedObject*> objects =
-            fetch(FetchRequest{QString::fromLatin1(T::EntityName), predicate, sort}, error);
-        typed.reserve(objects.size());
-        for (ManagedObject* object : objects)
+        typed.reserve(objects->size());
+        for (ManagedObject* object : *objects)
             typed.append(static_cast<T*>(object));
         return typed;
     }
     // The number of objects the same fetch would return, counted by the store when nothing of
-    // the entity is unsaved; -1 and `error` set when it fails.
-    qint64 count(const FetchRequest& request, StoreError* error = nullptr);
+    // the entity is unsaved.
+    StoreResult<qint64> count(const FetchRequest& request);
 
     // The distinct present values of one attribute over the objects the fetch would return,
     // unsaved changes included, in no particular order. Read by the store alone (no objects are
     // made) when nothing of the entity is unsaved.
-    QVariantList distinctValues(const QString& entityName, const QString& key,
-                                StoreError* error = nullptr);
+    StoreResult<QVariantList> distinctValues(const QString& entityName, const QString& key);
 
     // For each term (a list of number attributes), the sum over every object of the entity of
     // the product of the term's attributes, unsaved changes included: a whole number (qint64) for
     // a term of whole-number attributes only, a double otherwise. Summed by the store in one query
-    // when nothing of the entity is unsaved. nullopt and `error` set when it fails.
-    std::optional<QVariantList> sums(const QString& entityName, const QList<QStringList>& terms,
-                                     StoreError* error = nullptr);
+    // when nothing of the entity is unsaved.
+    StoreResult<QVariantList> sums(const QString& entityName, const QList<QStringList>& terms);
 
     // A new object of the entity, its texts and picture absent and its numbers 0.
     ManagedObject* insertNewObject(const QString& entityName);
@@ -72,26 +74,30 @@ public:
     // Reads a value read on demand (the picture) for many objects in one query per few hundred,
     // where each would otherwise read its own when first asked. Objects that have it already
     // are left as they are.
-    bool loadAttribute(const QList<ManagedObject*>& objects, const QString& key,
-                       StoreError* error = nullptr);
+    StoreResult<> loadAttribute(const QList<ManagedObject*>& objects, const QString& key);
 
     bool hasChanges() const;
     bool isReadOnly() const { return m_readOnly; }
 
     // Named markers kept in the store itself, for what must happen once per store file. Whether
-    // the store (or an unsaved setMarker) has the marker; nullopt and `error` set when it cannot
-    // be read.
-    std::optional<bool> hasMarker(const QString& name, StoreError* error = nullptr);
+    // the store (or an unsaved setMarker) has the marker.
+    StoreResult<bool> hasMarker(const QString& name);
     // Sets the marker with the next save, in the same transaction as the other changes; a
     // rollback drops it.
     void setMarker(const QString& name);
 
-    // Saves every unsaved change in one transaction. On failure nothing reaches the store, the
-    // changes stay pending and `error` tells why.
-    bool save(StoreError* error = nullptr);
+    // Saves every unsaved change in one transaction. On failure nothing reaches the store and
+    // the changes stay pending.
+    StoreResult<> save();
     // Drops every unsaved change: inserted objects leave the context, changed ones get their
     // saved values back, deleted ones return.
     void rollback();
+
+    // A value read on demand (a picture) that the store cannot hand over reads as absent, and
+    // the object keeps asking; the failure goes to `handler`, which tells the collector. Without
+    // one it is printed.
+    using FailureHandler = std::function<void(const StoreError&)>;
+    void setReadFailureHandler(FailureHandler handler);
 
     // For tests: the next save fails after writing, so the transaction is really rolled back.
     void failNextSaveForTesting(const QString& reason);
@@ -108,10 +114,11 @@ private:
     QList<ManagedObject*> pendingObjects(const EntityDescription& entity) const;
     // Makes the objects of the rows not yet in memory among `rowIds` (`missing` of them).
     // `where` is the fetch's WHERE clause and `bind` binds its values to a prepared query.
-    bool loadRows(const EntityDescription& entity, const QString& where,
-                  const std::function<void(QSqlQuery&)>& bind, const std::vector<qint64>& rowIds,
-                  qsizetype missing, StoreError* error);
+    StoreResult<> loadRows(const EntityDescription& entity, const QString& where,
+                           const std::function<void(QSqlQuery&)>& bind,
+                           const std::vector<qint64>& rowIds, qsizetype missing);
     StoreError errorFrom(const QString& description, const QSqlError& sqlError) const;
+    StoreError errorAbout(const QString& description) const;
 
     QSqlDatabase m_database;
     std::vector<std::unique_ptr<ManagedObject>> m_objects;
@@ -122,5 +129,6 @@ private:
     QStringList m_newMarkers;
     qint64 m_nextInsertOrder = 0;
     QString m_failNextSave;
+    FailureHandler m_readFailureHandler;
     bool m_readOnly = false;
 };

@@ -38,17 +38,15 @@ QString PersistentContainer::storeFilePath() const
     return QDir(m_directory).filePath(m_name + QStringLiteral(".sqlite"));
 }
 
-std::optional<StoreError> PersistentContainer::loadPersistentStores()
+StoreResult<> PersistentContainer::loadPersistentStores()
 {
     const auto failed = [this](const QString& description) {
-        StoreError error{description, {}};
-        error.userInfo.insert(QStringLiteral("path"), storeFilePath());
-        return error;
+        return Failure{StoreError::at(description, storeFilePath())};
     };
     if (!QDir().mkpath(m_directory))
-        return failed(QStringLiteral("The data folder %1 could not be created").arg(m_directory));
+        return failed(tr("The data folder %1 could not be created").arg(m_directory));
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return failed(QStringLiteral("The SQLite driver of Qt is not installed"));
+        return failed(tr("The SQLite driver of Qt is not installed"));
 
     const QFileInfo file(storeFilePath());
     const bool folderWritable = QFileInfo(m_directory).isWritable();
@@ -69,31 +67,31 @@ std::optional<StoreError> PersistentContainer::loadPersistentStores()
     }
     database.setConnectOptions(options);
     if (!database.open())
-        return failed(QStringLiteral("The store could not be opened: ") +
-                      database.lastError().text());
+        return Failure{StoreError::from(tr("The store could not be opened"), database.lastError(),
+                                        storeFilePath())};
     const auto refuse = [this, &database](StoreError error) {
         database.close();
         error.userInfo.insert(QStringLiteral("path"), storeFilePath());
-        return error;
+        return Failure{std::move(error)};
     };
 
-    StoreError error;
     if (m_readOnly) {
-        int version = 0;
-        if (!Schema::readVersion(database, version, error))
-            return refuse(error);
-        if (version != Schema::currentVersion())
-            return refuse(failed(
-                QStringLiteral("The store is read-only and not up to date (store version %1, "
-                               "this version writes %2): open it once where it can be written")
-                    .arg(version)
-                    .arg(Schema::currentVersion())));
-    } else if (!Schema::upgrade(database, error)) {
-        return refuse(error);
+        const StoreResult<int> version = Schema::readVersion(database);
+        if (!version)
+            return refuse(version.error());
+        if (*version != Schema::currentVersion())
+            return refuse(StoreError::at(
+                tr("The store is read-only and not up to date (store version %1, this version "
+                   "writes %2): open it once where it can be written")
+                    .arg(*version)
+                    .arg(Schema::currentVersion()),
+                storeFilePath()));
+    } else if (const StoreResult<> upgraded = Schema::upgrade(database); !upgraded) {
+        return refuse(upgraded.error());
     }
     // Checked before anything else is written, so a store that is refused stays as it was.
-    if (!Schema::verify(database, error))
-        return refuse(error);
+    if (const StoreResult<> verified = Schema::verify(database); !verified)
+        return refuse(verified.error());
 
     if (!m_readOnly) {
         QSqlQuery pragma(database);
@@ -101,24 +99,21 @@ std::optional<StoreError> PersistentContainer::loadPersistentStores()
         // WAL.
         if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) ||
             !pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
-            return refuse(failed(QStringLiteral("The store could not be opened: ") +
-                                 pragma.lastError().databaseText()));
+            return refuse(StoreError::from(tr("The store could not be opened"), pragma.lastError(),
+                                           storeFilePath()));
     }
     m_context = std::make_unique<ObjectContext>(database, m_readOnly);
-    return std::nullopt;
+    return {};
 }
 
-bool PersistentContainer::backUpTo(const QString& path, StoreError* error)
+StoreResult<> PersistentContainer::backUpTo(const QString& path)
 {
+    // SQLite's own reason alone: the caller says what was being copied where.
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(QStringLiteral("VACUUM INTO ?"))) {
-        *error = StoreError{query.lastError().text(), {{QStringLiteral("path"), path}}};
-        return false;
-    }
+    if (!query.prepare(QStringLiteral("VACUUM INTO ?")))
+        return Failure{StoreError::from(QString(), query.lastError(), path)};
     query.addBindValue(path);
-    if (!query.exec()) {
-        *error = StoreError{query.lastError().text(), {{QStringLiteral("path"), path}}};
-        return false;
-    }
-    return true;
+    if (!query.exec())
+        return Failure{StoreError::from(QString(), query.lastError(), path)};
+    return {};
 }

@@ -3,13 +3,15 @@
 #include "store/ObjectContext.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
-#include <optional>
 
 // The collection store on disk: "<name>.sqlite" in a data folder, opened once and kept open.
 class PersistentContainer final
 {
+    Q_DECLARE_TR_FUNCTIONS(PersistentContainer)
+
 public:
     PersistentContainer(const QString& name, const QString& directory);
     ~PersistentContainer();
@@ -20,10 +22,10 @@ public:
     QString storeFilePath() const;
 
     // Opens the store file (creating it and its folder when missing), brings its tables up to
-    // date and checks them. Returns the error when it cannot be opened; the container is then
-    // unusable. A store whose file or folder cannot be written is opened read-only: it can be
-    // looked at, and every save is refused.
-    std::optional<StoreError> loadPersistentStores();
+    // date and checks them. When it cannot be opened the container is unusable. A store whose file
+    // or folder cannot be written is opened read-only: it can be looked at, and every save is
+    // refused.
+    StoreResult<> loadPersistentStores();
     bool isLoaded() const { return m_context != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -31,9 +33,8 @@ public:
     // refused ("database is locked").
     static constexpr int BusyTimeoutMilliseconds = 5000;
 
-    // Copies the store as it is saved (VACUUM INTO) to a new file at path. False and `error` set
-    // when it cannot be copied.
-    bool backUpTo(const QString& path, StoreError* error);
+    // Copies the store as it is saved (VACUUM INTO) to a new file at path.
+    StoreResult<> backUpTo(const QString& path);
 
     // The one context of the application; only valid once the store is loaded.
     ObjectContext& viewContext() { return *m_context; }

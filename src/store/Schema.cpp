@@ -2,6 +2,7 @@
 
 #include "store/Model.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -67,14 +68,12 @@ const QList<QStringList>& steps()
 
 StoreError failure(const QString& what, const QSqlError& sqlError, const QSqlDatabase& database)
 {
-    StoreError error;
-    error.description =
-        what + QStringLiteral(": ") +
-        (sqlError.databaseText().isEmpty() ? sqlError.text() : sqlError.databaseText());
-    if (!sqlError.nativeErrorCode().isEmpty())
-        error.userInfo.insert(QStringLiteral("SQLiteErrorCode"), sqlError.nativeErrorCode());
-    error.userInfo.insert(QStringLiteral("path"), database.databaseName());
-    return error;
+    return StoreError::from(what, sqlError, database.databaseName());
+}
+
+StoreError refusal(const QString& what, const QSqlDatabase& database)
+{
+    return StoreError::at(what, database.databaseName());
 }
 
 } // namespace
@@ -84,66 +83,68 @@ int currentVersion()
     return int(steps().size());
 }
 
-bool readVersion(QSqlDatabase& database, int& version, StoreError& error)
+StoreResult<int> readVersion(QSqlDatabase& database)
 {
     QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        error = failure(QStringLiteral("The store could not be read"), query.lastError(), database);
-        return false;
-    }
-    version = query.value(0).toInt();
-    if (version < 0 || version > currentVersion()) {
-        error.description =
-            version < 0
-                ? QStringLiteral("The store has an unknown version (%1): it was not written by "
-                                 "Vellora, or it is damaged")
-                      .arg(version)
-                : QStringLiteral("The store was written by a newer version of Vellora "
-                                 "(store version %1, this version reads up to %2)")
-                      .arg(version)
-                      .arg(currentVersion());
-        error.userInfo.insert(QStringLiteral("path"), database.databaseName());
-        return false;
-    }
-    return true;
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return Failure{failure(QCoreApplication::translate("Schema", "The store could not be read"),
+                               query.lastError(), database)};
+    const int version = query.value(0).toInt();
+    if (version < 0)
+        return Failure{
+            refusal(QCoreApplication::translate(
+                        "Schema", "The store has an unknown version (%1): it was not written by "
+                                  "Vellora, or it is damaged")
+                        .arg(version),
+                    database)};
+    if (version > currentVersion())
+        return Failure{refusal(QCoreApplication::translate(
+                                   "Schema", "The store was written by a newer version of Vellora "
+                                             "(store version %1, this version reads up to %2)")
+                                   .arg(version)
+                                   .arg(currentVersion()),
+                               database)};
+    return version;
 }
 
-bool upgrade(QSqlDatabase& database, StoreError& error)
+StoreResult<> upgrade(QSqlDatabase& database)
 {
-    int version = 0;
-    if (!readVersion(database, version, error))
-        return false;
+    const StoreResult<int> version = readVersion(database);
+    if (!version)
+        return Failure{version.error()};
     QSqlQuery query(database);
-    for (int step = version; step < currentVersion(); ++step) {
-        if (!database.transaction()) {
-            error = failure(QStringLiteral("The store could not be upgraded"), database.lastError(),
-                            database);
-            return false;
-        }
+    for (int step = *version; step < currentVersion(); ++step) {
+        if (!database.transaction())
+            return Failure{
+                failure(QCoreApplication::translate("Schema", "The store could not be upgraded"),
+                        database.lastError(), database)};
         QStringList statements = steps().at(step);
         statements << QStringLiteral("PRAGMA user_version = %1").arg(step + 1);
         for (const QString& statement : std::as_const(statements)) {
             if (!query.exec(statement)) {
-                error = failure(
-                    QStringLiteral("The store could not be upgraded to version %1").arg(step + 1),
-                    query.lastError(), database);
+                StoreError error =
+                    failure(QCoreApplication::translate(
+                                "Schema", "The store could not be upgraded to version %1")
+                                .arg(step + 1),
+                            query.lastError(), database);
                 query.finish();
                 database.rollback();
-                return false;
+                return Failure{std::move(error)};
             }
         }
         query.finish();
         if (!database.commit()) {
-            error = failure(QStringLiteral("The store could not be upgraded"), database.lastError(),
-                            database);
+            StoreError error =
+                failure(QCoreApplication::translate("Schema", "The store could not be upgraded"),
+                        database.lastError(), database);
             database.rollback();
-            return false;
+            return Failure{std::move(error)};
         }
     }
-    return true;
+    return {};
 }
 
-bool verify(QSqlDatabase& database, StoreError& error)
+StoreResult<> verify(QSqlDatabase& database)
 {
     QList<QPair<QString, QStringList>> tables;
     for (const EntityDescription* entity : Model::entities()) {
@@ -158,32 +159,31 @@ bool verify(QSqlDatabase& database, StoreError& error)
     query.setForwardOnly(true);
     for (const auto& [table, columns] : std::as_const(tables)) {
         // table_info names the columns of a table and returns nothing for a missing one.
-        if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table))) {
-            error =
-                failure(QStringLiteral("The store could not be read"), query.lastError(), database);
-            return false;
-        }
+        if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+            return Failure{
+                failure(QCoreApplication::translate("Schema", "The store could not be read"),
+                        query.lastError(), database)};
         QSet<QString> present;
         while (query.next())
             present.insert(query.value(1).toString());
         query.finish();
-        const auto refuse = [&](const QString& what) {
-            error.description = what;
-            error.userInfo.insert(QStringLiteral("path"), database.databaseName());
-            return false;
-        };
         if (present.isEmpty())
-            return refuse(QStringLiteral("The store has no table %1: it was not written by "
-                                         "Vellora, or it is damaged")
-                              .arg(table));
+            return Failure{refusal(QCoreApplication::translate(
+                                       "Schema", "The store has no table %1: it was not written by "
+                                                 "Vellora, or it is damaged")
+                                       .arg(table),
+                                   database)};
         for (const QString& column : columns) {
             if (!present.contains(column))
-                return refuse(QStringLiteral("The store's table %1 has no column %2: it was not "
-                                             "written by Vellora, or it is damaged")
-                                  .arg(table, column));
+                return Failure{refusal(
+                    QCoreApplication::translate("Schema",
+                                                "The store's table %1 has no column %2: it was not "
+                                                "written by Vellora, or it is damaged")
+                        .arg(table, column),
+                    database)};
         }
     }
-    return true;
+    return {};
 }
 
 } // namespace Schema

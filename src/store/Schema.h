@@ -10,14 +10,14 @@ namespace Schema {
 
 // The version this build writes.
 int currentVersion();
-// The version the store says it has; false, with `error` set, when the file cannot be read as a
-// store at all, or its version is not one this build knows (negative, or newer than this build).
-bool readVersion(QSqlDatabase& database, int& version, StoreError& error);
-// Runs every step the store has not had yet. False, with `error` set, when the version is
-// unknown or a step fails (that step is rolled back).
-bool upgrade(QSqlDatabase& database, StoreError& error);
+// The version the store says it has; a failure when the file cannot be read as a store at all,
+// or its version is not one this build knows (negative, or newer than this build).
+StoreResult<int> readVersion(QSqlDatabase& database);
+// Runs every step the store has not had yet; a failure when the version is unknown or a step
+// fails (that step is rolled back).
+StoreResult<> upgrade(QSqlDatabase& database);
 // Whether every table and column the model reads and writes is there, so a damaged or foreign
 // file is refused instead of misread. Reads only.
-bool verify(QSqlDatabase& database, StoreError& error);
+StoreResult<> verify(QSqlDatabase& database);
 
 } // namespace Schema

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/Saving.h"
 #include "browse/StampRowDelegate.h"
 #include "browse/StampRowModel.h"
@@ -165,24 +166,20 @@ void ValuationViewController::computeTotals()
     StampList.clear();
     StampCount = 0;
     StampValue = 0.0;
-    StoreError error;
-    const QList<Stamps*> stamps = managedObjectContext->fetch<Stamps>({}, {}, &error);
+    StoreResult<QList<Stamps*>> stamps = managedObjectContext->fetch<Stamps>();
     // The store adds the totals up itself, so the list's records need not all be read.
-    const std::optional<QVariantList> sums =
-        error.description.isEmpty()
-            ? managedObjectContext->sums(QString::fromLatin1(Stamps::EntityName),
-                                         {{QStringLiteral("quantity")},
-                                          {QStringLiteral("value"), QStringLiteral("quantity")}},
-                                         &error)
-            : std::nullopt;
+    const StoreResult<QVariantList> sums =
+        stamps ? managedObjectContext->sums(QString::fromLatin1(Stamps::EntityName),
+                                            {{QStringLiteral("quantity")},
+                                             {QStringLiteral("value"), QStringLiteral("quantity")}})
+               : StoreResult<QVariantList>(Failure{stamps.error()});
     if (sums) {
-        StampList = stamps;
+        StampList = std::move(stamps).value();
         StampCount = sums->at(0).toLongLong();
         StampValue = sums->at(1).toDouble();
     } else {
-        Console::printLine(error.description);
-        m_environment.services.alerts.present(
-            Alert::withOk(tr("Collection not Read"), error.description));
+        Console::printLine(sums.error().description);
+        Reading::tellNotRead(m_environment, sums.error());
     }
     m_model->setStamps(StampList);
     QuantityTextField->setText(QString::number(StampCount));
@@ -297,10 +294,9 @@ void ValuationViewController::shareButtonClicked()
             Alert::withOk(tr("No Picture"), tr("A picture of the screen could not be made.")));
         return;
     }
-    QString error;
-    if (keepScreenPicture(jpeg, &error).isEmpty()) {
-        Console::printLine(error);
-        m_environment.services.alerts.present(Alert::withOk(tr("Picture not Saved"), error));
+    if (const Result<QString> kept = keepScreenPicture(jpeg); !kept) {
+        Console::printLine(kept.error());
+        m_environment.services.alerts.present(Alert::withOk(tr("Picture not Saved"), kept.error()));
     }
 
     ShareRequest request;
@@ -309,16 +305,14 @@ void ValuationViewController::shareButtonClicked()
     m_environment.services.shareSheet.present(request);
 }
 
-QString ValuationViewController::keepScreenPicture(const QByteArray& jpeg, QString* error) const
+Result<QString> ValuationViewController::keepScreenPicture(const QByteArray& jpeg) const
 {
     const QString folder = m_environment.picturesDirectory;
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
-        *error =
-            tr("The pictures folder %1 could not be made.").arg(QDir::toNativeSeparators(folder));
-        return {};
-    }
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return Failure{
+            tr("The pictures folder %1 could not be made.").arg(QDir::toNativeSeparators(folder))};
     const QString name =
         QStringLiteral("Vellora Valuation %1.jpg")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")));
-    return HandoverFiles::write(folder, name, jpeg, error);
+    return HandoverFiles::write(folder, name, jpeg);
 }

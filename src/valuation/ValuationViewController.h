@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/Result.h"
 #include "platform/gui/ViewController.h"
 
 #include <QImage>
@@ -75,8 +76,8 @@ private:
     void computeTotals();
     void setSaveButtonEnabled(bool enabled);
     // Saves the screen picture as a JPEG file in the collector's pictures folder; the file's
-    // path, or an empty one and the reason.
-    QString keepScreenPicture(const QByteArray& jpeg, QString* error) const;
+    // path.
+    Result<QString> keepScreenPicture(const QByteArray& jpeg) const;
 
     Environment& m_environment;
     StampRowModel* m_model;

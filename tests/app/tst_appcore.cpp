@@ -1,6 +1,8 @@
 #include "ConsoleCapture.h"
 #include "LocaleScope.h"
+#include "StoreSurgery.h"
 #include "TestEnvironment.h"
+#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "platform/core/CurrencyText.h"
 #include "store/Model.h"
@@ -105,15 +107,52 @@ private Q_SLOTS:
         test.context().deleteObject(stamp);
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
         ConsoleCapture console;
-        StoreError error;
-        QVERIFY(!test.appDelegate().saveContext(&error));
-        QCOMPARE(error.description, QStringLiteral("disk full"));
+        const StoreResult<> saved = test.appDelegate().saveContext();
+        QVERIFY(!saved);
+        QCOMPARE(saved.error().description, QStringLiteral("disk full"));
         QVERIFY(
             console.lines().value(0).startsWith(QStringLiteral("Unresolved error disk full, ")));
         // The delete is undone, so the record the collector sees is the one in the store.
         QVERIFY(!test.context().hasChanges());
-        QCOMPARE(test.context().fetch<Stamps>(), QList<Stamps*>{stamp});
+        QCOMPARE(test.context().fetch<Stamps>().value(), QList<Stamps*>{stamp});
         QVERIFY(test.appDelegate().saveContext());
+    }
+
+    void aPictureTheStoreCannotHandOverIsToldOnceForARun()
+    {
+        TestEnvironment test;
+        Reading::tellOnDemandFailures(test.environment());
+        QList<Stamps*> stamps;
+        for (int i = 0; i < 3; ++i) {
+            stamps << test.context().insertNewObject<Stamps>();
+            stamps.last()->setStampImage(QByteArray("picture"));
+        }
+        QVERIFY(test.context().save());
+        for (Stamps* stamp : std::as_const(stamps))
+            stamp->releaseAttribute(QStringLiteral("stampImage"));
+        QVERIFY(alterStoreFile(test.appDelegate().persistentContainer().storeFilePath(),
+                               {QStringLiteral("ALTER TABLE Stamps DROP COLUMN stampImage")}));
+
+        // Asked for as rows are painted: absent, and told once the event loop is back.
+        for (Stamps* stamp : std::as_const(stamps))
+            QCOMPARE(stamp->stampImage(), std::nullopt);
+        QCOMPARE(test.alerts.alerts().size(), 0);
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Collection not Read"));
+        QVERIFY2(test.alerts.last().message.startsWith(QStringLiteral("Reading stampImage failed")),
+                 qPrintable(test.alerts.last().message));
+
+        // Once the collector has read it, the next failure is told again.
+        QCOMPARE(stamps.first()->stampImage(), std::nullopt);
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QVERIFY(test.alerts.tap(QStringLiteral("OK")));
+        QCOMPARE(stamps.first()->stampImage(), std::nullopt);
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.alerts().size(), 2);
+        // Nothing was marked loaded, so nothing absent can be saved over the picture.
+        QVERIFY(!stamps.first()->isAttributeLoaded(QStringLiteral("stampImage")));
     }
 
     void anUnreadableStoreIsAnUnresolvedError()

@@ -24,7 +24,7 @@ namespace {
 QStringList storedTexts(ObjectContext& context, const QString& entityName)
 {
     QStringList texts;
-    for (const ManagedObject* entry : context.fetch({entityName, {}, {}}))
+    for (const ManagedObject* entry : context.fetch({entityName, {}, {}}).value())
         texts << entry->value(0).toString();
     return texts;
 }
@@ -152,7 +152,7 @@ private Q_SLOTS:
         launchMenu(test);
         test.context().insertNewObject<CountryList>()->setCountry(QStringLiteral("Malta"));
         QVERIFY(test.context().save());
-        test.context().deleteObject(test.context().fetch<GumList>().first());
+        test.context().deleteObject(test.context().fetch<GumList>().value().first());
         QVERIFY(test.context().save());
 
         test.relaunch();
@@ -195,7 +195,7 @@ private Q_SLOTS:
                      qPrintable(result.alerts.first()));
         }
         PersistentContainer store(QStringLiteral("Vellora"), data.path());
-        QVERIFY(!store.loadPersistentStores());
+        QVERIFY(store.loadPersistentStores().ok());
         QCOMPARE(storedTexts(store.viewContext(), QStringLiteral("CountryList")).size(), 53);
     }
 

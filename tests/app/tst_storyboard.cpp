@@ -52,7 +52,7 @@ private Q_SLOTS:
         form->SaveNewStampButtonClicked();
 
         QCOMPARE(navigation.topViewController(), menu);
-        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
         QVERIFY(menu->AddButton->isHidden());
     }
 
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QCOMPARE(navigation.topViewController(), add);
         QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
         QCOMPARE(navigation.topViewController(), list);
-        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
     }
 
     void referenceFormsSaveOnceWithReturnAndAskBeforeDiscarding()
@@ -275,7 +275,7 @@ private Q_SLOTS:
         auto* browser =
             qobject_cast<ReferenceListTableViewController*>(navigation.topViewController());
         QVERIFY(browser);
-        const qsizetype gums = test.context().fetch<GumList>().size();
+        const qsizetype gums = test.context().fetch<GumList>().value().size();
         auto* addAction = browser->findChild<QAction*>(QStringLiteral("AddButton"));
         QVERIFY(addAction);
 
@@ -288,7 +288,7 @@ private Q_SLOTS:
         QTest::keyClick(add->textField(), Qt::Key_Return);
         QCOMPARE(navigation.topViewController(), browser);
         QVERIFY(test.alerts.alerts().isEmpty());
-        const QList<GumList*> stored = test.context().fetch<GumList>();
+        const QList<GumList*> stored = test.context().fetch<GumList>().value();
         QCOMPARE(stored.size(), gums + 1);
         QCOMPARE(std::count_if(
                      stored.cbegin(), stored.cend(),
@@ -304,7 +304,7 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
         QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
         QCOMPARE(navigation.topViewController(), browser);
-        QCOMPARE(test.context().fetch<GumList>().size(), gums + 1);
+        QCOMPARE(test.context().fetch<GumList>().value().size(), gums + 1);
     }
 };
 

@@ -186,7 +186,7 @@ private Q_SLOTS:
         // A delete from the search leaves the store and the totals.
         years.searchBar->setText(QStringLiteral("b"));
         years.deleteRow(0);
-        QCOMPARE(test.context().fetch<Stamps>().size(), 3);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 3);
         years.searchBar->setText(QString());
         QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
         QCOMPARE(years.FooterLabel->text(),

@@ -1,5 +1,6 @@
 #include "BrowseFixture.h"
 #include "LocaleScope.h"
+#include "StoreSurgery.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
 #include "platform/gui/NavigationController.h"
@@ -147,6 +148,23 @@ private Q_SLOTS:
         QCOMPARE(list.searchBar->placeholderText(), QStringLiteral("Search by Denomination"));
     }
 
+    void aCollectionThatCannotBeReadIsToldAndShowsNothing()
+    {
+        TestEnvironment test;
+        addSample(test.context());
+        QVERIFY(test.context().save());
+        // Another program took the table away under the open store.
+        QVERIFY(alterStoreFile(test.appDelegate().persistentContainer().storeFilePath(),
+                               {QStringLiteral("ALTER TABLE Stamps RENAME TO Elsewhere")}));
+        ListOnScreen screen(test);
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Collection not Read"));
+        QVERIFY2(test.alerts.last().message.contains(QStringLiteral("no such table: Stamps")),
+                 qPrintable(test.alerts.last().message));
+        QCOMPARE(screen.list.rowModel()->rowCount(), 0);
+        QCOMPARE(screen.list.HeaderLabel->text(), QStringLiteral("# Stamps = 0 of 0"));
+    }
+
     void theCounterIsCentredRedTextOnLightGrey()
     {
         TestEnvironment test;
@@ -286,7 +304,7 @@ private Q_SLOTS:
         screen.list.deleteRow(0);
         QCOMPARE(screen.denominations(),
                  (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-        QCOMPARE(test.context().fetch<Stamps>().size(), 3);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 3);
 
         screen.search(QStringLiteral("b"));
         screen.list.deleteRow(0);
@@ -526,10 +544,10 @@ private Q_SLOTS:
         screen.table()->setFocus();
         // Backspace is no delete key.
         QTest::keyClick(screen.table(), Qt::Key_Backspace);
-        QCOMPARE(test.context().fetch<Stamps>().size(), 5);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 5);
         QVERIFY(!screen.undoBar());
         QTest::keyClick(screen.table(), Qt::Key_Delete);
-        QCOMPARE(test.context().fetch<Stamps>().size(), 4);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 4);
         QVERIFY(!column(screen.list->rowModel()).contains(QStringLiteral("5c")));
         UndoBar* bar = screen.undoBar();
         QVERIFY(bar);
@@ -550,7 +568,7 @@ private Q_SLOTS:
         // The bar undoes once only.
         QTest::keyClick(screen.table(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!test.context().hasChanges());
-        const QList<Stamps*> stored = test.context().fetch<Stamps>();
+        const QList<Stamps*> stored = test.context().fetch<Stamps>().value();
         QCOMPARE(stored.size(), restored ? 5 : 4);
         if (!restored) {
             QCOMPARE(column(screen.list->rowModel()).size(), 4);

@@ -1,3 +1,4 @@
+#include "StoreSurgery.h"
 #include "TemporaryStore.h"
 #include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
@@ -45,9 +46,9 @@ QByteArray exported(ObjectContext& context)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const ExportFile::Result result = ExportFile::write(context, Coding, buffer);
-    if (!result.succeeded())
-        qWarning("export failed: %s", qPrintable(result.error));
+    const Result<ExportFile::Written> result = ExportFile::write(context, Coding, buffer);
+    if (!result)
+        qWarning("export failed: %s", qPrintable(result.error()));
     return buffer.data();
 }
 
@@ -67,7 +68,7 @@ QString field(const QByteArray& line, int position)
 
 QList<Stamps*> allStamps(ObjectContext& context)
 {
-    return context.fetch<Stamps>({}, {{QStringLiteral("denomination"), true}});
+    return context.fetch<Stamps>({}, {{QStringLiteral("denomination"), true}}).value();
 }
 
 // Each attribute's value as the store gives it, for comparing two stamps.
@@ -165,32 +166,45 @@ private Q_SLOTS:
         // A device that refuses writing is a failure, never a success.
         QBuffer readOnly;
         readOnly.open(QIODevice::ReadOnly);
-        const ExportFile::Result refused = ExportFile::write(store.context(), Coding, readOnly);
-        QVERIFY(!refused.succeeded());
-        QVERIFY(!refused.error.isEmpty());
+        const Result<ExportFile::Written> refused =
+            ExportFile::write(store.context(), Coding, readOnly);
+        QVERIFY(!refused);
+        QVERIFY(!refused.error().isEmpty());
 
         const QString missingFolder = store.directory() + QStringLiteral("/no/such/Vellora.csv");
         QFile(store.directory()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const ExportFile::Result unwritable = ExportFile::writeFile(
+        const Result<ExportFile::Written> unwritable = ExportFile::writeFile(
             store.context(), Coding, store.directory() + QStringLiteral("/Vellora.csv"));
         QFile(store.directory())
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                             QFileDevice::ExeOwner);
         if (geteuid() != 0) {
-            QVERIFY(!unwritable.succeeded());
+            QVERIFY(!unwritable);
             QVERIFY(!QFileInfo::exists(store.directory() + QStringLiteral("/Vellora.csv")));
         }
-        QVERIFY(!ExportFile::writeFile(store.context(), Coding, missingFolder).succeeded());
+        QVERIFY(!ExportFile::writeFile(store.context(), Coding, missingFolder));
 
         // A cancelled export leaves the earlier file as it was.
         const QString path = store.directory() + QStringLiteral("/Vellora.csv");
         QVERIFY(writeBytes(path, "earlier"));
         addStamp(store.context(), QStringLiteral("2c"), 1950, {});
         QVERIFY(store.context().save());
-        const ExportFile::Result cancelled = ExportFile::writeFile(
+        const Result<ExportFile::Written> cancelled = ExportFile::writeFile(
             store.context(), Coding, path, [](qsizetype, qsizetype) { return false; });
-        QVERIFY(cancelled.cancelled);
-        QCOMPARE(cancelled.written, 1);
+        QVERIFY(cancelled);
+        QVERIFY(cancelled->cancelled);
+        QCOMPARE(cancelled->written, 1);
+        QCOMPARE(fileBytes(path), QByteArray("earlier"));
+
+        // Pictures the store cannot hand over stop the export: the file must not lose them.
+        broken->releaseAttribute(QStringLiteral("stampImage"));
+        QVERIFY(alterStoreFile(store.container().storeFilePath(),
+                               {QStringLiteral("ALTER TABLE Stamps DROP COLUMN stampImage")}));
+        const Result<ExportFile::Written> unreadable =
+            ExportFile::writeFile(store.context(), Coding, path);
+        QVERIFY(!unreadable);
+        QVERIFY2(unreadable.error().startsWith(QStringLiteral("The pictures could not be read: ")),
+                 qPrintable(unreadable.error()));
         QCOMPARE(fileBytes(path), QByteArray("earlier"));
     }
 
@@ -293,8 +307,10 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("line 8: yearOfIssue \"19x2\" is not a whole number")});
 
         const auto find = [&store](const QString& denomination) {
-            return store.context().fetch<Stamps>(
-                Predicate::format(QStringLiteral("denomination == %@"), denomination));
+            return store.context()
+                .fetch<Stamps>(
+                    Predicate::format(QStringLiteral("denomination == %@"), denomination))
+                .value();
         };
         QCOMPARE(find(QStringLiteral("4c")).at(0)->descrip(), QStringLiteral("a\\qb it's"));
         QCOMPARE(pictured->descrip(), QStringLiteral("new"));
@@ -307,6 +323,7 @@ private Q_SLOTS:
         QCOMPARE(store.context()
                      .fetch<Stamps>(Predicate::format(QStringLiteral("cancellation == %@"),
                                                       QStringLiteral("Togo")))
+                     .value()
                      .at(0)
                      ->color(),
                  QStringLiteral("7c"));
@@ -461,9 +478,7 @@ private Q_SLOTS:
             ->setNotes(QStringLiteral("before"));
         QVERIFY(store.context().save());
 
-        QString error;
-        const QString first = StoreBackup::make(store.container(), &error);
-        QVERIFY2(!first.isEmpty(), qPrintable(error));
+        const QString first = StoreBackup::make(store.container()).value();
         QVERIFY(QFileInfo(first).fileName().contains(
             QRegularExpression(QStringLiteral("^Vellora-\\d{8}-\\d{6}\\.sqlite$"))));
         QCOMPARE(QFileInfo(first).dir().dirName(), QStringLiteral("Backups"));
@@ -476,7 +491,7 @@ private Q_SLOTS:
             QTemporaryDir folder;
             QVERIFY(QFile::copy(first, folder.filePath(QStringLiteral("Vellora.sqlite"))));
             PersistentContainer copy(QStringLiteral("Vellora"), folder.path());
-            QVERIFY(!copy.loadPersistentStores());
+            QVERIFY(copy.loadPersistentStores().ok());
             const QList<Stamps*> stamps = allStamps(copy.viewContext());
             QCOMPARE(stamps.size(), 1);
             QCOMPARE(stamps.at(0)->notes(), QStringLiteral("before"));
@@ -484,8 +499,7 @@ private Q_SLOTS:
 
         QStringList made{first};
         for (int i = 0; i < 6; ++i)
-            made.append(StoreBackup::make(store.container(), &error));
-        QVERIFY(!made.contains(QString()));
+            made.append(StoreBackup::make(store.container()).value());
         QCOMPARE(QSet<QString>(made.cbegin(), made.cend()).size(), 7);
         const QStringList kept = QDir(QFileInfo(first).absolutePath())
                                      .entryList({QStringLiteral("*.sqlite")}, QDir::Files);
@@ -496,9 +510,9 @@ private Q_SLOTS:
         // A Backups folder that cannot be made refuses.
         TemporaryStore blocked;
         QVERIFY(writeBytes(blocked.directory() + QStringLiteral("/Backups"), "a file"));
-        error.clear();
-        QVERIFY(StoreBackup::make(blocked.container(), &error).isEmpty());
-        QVERIFY(error.contains(QStringLiteral("Backups")));
+        const Result<QString> refused = StoreBackup::make(blocked.container());
+        QVERIFY(!refused);
+        QVERIFY(refused.error().contains(QStringLiteral("Backups")));
     }
 
     void commandLineExportsAndImports()
@@ -554,7 +568,7 @@ private Q_SLOTS:
         QTemporaryDir blocked;
         {
             PersistentContainer made(QStringLiteral("Vellora"), blocked.path());
-            QVERIFY(!made.loadPersistentStores());
+            QVERIFY(made.loadPersistentStores().ok());
         }
         QVERIFY(writeBytes(blocked.filePath(QStringLiteral("Backups")), "a file"));
         run = vellora(
@@ -562,7 +576,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QStringLiteral("nothing was imported")));
         PersistentContainer unchanged(QStringLiteral("Vellora"), blocked.path());
-        QVERIFY(!unchanged.loadPersistentStores());
+        QVERIFY(unchanged.loadPersistentStores().ok());
         QCOMPARE(allStamps(unchanged.viewContext()).size(), 0);
 
         run = vellora({QStringLiteral("--import"), file, QStringLiteral("--export"), file});

@@ -79,7 +79,7 @@ Stamps* addStamp(TestEnvironment& test, const QString& country, const QString& d
 
 QList<Stamps*> allStamps(TestEnvironment& test)
 {
-    return test.context().fetch<Stamps>({}, {{QStringLiteral("denomination"), true}});
+    return test.context().fetch<Stamps>({}, {{QStringLiteral("denomination"), true}}).value();
 }
 
 QByteArray readAll(const QString& path)

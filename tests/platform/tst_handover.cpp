@@ -82,9 +82,11 @@ private Q_SLOTS:
         };
 
         QTemporaryDir folder;
-        QString error;
-        const QStringList paths = XdgMailComposer::writeAttachments(message, folder.path(), &error);
-        QVERIFY2(paths.size() == 2, qPrintable(error));
+        const Result<QStringList> written =
+            XdgMailComposer::writeAttachments(message, folder.path());
+        QVERIFY2(written, qPrintable(written ? QString() : written.error()));
+        const QStringList& paths = *written;
+        QCOMPARE(paths.size(), 2);
         QVERIFY2(paths[0] != paths[1], "a name already taken is not overwritten");
         for (const QString& path : paths) {
             const QFileInfo info(path);

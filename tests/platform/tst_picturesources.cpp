@@ -80,19 +80,19 @@ private Q_SLOTS:
 
         clipboard->setImage(sample(40, 30));
         QVERIFY(pasteboard.hasImages());
-        QCOMPARE(pasteboard.image().size(), QSize(40, 30));
-        QCOMPARE(pasteboard.image().pixelColor(5, 5), QColor(200, 30, 40));
+        QCOMPARE(pasteboard.image().value().size(), QSize(40, 30));
+        QCOMPARE(pasteboard.image().value().pixelColor(5, 5), QColor(200, 30, 40));
 
         clipboard->setText(QStringLiteral("Penny Black"));
         QVERIFY(!pasteboard.hasImages());
-        QVERIFY(pasteboard.image().isNull());
+        QVERIFY(!pasteboard.image());
 
         // Encoded bytes, as browsers and image editors copy them.
         auto bytes = std::make_unique<QMimeData>();
         bytes->setData(QStringLiteral("image/png"), png(sample(12, 9)));
         putOnClipboard(std::move(bytes));
         QVERIFY(pasteboard.hasImages());
-        QCOMPARE(pasteboard.image().size(), QSize(12, 9));
+        QCOMPARE(pasteboard.image().value().size(), QSize(12, 9));
 
         // A picture file copied in a file manager; a copied text file is no picture.
         QTemporaryDir folder;
@@ -104,7 +104,7 @@ private Q_SLOTS:
         files->setUrls({QUrl::fromLocalFile(text), QUrl::fromLocalFile(picture)});
         putOnClipboard(std::move(files));
         QVERIFY(pasteboard.hasImages());
-        QCOMPARE(pasteboard.image().size(), QSize(64, 48));
+        QCOMPARE(pasteboard.image().value().size(), QSize(64, 48));
         auto textFile = std::make_unique<QMimeData>();
         textFile->setUrls({QUrl::fromLocalFile(text)});
         putOnClipboard(std::move(textFile));
@@ -115,13 +115,13 @@ private Q_SLOTS:
         broken->setData(QStringLiteral("image/png"), "\x89PNG broken");
         putOnClipboard(std::move(broken));
         ConsoleCapture console;
-        QVERIFY(pasteboard.image().isNull());
+        QVERIFY(!pasteboard.image());
         QCOMPARE(console.lines().size(), 1);
 
         // What the share sheet's Copy puts there pastes back.
         QString error;
         QVERIFY(ShareActions::copy({ShareItem::fromPicture(sample(20, 10))}, *clipboard, &error));
-        QCOMPARE(pasteboard.image().size(), QSize(20, 10));
+        QCOMPARE(pasteboard.image().value().size(), QSize(20, 10));
     }
 
     void pictureFileIsReadOrTheReasonNamesTheFile()
@@ -131,18 +131,18 @@ private Q_SLOTS:
         QVERIFY(folder.isValid());
 
         const QString stamp = writePicture(folder, QStringLiteral("stamp.png"), sample(33, 21));
-        const PictureFileResult read = readPictureFile(stamp, pictures);
-        QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
-        QCOMPARE(read.image.size(), QSize(33, 21));
-        QCOMPARE(read.image.pixelColor(3, 3), QColor(200, 30, 40));
+        const Result<QImage> read = readPictureFile(stamp, pictures);
+        QVERIFY2(read, qPrintable(read ? QString() : read.error()));
+        QCOMPARE(read->size(), QSize(33, 21));
+        QCOMPARE(read->pixelColor(3, 3), QColor(200, 30, 40));
 
         const auto fails = [&](const QString& path, const QString& expected) {
             ConsoleCapture console; // a failed decode is also told on the console
-            const PictureFileResult result = readPictureFile(path, pictures);
-            if (!result.image.isNull())
+            const Result<QImage> result = readPictureFile(path, pictures);
+            if (result)
                 return QStringLiteral("%1 gave a picture").arg(path);
-            if (result.error != expected)
-                return QStringLiteral("\"%1\" instead of \"%2\"").arg(result.error, expected);
+            if (result.error() != expected)
+                return QStringLiteral("\"%1\" instead of \"%2\"").arg(result.error(), expected);
             return QString();
         };
         QString wrong = fails(folder.filePath(QStringLiteral("missing.png")),
@@ -164,20 +164,22 @@ private Q_SLOTS:
     {
         const QtPictures pictures;
         ConsoleCapture console; // Qt and the decoding tell the console as well
-        QString whyNot = QStringLiteral("stale");
-        QVERIFY(pictures.decode(hugeGraymap(), &whyNot).isNull());
-        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
+        const Result<QImage, PictureRefusal> huge = pictures.read(hugeGraymap());
+        QVERIFY(!huge);
+        QCOMPARE(huge.error().text(), QStringLiteral("too large: 30000 x 30000 pixels"));
         // Bytes that are no picture have no reason beyond that.
-        QVERIFY(pictures.decode(QByteArrayLiteral("P5\nno picture"), &whyNot).isNull());
-        QCOMPARE(whyNot, QString());
+        const Result<QImage, PictureRefusal> none =
+            pictures.read(QByteArrayLiteral("P5\nno picture"));
+        QVERIFY(!none);
+        QVERIFY(!none.error().tooLarge.isValid());
 
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString huge = writeFile(folder, QStringLiteral("huge.pgm"), hugeGraymap());
-        QVERIFY(!huge.isEmpty());
-        const PictureFileResult refused = readPictureFile(huge, pictures);
-        QVERIFY(refused.image.isNull());
-        QCOMPARE(refused.error, QStringLiteral("huge.pgm is too large: 30000 x 30000 pixels"));
+        const QString hugeFile = writeFile(folder, QStringLiteral("huge.pgm"), hugeGraymap());
+        QVERIFY(!hugeFile.isEmpty());
+        const Result<QImage> refused = readPictureFile(hugeFile, pictures);
+        QVERIFY(!refused);
+        QCOMPARE(refused.error(), QStringLiteral("huge.pgm is too large: 30000 x 30000 pixels"));
 
         // The same on the clipboard, as bytes and as a copied file.
         const ClipboardPasteboard pasteboard;
@@ -185,16 +187,14 @@ private Q_SLOTS:
         bytes->setData(QStringLiteral("image/x-portable-graymap"), hugeGraymap());
         putOnClipboard(std::move(bytes));
         QVERIFY(pasteboard.hasImages());
-        whyNot.clear();
-        QVERIFY(pasteboard.image(&whyNot).isNull());
-        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
+        QCOMPARE(pasteboard.image().error().text(),
+                 QStringLiteral("too large: 30000 x 30000 pixels"));
         auto files = std::make_unique<QMimeData>();
-        files->setUrls({QUrl::fromLocalFile(huge)});
+        files->setUrls({QUrl::fromLocalFile(hugeFile)});
         putOnClipboard(std::move(files));
         QVERIFY(pasteboard.hasImages());
-        whyNot.clear();
-        QVERIFY(pasteboard.image(&whyNot).isNull());
-        QCOMPARE(whyNot, QStringLiteral("too large: 30000 x 30000 pixels"));
+        QCOMPARE(pasteboard.image().error().text(),
+                 QStringLiteral("too large: 30000 x 30000 pixels"));
     }
 
     void pictureFileWithoutReadPermissionIsReported()
@@ -205,10 +205,10 @@ private Q_SLOTS:
         QVERIFY(locked.setPermissions(QFileDevice::WriteOwner));
         if (QFile(locked.fileName()).open(QIODevice::ReadOnly))
             QSKIP("running as a user whom permissions do not stop");
-        const PictureFileResult refused = readPictureFile(locked.fileName(), QtPictures());
-        QVERIFY(refused.image.isNull());
-        QVERIFY2(refused.error.startsWith(QStringLiteral("locked.png could not be opened: ")),
-                 qPrintable(refused.error));
+        const Result<QImage> refused = readPictureFile(locked.fileName(), QtPictures());
+        QVERIFY(!refused);
+        QVERIFY2(refused.error().startsWith(QStringLiteral("locked.png could not be opened: ")),
+                 qPrintable(refused.error()));
     }
 
     void cameraIsAvailableOnlyWithACameraAndABackend()

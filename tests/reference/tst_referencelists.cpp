@@ -66,7 +66,7 @@ void addEntries(ObjectContext& context, const QString& entity, const QStringList
 QStringList storedTexts(ObjectContext& context, const QString& entity)
 {
     QStringList texts;
-    for (const ManagedObject* entry : context.fetch({entity, {}, {}}))
+    for (const ManagedObject* entry : context.fetch({entity, {}, {}}).value())
         texts << entry->value(0).toString();
     return texts;
 }
@@ -285,7 +285,7 @@ private Q_SLOTS:
 
         // The second "None" row changes the first "None" entry the store finds.
         const QList<ManagedObject*> entries =
-            test.context().fetch({QStringLiteral("CountryList"), {}, {}});
+            test.context().fetch({QStringLiteral("CountryList"), {}, {}}).value();
         browser->tableView->clicked(browser->model()->index(1, 0));
         edit = screen.top<EditReferenceEntryViewController>();
         edit->textField()->clear();

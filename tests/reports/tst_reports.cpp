@@ -246,7 +246,7 @@ private Q_SLOTS:
         // On paper the picture is 65 points wide.
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("pictured.pdf"));
-        QVERIFY(ReportPages::writePdf(*report, path, nullptr));
+        QVERIFY(ReportPages::writePdf(*report, path).ok());
         Pdf pdf(path);
         const QRect onPaper = bluePixels(pdf.document.render(0, QSize(595, 842)));
         QVERIFY2(qAbs(onPaper.width() - 65) <= 2, qPrintable(QString::number(onPaper.width())));
@@ -277,9 +277,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("StampsFilteredByYear.pdf"));
         ConsoleCapture console;
-        QString error;
-        QVERIFY(ReportPages::writePdf(*report, path, &error));
-        QVERIFY(error.isEmpty());
+        QCOMPARE(ReportPages::writePdf(*report, path).value(), WorkEnd::Finished);
         QCOMPARE(console.lines(),
                  QStringList{QStringLiteral("wrote PDF file with multiple pages to: ") + path});
 
@@ -329,8 +327,8 @@ private Q_SLOTS:
 
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report.pdf"));
-        QVERIFY(ReportPages::writePdf(*byYear, path, nullptr));
-        QVERIFY(ReportPages::writePdf(*byCountry, path, nullptr));
+        QVERIFY(ReportPages::writePdf(*byYear, path).ok());
+        QVERIFY(ReportPages::writePdf(*byCountry, path).ok());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("report.pdf")});
         QVERIFY2(Pdf(path).text().contains(QStringLiteral("Stamps Filtered by Country: France")),
@@ -344,11 +342,11 @@ private Q_SLOTS:
         const QString underFile = path + QStringLiteral("/report.pdf");
         for (const QString& target : {missing, underFile}) {
             console.clear();
-            QString error;
-            QVERIFY(!ReportPages::writePdf(*byYear, target, &error));
-            QVERIFY(!error.isEmpty());
+            const Result<WorkEnd> refused = ReportPages::writePdf(*byYear, target);
+            QVERIFY(!refused);
+            QVERIFY(!refused.error().isEmpty());
             QCOMPARE(console.lines(),
-                     QStringList{QStringLiteral("Could not create PDF file: ") + error});
+                     QStringList{QStringLiteral("Could not create PDF file: ") + refused.error()});
         }
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("missing"))));
         QCOMPARE(checksum(path), written);
@@ -356,9 +354,9 @@ private Q_SLOTS:
         // A folder that cannot be written keeps the earlier report (root writes anywhere).
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
         if (!QFileInfo(folder.path()).isWritable()) {
-            QString error;
-            QVERIFY(!ReportPages::writePdf(*byYear, path, &error));
-            QVERIFY(!error.isEmpty());
+            const Result<WorkEnd> refused = ReportPages::writePdf(*byYear, path);
+            QVERIFY(!refused);
+            QVERIFY(!refused.error().isEmpty());
             QCOMPARE(checksum(path), written);
         }
         QFile::setPermissions(folder.path(),
@@ -404,17 +402,17 @@ private Q_SLOTS:
             return done < 2;
         };
         ConsoleCapture console;
-        QString error = QStringLiteral("stale");
-        QVERIFY(!ReportPages::writePdf(*report, path, &error, stopAtSecondPage));
+        QCOMPARE(ReportPages::writePdf(*report, path, stopAtSecondPage).value(),
+                 WorkEnd::Cancelled);
         QVERIFY(pages > 2);
-        QVERIFY(error.isEmpty());
         QVERIFY(console.lines().isEmpty());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
 
         // A cancelled report leaves the earlier one in place.
-        QVERIFY(ReportPages::writePdf(*report, path, nullptr));
+        QVERIFY(ReportPages::writePdf(*report, path).ok());
         const QByteArray written = checksum(path);
-        QVERIFY(!ReportPages::writePdf(*report, path, &error, stopAtSecondPage));
+        QCOMPARE(ReportPages::writePdf(*report, path, stopAtSecondPage).value(),
+                 WorkEnd::Cancelled);
         QCOMPARE(checksum(path), written);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("report.pdf")});
@@ -648,8 +646,7 @@ private Q_SLOTS:
                  QStringList());
 
         // The command only reads the store: no reference lists were filled in.
-        StoreError error;
-        QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}, &error),
+        QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}).value(),
                  0);
         QCOMPARE(vellora({QStringLiteral("--version")}).exitCode, 0);
     }

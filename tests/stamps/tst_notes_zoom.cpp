@@ -122,7 +122,7 @@ private Q_SLOTS:
 
         // In the store file: the empty text, not an absent value, and the other stamp unchanged.
         test.relaunch();
-        const QList<Stamps*> stored = test.context().fetch<Stamps>();
+        const QList<Stamps*> stored = test.context().fetch<Stamps>().value();
         QCOMPARE(stored.size(), 2);
         QCOMPARE(stored.at(0)->notes(), QStringLiteral("first"));
         QVERIFY(stored.at(1)->notes().has_value());

@@ -139,14 +139,14 @@ private Q_SLOTS:
         QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
                  QStringList{QStringLiteral("OK")});
         QVERIFY(!test.context().hasChanges());
-        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(test.context().fetch<Stamps>().value().isEmpty());
         QVERIFY(stack.screenIsShown());
 
         // A denomination of spaces is not empty: it passes and is stored trimmed.
         form->DenominationTextField->setText(QStringLiteral("   "));
         form->YearOfIssueTextField->setText(QStringLiteral("1962"));
         form->SaveNewStampButtonClicked();
-        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>().value();
         QCOMPARE(stamps.size(), 1);
         QCOMPARE(stamps.first()->denomination(), std::optional<QString>(QString()));
         QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToMenu")});
@@ -216,7 +216,7 @@ private Q_SLOTS:
         form->PasteFromClipboard();
         form->SaveNewStampButtonClicked();
 
-        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>().value();
         QCOMPARE(stamps.size(), 1);
         const Stamps* stamp = stamps.first();
         QCOMPARE(stamp->denomination(), std::optional<QString>(QStringLiteral("5c")));
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QVERIFY(stack.screenIsShown());
         QVERIFY(stack.opener->unwinds.isEmpty());
         form->SaveNewStampButtonClicked();
-        QCOMPARE(test.context().fetch<Stamps>().size(), 2);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 2);
     }
 
     void addReturnsToTheScreenThatOpenedIt()
@@ -284,7 +284,7 @@ private Q_SLOTS:
         form->SaveNewStampButtonClicked();
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, message);
-        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(test.context().fetch<Stamps>().value().isEmpty());
         QVERIFY(stack.screenIsShown());
     }
 
@@ -299,11 +299,11 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("disk full"));
         QVERIFY(!test.context().hasChanges());
-        QVERIFY(test.context().fetch<Stamps>().isEmpty());
+        QVERIFY(test.context().fetch<Stamps>().value().isEmpty());
         QVERIFY(stack.screenIsShown());
         // Saving again works and returns.
         stack.screen->SaveNewStampButtonClicked();
-        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
         QCOMPARE(stack.opener->unwinds, QStringList{QStringLiteral("unwindToMenu")});
     }
 
@@ -320,7 +320,7 @@ private Q_SLOTS:
         QCOMPARE(form.shownPicture().size(), QSize(30, 20));
         fillRequired(&form);
         form.SaveNewStampButtonClicked();
-        QCOMPARE(storedPictureSize(test.context().fetch<Stamps>().value(0)), QSize(30, 20));
+        QCOMPARE(storedPictureSize(test.context().fetch<Stamps>().value().value(0)), QSize(30, 20));
 
         // A file that is not a picture is reported and leaves the picture as it was.
         const QString text = folder.filePath(QStringLiteral("notes.txt"));
@@ -577,6 +577,14 @@ private Q_SLOTS:
         QCOMPARE(stamp->color(), std::nullopt);
         QCOMPARE(stamp->quantity(), qint16(0));
         QVERIFY(!test.context().hasChanges());
+
+        // Deleted meanwhile: there is nothing to save into, and the collector hears so.
+        test.context().deleteObject(stamp);
+        QVERIFY(test.context().save());
+        form.SaveButtonClicked();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("The stamp is no longer in the collection."));
     }
 
     void textsLongerThanALineEditsDefaultAreSavedWhole()
@@ -587,7 +595,7 @@ private Q_SLOTS:
         QVERIFY(typed.size() > 40000 && imported.size() > 40000);
         TestEnvironment test;
         const auto storedDescription = [&test] {
-            const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+            const QList<Stamps*> stamps = test.context().fetch<Stamps>().value();
             return stamps.size() == 1 ? stamps.first()->descrip() : std::nullopt;
         };
         {
@@ -600,12 +608,12 @@ private Q_SLOTS:
         test.relaunch();
         QCOMPARE(storedDescription(), std::optional<QString>(typed.trimmed()));
 
-        test.context().fetch<Stamps>().first()->setDescrip(imported);
+        test.context().fetch<Stamps>().value().first()->setDescrip(imported);
         QVERIFY(test.context().save());
         {
             EditViewController form(test.environment());
             form.view();
-            form.setDetailItem(test.context().fetch<Stamps>().first());
+            form.setDetailItem(test.context().fetch<Stamps>().value().first());
             QCOMPARE(form.DescripTextField->text().size(), imported.size());
             form.SaveButtonClicked();
         }
@@ -750,7 +758,7 @@ private Q_SLOTS:
         QCOMPARE(either.navigation->topViewController(), either.opener);
         // Discarded means nothing was stored.
         QVERIFY(!test.context().hasChanges());
-        QCOMPARE(test.context().fetch<Stamps>().size(), 1);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
         QCOMPARE(stamp->denomination(), std::optional<QString>(QStringLiteral("5c")));
     }
 
@@ -807,7 +815,7 @@ private Q_SLOTS:
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key), modifiers);
 
-        const QList<Stamps*> stamps = test.context().fetch<Stamps>();
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>().value();
         if (!saves) {
             QCOMPARE(either.navigation->topViewController(), form);
             QVERIFY(either.opener->unwinds.isEmpty());

@@ -30,11 +30,7 @@ QStringList denominations(const QList<Stamps*>& stamps)
 QList<Stamps*> fetchStamps(ObjectContext& context, const Predicate& predicate = {},
                            const QList<SortDescriptor>& sort = {})
 {
-    StoreError error;
-    const QList<Stamps*> stamps = context.fetch<Stamps>(predicate, sort, &error);
-    if (!error.description.isEmpty())
-        qWarning("fetch failed: %s", qPrintable(error.description));
-    return stamps;
+    return context.fetch<Stamps>(predicate, sort).value();
 }
 
 // Rows as another program reading the file sees them, in insertion order.
@@ -100,9 +96,11 @@ private Q_SLOTS:
         // The empty text finds the empty country only, never the absent one.
         QCOMPARE(byCountry(QString()), QStringList{QStringLiteral("d")});
         QCOMPARE(byCountry(QStringLiteral("Spain")), QStringList());
-        QCOMPARE(context.count({QStringLiteral("Stamps"),
-                                Predicate::format(QStringLiteral("country == %@"), QString()),
-                                {}}),
+        QCOMPARE(context
+                     .count({QStringLiteral("Stamps"),
+                             Predicate::format(QStringLiteral("country == %@"), QString()),
+                             {}})
+                     .value(),
                  1);
     }
 
@@ -216,20 +214,20 @@ private Q_SLOTS:
 
         QStringList countries;
         for (const QVariant& value :
-             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
+             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")).value())
             countries << value.toString();
         countries.sort();
         QCOMPARE(countries, (QStringList{QStringLiteral(""), QStringLiteral("France"),
                                          QStringLiteral("france")}));
         QVariantList years =
-            context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("yearOfIssue"));
+            context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("yearOfIssue")).value();
         QCOMPARE(years.size(), 3);
 
         // Unsaved changes count as they would in a fetch.
-        context.fetch<Stamps>().first()->setCountry(QStringLiteral("Malta"));
+        context.fetch<Stamps>().value().first()->setCountry(QStringLiteral("Malta"));
         countries.clear();
         for (const QVariant& value :
-             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")))
+             context.distinctValues(QStringLiteral("Stamps"), QStringLiteral("country")).value())
             countries << value.toString();
         countries.sort();
         QCOMPARE(countries, (QStringList{QStringLiteral(""), QStringLiteral("France"),
@@ -245,7 +243,7 @@ private Q_SLOTS:
                                           {QStringLiteral("value"), QStringLiteral("quantity")}};
         const QString stamps = QStringLiteral("Stamps");
         // Nothing to add up is 0, not absent.
-        QCOMPARE(context.sums(stamps, terms), std::optional(QVariantList{qint64(0), 0.0}));
+        QCOMPARE(context.sums(stamps, terms).value(), (QVariantList{qint64(0), 0.0}));
 
         // Beyond what 16 bits hold, with a held-none stamp and a negative quantity.
         for (const auto& [quantity, value] :
@@ -255,7 +253,7 @@ private Q_SLOTS:
             stamp->setValue(value);
         }
         saveIfAsked(context);
-        std::optional<QVariantList> sums = context.sums(stamps, terms);
+        StoreResult<QVariantList> sums = context.sums(stamps, terms);
         QVERIFY(sums);
         QCOMPARE(sums->at(0).typeId(), QMetaType::LongLong);
         QCOMPARE(sums->at(0).toLongLong(), qint64(65532));
@@ -264,14 +262,15 @@ private Q_SLOTS:
         QVERIFY(qAbs(sums->at(1).toDouble() - expected) < 1e-6);
 
         // A change not yet saved counts, as it does in a fetch.
-        context.fetch<Stamps>().first()->setQuantity(1);
+        context.fetch<Stamps>().value().first()->setQuantity(1);
         sums = context.sums(stamps, terms);
         QCOMPARE(sums->at(0).toLongLong(), qint64(32766));
 
-        StoreError error;
-        QVERIFY(!context.sums(stamps, {{QStringLiteral("country")}}, &error));
-        QVERIFY(error.description.contains(QStringLiteral("country")));
-        QVERIFY(!context.sums(QStringLiteral("Nothing"), terms, &error));
+        const StoreResult<QVariantList> notANumber =
+            context.sums(stamps, {{QStringLiteral("country")}});
+        QVERIFY(!notANumber);
+        QVERIFY(notANumber.error().description.contains(QStringLiteral("country")));
+        QVERIFY(!context.sums(QStringLiteral("Nothing"), terms));
     }
 
     void noSortDescriptorsKeepsInsertionOrder()
@@ -313,15 +312,15 @@ private Q_SLOTS:
             QStringLiteral("Stamps"),
             Predicate::format(QStringLiteral("country = %@"), QStringLiteral("France")),
             {{QStringLiteral("denomination"), false}}};
-        QCOMPARE(context.fetch(france), (QList<ManagedObject*>{c, b}));
-        QCOMPARE(context.count(france), 2);
+        QCOMPARE(context.fetch(france).value(), (QList<ManagedObject*>{c, b}));
+        QCOMPARE(context.count(france).value(), 2);
         QCOMPARE(fetchStamps(context, Predicate::format(QStringLiteral("country = %@"),
                                                         QStringLiteral("Spain"))),
                  QList<Stamps*>());
 
         QVERIFY(context.save());
         QCOMPARE(a->managedObjectContext(), nullptr);
-        QCOMPARE(context.count(france), 2);
+        QCOMPARE(context.count(france).value(), 2);
         store.reopen();
         QCOMPARE(denominations(fetchStamps(store.context())),
                  (QStringList{QStringLiteral("b"), QStringLiteral("c")}));
@@ -379,10 +378,10 @@ private Q_SLOTS:
         kept->setYearOfIssue(1999);
         Stamps* fine = addStamp(context, QStringLiteral("fine"));
         Stamps* refused = addStamp(context, QStringLiteral("refused"));
-        StoreError error;
-        QVERIFY(!context.save(&error));
-        QVERIFY2(error.description.contains(QStringLiteral("refused by the store")),
-                 qPrintable(error.description));
+        const StoreResult<> refusedSave = context.save();
+        QVERIFY(!refusedSave);
+        QVERIFY2(refusedSave.error().description.contains(QStringLiteral("refused by the store")),
+                 qPrintable(refusedSave.error().description));
         QCOMPARE(denominationsOnDisk(store.container().storeFilePath()),
                  QStringList{QStringLiteral("kept")});
         QVERIFY(context.hasChanges());
@@ -398,8 +397,9 @@ private Q_SLOTS:
         // The test hook fails a save the same way, after the rows were written.
         addStamp(context, QStringLiteral("later"));
         context.failNextSaveForTesting(QStringLiteral("disk full"));
-        QVERIFY(!context.save(&error));
-        QCOMPARE(error.description, QStringLiteral("disk full"));
+        const StoreResult<> failedSave = context.save();
+        QVERIFY(!failedSave);
+        QCOMPARE(failedSave.error().description, QStringLiteral("disk full"));
         QCOMPARE(denominationsOnDisk(store.container().storeFilePath()),
                  QStringList{QStringLiteral("kept")});
         QVERIFY(context.save());
@@ -475,7 +475,7 @@ private Q_SLOTS:
         QCOMPARE(read->cost(), 0.1f);
         QCOMPARE(read->value(), 1234.5f);
         QCOMPARE(read->stampImage(), std::optional<QByteArray>(QByteArray("")));
-        const QList<CountryList*> countries = store.context().fetch<CountryList>();
+        const QList<CountryList*> countries = store.context().fetch<CountryList>().value();
         QCOMPARE(countries.size(), 1);
         QCOMPARE(countries.first()->country(), std::optional<QString>(QStringLiteral("Malta")));
     }
@@ -484,24 +484,22 @@ private Q_SLOTS:
     {
         TemporaryStore store;
         addStamp(store.context(), QStringLiteral("a"));
-        StoreError error;
-        QVERIFY(
-            store.context()
-                .fetch({QStringLiteral("Stamps"),
-                        Predicate::format(QStringLiteral("country LIKE %@"), QStringLiteral("x")),
-                        {}},
-                       &error)
-                .isEmpty());
-        QVERIFY(error.description.contains(QStringLiteral("country LIKE")));
-        error = {};
-        QVERIFY(store.context()
-                    .fetch({QStringLiteral("Stamps"),
-                            Predicate::format(QStringLiteral("colour = %@"), QStringLiteral("x")),
-                            {}},
-                           &error)
-                    .isEmpty());
-        QVERIFY(error.description.contains(QStringLiteral("colour")));
-        QCOMPARE(store.context().count({QStringLiteral("Nothing"), {}, {}}, &error), -1);
+        const StoreResult<QList<ManagedObject*>> unknownOperator = store.context().fetch(
+            {QStringLiteral("Stamps"),
+             Predicate::format(QStringLiteral("country LIKE %@"), QStringLiteral("x")),
+             {}});
+        QVERIFY(!unknownOperator);
+        QVERIFY(unknownOperator.error().description.contains(QStringLiteral("country LIKE")));
+        const StoreResult<QList<ManagedObject*>> unknownAttribute = store.context().fetch(
+            {QStringLiteral("Stamps"),
+             Predicate::format(QStringLiteral("colour = %@"), QStringLiteral("x")),
+             {}});
+        QVERIFY(!unknownAttribute);
+        QVERIFY(unknownAttribute.error().description.contains(QStringLiteral("colour")));
+        const StoreResult<qint64> unknownEntity =
+            store.context().count({QStringLiteral("Nothing"), {}, {}});
+        QVERIFY(!unknownEntity);
+        QVERIFY(unknownEntity.error().description.contains(QStringLiteral("Nothing")));
     }
 
     void unreadableStoreIsReported()
@@ -512,10 +510,10 @@ private Q_SLOTS:
         file.write(QByteArray(4096, 'x'));
         file.close();
         PersistentContainer container(QStringLiteral("Vellora"), directory.path());
-        const std::optional<StoreError> error = container.loadPersistentStores();
-        QVERIFY(error.has_value());
-        QVERIFY(!error->description.isEmpty());
-        QCOMPARE(error->userInfo.value(QStringLiteral("path")).toString(), file.fileName());
+        const StoreResult<> loaded = container.loadPersistentStores();
+        QVERIFY(!loaded);
+        QVERIFY(!loaded.error().description.isEmpty());
+        QCOMPARE(loaded.error().userInfo.value(QStringLiteral("path")).toString(), file.fileName());
         QVERIFY(!container.isLoaded());
         QCOMPARE(file.size(), 4096);
     }

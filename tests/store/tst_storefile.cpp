@@ -1,4 +1,5 @@
 #include "AsCollector.h"
+#include "StoreSurgery.h"
 #include "TemporaryStore.h"
 #include "store/DefaultReferenceValues.h"
 #include "store/Entities.h"
@@ -22,34 +23,13 @@ QByteArray checksum(const QString& path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-// Changes the closed store as another program would.
-bool alter(const QString& storeFile, const QStringList& statements)
-{
-    bool ok = true;
-    {
-        QSqlDatabase database =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        database.setDatabaseName(storeFile);
-        ok = database.open();
-        QSqlQuery query(database);
-        for (const QString& statement : statements) {
-            if (ok && !query.exec(statement)) {
-                qWarning("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
-                ok = false;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    return ok;
-}
-
 // A closed store file in its own folder, with one stamp.
 struct ClosedStore
 {
     ClosedStore()
     {
         PersistentContainer container(QStringLiteral("Vellora"), directory.path());
-        if (container.loadPersistentStores())
+        if (!container.loadPersistentStores())
             qFatal("The test store could not be made");
         container.viewContext().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
         if (!container.viewContext().save())
@@ -61,8 +41,8 @@ struct ClosedStore
     {
         container =
             std::make_unique<PersistentContainer>(QStringLiteral("Vellora"), directory.path());
-        const std::optional<StoreError> error = container->loadPersistentStores();
-        return error ? error->description : QString();
+        const StoreResult<> loaded = container->loadPersistentStores();
+        return loaded ? QString() : loaded.error().description;
     }
 
     QTemporaryDir directory;
@@ -97,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QStringList, damage);
         QFETCH(QString, reason);
         ClosedStore store;
-        QVERIFY(alter(store.file(), damage));
+        QVERIFY(alterStoreFile(store.file(), damage));
         const QByteArray before = checksum(store.file());
 
         std::unique_ptr<PersistentContainer> container;
@@ -111,14 +91,14 @@ private Q_SLOTS:
     void aTableChangedUnderTheOpenStoreGivesSQLitesOwnError()
     {
         TemporaryStore store;
-        QVERIFY(alter(store.container().storeFilePath(),
-                      {QStringLiteral("DROP INDEX StampsByDenomination"),
-                       QStringLiteral("ALTER TABLE Stamps DROP notes")}));
+        QVERIFY(alterStoreFile(store.container().storeFilePath(),
+                               {QStringLiteral("DROP INDEX StampsByDenomination"),
+                                QStringLiteral("ALTER TABLE Stamps DROP notes")}));
         store.context().insertNewObject<Stamps>()->setDenomination(QStringLiteral("5c"));
-        StoreError error;
-        QVERIFY(!store.context().save(&error));
-        QVERIFY2(error.description.contains(QStringLiteral("no column named notes")),
-                 qPrintable(error.description));
+        const StoreResult<> saved = store.context().save();
+        QVERIFY(!saved);
+        QVERIFY2(saved.error().description.contains(QStringLiteral("no column named notes")),
+                 qPrintable(saved.error().description));
     }
 
     void textsAreStoredWellFormed()
@@ -133,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(store.context().save());
         store.reopen();
 
-        const Stamps* read = store.context().fetch<Stamps>().first();
+        const Stamps* read = store.context().fetch<Stamps>().value().first();
         const QChar replacement = QChar::ReplacementCharacter;
         QCOMPARE(*read->descrip(), QStringLiteral("x") + replacement + QStringLiteral("y"));
         QCOMPARE(*read->notes(), QString(replacement) + QStringLiteral("z") + pair + replacement);
@@ -142,6 +122,7 @@ private Q_SLOTS:
             store.context()
                 .fetch<Stamps>(Predicate::format(QStringLiteral("descrip = %@"),
                                                  QStringLiteral("x") + high + QStringLiteral("y")))
+                .value()
                 .size(),
             1);
     }
@@ -153,27 +134,27 @@ private Q_SLOTS:
         ClosedStore empty;
         const QStringList firstVersion = {QStringLiteral("DROP TABLE Markers"),
                                           QStringLiteral("PRAGMA user_version = 1")};
-        QVERIFY(alter(filled.file(),
-                      QStringList{QStringLiteral("INSERT INTO GumList (gum) VALUES ('Fine')")} +
-                          firstVersion));
-        QVERIFY(alter(empty.file(), firstVersion));
+        QVERIFY(alterStoreFile(filled.file(), QStringList{QStringLiteral(
+                                                  "INSERT INTO GumList (gum) VALUES ('Fine')")} +
+                                                  firstVersion));
+        QVERIFY(alterStoreFile(empty.file(), firstVersion));
 
         const QString marker = QString::fromLatin1(DefaultReferenceValues::SeededMarker);
         std::unique_ptr<PersistentContainer> container;
         QCOMPARE(filled.open(container), QString());
-        QCOMPARE(container->viewContext().hasMarker(marker), std::optional<bool>(true));
+        QCOMPARE(container->viewContext().hasMarker(marker).value(), true);
         QCOMPARE(empty.open(container), QString());
-        QCOMPARE(container->viewContext().hasMarker(marker), std::optional<bool>(false));
+        QCOMPARE(container->viewContext().hasMarker(marker).value(), false);
 
         // A marker is saved with the changes, and dropped with them on a rollback.
         container->viewContext().setMarker(marker);
         QVERIFY(container->viewContext().hasChanges());
         container->viewContext().rollback();
-        QCOMPARE(container->viewContext().hasMarker(marker), std::optional<bool>(false));
+        QCOMPARE(container->viewContext().hasMarker(marker).value(), false);
         container->viewContext().setMarker(marker);
         QVERIFY(container->viewContext().save());
         QCOMPARE(empty.open(container), QString());
-        QCOMPARE(container->viewContext().hasMarker(marker), std::optional<bool>(true));
+        QCOMPARE(container->viewContext().hasMarker(marker).value(), true);
     }
 
     void aReadOnlyStoreCanBeLookedAtAndRefusesEverySave_data()
@@ -199,17 +180,17 @@ private Q_SLOTS:
             if (!container->isReadOnly())
                 return QStringLiteral("opened for writing");
             ObjectContext& context = container->viewContext();
-            const QList<Stamps*> stamps = context.fetch<Stamps>();
+            const QList<Stamps*> stamps = context.fetch<Stamps>().value();
             if (stamps.size() != 1 || stamps.first()->denomination() != QStringLiteral("5c"))
                 return QStringLiteral("the stamp is not there");
             stamps.first()->setNotes(QStringLiteral("changed"));
             context.insertNewObject<CountryList>()->setCountry(QStringLiteral("Malta"));
-            StoreError error;
-            if (context.save(&error))
+            const StoreResult<> saved = context.save();
+            if (saved)
                 return QStringLiteral("a save went through");
-            if (error.description != QStringLiteral("This collection is read-only: changes "
-                                                    "cannot be saved"))
-                return QStringLiteral("refused with: ") + error.description;
+            if (saved.error().description != QStringLiteral("This collection is read-only: changes "
+                                                            "cannot be saved"))
+                return QStringLiteral("refused with: ") + saved.error().description;
             return {};
         });
         QVERIFY(setWritableByCollector(folder, true));

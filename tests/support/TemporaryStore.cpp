@@ -11,7 +11,7 @@ void TemporaryStore::reopen()
 {
     m_container.reset();
     m_container = std::make_unique<PersistentContainer>(QStringLiteral("Vellora"), directory());
-    const std::optional<StoreError> error = m_container->loadPersistentStores();
-    if (error)
-        qFatal("The test store could not be opened: %s", qPrintable(error->description));
+    const StoreResult<> loaded = m_container->loadPersistentStores();
+    if (!loaded)
+        qFatal("The test store could not be opened: %s", qPrintable(loaded.error().description));
 }

@@ -209,7 +209,7 @@ private Q_SLOTS:
 
         // The same on a fresh launch: the value reached the store.
         test.relaunch();
-        const QList<Stamps*> stored = test.context().fetch<Stamps>();
+        const QList<Stamps*> stored = test.context().fetch<Stamps>().value();
         QCOMPARE(stored.at(0)->value(), 1.0f);
         QCOMPARE(stored.at(1)->value(), 12.5f);
     }

@@ -3,6 +3,7 @@
 #include "platform/core/Console.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -41,22 +42,34 @@ QImage flattenedOnWhite(const QImage& image)
 
 } // namespace
 
-QImage QtPictures::decode(const QByteArray& bytes, QString* whyNot) const
+QString PictureRefusal::text() const
 {
-    if (whyNot)
-        whyNot->clear();
+    if (tooLarge.isValid())
+        return QCoreApplication::translate("Pictures", "too large: %1 x %2 pixels")
+            .arg(tooLarge.width())
+            .arg(tooLarge.height());
+    return QCoreApplication::translate("Pictures", "not a picture Vellora can read.");
+}
+
+QString describeFailure(const PictureRefusal& refusal)
+{
+    return refusal.text();
+}
+
+Result<QImage, PictureRefusal> QtPictures::read(const QByteArray& bytes) const
+{
     if (bytes.isEmpty())
-        return {};
+        return Failure{PictureRefusal{}};
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
-    QImage image = readUpright(reader, whyNot);
-    if (image.isNull())
+    Result<QImage, PictureRefusal> image = readUpright(reader);
+    if (!image)
         reportUnreadable(reader);
     return image;
 }
 
-QImage QtPictures::readUpright(QImageReader& reader, QString* whyNot)
+Result<QImage, PictureRefusal> QtPictures::readUpright(QImageReader& reader)
 {
     // Camera pictures carry their orientation separately; show them upright.
     reader.setAutoTransform(true);
@@ -64,13 +77,11 @@ QImage QtPictures::readUpright(QImageReader& reader, QString* whyNot)
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
     QImage image = reader.read();
-    if (whyNot) {
-        whyNot->clear();
-        if (image.isNull() && size.isValid() && exceedsAllocationLimit(size, format))
-            *whyNot =
-                QStringLiteral("too large: %1 x %2 pixels").arg(size.width()).arg(size.height());
-    }
-    return image;
+    if (!image.isNull())
+        return image;
+    if (size.isValid() && exceedsAllocationLimit(size, format))
+        return Failure{PictureRefusal{size}};
+    return Failure{PictureRefusal{}};
 }
 
 QImage QtPictures::decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -7,15 +9,28 @@
 
 class QImageReader;
 
+// Why bytes gave no picture: too large to decode in memory, or not a picture Qt reads at all.
+struct PictureRefusal
+{
+    QSize tooLarge; // the picture's size when it was too large; invalid otherwise
+
+    // Words that follow the picture's name and "is": "too large: 30000 x 30000 pixels", or "not a
+    // picture Vellora can read."
+    QString text() const;
+};
+
+QString describeFailure(const PictureRefusal& refusal);
+
 // Picture coding: stamp pictures are kept as bytes in the store and shown as images.
 class Pictures
 {
 public:
     virtual ~Pictures() = default;
 
-    // Any format Qt reads; a null image when the bytes are not a picture. whyNot, when given, is
-    // set to why a picture did not decode, as readUpright says.
-    virtual QImage decode(const QByteArray& bytes, QString* whyNot = nullptr) const = 0;
+    // Any format Qt reads, upright, or why the bytes are no picture.
+    virtual Result<QImage, PictureRefusal> read(const QByteArray& bytes) const = 0;
+    // The same where no picture is simply nothing to show: a null image.
+    QImage decode(const QByteArray& bytes) const { return read(bytes).valueOr(QImage()); }
     // Decodes straight to a size that fits in boundingSize (aspect ratio kept, never enlarged), so
     // a list row never holds a full-size picture.
     virtual QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const = 0;
@@ -27,12 +42,10 @@ public:
 class QtPictures final : public Pictures
 {
 public:
-    QImage decode(const QByteArray& bytes, QString* whyNot = nullptr) const override;
+    Result<QImage, PictureRefusal> read(const QByteArray& bytes) const override;
     QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const override;
     QByteArray encodeJpeg(const QImage& image, double quality) const override;
 
-    // The reader's picture, upright as its orientation says. When it does not decode, whyNot
-    // (when given) says why in words that follow the picture's name and "is" ("too large: 30000 x
-    // 30000 pixels"), or is empty when the bytes are simply not a picture Qt reads.
-    static QImage readUpright(QImageReader& reader, QString* whyNot = nullptr);
+    // The reader's picture, upright as its orientation says.
+    static Result<QImage, PictureRefusal> readUpright(QImageReader& reader);
 };

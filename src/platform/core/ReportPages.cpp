@@ -3,6 +3,7 @@
 #include "platform/core/Console.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
@@ -115,24 +116,19 @@ bool paint(QTextDocument& report, QPagedPaintDevice& device, const WorkProgress&
     return painter.end();
 }
 
-bool writePdf(QTextDocument& report, const QString& path, QString* error,
-              const WorkProgress& progress)
+Result<WorkEnd> writePdf(QTextDocument& report, const QString& path, const WorkProgress& progress)
 {
-    if (error)
-        error->clear();
     const auto failed = [&](const QString& reason) {
         const QString text = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
         Console::printLine(QStringLiteral("Could not create PDF file: ") + text);
-        if (error)
-            *error = text;
-        return false;
+        return Failure{text};
     };
     if (path.isEmpty())
-        return failed(QStringLiteral("no file name was given"));
+        return failed(QCoreApplication::translate("ReportPages", "no file name was given"));
     // The folder is the collector's to choose: a missing one is said, not made.
     const QDir folder = QFileInfo(path).dir();
     if (!folder.exists())
-        return failed(QStringLiteral("the folder %1 does not exist")
+        return failed(QCoreApplication::translate("ReportPages", "the folder %1 does not exist")
                           .arg(QDir::toNativeSeparators(folder.path())));
 
     // Written beside the file and renamed over it at the end, so a failure or a cancel leaves
@@ -159,16 +155,16 @@ bool writePdf(QTextDocument& report, const QString& path, QString* error,
     }
     if (cancelled) {
         file.cancelWriting();
-        return false;
+        return WorkEnd::Cancelled;
     }
     if (!painted) {
         file.cancelWriting();
-        return failed(QStringLiteral("the pages could not be drawn"));
+        return failed(QCoreApplication::translate("ReportPages", "the pages could not be drawn"));
     }
     if (!file.commit())
         return failed(file.errorString());
     Console::printLine(QStringLiteral("wrote PDF file with multiple pages to: ") + path);
-    return true;
+    return WorkEnd::Finished;
 }
 
 } // namespace ReportPages

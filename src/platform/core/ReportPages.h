@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/Result.h"
 #include "platform/core/WorkProgress.h"
 
 #include <QSizeF>
@@ -23,9 +24,8 @@ inline constexpr double DefaultViewWidth = 430.0;
 bool paint(QTextDocument& report, QPagedPaintDevice& device, const WorkProgress& progress = {});
 
 // Writes the report as a PDF file at path, atomically: a report that cannot be written, or is
-// cancelled, leaves any earlier file as it was. False with `error` set for a failure (empty
-// when cancelled).
-bool writePdf(QTextDocument& report, const QString& path, QString* error,
-              const WorkProgress& progress = {});
+// cancelled, leaves any earlier file as it was. A failure is also printed, for the log.
+Result<WorkEnd> writePdf(QTextDocument& report, const QString& path,
+                         const WorkProgress& progress = {});
 
 } // namespace ReportPages

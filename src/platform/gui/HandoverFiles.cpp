@@ -10,25 +10,16 @@ namespace HandoverFiles {
 
 namespace {
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 // Made once with owner-only rights (QTemporaryDir), so no other user can place files there.
-QString processFolder(QString* error)
+Result<QString> processFolder()
 {
     static QString path;
     if (path.isEmpty()) {
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vellora-XXXXXX"));
-        if (!dir.isValid()) {
-            setError(error,
-                     QCoreApplication::translate("HandoverFiles",
-                                                 "No folder for the files could be made in %1: %2")
-                         .arg(QDir::toNativeSeparators(QDir::tempPath()), dir.errorString()));
-            return {};
-        }
+        if (!dir.isValid())
+            return Failure{QCoreApplication::translate(
+                               "HandoverFiles", "No folder for the files could be made in %1: %2")
+                               .arg(QDir::toNativeSeparators(QDir::tempPath()), dir.errorString())};
         dir.setAutoRemove(false);
         path = dir.path();
     }
@@ -67,33 +58,28 @@ QString sanitisedFileName(const QString& name, const QString& fallback)
     return clean.isEmpty() ? fallback : clean;
 }
 
-QString newFolder(QString* error)
+Result<QString> newFolder()
 {
-    const QString parent = processFolder(error);
-    if (parent.isEmpty())
-        return {};
-    QTemporaryDir dir(parent + QStringLiteral("/XXXXXX"));
-    if (!dir.isValid()) {
-        setError(error, QCoreApplication::translate(
-                            "HandoverFiles", "No folder for the files could be made in %1: %2")
-                            .arg(QDir::toNativeSeparators(parent), dir.errorString()));
-        return {};
-    }
+    Result<QString> parent = processFolder();
+    if (!parent)
+        return parent;
+    QTemporaryDir dir(*parent + QStringLiteral("/XXXXXX"));
+    if (!dir.isValid())
+        return Failure{QCoreApplication::translate(
+                           "HandoverFiles", "No folder for the files could be made in %1: %2")
+                           .arg(QDir::toNativeSeparators(*parent), dir.errorString())};
     dir.setAutoRemove(false);
     return dir.path();
 }
 
-QString write(const QString& folder, const QString& fileName, const QByteArray& data,
-              QString* error)
+Result<QString> write(const QString& folder, const QString& fileName, const QByteArray& data)
 {
     QString path =
         uniquePath(QDir(folder), sanitisedFileName(fileName, QStringLiteral("Attachment")));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        setError(error, QCoreApplication::translate("HandoverFiles", "%1 could not be written: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return {};
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        return Failure{QCoreApplication::translate("HandoverFiles", "%1 could not be written: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString())};
     return path;
 }
 

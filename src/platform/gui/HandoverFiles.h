@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,12 +13,11 @@ namespace HandoverFiles {
 // A name that stays inside its folder: no path separators, no leading dot, never empty.
 QString sanitisedFileName(const QString& name, const QString& fallback);
 
-// A fresh, empty folder; an empty path and an error text when none could be made.
-QString newFolder(QString* error);
+// A fresh, empty folder.
+Result<QString> newFolder();
 
 // Writes data as folder/fileName (sanitised; " (2)" etc. added when the name is taken) and returns
-// the path, or an empty path and an error text.
-QString write(const QString& folder, const QString& fileName, const QByteArray& data,
-              QString* error);
+// the path.
+Result<QString> write(const QString& folder, const QString& fileName, const QByteArray& data);
 
 } // namespace HandoverFiles

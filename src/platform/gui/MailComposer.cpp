@@ -44,16 +44,15 @@ QStringList XdgMailComposer::arguments(const MailMessage& message,
     return args;
 }
 
-QStringList XdgMailComposer::writeAttachments(const MailMessage& message, const QString& folder,
-                                              QString* error)
+Result<QStringList> XdgMailComposer::writeAttachments(const MailMessage& message,
+                                                      const QString& folder)
 {
     QStringList paths;
     for (const MailAttachment& attachment : message.attachments) {
-        const QString path =
-            HandoverFiles::write(folder, attachment.fileName, attachment.data, error);
-        if (path.isEmpty())
-            return {};
-        paths << path;
+        Result<QString> path = HandoverFiles::write(folder, attachment.fileName, attachment.data);
+        if (!path)
+            return Failure{path.error()};
+        paths << std::move(path).value();
     }
     return paths;
 }
@@ -70,12 +69,17 @@ bool XdgMailComposer::present(const MailMessage& message)
 
     QStringList paths;
     if (!message.attachments.isEmpty()) {
-        const QString folder = HandoverFiles::newFolder(&m_lastError);
-        if (folder.isEmpty())
+        const Result<QString> folder = HandoverFiles::newFolder();
+        if (!folder) {
+            m_lastError = folder.error();
             return false;
-        paths = writeAttachments(message, folder, &m_lastError);
-        if (paths.isEmpty())
+        }
+        Result<QStringList> written = writeAttachments(message, *folder);
+        if (!written) {
+            m_lastError = written.error();
             return false;
+        }
+        paths = std::move(written).value();
     }
 
     if (!QProcess::startDetached(xdgEmail, arguments(message, paths))) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -45,10 +47,8 @@ public:
     static QStringList arguments(const MailMessage& message, const QStringList& attachmentPaths);
     // xdg-email takes plain text only.
     static QString plainBody(const MailMessage& message);
-    // Writes each attachment into folder and returns the paths in order, or an empty list and an
-    // error text.
-    static QStringList writeAttachments(const MailMessage& message, const QString& folder,
-                                        QString* error);
+    // Writes each attachment into folder and returns the paths in order.
+    static Result<QStringList> writeAttachments(const MailMessage& message, const QString& folder);
 
 private:
     static QString program();

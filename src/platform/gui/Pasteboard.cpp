@@ -64,45 +64,39 @@ bool ClipboardPasteboard::hasImagesIn(const QMimeData& data)
     return false;
 }
 
-QImage ClipboardPasteboard::imageIn(const QMimeData& data, QString* whyNot)
+Result<QImage, PictureRefusal> ClipboardPasteboard::imageIn(const QMimeData& data)
 {
-    if (whyNot)
-        whyNot->clear();
     if (data.hasImage()) {
         QImage image = qvariant_cast<QImage>(data.imageData());
         if (!image.isNull())
             return image;
     }
-    // Of the clipboard's forms that do not decode, the first that says why is told.
-    QString reason;
-    const auto read = [&reason](QImageReader& reader) {
-        QString why;
-        QImage image = QtPictures::readUpright(reader, &why);
-        if (reason.isEmpty())
-            reason = why;
+    // Of the clipboard's forms that do not decode, the first that says more than "not a
+    // picture" is told.
+    PictureRefusal refusal;
+    const auto read = [&refusal](QImageReader& reader) {
+        Result<QImage, PictureRefusal> image = QtPictures::readUpright(reader);
+        if (!image && !refusal.tooLarge.isValid())
+            refusal = image.error();
         return image;
     };
     for (const QString& format : encodedPictureFormats(data)) {
         QByteArray bytes = data.data(format);
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
-        QImage image = read(reader);
-        if (!image.isNull())
+        if (Result<QImage, PictureRefusal> image = read(reader))
             return image;
     }
     for (const QString& file : localFiles(data)) {
         if (!isPictureFile(file))
             continue;
         QImageReader reader(file);
-        QImage image = read(reader);
-        if (!image.isNull())
+        if (Result<QImage, PictureRefusal> image = read(reader))
             return image;
     }
     if (hasImagesIn(data))
         Console::printLine(QStringLiteral("The clipboard holds a picture that could not be read."));
-    if (whyNot)
-        *whyNot = reason;
-    return {};
+    return Failure{refusal};
 }
 
 bool ClipboardPasteboard::hasImages() const
@@ -111,10 +105,10 @@ bool ClipboardPasteboard::hasImages() const
     return data && hasImagesIn(*data);
 }
 
-QImage ClipboardPasteboard::image(QString* whyNot) const
+Result<QImage, PictureRefusal> ClipboardPasteboard::image() const
 {
-    if (whyNot)
-        whyNot->clear();
     const QMimeData* data = clipboardData();
-    return data ? imageIn(*data, whyNot) : QImage();
+    if (!data)
+        return Failure{PictureRefusal{}};
+    return imageIn(*data);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Pictures.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,9 +14,8 @@ public:
     virtual ~Pasteboard() = default;
 
     virtual bool hasImages() const = 0;
-    // The copied picture; a null image when there is none. When a picture is there but does not
-    // decode, whyNot (when given) says why as QtPictures::readUpright does, or is empty.
-    virtual QImage image(QString* whyNot = nullptr) const = 0;
+    // The copied picture, or why there is none that decodes.
+    virtual Result<QImage, PictureRefusal> image() const = 0;
 };
 
 // The system clipboard. A picture counts in any of the forms other applications copy one: image
@@ -25,9 +26,9 @@ class ClipboardPasteboard final : public Pasteboard
 public:
     bool hasImages() const override;
     // Reports on the console when the clipboard announced a picture that does not decode.
-    QImage image(QString* whyNot = nullptr) const override;
+    Result<QImage, PictureRefusal> image() const override;
 
     // The same, for any clipboard content: what the two above read.
     static bool hasImagesIn(const QMimeData& data);
-    static QImage imageIn(const QMimeData& data, QString* whyNot = nullptr);
+    static Result<QImage, PictureRefusal> imageIn(const QMimeData& data);
 };

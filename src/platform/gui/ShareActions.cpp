@@ -350,16 +350,22 @@ QUrl openableUrl(const ShareItem& item, QString* error)
     if (item.kind() == ShareItem::Kind::Picture && !pictureIsUsable(item, error))
         return {};
 
-    const QString folder = HandoverFiles::newFolder(error);
-    if (folder.isEmpty())
+    const Result<QString> folder = HandoverFiles::newFolder();
+    if (!folder) {
+        setError(error, folder.error());
         return {};
+    }
     // PNG, so the picture opened is exactly the one shown.
-    const QString path =
+    const Result<QString> path =
         item.kind() == ShareItem::Kind::Text
-            ? HandoverFiles::write(folder, suggestedFileName(item), item.text().toUtf8(), error)
-            : HandoverFiles::write(folder, QStringLiteral("Picture.png"), pngBytes(item.picture()),
-                                   error);
-    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+            ? HandoverFiles::write(*folder, suggestedFileName(item), item.text().toUtf8())
+            : HandoverFiles::write(*folder, QStringLiteral("Picture.png"),
+                                   pngBytes(item.picture()));
+    if (!path) {
+        setError(error, path.error());
+        return {};
+    }
+    return QUrl::fromLocalFile(*path);
 }
 
 } // namespace ShareActions
