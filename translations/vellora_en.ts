@@ -1146,6 +1146,10 @@ You can write to %2 from your mail program.</source>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could Not Open</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Reading</name>
@@ -2051,6 +2055,21 @@ You can write to %2 from your mail program.</source>
     </message>
 </context>
 <context>
+    <name>UrlOpener</name>
+    <message>
+        <source>Not opening &quot;%1&quot; in the %2: it is not a complete address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 could not open %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default application</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ValuationViewController</name>
     <message>
         <source>Valuation</source>
@@ -2148,6 +2167,10 @@ You can write to %2 from your mail program.</source>
         <source>Your device is not able to send text messages.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could Not Open</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ViewController</name>
@@ -2173,6 +2196,13 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Keep Editing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebBrowser</name>
+    <message>
+        <source>browser</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -240,8 +240,8 @@ void ExportViewController::WriteTextFile()
     message.bodyIsHtml = false;
     message.attachments = {
         {file.readAll(), QStringLiteral("text/csv"), QString::fromLatin1(ExportFile::FileName)}};
-    if (!mail.present(message))
-        tell(tr("Sending Email"), mail.lastError());
+    if (const Result<void> handed = mail.present(message); !handed)
+        tell(tr("Sending Email"), handed.error());
 }
 
 void ExportViewController::tell(const QString& title, const QString& message)

@@ -131,7 +131,7 @@ void RateShareTableViewController::didSelectRowAtIndexPath(int row)
         recommend({ShareItem::fromText(instructions), ShareItem::fromAddress(website)});
         return;
     case VisitWebsiteRow:
-        m_environment.services.urls.open(website);
+        open(website);
         return;
     case FeedbackRow:
         sendFeedback();
@@ -149,7 +149,13 @@ void RateShareTableViewController::rate()
                                .arg(address.toString(), address.errorString()));
         return;
     }
-    m_environment.services.urls.open(address);
+    open(address);
+}
+
+void RateShareTableViewController::open(const QUrl& address)
+{
+    if (const Result<void> opened = m_environment.services.urls.open(address); !opened)
+        tell(tr("Could Not Open"), opened.error());
 }
 
 void RateShareTableViewController::recommend(const QList<ShareItem>& items)
@@ -173,11 +179,11 @@ void RateShareTableViewController::sendFeedback()
     message.body = QStringLiteral("<p>") + tr("Enter your comments about Vellora app below: ") +
                    QStringLiteral("</p>");
     message.bodyIsHtml = true;
-    if (!mail.present(message))
+    if (const Result<void> handed = mail.present(message); !handed)
         // The collector can still write, from the mail program by hand.
         tell(tr("Could Not Mail"),
              tr("%1\nYou can write to %2 from your mail program.")
-                 .arg(mail.lastError(), feedbackAddress.join(QStringLiteral(", "))));
+                 .arg(handed.error(), feedbackAddress.join(QStringLiteral(", "))));
 }
 
 void RateShareTableViewController::tell(const QString& title, const QString& message)

@@ -58,6 +58,7 @@ protected:
 
 private:
     void rate();
+    void open(const QUrl& address);
     void recommend(const QList<ShareItem>& items);
     void sendFeedback();
     void tell(const QString& title, const QString& message);

@@ -225,17 +225,23 @@ void ValuationViewController::FindValueOnWeb()
     }
     const QUrl address = ValuationSearch::webSearchUrl(year, country, denomination);
     if (address.isValid())
-        m_environment.services.browser.open(address);
+        showPage(address);
 }
 
 void ValuationViewController::FindOnDelcampe()
 {
-    m_environment.services.browser.open(ValuationSearch::delcampeUrl());
+    showPage(ValuationSearch::delcampeUrl());
 }
 
 void ValuationViewController::FindOnBidStart()
 {
-    m_environment.services.browser.open(ValuationSearch::hipStampUrl());
+    showPage(ValuationSearch::hipStampUrl());
+}
+
+void ValuationViewController::showPage(const QUrl& address)
+{
+    if (const Result<void> shown = m_environment.services.browser.open(address); !shown)
+        m_environment.services.alerts.present(Alert::withOk(tr("Could Not Open"), shown.error()));
 }
 
 void ValuationViewController::SaveNewCardButtonClicked()

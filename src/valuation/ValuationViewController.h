@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 class ObjectContext;
 class QAction;
@@ -78,6 +79,8 @@ private:
     // Saves the screen picture as a JPEG file in the collector's pictures folder; the file's
     // path.
     Result<QString> keepScreenPicture(const QByteArray& jpeg) const;
+    // Shows the page in the browser, or tells why it could not.
+    void showPage(const QUrl& address);
 
     Environment& m_environment;
     StampRowModel* m_model;

@@ -24,6 +24,12 @@
 
 namespace {
 
+// A failure's reason for a test message; empty for a success.
+template <class T> QString reason(const Result<T>& result)
+{
+    return result ? QString() : result.error();
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -84,7 +90,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const Result<QStringList> written =
             XdgMailComposer::writeAttachments(message, folder.path());
-        QVERIFY2(written, qPrintable(written ? QString() : written.error()));
+        QVERIFY2(written, qPrintable(reason(written)));
         const QStringList& paths = *written;
         QCOMPARE(paths.size(), 2);
         QVERIFY2(paths[0] != paths[1], "a name already taken is not overwritten");
@@ -153,61 +159,60 @@ private Q_SLOTS:
     void copyFillsTheClipboard()
     {
         QClipboard& clipboard = *QGuiApplication::clipboard();
-        QString error;
         QVERIFY(ShareActions::copy({ShareItem::fromText(QStringLiteral("Inverted Jenny")),
                                     ShareItem::fromPicture(sample())},
-                                   clipboard, &error));
+                                   clipboard));
         QCOMPARE(clipboard.text(), QStringLiteral("Inverted Jenny"));
         QCOMPARE(clipboard.image().size(), QSize(64, 32));
         QCOMPARE(clipboard.image().pixelColor(5, 5), QColor(20, 120, 200));
 
         QTemporaryDir folder;
         const QString text = writeFile(folder, QStringLiteral("notes.txt"), "Blue Mauritius\n");
-        QVERIFY(ShareActions::copy({fileItem(text)}, clipboard, &error));
+        QVERIFY(ShareActions::copy({fileItem(text)}, clipboard));
         QCOMPARE(clipboard.mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(text)});
         QCOMPARE(clipboard.text(), QStringLiteral("Blue Mauritius\n"));
 
         // A file gone missing is reported, and the clipboard keeps what it had.
-        QVERIFY(!ShareActions::copy({fileItem(folder.filePath(QStringLiteral("gone.txt")))},
-                                    clipboard, &error));
-        QVERIFY(error.contains(QStringLiteral("gone.txt")));
+        const Result<void> gone =
+            ShareActions::copy({fileItem(folder.filePath(QStringLiteral("gone.txt")))}, clipboard);
+        QVERIFY(!gone);
+        QVERIFY(gone.error().contains(QStringLiteral("gone.txt")));
         QCOMPARE(clipboard.text(), QStringLiteral("Blue Mauritius\n"));
     }
 
     void saveWritesTheFileAndLosesNothing()
     {
         QTemporaryDir folder;
-        QString error;
 
         const QString textPath = folder.filePath(QStringLiteral("out.txt"));
-        QVERIFY(ShareActions::save(ShareItem::fromText(QStringLiteral("Gr\u00fc\u00dfe")), textPath,
-                                   &error));
+        QVERIFY(
+            ShareActions::save(ShareItem::fromText(QStringLiteral("Gr\u00fc\u00dfe")), textPath));
         QCOMPARE(readAll(textPath), QStringLiteral("Gr\u00fc\u00dfe").toUtf8());
 
         const QString pngPath = folder.filePath(QStringLiteral("stamp.png"));
-        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), pngPath, &error));
+        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), pngPath));
         QCOMPARE(QImage(pngPath).convertToFormat(QImage::Format_RGB32), sample());
         const QString jpegPath = folder.filePath(QStringLiteral("stamp.jpg"));
-        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), jpegPath, &error));
+        QVERIFY(ShareActions::save(ShareItem::fromPicture(sample()), jpegPath));
         QVERIFY(readAll(jpegPath).startsWith("\xff\xd8"));
 
         const QString pdf = twoPagePdf(folder);
         const QString copyPath = folder.filePath(QStringLiteral("copy.pdf"));
-        QVERIFY(ShareActions::save(fileItem(pdf), copyPath, &error));
+        QVERIFY(ShareActions::save(fileItem(pdf), copyPath));
         QCOMPARE(readAll(copyPath), readAll(pdf));
 
         // Replacing works; a source that cannot be read leaves the old file as it was.
-        QVERIFY(ShareActions::save(ShareItem::fromText(QStringLiteral("new")), textPath, &error));
+        QVERIFY(ShareActions::save(ShareItem::fromText(QStringLiteral("new")), textPath));
         QCOMPARE(readAll(textPath), QByteArray("new"));
-        error.clear();
-        QVERIFY(!ShareActions::save(fileItem(folder.filePath(QStringLiteral("gone.pdf"))), textPath,
-                                    &error));
-        QVERIFY(error.contains(QStringLiteral("gone.pdf")));
+        const Result<void> gone =
+            ShareActions::save(fileItem(folder.filePath(QStringLiteral("gone.pdf"))), textPath);
+        QVERIFY(!gone);
+        QVERIFY(gone.error().contains(QStringLiteral("gone.pdf")));
         QCOMPARE(readAll(textPath), QByteArray("new"));
 
         // Open writes a text to a file of its own first.
         const QUrl opened =
-            ShareActions::openableUrl(ShareItem::fromText(QStringLiteral("x")), &error);
+            ShareActions::openableUrl(ShareItem::fromText(QStringLiteral("x"))).value();
         QVERIFY(opened.isLocalFile());
         QCOMPARE(readAll(opened.toLocalFile()), QByteArray("x"));
     }
@@ -216,11 +221,10 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         const QString pdf = twoPagePdf(folder);
-        MailMessage message;
-        QString error;
-        QVERIFY(ShareActions::buildMail({ShareItem::fromText(QStringLiteral("Look")),
-                                         ShareItem::fromPicture(sample()), fileItem(pdf)},
-                                        &message, &error));
+        const MailMessage message =
+            ShareActions::buildMail({ShareItem::fromText(QStringLiteral("Look")),
+                                     ShareItem::fromPicture(sample()), fileItem(pdf)})
+                .value();
         QCOMPARE(message.body, QStringLiteral("Look"));
         QCOMPARE(message.attachments.size(), 2);
         QCOMPARE(message.attachments[0].mimeType, QStringLiteral("image/jpeg"));
@@ -261,13 +265,11 @@ private Q_SLOTS:
         QStringList lines;
         for (int i = 0; i < 150; ++i)
             lines << QStringLiteral("Line %1 of the list").arg(i);
-        QString error;
-        QVERIFY2(
-            ShareActions::print({ShareItem::fromText(QStringLiteral("Short")),
-                                 ShareItem::fromPicture(sample()), fileItem(twoPagePdf(folder)),
-                                 ShareItem::fromText(lines.join(QLatin1Char('\n')))},
-                                printer, &error),
-            qPrintable(error));
+        const Result<void> done = ShareActions::print(
+            {ShareItem::fromText(QStringLiteral("Short")), ShareItem::fromPicture(sample()),
+             fileItem(twoPagePdf(folder)), ShareItem::fromText(lines.join(QLatin1Char('\n')))},
+            printer);
+        QVERIFY2(done, qPrintable(reason(done)));
         QPdfDocument printed;
         QCOMPARE(printed.load(output), QPdfDocument::Error::None);
         // One page each for the short text and the picture, two for the PDF, more for the list.
@@ -284,10 +286,12 @@ private Q_SLOTS:
         // An item that cannot be read stops the job before it starts.
         const QString unprinted = folder.filePath(QStringLiteral("unprinted.pdf"));
         printer.setOutputFileName(unprinted);
-        QVERIFY(!ShareActions::print({ShareItem::fromText(QStringLiteral("a")),
-                                      fileItem(folder.filePath(QStringLiteral("gone.pdf")))},
-                                     printer, &error));
-        QVERIFY(!error.isEmpty());
+        const Result<void> refused =
+            ShareActions::print({ShareItem::fromText(QStringLiteral("a")),
+                                 fileItem(folder.filePath(QStringLiteral("gone.pdf")))},
+                                printer);
+        QVERIFY(!refused);
+        QVERIFY(!refused.error().isEmpty());
         QVERIFY(!QFileInfo::exists(unprinted));
     }
 
@@ -301,34 +305,33 @@ private Q_SLOTS:
                  (QList<ShareAction>{ShareAction::Save, ShareAction::Copy, ShareAction::Mail,
                                      ShareAction::Open, ShareAction::Print}));
 
-        QString error;
         QClipboard& clipboard = *QGuiApplication::clipboard();
-        QVERIFY2(ShareActions::copy(items, clipboard, &error), qPrintable(error));
+        const Result<void> copied = ShareActions::copy(items, clipboard);
+        QVERIFY2(copied, qPrintable(reason(copied)));
         QCOMPARE(clipboard.text(), QStringLiteral("Have a look\n\n") + text);
         QCOMPARE(clipboard.mimeData()->urls(), QList<QUrl>{address});
 
-        MailMessage message;
-        QVERIFY2(ShareActions::buildMail(items, &message, &error), qPrintable(error));
+        const MailMessage message = ShareActions::buildMail(items).value();
         QCOMPARE(message.body, QStringLiteral("Have a look\n\n") + text);
         QVERIFY(message.attachments.isEmpty());
 
         // The browser opens the address itself; saved, it is its text.
-        QCOMPARE(ShareActions::openableUrl(items.last(), &error), address);
+        QCOMPARE(ShareActions::openableUrl(items.last()).value(), address);
         QTemporaryDir folder;
         const QString saved = folder.filePath(ShareActions::suggestedFileName(items.last()));
-        QVERIFY2(ShareActions::save(items.last(), saved, &error), qPrintable(error));
+        const Result<void> savedAddress = ShareActions::save(items.last(), saved);
+        QVERIFY2(savedAddress, qPrintable(reason(savedAddress)));
         QCOMPARE(readAll(saved), text.toUtf8());
 
         // An address that is not complete is refused everywhere, and the clipboard keeps its text.
         const ShareItem partial = ShareItem::fromAddress(QUrl(QStringLiteral("vellora.example")));
-        error.clear();
-        QVERIFY(!ShareActions::copy({partial}, clipboard, &error));
-        QVERIFY(error.contains(QStringLiteral("vellora.example")));
+        const Result<void> refused = ShareActions::copy({partial}, clipboard);
+        QVERIFY(!refused);
+        QVERIFY(refused.error().contains(QStringLiteral("vellora.example")));
         QCOMPARE(clipboard.text(), QStringLiteral("Have a look\n\n") + text);
-        QVERIFY(!ShareActions::buildMail({partial}, &message, &error));
-        QVERIFY(ShareActions::openableUrl(partial, &error).isEmpty());
-        QVERIFY(
-            !ShareActions::save(partial, folder.filePath(QStringLiteral("partial.txt")), &error));
+        QVERIFY(!ShareActions::buildMail({partial}));
+        QVERIFY(!ShareActions::openableUrl(partial));
+        QVERIFY(!ShareActions::save(partial, folder.filePath(QStringLiteral("partial.txt"))));
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("partial.txt"))));
     }
 
@@ -337,11 +340,14 @@ private Q_SLOTS:
         ConsoleCapture console;
         DesktopWebBrowser browser;
         DesktopUrlOpener opener;
-        browser.open(QUrl());
-        opener.open(QUrl(QStringLiteral("example.com/stamps")));
-        opener.open(QUrl(QStringLiteral("http://exa mple.com"), QUrl::StrictMode));
+        const Result<void> empty = browser.open(QUrl());
+        const Result<void> relative = opener.open(QUrl(QStringLiteral("example.com/stamps")));
+        const Result<void> invalid =
+            opener.open(QUrl(QStringLiteral("http://exa mple.com"), QUrl::StrictMode));
+        QVERIFY(!empty && !relative && !invalid);
+        QVERIFY(relative.error().contains(QStringLiteral("example.com/stamps")));
         QCOMPARE(console.lines().size(), 3);
-        QVERIFY(console.lines()[1].contains(QStringLiteral("example.com/stamps")));
+        QCOMPARE(console.lines()[1], relative.error());
     }
 };
 

@@ -1,10 +1,9 @@
 #include "RecordingMailComposer.h"
 
-bool RecordingMailComposer::present(const MailMessage& message)
+Result<void> RecordingMailComposer::present(const MailMessage& message)
 {
-    m_lastError = m_failure;
     if (!m_failure.isEmpty())
-        return false;
+        return Failure{m_failure};
     m_messages.append(message);
-    return true;
+    return {};
 }

@@ -7,8 +7,7 @@ class RecordingMailComposer final : public MailComposer
 {
 public:
     bool canSendMail() const override { return m_canSendMail; }
-    bool present(const MailMessage& message) override;
-    QString lastError() const override { return m_lastError; }
+    Result<void> present(const MailMessage& message) override;
 
     void setCanSendMail(bool canSendMail) { m_canSendMail = canSendMail; }
     // The next presents fail with this text; an empty text lets them succeed again.
@@ -18,6 +17,5 @@ public:
 private:
     bool m_canSendMail = true;
     QString m_failure;
-    QString m_lastError;
     QList<MailMessage> m_messages;
 };

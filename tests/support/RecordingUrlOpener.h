@@ -7,7 +7,11 @@
 class RecordingUrlOpener final : public UrlOpener
 {
 public:
-    void open(const QUrl& url) override { m_urls.append(url); }
+    Result<void> open(const QUrl& url) override
+    {
+        m_urls.append(url);
+        return {};
+    }
 
     const QList<QUrl>& urls() const { return m_urls; }
 

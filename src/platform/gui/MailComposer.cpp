@@ -57,36 +57,27 @@ Result<QStringList> XdgMailComposer::writeAttachments(const MailMessage& message
     return paths;
 }
 
-bool XdgMailComposer::present(const MailMessage& message)
+Result<void> XdgMailComposer::present(const MailMessage& message)
 {
-    m_lastError.clear();
     const QString xdgEmail = program();
-    if (xdgEmail.isEmpty()) {
-        m_lastError = QCoreApplication::translate(
-            "MailComposer", "No mail program was found: xdg-email is not installed.");
-        return false;
-    }
+    if (xdgEmail.isEmpty())
+        return Failure{QCoreApplication::translate(
+            "MailComposer", "No mail program was found: xdg-email is not installed.")};
 
     QStringList paths;
     if (!message.attachments.isEmpty()) {
         const Result<QString> folder = HandoverFiles::newFolder();
-        if (!folder) {
-            m_lastError = folder.error();
-            return false;
-        }
+        if (!folder)
+            return Failure{folder.error()};
         Result<QStringList> written = writeAttachments(message, *folder);
-        if (!written) {
-            m_lastError = written.error();
-            return false;
-        }
+        if (!written)
+            return Failure{written.error()};
         paths = std::move(written).value();
     }
 
-    if (!QProcess::startDetached(xdgEmail, arguments(message, paths))) {
-        m_lastError = QCoreApplication::translate("MailComposer",
-                                                  "The mail program could not be started (%1).")
-                          .arg(xdgEmail);
-        return false;
-    }
-    return true;
+    if (!QProcess::startDetached(xdgEmail, arguments(message, paths)))
+        return Failure{QCoreApplication::translate("MailComposer",
+                                                   "The mail program could not be started (%1).")
+                           .arg(xdgEmail)};
+    return {};
 }

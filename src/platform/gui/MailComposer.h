@@ -30,9 +30,8 @@ public:
     virtual ~MailComposer() = default;
 
     virtual bool canSendMail() const = 0;
-    // False when the mail program could not be given the mail; lastError() then says why.
-    virtual bool present(const MailMessage& message) = 0;
-    virtual QString lastError() const = 0;
+    // Hands the mail over; a failure says why the mail program could not be given it.
+    virtual Result<void> present(const MailMessage& message) = 0;
 };
 
 // Through xdg-email, which opens the desktop's preferred mail program with the mail filled in.
@@ -40,8 +39,7 @@ class XdgMailComposer final : public MailComposer
 {
 public:
     bool canSendMail() const override;
-    bool present(const MailMessage& message) override;
-    QString lastError() const override { return m_lastError; }
+    Result<void> present(const MailMessage& message) override;
 
     // The arguments for xdg-email, recipients last.
     static QStringList arguments(const MailMessage& message, const QStringList& attachmentPaths);
@@ -52,6 +50,4 @@ public:
 
 private:
     static QString program();
-
-    QString m_lastError;
 };

@@ -25,38 +25,27 @@ namespace {
 // A photo handed on keeps its detail at a fraction of the size of a lossless file.
 constexpr double handoverJpegQuality = 0.9;
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 QString nativePath(const ShareItem& item)
 {
     return QDir::toNativeSeparators(item.fileUrl().toLocalFile());
 }
 
-bool readFile(const QString& path, QByteArray* data, QString* error)
+Result<QByteArray> readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    *data = file.readAll();
-    return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return file.readAll();
 }
 
-bool isLocalFile(const ShareItem& item, QString* error)
+Result<void> isLocalFile(const ShareItem& item)
 {
-    if (!item.fileUrl().isLocalFile()) {
-        setError(error,
-                 QCoreApplication::translate("ShareActions", "%1 is not a file on this computer.")
-                     .arg(item.fileUrl().toDisplayString()));
-        return false;
-    }
-    return true;
+    if (!item.fileUrl().isLocalFile())
+        return Failure{
+            QCoreApplication::translate("ShareActions", "%1 is not a file on this computer.")
+                .arg(item.fileUrl().toDisplayString())};
+    return {};
 }
 
 // Encoded, so the text works wherever it is pasted.
@@ -66,25 +55,37 @@ QString addressText(const ShareItem& item)
 }
 
 // A relative address would be taken as a file beside the working folder.
-bool addressIsUsable(const ShareItem& item, QString* error)
+Result<void> addressIsUsable(const ShareItem& item)
 {
     const QUrl address = item.address();
-    if (!address.isValid() || address.isRelative()) {
-        setError(error, QCoreApplication::translate("ShareActions",
-                                                    "\"%1\" is not a complete web address.")
-                            .arg(address.toString()));
-        return false;
-    }
-    return true;
+    if (!address.isValid() || address.isRelative())
+        return Failure{
+            QCoreApplication::translate("ShareActions", "\"%1\" is not a complete web address.")
+                .arg(address.toString())};
+    return {};
 }
 
-bool pictureIsUsable(const ShareItem& item, QString* error)
+Result<void> pictureIsUsable(const ShareItem& item)
 {
-    if (item.picture().isNull()) {
-        setError(error, QCoreApplication::translate("ShareActions", "The picture is empty."));
-        return false;
+    if (item.picture().isNull())
+        return Failure{QCoreApplication::translate("ShareActions", "The picture is empty.")};
+    return {};
+}
+
+// The check that applies to the item's kind; texts need none.
+Result<void> isUsable(const ShareItem& item)
+{
+    switch (item.kind()) {
+    case ShareItem::Kind::Picture:
+        return pictureIsUsable(item);
+    case ShareItem::Kind::File:
+        return isLocalFile(item);
+    case ShareItem::Kind::Address:
+        return addressIsUsable(item);
+    case ShareItem::Kind::Text:
+        break;
     }
-    return true;
+    return {};
 }
 
 QByteArray pngBytes(const QImage& image)
@@ -96,25 +97,24 @@ QByteArray pngBytes(const QImage& image)
     return bytes;
 }
 
-// Copies in pieces, so a large file is never held whole in memory.
-bool copyFileContent(const QString& from, QIODevice& to, QString* error)
+// Copies in pieces, so a large file is never held whole in memory. A failed read is the reason;
+// a failed write gives false, for the caller to say with the destination's own error.
+Result<bool> copyFileContent(const QString& from, QIODevice& to)
 {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
-                            .arg(QDir::toNativeSeparators(from), source.errorString()));
-        return false;
-    }
+    const auto unreadable = [&] {
+        return Failure{QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                           .arg(QDir::toNativeSeparators(from), source.errorString())};
+    };
+    if (!source.open(QIODevice::ReadOnly))
+        return unreadable();
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty()) {
         if (to.write(chunk) != chunk.size())
             return false;
     }
-    if (source.error() != QFileDevice::NoError) {
-        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
-                            .arg(QDir::toNativeSeparators(from), source.errorString()));
-        return false;
-    }
+    if (source.error() != QFileDevice::NoError)
+        return unreadable();
     return true;
 }
 
@@ -182,21 +182,18 @@ QString suggestedFileName(const ShareItem& item)
     return QFileInfo(item.fileUrl().toLocalFile()).fileName();
 }
 
-bool save(const ShareItem& item, const QString& path, QString* error)
+Result<void> save(const ShareItem& item, const QString& path)
 {
-    if (item.kind() == ShareItem::Kind::Picture && !pictureIsUsable(item, error))
-        return false;
-    if (item.kind() == ShareItem::Kind::File && !isLocalFile(item, error))
-        return false;
-    if (item.kind() == ShareItem::Kind::Address && !addressIsUsable(item, error))
-        return false;
+    if (Result<void> usable = isUsable(item); !usable)
+        return usable;
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be written: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
+    const auto unwritable = [&] {
+        return Failure{QCoreApplication::translate("ShareActions", "%1 could not be written: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString())};
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return unwritable();
     bool written = false;
     switch (item.kind()) {
     case ShareItem::Kind::Text:
@@ -215,56 +212,48 @@ bool save(const ShareItem& item, const QString& path, QString* error)
         break;
     }
     case ShareItem::Kind::File: {
-        QString readError;
-        written = copyFileContent(item.fileUrl().toLocalFile(), file, &readError);
-        if (!readError.isEmpty()) {
+        const Result<bool> copied = copyFileContent(item.fileUrl().toLocalFile(), file);
+        if (!copied) {
             file.cancelWriting();
-            setError(error, readError);
-            return false;
+            return Failure{copied.error()};
         }
+        written = *copied;
         break;
     }
     }
-    if (!written || !file.commit()) {
-        setError(error, QCoreApplication::translate("ShareActions", "%1 could not be written: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    return true;
+    if (!written || !file.commit())
+        return unwritable();
+    return {};
 }
 
-bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error)
+Result<void> copy(const QList<ShareItem>& items, QClipboard& clipboard)
 {
     QStringList texts;
     QList<QImage> pictures;
     QList<QUrl> urls;
     for (const ShareItem& item : items) {
+        if (Result<void> usable = isUsable(item); !usable)
+            return usable;
         switch (item.kind()) {
         case ShareItem::Kind::Text:
             texts << item.text();
             break;
         case ShareItem::Kind::Picture:
-            if (!pictureIsUsable(item, error))
-                return false;
             pictures << item.picture();
             break;
         case ShareItem::Kind::Address:
             // As text for where a text is pasted, as a link for where links are dropped.
-            if (!addressIsUsable(item, error))
-                return false;
             texts << addressText(item);
             urls << item.address();
             break;
         case ShareItem::Kind::File: {
-            if (!isLocalFile(item, error))
-                return false;
             urls << item.fileUrl();
             const QString path = item.fileUrl().toLocalFile();
             if (fileContent(path) == FileContent::Text) {
-                QByteArray content;
-                if (!readFile(path, &content, error))
-                    return false;
-                texts << QString::fromUtf8(content);
+                const Result<QByteArray> content = readFile(path);
+                if (!content)
+                    return Failure{content.error()};
+                texts << QString::fromUtf8(*content);
             }
             break;
         }
@@ -283,88 +272,73 @@ bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error)
     if (!urls.isEmpty())
         data->setUrls(urls);
     clipboard.setMimeData(data.release());
-    return true;
+    return {};
 }
 
-bool buildMail(const QList<ShareItem>& items, MailMessage* message, QString* error)
+Result<MailMessage> buildMail(const QList<ShareItem>& items)
 {
     MailMessage mail;
     QStringList texts;
     for (const ShareItem& item : items) {
+        if (Result<void> usable = isUsable(item); !usable)
+            return Failure{usable.error()};
         switch (item.kind()) {
         case ShareItem::Kind::Text:
             texts << item.text();
             break;
         case ShareItem::Kind::Address:
-            if (!addressIsUsable(item, error))
-                return false;
             texts << addressText(item);
             break;
         case ShareItem::Kind::Picture: {
-            if (!pictureIsUsable(item, error))
-                return false;
             const QByteArray jpeg = QtPictures().encodeJpeg(item.picture(), handoverJpegQuality);
-            if (jpeg.isEmpty()) {
-                setError(error,
-                         QCoreApplication::translate(
-                             "ShareActions", "The picture could not be made into a JPEG file."));
-                return false;
-            }
+            if (jpeg.isEmpty())
+                return Failure{QCoreApplication::translate(
+                    "ShareActions", "The picture could not be made into a JPEG file.")};
             mail.attachments << MailAttachment{jpeg, QStringLiteral("image/jpeg"),
                                                suggestedFileName(item)};
             break;
         }
         case ShareItem::Kind::File: {
-            if (!isLocalFile(item, error))
-                return false;
             const QString path = item.fileUrl().toLocalFile();
-            QByteArray data;
-            if (!readFile(path, &data, error))
-                return false;
-            mail.attachments << MailAttachment{data, QMimeDatabase().mimeTypeForFile(path).name(),
+            Result<QByteArray> data = readFile(path);
+            if (!data)
+                return Failure{data.error()};
+            mail.attachments << MailAttachment{std::move(data).value(),
+                                               QMimeDatabase().mimeTypeForFile(path).name(),
                                                suggestedFileName(item)};
             break;
         }
         }
     }
     mail.body = texts.join(QStringLiteral("\n\n"));
-    *message = mail;
-    return true;
+    return mail;
 }
 
-QUrl openableUrl(const ShareItem& item, QString* error)
+Result<QUrl> openableUrl(const ShareItem& item)
 {
+    if (Result<void> usable = isUsable(item); !usable)
+        return Failure{usable.error()};
     if (item.kind() == ShareItem::Kind::File) {
-        if (!isLocalFile(item, error))
-            return {};
-        if (!QFileInfo::exists(item.fileUrl().toLocalFile())) {
-            setError(error, QCoreApplication::translate("ShareActions", "%1 no longer exists.")
-                                .arg(nativePath(item)));
-            return {};
-        }
+        if (!QFileInfo::exists(item.fileUrl().toLocalFile()))
+            return Failure{QCoreApplication::translate("ShareActions", "%1 no longer exists.")
+                               .arg(nativePath(item))};
         return item.fileUrl();
     }
     // The browser opens an address itself.
     if (item.kind() == ShareItem::Kind::Address)
-        return addressIsUsable(item, error) ? item.address() : QUrl();
-    if (item.kind() == ShareItem::Kind::Picture && !pictureIsUsable(item, error))
-        return {};
+        return item.address();
 
     const Result<QString> folder = HandoverFiles::newFolder();
-    if (!folder) {
-        setError(error, folder.error());
-        return {};
-    }
+    if (!folder)
+        return Failure{folder.error()};
     // PNG, so the picture opened is exactly the one shown.
     const Result<QString> path =
         item.kind() == ShareItem::Kind::Text
             ? HandoverFiles::write(*folder, suggestedFileName(item), item.text().toUtf8())
             : HandoverFiles::write(*folder, QStringLiteral("Picture.png"),
                                    pngBytes(item.picture()));
-    if (!path) {
-        setError(error, path.error());
-        return {};
-    }
+    if (!path)
+        return Failure{path.error()};
     return QUrl::fromLocalFile(*path);
 }
 

@@ -20,8 +20,8 @@ enum class ShareAction
     Print,
 };
 
-// The work behind the share sheet's buttons, usable without the dialog. Each returns false with an
-// error text for the collector when it could not be done.
+// The work behind the share sheet's buttons, usable without the dialog. A failure's reason is a
+// text for the collector.
 namespace ShareActions {
 
 // Not excluded by the request and sensible for its items; nothing for a request without items.
@@ -33,18 +33,18 @@ QString suggestedFileName(const ShareItem& item);
 // A text or a web address as UTF-8; a picture as PNG when the path ends in .png, JPEG otherwise;
 // a file copied.
 // The destination is replaced only once the whole content is written.
-bool save(const ShareItem& item, const QString& path, QString* error);
+Result<void> save(const ShareItem& item, const QString& path);
 
 // Texts (and the content of text files and the web addresses) as one text, the first picture, and
 // the files' and web addresses as links.
-bool copy(const QList<ShareItem>& items, QClipboard& clipboard, QString* error);
+Result<void> copy(const QList<ShareItem>& items, QClipboard& clipboard);
 
 // Texts and web addresses as the body, pictures (JPEG) and files as attachments.
-bool buildMail(const QList<ShareItem>& items, MailMessage* message, QString* error);
+Result<MailMessage> buildMail(const QList<ShareItem>& items);
 
 // An address the desktop can open: a web address itself, a local file, or a text or picture
 // written to a file first.
-QUrl openableUrl(const ShareItem& item, QString* error);
+Result<QUrl> openableUrl(const ShareItem& item);
 
 // What a local file holds, judged by its content and name.
 enum class FileContent
@@ -59,6 +59,6 @@ FileContent fileContent(const QString& path);
 // A text, a web address, a picture, a PDF, a picture file or a text file.
 bool canPrint(const ShareItem& item);
 // All items in one job, each starting on a new page.
-bool print(const QList<ShareItem>& items, QPrinter& printer, QString* error);
+Result<void> print(const QList<ShareItem>& items, QPrinter& printer);
 
 } // namespace ShareActions

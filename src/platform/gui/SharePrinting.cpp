@@ -29,28 +29,20 @@ struct PrintPiece
     std::unique_ptr<QPdfDocument> pdf;
 };
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
+Result<void> preparePiece(const ShareItem& item, PrintPiece* piece)
 {
     switch (item.kind()) {
     case ShareItem::Kind::Text:
         piece->text = item.text();
-        return true;
+        return {};
     case ShareItem::Kind::Address:
         piece->text = item.address().toString(QUrl::FullyEncoded);
-        return true;
+        return {};
     case ShareItem::Kind::Picture:
         piece->picture = item.picture();
-        if (piece->picture.isNull()) {
-            setError(error, QCoreApplication::translate("ShareActions", "The picture is empty."));
-            return false;
-        }
-        return true;
+        if (piece->picture.isNull())
+            return Failure{QCoreApplication::translate("ShareActions", "The picture is empty.")};
+        return {};
     case ShareItem::Kind::File:
         break;
     }
@@ -60,41 +52,33 @@ bool preparePiece(const ShareItem& item, PrintPiece* piece, QString* error)
     switch (item.fileUrl().isLocalFile() ? fileContent(path) : FileContent::Other) {
     case FileContent::Text: {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
-                                .arg(shown, file.errorString()));
-            return false;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return Failure{QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                               .arg(shown, file.errorString())};
         piece->text = QString::fromUtf8(file.readAll());
-        return true;
+        return {};
     }
     case FileContent::Picture: {
         QImageReader reader(path);
         reader.setAutoTransform(true);
         piece->picture = reader.read();
-        if (piece->picture.isNull()) {
-            setError(error, QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
-                                .arg(shown, reader.errorString()));
-            return false;
-        }
-        return true;
+        if (piece->picture.isNull())
+            return Failure{QCoreApplication::translate("ShareActions", "%1 could not be read: %2")
+                               .arg(shown, reader.errorString())};
+        return {};
     }
     case FileContent::Pdf: {
         piece->pdf = std::make_unique<QPdfDocument>();
-        if (piece->pdf->load(path) != QPdfDocument::Error::None || piece->pdf->pageCount() == 0) {
-            setError(error, QCoreApplication::translate(
-                                "ShareActions", "%1 is not a PDF document that can be read.")
-                                .arg(shown));
-            return false;
-        }
-        return true;
+        if (piece->pdf->load(path) != QPdfDocument::Error::None || piece->pdf->pageCount() == 0)
+            return Failure{QCoreApplication::translate("ShareActions",
+                                                       "%1 is not a PDF document that can be read.")
+                               .arg(shown)};
+        return {};
     }
     case FileContent::Other:
         break;
     }
-    setError(error,
-             QCoreApplication::translate("ShareActions", "%1 cannot be printed.").arg(shown));
-    return false;
+    return Failure{QCoreApplication::translate("ShareActions", "%1 cannot be printed.").arg(shown)};
 }
 
 void drawFitted(QPainter& painter, const QRectF& page, const QImage& image)
@@ -189,19 +173,17 @@ bool canPrint(const ShareItem& item)
            fileContent(item.fileUrl().toLocalFile()) != FileContent::Other;
 }
 
-bool print(const QList<ShareItem>& items, QPrinter& printer, QString* error)
+Result<void> print(const QList<ShareItem>& items, QPrinter& printer)
 {
     std::vector<PrintPiece> pieces(items.size());
     for (qsizetype i = 0; i < items.size(); ++i)
-        if (!preparePiece(items[i], &pieces[i], error))
-            return false;
+        if (Result<void> prepared = preparePiece(items[i], &pieces[i]); !prepared)
+            return prepared;
 
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        setError(error,
-                 QCoreApplication::translate("ShareActions", "The printer could not be started."));
-        return false;
-    }
+    if (!painter.begin(&printer))
+        return Failure{
+            QCoreApplication::translate("ShareActions", "The printer could not be started.")};
     const QRectF page(QPointF(0, 0),
                       printer.pageLayout().paintRectPixels(printer.resolution()).size());
     Job job(printer, painter, page);
@@ -211,17 +193,14 @@ bool print(const QList<ShareItem>& items, QPrinter& printer, QString* error)
                                                        : job.text(piece.text);
         if (!printed) {
             printer.abort();
-            setError(error, QCoreApplication::translate("ShareActions",
-                                                        "Printing stopped part way through."));
-            return false;
+            return Failure{
+                QCoreApplication::translate("ShareActions", "Printing stopped part way through.")};
         }
     }
-    if (!painter.end()) {
-        setError(error, QCoreApplication::translate("ShareActions",
-                                                    "The print job could not be finished."));
-        return false;
-    }
-    return true;
+    if (!painter.end())
+        return Failure{
+            QCoreApplication::translate("ShareActions", "The print job could not be finished.")};
+    return {};
 }
 
 } // namespace ShareActions

@@ -1,6 +1,7 @@
 #include "platform/gui/ShareSheet.h"
 
 #include "platform/core/Console.h"
+#include "platform/core/WorkProgress.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
 
@@ -129,8 +130,8 @@ public:
     }
 
 private:
-    // True when done; false with an empty error when the collector cancelled.
-    using Work = bool (ShareSheetDialog::*)(QString*);
+    // Done or cancelled by the collector, or why it could not be done.
+    using Work = Result<WorkEnd> (ShareSheetDialog::*)();
 
     struct Button
     {
@@ -155,7 +156,8 @@ private:
              QCoreApplication::translate("ShareSheet", "Could Not Mail"), &ShareSheetDialog::mail},
             {ShareAction::Open, QCoreApplication::translate("ShareSheet", "Open"),
              QStringLiteral("openButton"),
-             QCoreApplication::translate("ShareSheet", "Could Not Open"), &ShareSheetDialog::open},
+             QCoreApplication::translate("ShareSheet", "Could Not Open"),
+             &ShareSheetDialog::openItems},
             {ShareAction::Print, QCoreApplication::translate("ShareSheet", "Print\u2026"),
              QStringLiteral("printButton"),
              QCoreApplication::translate("ShareSheet", "Could Not Print"),
@@ -165,16 +167,22 @@ private:
 
     void run(const QString& failureTitle, Work work)
     {
-        QString error;
-        if ((this->*work)(&error)) {
+        const Result<WorkEnd> done = (this->*work)();
+        if (!done)
+            QMessageBox::warning(this, failureTitle, done.error());
+        else if (*done == WorkEnd::Finished)
             accept();
-            return;
-        }
-        if (!error.isEmpty())
-            QMessageBox::warning(this, failureTitle, error);
     }
 
-    bool save(QString* error)
+    // What a share that cannot fail in its own right hands back.
+    static Result<WorkEnd> finishedOr(const Result<void>& done)
+    {
+        if (!done)
+            return Failure{done.error()};
+        return WorkEnd::Finished;
+    }
+
+    Result<WorkEnd> save()
     {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         for (const ShareItem& item : m_items) {
@@ -189,53 +197,48 @@ private:
                 this, QCoreApplication::translate("ShareSheet", "Save %1").arg(name),
                 QDir(folder).filePath(name), filter);
             if (path.isEmpty())
-                return false;
-            if (!ShareActions::save(item, path, error))
-                return false;
+                return WorkEnd::Cancelled;
+            if (Result<void> saved = ShareActions::save(item, path); !saved)
+                return Failure{saved.error()};
         }
-        return true;
+        return WorkEnd::Finished;
     }
 
-    bool copy(QString* error)
+    Result<WorkEnd> copy()
     {
-        return ShareActions::copy(m_items, *QGuiApplication::clipboard(), error);
+        return finishedOr(ShareActions::copy(m_items, *QGuiApplication::clipboard()));
     }
 
-    bool mail(QString* error)
+    Result<WorkEnd> mail()
     {
-        MailMessage message;
-        if (!ShareActions::buildMail(m_items, &message, error))
-            return false;
-        if (!m_mail.present(message)) {
-            *error = m_mail.lastError();
-            return false;
-        }
-        return true;
+        const Result<MailMessage> message = ShareActions::buildMail(m_items);
+        if (!message)
+            return Failure{message.error()};
+        return finishedOr(m_mail.present(*message));
     }
 
-    bool open(QString* error)
+    Result<WorkEnd> openItems()
     {
         for (const ShareItem& item : m_items) {
-            const QUrl url = ShareActions::openableUrl(item, error);
-            if (url.isEmpty())
-                return false;
-            if (!QDesktopServices::openUrl(url)) {
-                *error = QCoreApplication::translate("ShareSheet", "No application could open %1.")
-                             .arg(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
-                                                    : url.toDisplayString());
-                return false;
-            }
+            const Result<QUrl> url = ShareActions::openableUrl(item);
+            if (!url)
+                return Failure{url.error()};
+            if (!QDesktopServices::openUrl(*url))
+                return Failure{
+                    QCoreApplication::translate("ShareSheet", "No application could open %1.")
+                        .arg(url->isLocalFile() ? QDir::toNativeSeparators(url->toLocalFile())
+                                                : url->toDisplayString())};
         }
-        return true;
+        return WorkEnd::Finished;
     }
 
-    bool print(QString* error)
+    Result<WorkEnd> print()
     {
         QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() != QDialog::Accepted)
-            return false;
-        return ShareActions::print(m_items, printer, error);
+            return WorkEnd::Cancelled;
+        return finishedOr(ShareActions::print(m_items, printer));
     }
 
     QList<ShareItem> m_items;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -9,17 +11,18 @@ class UrlOpener
 public:
     virtual ~UrlOpener() = default;
 
-    virtual void open(const QUrl& url) = 0;
+    // Hands the address on; a failure says why it could not be.
+    virtual Result<void> open(const QUrl& url) = 0;
 };
 
 class DesktopUrlOpener final : public UrlOpener
 {
 public:
-    void open(const QUrl& url) override;
+    Result<void> open(const QUrl& url) override;
 };
 
 namespace DesktopOpening {
-// Hands url to the desktop; an invalid or relative address is refused. Either failure is told on
-// the console, naming what was to open it ("browser"). True when handed on.
-bool openUrl(const QUrl& url, const QString& opener);
+// Hands url to the desktop; an invalid or relative address is refused. A failure's reason names
+// what was to open it ("browser"), and is told on the console as well.
+Result<void> openUrl(const QUrl& url, const QString& opener);
 } // namespace DesktopOpening

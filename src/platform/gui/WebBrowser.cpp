@@ -2,7 +2,9 @@
 
 #include "platform/gui/UrlOpener.h"
 
-void DesktopWebBrowser::open(const QUrl& url)
+#include <QCoreApplication>
+
+Result<void> DesktopWebBrowser::open(const QUrl& url)
 {
-    DesktopOpening::openUrl(url, QStringLiteral("browser"));
+    return DesktopOpening::openUrl(url, QCoreApplication::translate("WebBrowser", "browser"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QUrl>
 
 // Shows a web page to the collector without leaving the task at hand.
@@ -8,12 +10,13 @@ class WebBrowser
 public:
     virtual ~WebBrowser() = default;
 
-    virtual void open(const QUrl& url) = 0;
+    // Shows the page; a failure says why it could not be shown.
+    virtual Result<void> open(const QUrl& url) = 0;
 };
 
 // There is no browser inside the application here: the desktop's default browser shows the page.
 class DesktopWebBrowser final : public WebBrowser
 {
 public:
-    void open(const QUrl& url) override;
+    Result<void> open(const QUrl& url) override;
 };
