@@ -39,7 +39,7 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
     QRandomGenerator random(20261206);
     QImage picture(120, 90, QImage::Format_RGB32);
     picture.fill(QColor(120, 40, 40));
-    const QByteArray pictureBytes = test.pictures.encodeJpeg(picture, 0.6);
+    const QByteArray pictureBytes = test.pictures.encodeJpeg(picture, 0.6).value();
     const QStringList statuses = {QStringLiteral("Had"),     QStringLiteral("Have"),
                                   QStringLiteral("Looking"), QStringLiteral("Sell"),
                                   QStringLiteral("Trade"),   QStringLiteral("Wish")};

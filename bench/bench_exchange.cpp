@@ -66,7 +66,7 @@ QByteArray stampPicture(QRandomGenerator& random)
                            qBound(0, qBlue(c) + grain, 255));
         }
     }
-    return QtPictures().encodeJpeg(image, 0.6);
+    return QtPictures().encodeJpeg(image, 0.6).value();
 }
 
 std::unique_ptr<PersistentContainer> openStore(const QString& folder)
@@ -179,7 +179,7 @@ double bareCodec(const QList<QByteArray>& stored, bool parallel)
 {
     const QtPictures coding;
     const auto work = [&coding](const QByteArray& bytes) {
-        return coding.encodeJpeg(coding.decode(bytes), 0.6).toBase64().size();
+        return coding.encodeJpeg(coding.decode(bytes), 0.6).value().toBase64().size();
     };
     QElapsedTimer timer;
     timer.start();

@@ -181,7 +181,7 @@ int main(int argc, char* argv[])
     QList<QByteArray> pictures;
     const QtPictures coding;
     for (int i = 0; i < DistinctPictures; ++i)
-        pictures << coding.encodeJpeg(stampPicture(random, i + 1), 0.6);
+        pictures << coding.encodeJpeg(stampPicture(random, i + 1), 0.6).value();
     qint64 total = 0;
     for (const QByteArray& picture : std::as_const(pictures))
         total += picture.size();

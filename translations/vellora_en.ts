@@ -303,6 +303,10 @@
         <source>The pictures could not be read: </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A picture could not be written: </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExportImportViewController</name>
@@ -1013,6 +1017,14 @@ Fields not read: %4
         <source>not a picture Vellora can read.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>An empty picture cannot be saved as JPEG.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A picture could not be saved as JPEG: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PrintPanel</name>
@@ -1505,10 +1517,6 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The picture could not be made into a JPEG file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

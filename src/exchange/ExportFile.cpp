@@ -21,13 +21,17 @@ namespace {
 const QString PictureKey = QStringLiteral("stampImage");
 
 // The picture field: the stored bytes decoded and encoded again as JPEG at quality 60, in
-// Base64; empty when the bytes are not a picture.
-QByteArray pictureText(const Pictures& pictures, const QByteArray& stored)
+// Base64; empty when the bytes are not a picture. A picture that cannot be encoded stops the
+// export rather than leaving the stamp without it on the other device.
+Result<QByteArray> pictureText(const Pictures& pictures, const QByteArray& stored)
 {
     const QImage image = pictures.decode(stored);
     if (image.isNull())
-        return {};
-    return pictures.encodeJpeg(image, 0.6).toBase64();
+        return QByteArray();
+    Result<QByteArray> jpeg = pictures.encodeJpeg(image, 0.6);
+    if (!jpeg)
+        return jpeg;
+    return jpeg->toBase64();
 }
 
 // The line's first 21 fields and the separator before the picture; the picture and the line end
@@ -75,7 +79,7 @@ Failure<QString> writeFailure(const QIODevice& device)
 struct Pending
 {
     Stamps* stamp;
-    std::future<QByteArray> picture; // not valid when the stamp has no picture
+    std::future<Result<QByteArray>> picture; // not valid when the stamp has no picture
 };
 
 } // namespace
@@ -125,7 +129,7 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
             Stamps* stamp = stamps.at(nextToRead++);
             Pending pending{stamp, {}};
             if (const std::optional<QByteArray> stored = stamp->stampImage()) {
-                auto task = std::make_shared<std::packaged_task<QByteArray()>>(
+                auto task = std::make_shared<std::packaged_task<Result<QByteArray>()>>(
                     [&pictures, bytes = *stored] { return pictureText(pictures, bytes); });
                 pending.picture = task->get_future();
                 pool.start([task] { (*task)(); });
@@ -139,8 +143,13 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
         window.pop_front();
         QByteArray picture;
         if (pending.picture.valid()) {
-            picture = pending.picture.get();
+            Result<QByteArray> coded = pending.picture.get();
             --picturesInWindow;
+            if (!coded)
+                return Failure{
+                    QCoreApplication::translate("ExportFile", "A picture could not be written: ") +
+                    coded.error()};
+            picture = std::move(coded).value();
         }
         if (!wroteAll(device, recordLine(*pending.stamp)) || !wroteAll(device, picture) ||
             !wroteAll(device, "\n"))

@@ -83,10 +83,10 @@ bool insertPicture(QTextCursor& cursor, Stamps& stamp, double width, const Pictu
         return false;
 
     const QUrl name(QStringLiteral("vellora-picture:%1").arg(index));
-    const QByteArray kept = pictures.encodeJpeg(image, KeptPictureQuality);
-    if (kept.isEmpty())
+    const Result<QByteArray> kept = pictures.encodeJpeg(image, KeptPictureQuality);
+    if (!kept)
         return false;
-    cursor.document()->addResource(QTextDocument::ImageResource, name, kept);
+    cursor.document()->addResource(QTextDocument::ImageResource, name, *kept);
     QTextImageFormat format;
     format.setName(name.toString());
     format.setWidth(width);

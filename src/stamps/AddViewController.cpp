@@ -44,6 +44,13 @@ void AddViewController::SaveNewStampButtonClicked()
     if (!numbersAreValid())
         return;
 
+    // Encoded first: a picture that cannot be stored keeps the form as it is, nothing added.
+    const Result<std::optional<QByteArray>> picture = encodedShownPicture();
+    if (!picture) {
+        Saving::tellRecordNotSaved(m_environment, picture.error());
+        return;
+    }
+
     managedObjectContext = &m_environment.appDelegate.viewContext();
     auto* stamp = managedObjectContext->insertNewObject<Stamps>();
     for (const Field& field : fields()) {
@@ -66,8 +73,8 @@ void AddViewController::SaveNewStampButtonClicked()
     }
     if (const QString notes = NotesTextView->toPlainText(); !notes.isEmpty())
         stamp->setNotes(TextTrimming::trimSpacesAndTabs(notes));
-    if (const QByteArray picture = encodedShownPicture(); !picture.isEmpty())
-        stamp->setStampImage(picture);
+    if (*picture)
+        stamp->setStampImage(*picture);
 
     if (!Saving::saveOrTell(m_environment))
         return;

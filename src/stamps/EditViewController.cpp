@@ -125,6 +125,12 @@ void EditViewController::SaveButtonClicked()
         Saving::tellRecordNotSaved(m_environment, found.error().description);
         return;
     }
+    // Encoded before anything changes, so a picture that cannot be stored changes nothing.
+    const Result<std::optional<QByteArray>> picture = encodedShownPicture();
+    if (!picture) {
+        Saving::tellRecordNotSaved(m_environment, picture.error());
+        return;
+    }
     if (Stamps* record = *found) {
         for (const Field& field : fields()) {
             const QString text = textField(field)->text();
@@ -154,11 +160,8 @@ void EditViewController::SaveButtonClicked()
         }
         record->setNotes(NotesTextView->toPlainText());
         // The picture is stored again at every save; without one shown it is left alone.
-        if (!shownPicture().isNull()) {
-            const QByteArray picture = encodedShownPicture();
-            record->setStampImage(picture.isEmpty() ? std::nullopt
-                                                    : std::optional<QByteArray>(picture));
-        }
+        if (*picture)
+            record->setStampImage(*picture);
         if (!Saving::saveOrTell(m_environment))
             return;
         rememberShownValues();

@@ -299,11 +299,15 @@ void StampFormViewController::setShownPicture(const QImage& picture)
         picture.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-QByteArray StampFormViewController::encodedShownPicture() const
+Result<std::optional<QByteArray>> StampFormViewController::encodedShownPicture() const
 {
     if (m_shownPicture.isNull())
-        return {};
-    return m_environment.services.pictures.encodeJpeg(m_shownPicture, StoredPictureQuality);
+        return std::optional<QByteArray>();
+    Result<QByteArray> jpeg =
+        m_environment.services.pictures.encodeJpeg(m_shownPicture, StoredPictureQuality);
+    if (!jpeg)
+        return Failure{jpeg.error()};
+    return std::optional<QByteArray>(std::move(jpeg).value());
 }
 
 void StampFormViewController::dismissKeyboard()

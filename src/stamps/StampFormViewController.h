@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/OpeningScreens.h"
+#include "platform/core/Result.h"
 #include "platform/gui/ViewController.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <optional>
 #include <span>
 
 class ObjectContext;
@@ -119,8 +122,8 @@ protected:
     bool numbersAreValid();
     // Performs the unwind of the screen, among `openers`, whose marker is the shared one, if any.
     void returnToOpeningScreen(std::span<const OpeningScreen* const> openers);
-    // The picture shown, as stored: JPEG at quality 0.6; empty bytes when there is none.
-    QByteArray encodedShownPicture() const;
+    // The picture shown, as stored: JPEG at quality 0.6; nullopt when none is shown.
+    Result<std::optional<QByteArray>> encodedShownPicture() const;
 
     void rememberShownValues() override;
     // The picture shown is the stored one (removed at once, say), whatever else has changed.

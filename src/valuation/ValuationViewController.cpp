@@ -293,8 +293,9 @@ void ValuationViewController::shareButtonClicked()
         return;
     }
     const QImage shot = view()->window()->grab().toImage();
-    const QByteArray jpeg = m_environment.services.pictures.encodeJpeg(shot, 1.0);
+    const QByteArray jpeg = m_environment.services.pictures.encodeJpeg(shot, 1.0).valueOr({});
     ScreenShotImage = m_environment.services.pictures.decode(jpeg);
+    // A grab that cannot be made into a picture is told, with nothing kept or shared.
     if (ScreenShotImage.isNull()) {
         m_environment.services.alerts.present(
             Alert::withOk(tr("No Picture"), tr("A picture of the screen could not be made.")));

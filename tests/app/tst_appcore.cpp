@@ -55,7 +55,7 @@ private Q_SLOTS:
         stamp->setNotes(QStringLiteral("  kept as typed\n"));
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        stamp->setStampImage(test.pictures.encodeJpeg(picture, 0.6));
+        stamp->setStampImage(test.pictures.encodeJpeg(picture, 0.6).value());
 
         SelectedStamp selected = SelectedStamp::from(*stamp, test.pictures);
         QCOMPARE(selected.denomination, QStringLiteral("5c"));

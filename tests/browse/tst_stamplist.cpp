@@ -512,7 +512,7 @@ private Q_SLOTS:
         auto* stamp = test.context().insertNewObject<Stamps>();
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        const QByteArray picture = test.pictures.encodeJpeg(image, 0.6);
+        const QByteArray picture = test.pictures.encodeJpeg(image, 0.6).value();
         const QHash<QString, QVariant> chosen = {
             {QStringLiteral("denomination"), QStringLiteral("5c")},
             {QStringLiteral("country"), QStringLiteral("Canada")},
@@ -600,7 +600,7 @@ private Q_SLOTS:
         auto* stamp = add(test.context(), {QStringLiteral("5c")});
         QImage image(400, 400, QImage::Format_RGB32);
         image.fill(Qt::red);
-        stamp->setStampImage(test.pictures.encodeJpeg(image, 0.6));
+        stamp->setStampImage(test.pictures.encodeJpeg(image, 0.6).value());
         QVERIFY(test.context().save());
         ListOnScreen screen(test);
 

@@ -29,7 +29,7 @@ QByteArray jpeg(QColor colour = QColor(20, 30, 140))
     QPainter painter(&image);
     painter.fillRect(10, 10, 30, 12, Qt::white);
     painter.end();
-    return Coding.encodeJpeg(image, 0.9);
+    return Coding.encodeJpeg(image, 0.9).value();
 }
 
 Stamps* addStamp(ObjectContext& context, const QString& denomination, qint16 year,

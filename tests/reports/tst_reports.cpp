@@ -31,7 +31,7 @@ QByteArray jpeg(int width, int height, QColor colour = QColor(20, 30, 140))
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
-    return QtPictures().encodeJpeg(image, 0.9);
+    return QtPictures().encodeJpeg(image, 0.9).value();
 }
 
 Stamps* addStamp(ObjectContext& context, const std::optional<QString>& denomination, qint16 year)

@@ -31,6 +31,28 @@ const QStringList FormUnwinds = {QStringLiteral("unwindToMenu"), QStringLiteral(
 // A form on a navigation stack above the screen that opened it.
 template <class Form> using FormOnStack = ScreenOnStack<Form>;
 
+// Picture coding whose JPEG writer refuses, as a full disk or a broken codec would: the one
+// failure of the coding a test cannot bring about for real.
+class RefusingJpegPictures final : public Pictures
+{
+public:
+    Result<QImage, PictureRefusal> read(const QByteArray& bytes) const override
+    {
+        return m_real.read(bytes);
+    }
+    QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const override
+    {
+        return m_real.decodeScaled(bytes, boundingSize);
+    }
+    Result<QByteArray> encodeJpeg(const QImage&, double) const override
+    {
+        return Failure{QStringLiteral("A picture could not be saved as JPEG: no codec")};
+    }
+
+private:
+    QtPictures m_real;
+};
+
 // Either form on its stack, for what both must do alike.
 struct EitherForm
 {
@@ -527,7 +549,7 @@ private Q_SLOTS:
         Stamps* first = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
         Stamps* opened =
             addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A12"));
-        const QByteArray picture = test.pictures.encodeJpeg(samplePicture(), 0.6);
+        const QByteArray picture = test.pictures.encodeJpeg(samplePicture(), 0.6).value();
         first->setStampImage(picture);
         opened->setStampImage(picture);
         QVERIFY(test.context().save());
@@ -587,6 +609,52 @@ private Q_SLOTS:
                  QStringLiteral("The stamp is no longer in the collection."));
     }
 
+    void aPictureThatCannotBeStoredChangesNothing()
+    {
+        TestEnvironment test;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QString());
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6).value());
+        QVERIFY(test.context().save());
+        const QByteArray stored = stamp->stampImage().value();
+
+        RefusingJpegPictures refusing;
+        const Environment& real = test.environment();
+        const Services& services = real.services;
+        Environment environment{real.appDelegate,
+                                real.shared,
+                                {services.alerts, services.mainQueue, services.userDefaults,
+                                 refusing, services.mail, services.messages, services.shareSheet,
+                                 services.browser, services.urls, services.camera,
+                                 services.documentPicker, services.pasteboard, services.printPanel},
+                                real.documentsDirectory,
+                                real.temporaryDirectory,
+                                real.picturesDirectory};
+
+        EditViewController edit(environment);
+        edit.view();
+        edit.setDetailItem(stamp);
+        edit.ColorTextField->setText(QStringLiteral("blue"));
+        edit.SaveButtonClicked();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("A picture could not be saved as JPEG: no codec"));
+        QCOMPARE(stamp->color(), std::nullopt);
+        QCOMPARE(stamp->stampImage(), std::optional<QByteArray>(stored));
+        QVERIFY(!test.context().hasChanges());
+
+        AddViewController add(environment);
+        add.view();
+        add.DenominationTextField->setText(QStringLiteral("10c"));
+        add.CountryTextField->setText(QStringLiteral("Peru"));
+        add.YearOfIssueTextField->setText(QStringLiteral("1962"));
+        add.setShownPicture(samplePicture());
+        add.SaveNewStampButtonClicked();
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("A picture could not be saved as JPEG: no codec"));
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
+        QVERIFY(!test.context().hasChanges());
+    }
+
     void textsLongerThanALineEditsDefaultAreSavedWhole()
     {
         // Beyond the 32767 characters a QLineEdit keeps unless told otherwise.
@@ -628,7 +696,7 @@ private Q_SLOTS:
         stamp->setCountry(QStringLiteral("France"));
         stamp->setValue(1234.5f);
         stamp->setNotes(QStringLiteral("line one\nline two"));
-        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6));
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6).value());
         QVERIFY(test.context().save());
         EditViewController form(test.environment());
         form.view();
@@ -710,7 +778,7 @@ private Q_SLOTS:
         test.context().insertNewObject<ConditionList>()->setCondition(QStringLiteral("Fine"));
         Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1962, QStringLiteral("A1"));
         stamp->setNotes(QStringLiteral("hinged"));
-        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6));
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6).value());
         QVERIFY(test.context().save());
         // No opening screen to return to: a saved form stays.
         test.shared().marker.clear();

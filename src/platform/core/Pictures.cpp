@@ -127,12 +127,11 @@ QImage QtPictures::decodeScaled(const QByteArray& bytes, const QSize& boundingSi
     return image.scaled(boundingSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-QByteArray QtPictures::encodeJpeg(const QImage& image, double quality) const
+Result<QByteArray> QtPictures::encodeJpeg(const QImage& image, double quality) const
 {
-    if (image.isNull()) {
-        Console::printLine(QStringLiteral("An empty picture cannot be saved as JPEG."));
-        return {};
-    }
+    if (image.isNull())
+        return Failure{
+            QCoreApplication::translate("Pictures", "An empty picture cannot be saved as JPEG.")};
     const QImage opaque = image.hasAlphaChannel() ? flattenedOnWhite(image) : image;
 
     QByteArray bytes;
@@ -140,10 +139,9 @@ QByteArray QtPictures::encodeJpeg(const QImage& image, double quality) const
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(qRound(std::clamp(quality, 0.0, 1.0) * 100.0));
-    if (!writer.write(opaque)) {
-        Console::printLine(
-            QStringLiteral("A picture could not be saved as JPEG: %1").arg(writer.errorString()));
-        return {};
-    }
+    if (!writer.write(opaque))
+        return Failure{
+            QCoreApplication::translate("Pictures", "A picture could not be saved as JPEG: %1")
+                .arg(writer.errorString())};
     return bytes;
 }

@@ -35,8 +35,8 @@ public:
     // a list row never holds a full-size picture.
     virtual QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const = 0;
     // JPEG at quality 0.0..1.0 (0.6 is 60 of 100); the image is never resized, cropped or rotated.
-    // Empty bytes for a null image.
-    virtual QByteArray encodeJpeg(const QImage& image, double quality) const = 0;
+    // A null image is refused.
+    virtual Result<QByteArray> encodeJpeg(const QImage& image, double quality) const = 0;
 };
 
 class QtPictures final : public Pictures
@@ -44,7 +44,7 @@ class QtPictures final : public Pictures
 public:
     Result<QImage, PictureRefusal> read(const QByteArray& bytes) const override;
     QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const override;
-    QByteArray encodeJpeg(const QImage& image, double quality) const override;
+    Result<QByteArray> encodeJpeg(const QImage& image, double quality) const override;
 
     // The reader's picture, upright as its orientation says.
     static Result<QImage, PictureRefusal> readUpright(QImageReader& reader);

@@ -204,11 +204,15 @@ Result<void> save(const ShareItem& item, const QString& path)
         break;
     }
     case ShareItem::Kind::Picture: {
-        const QByteArray bytes =
+        const Result<QByteArray> bytes =
             QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0
-                ? pngBytes(item.picture())
+                ? Result<QByteArray>(pngBytes(item.picture()))
                 : QtPictures().encodeJpeg(item.picture(), handoverJpegQuality);
-        written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
+        if (!bytes) {
+            file.cancelWriting();
+            return Failure{bytes.error()};
+        }
+        written = !bytes->isEmpty() && file.write(*bytes) == bytes->size();
         break;
     }
     case ShareItem::Kind::File: {
@@ -290,12 +294,11 @@ Result<MailMessage> buildMail(const QList<ShareItem>& items)
             texts << addressText(item);
             break;
         case ShareItem::Kind::Picture: {
-            const QByteArray jpeg = QtPictures().encodeJpeg(item.picture(), handoverJpegQuality);
-            if (jpeg.isEmpty())
-                return Failure{QCoreApplication::translate(
-                    "ShareActions", "The picture could not be made into a JPEG file.")};
-            mail.attachments << MailAttachment{jpeg, QStringLiteral("image/jpeg"),
-                                               suggestedFileName(item)};
+            Result<QByteArray> jpeg = QtPictures().encodeJpeg(item.picture(), handoverJpegQuality);
+            if (!jpeg)
+                return Failure{jpeg.error()};
+            mail.attachments << MailAttachment{
+                std::move(jpeg).value(), QStringLiteral("image/jpeg"), suggestedFileName(item)};
             break;
         }
         case ShareItem::Kind::File: {
