@@ -52,7 +52,6 @@ public:
     ObjectContext& context;
     // The distinct key values in display order, and those matching the search.
     QStringList KeyList;
-    mutable bool m_countFailureTold = false;
     QStringList FilteredKeyList;
     std::optional<bool> SortAsc;
 
@@ -83,4 +82,6 @@ private:
     const Member& m_member;
     GroupValueModel* m_model;
     QAbstractItemDelegate* m_delegate;
+    // A failed count has been told: one alert for the list, not one per row.
+    mutable bool m_countFailureTold = false;
 };

@@ -1,4 +1,5 @@
 #include "ConsoleCapture.h"
+#include "FailureText.h"
 #include "RecordingMailComposer.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
@@ -23,12 +24,6 @@
 #include <memory>
 
 namespace {
-
-// A failure's reason for a test message; empty for a success.
-template <class T> QString reason(const Result<T>& result)
-{
-    return result ? QString() : result.error();
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -90,7 +85,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const Result<QStringList> written =
             XdgMailComposer::writeAttachments(message, folder.path());
-        QVERIFY2(written, qPrintable(reason(written)));
+        QVERIFY2(written, qPrintable(failureText(written)));
         const QStringList& paths = *written;
         QCOMPARE(paths.size(), 2);
         QVERIFY2(paths[0] != paths[1], "a name already taken is not overwritten");
@@ -269,7 +264,7 @@ private Q_SLOTS:
             {ShareItem::fromText(QStringLiteral("Short")), ShareItem::fromPicture(sample()),
              fileItem(twoPagePdf(folder)), ShareItem::fromText(lines.join(QLatin1Char('\n')))},
             printer);
-        QVERIFY2(done, qPrintable(reason(done)));
+        QVERIFY2(done, qPrintable(failureText(done)));
         QPdfDocument printed;
         QCOMPARE(printed.load(output), QPdfDocument::Error::None);
         // One page each for the short text and the picture, two for the PDF, more for the list.
@@ -307,7 +302,7 @@ private Q_SLOTS:
 
         QClipboard& clipboard = *QGuiApplication::clipboard();
         const Result<void> copied = ShareActions::copy(items, clipboard);
-        QVERIFY2(copied, qPrintable(reason(copied)));
+        QVERIFY2(copied, qPrintable(failureText(copied)));
         QCOMPARE(clipboard.text(), QStringLiteral("Have a look\n\n") + text);
         QCOMPARE(clipboard.mimeData()->urls(), QList<QUrl>{address});
 
@@ -320,7 +315,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString saved = folder.filePath(ShareActions::suggestedFileName(items.last()));
         const Result<void> savedAddress = ShareActions::save(items.last(), saved);
-        QVERIFY2(savedAddress, qPrintable(reason(savedAddress)));
+        QVERIFY2(savedAddress, qPrintable(failureText(savedAddress)));
         QCOMPARE(readAll(saved), text.toUtf8());
 
         // An address that is not complete is refused everywhere, and the clipboard keeps its text.

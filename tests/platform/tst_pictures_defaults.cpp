@@ -99,19 +99,33 @@ private Q_SLOTS:
         QVERIFY(console.lines().isEmpty());
     }
 
+    void scaledDecodingFitsTheBox_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<QSize>("fitted");
+        for (const char* format : {"JPEG", "PNG"}) {
+            const QByteArray name(format);
+            QTest::addRow("%s, square box", format) << name << QSize(100, 100) << QSize(100, 50);
+            QTest::addRow("%s, flat box", format) << name << QSize(300, 50) << QSize(100, 50);
+            // Smaller than the box: left as it is.
+            QTest::addRow("%s, larger box", format) << name << QSize(1000, 1000) << QSize(400, 200);
+        }
+    }
+
     void scaledDecodingFitsTheBox()
+    {
+        QFETCH(QByteArray, format);
+        QFETCH(QSize, box);
+        QFETCH(QSize, fitted);
+        const QByteArray bytes = encoded(noise(400, 200), format.constData());
+        QCOMPARE(QtPictures().decodeScaled(bytes, box).size(), fitted);
+    }
+
+    void aPictureStoredOnItsSideIsFittedUpright()
     {
         const QtPictures pictures;
         const QImage wide = noise(400, 200);
-        for (const char* format : {"JPEG", "PNG"}) {
-            const QByteArray bytes = encoded(wide, format);
-            QCOMPARE(pictures.decodeScaled(bytes, QSize(100, 100)).size(), QSize(100, 50));
-            QCOMPARE(pictures.decodeScaled(bytes, QSize(300, 50)).size(), QSize(100, 50));
-            // Smaller than the box: left as it is.
-            QCOMPARE(pictures.decodeScaled(bytes, QSize(1000, 1000)).size(), QSize(400, 200));
-        }
-
-        // A photo stored on its side is fitted upright.
         QByteArray turned;
         QBuffer buffer(&turned);
         buffer.open(QIODevice::WriteOnly);

@@ -1,4 +1,5 @@
 #include "ConsoleCapture.h"
+#include "FailureText.h"
 #include "platform/core/PictureFile.h"
 #include "platform/core/Pictures.h"
 #include "platform/gui/Camera.h"
@@ -123,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(pasteboard.image().value().size(), QSize(20, 10));
     }
 
-    void pictureFileIsReadOrTheReasonNamesTheFile()
+    void aPictureFileIsRead()
     {
         const QtPictures pictures;
         QTemporaryDir folder;
@@ -131,32 +132,48 @@ private Q_SLOTS:
 
         const QString stamp = writePicture(folder, QStringLiteral("stamp.png"), sample(33, 21));
         const Result<QImage> read = readPictureFile(stamp, pictures);
-        QVERIFY2(read, qPrintable(read ? QString() : read.error()));
+        QVERIFY2(read, qPrintable(failureText(read)));
         QCOMPARE(read->size(), QSize(33, 21));
         QCOMPARE(read->pixelColor(3, 3), QColor(200, 30, 40));
+    }
 
-        const auto fails = [&](const QString& path, const QString& expected) {
-            ConsoleCapture console; // a failed decode is also told on the console
-            const Result<QImage> result = readPictureFile(path, pictures);
-            if (result)
-                return QStringLiteral("%1 gave a picture").arg(path);
-            if (result.error() != expected)
-                return QStringLiteral("\"%1\" instead of \"%2\"").arg(result.error(), expected);
-            return QString();
-        };
-        QString wrong = fails(folder.filePath(QStringLiteral("missing.png")),
-                              QStringLiteral("missing.png could not be found."));
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-        wrong = fails(writeFile(folder, QStringLiteral("notes.txt"), "Inverted Jenny\n"),
-                      QStringLiteral("notes.txt is not a picture Vellora can read."));
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-        wrong = fails(writeFile(folder, QStringLiteral("empty.jpg"), QByteArray()),
-                      QStringLiteral("empty.jpg is empty."));
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("album.png")));
-        wrong = fails(folder.filePath(QStringLiteral("album.png")),
-                      QStringLiteral("album.png is a folder, not a picture."));
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    // Each file is made in an empty folder: "none" is not made, "folder" is made as a folder.
+    void aFileThatIsNoPictureIsRefusedByName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QStringLiteral("missing.png") << QStringLiteral("none")
+                                 << QByteArray()
+                                 << QStringLiteral("missing.png could not be found.");
+        QTest::newRow("text") << QStringLiteral("notes.txt") << QStringLiteral("file")
+                              << QByteArray("Inverted Jenny\n")
+                              << QStringLiteral("notes.txt is not a picture Vellora can read.");
+        QTest::newRow("empty") << QStringLiteral("empty.jpg") << QStringLiteral("file")
+                               << QByteArray() << QStringLiteral("empty.jpg is empty.");
+        QTest::newRow("folder") << QStringLiteral("album.png") << QStringLiteral("folder")
+                                << QByteArray()
+                                << QStringLiteral("album.png is a folder, not a picture.");
+    }
+
+    void aFileThatIsNoPictureIsRefusedByName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, made);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        if (made == QLatin1String("file"))
+            QVERIFY(!writeFile(folder, name, content).isEmpty());
+        else if (made == QLatin1String("folder"))
+            QVERIFY(QDir(folder.path()).mkdir(name));
+
+        ConsoleCapture console; // a failed decode is also told on the console
+        const Result<QImage> result = readPictureFile(folder.filePath(name), QtPictures());
+        QVERIFY(!result);
+        QCOMPARE(result.error(), reason);
     }
 
     void aPictureTooLargeToDecodeSaysItsSize()

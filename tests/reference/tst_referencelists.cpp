@@ -49,6 +49,13 @@ struct ListsOnScreen
     {
         return qobject_cast<Screen*>(navigation->topViewController());
     }
+    // The gum list's add screen, opened with the list's Add button.
+    AddReferenceEntryViewController* openAddGum()
+    {
+        open("GumButton");
+        navigation->buttonForItem(top<ReferenceListTableViewController>()->AddButton)->click();
+        return top<AddReferenceEntryViewController>();
+    }
 
     TestEnvironment& test;
     Storyboard storyboard;
@@ -199,39 +206,55 @@ private Q_SLOTS:
         QCOMPARE(empty.rows(), QStringList());
     }
 
+    void addRefusesEmptyAndDuplicateTextsAfterTrimming_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString empty = QStringLiteral("Gum not Entered");
+        const QString duplicate = QStringLiteral("Duplicates not allowed");
+        QTest::newRow("nothing") << QString() << empty;
+        QTest::newRow("spaces") << QStringLiteral("   ") << empty;
+        QTest::newRow("the same text") << QStringLiteral("Fine") << duplicate;
+        QTest::newRow("the same text, padded") << QStringLiteral(" Fine\t") << duplicate;
+        // The same letters, their accents encoded the other way.
+        QTest::newRow("stored composed, typed decomposed")
+            << QStringLiteral("Cre\u0300me") << duplicate;
+        QTest::newRow("stored decomposed, typed composed") << QStringLiteral("Glacé") << duplicate;
+    }
+
     void addRefusesEmptyAndDuplicateTextsAfterTrimming()
     {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
         TestEnvironment test;
         // One accent stored composed, one decomposed.
         addEntries(test.context(), QStringLiteral("GumList"),
                    {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
                     QStringLiteral("Glace\u0301")});
         ListsOnScreen screen(test);
-        screen.open("GumButton");
-        screen.navigation->buttonForItem(screen.top<ReferenceListTableViewController>()->AddButton)
-            ->click();
-        auto* add = screen.top<AddReferenceEntryViewController>();
+        AddReferenceEntryViewController* add = screen.openAddGum();
+        QVERIFY(add);
+
+        add->textField()->setText(text);
+        add->SaveButton->trigger();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, message);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 4);
+        QCOMPARE(screen.top<AddReferenceEntryViewController>(), add);
+    }
+
+    void addSavesTheTrimmedTextOrTellsWhyNot()
+    {
+        TestEnvironment test;
+        addEntries(test.context(), QStringLiteral("GumList"),
+                   {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
+                    QStringLiteral("Glace\u0301")});
+        ListsOnScreen screen(test);
+        AddReferenceEntryViewController* add = screen.openAddGum();
         QVERIFY(add);
         QCOMPARE(add->objectName(), QStringLiteral("AddGumViewController"));
         QCOMPARE(add->title(), QStringLiteral("Add Gum"));
         QCOMPARE(add->SaveButton->objectName(), QStringLiteral("SaveGum"));
-
-        const QList<QPair<QString, QString>> refused = {
-            {QString(), QStringLiteral("Gum not Entered")},
-            {QStringLiteral("   "), QStringLiteral("Gum not Entered")},
-            {QStringLiteral("Fine"), QStringLiteral("Duplicates not allowed")},
-            {QStringLiteral(" Fine\t"), QStringLiteral("Duplicates not allowed")},
-            // The same letters, their accents encoded the other way.
-            {QStringLiteral("Cre\u0300me"), QStringLiteral("Duplicates not allowed")},
-            {QStringLiteral("Glacé"), QStringLiteral("Duplicates not allowed")},
-        };
-        for (const auto& [text, message] : refused) {
-            add->textField()->setText(text);
-            add->SaveButton->trigger();
-            QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
-            QCOMPARE(test.alerts.last().message, message);
-        }
-        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 4);
 
         test.context().failNextSaveForTesting(QStringLiteral("disk full"));
         add->textField()->setText(QStringLiteral("  fine  "));

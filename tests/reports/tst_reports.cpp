@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QProcess>
@@ -602,53 +603,67 @@ private Q_SLOTS:
                 text.indexOf(QStringLiteral("Scott #: 1200")) <
                     text.indexOf(QStringLiteral("Scott #: C3")));
 
-        // Mistakes are said on standard error, with a failing status, and write nothing.
-        const QString refused = output.filePath(QStringLiteral("refused.pdf"));
-        const QString missingFolder = output.filePath(QStringLiteral("missing/refused.pdf"));
+        // The command only reads the store: no reference lists were filled in.
+        QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}).value(),
+                 0);
+        QCOMPARE(vellora({QStringLiteral("--version")}).exitCode, 0);
+    }
+
+    // Arguments name their folders by role: DATA holds a collection, EMPTY nothing, DAMAGED a
+    // store file of garbage; OUT is the report to write, MISSING one in a folder that is not there.
+    void commandLineMistakesAreSaidAndWriteNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const auto args = [](const char* line) { return QString::fromLatin1(line).split(u' '); };
+        QTest::newRow("unknown kind") << args("--data-dir DATA --report colour red --output OUT")
+                                      << QStringLiteral("Unknown report kind \"colour\"");
+        QTest::newRow("no such stamps") << args("--data-dir DATA --report year 1999 --output OUT")
+                                        << QStringLiteral("No stamps with year 1999");
+        QTest::newRow("value missing") << args("--data-dir DATA --report year --output OUT")
+                                       << QStringLiteral("needs the year");
+        QTest::newRow("output missing") << args("--data-dir DATA --report year 1962")
+                                        << QStringLiteral("--output FILE.pdf is missing");
+        QTest::newRow("output folder missing")
+            << args("--data-dir DATA --report year 1962 --output MISSING")
+            << QStringLiteral("Could not create PDF file: ");
+        QTest::newRow("no collection") << args("--data-dir EMPTY --report all --output OUT")
+                                       << QStringLiteral("There is no collection in");
+        QTest::newRow("damaged collection") << args("--data-dir DAMAGED --report all --output OUT")
+                                            << QStringLiteral("Unresolved error ");
+    }
+
+    void commandLineMistakesAreSaidAndWriteNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        TemporaryStore store;
+        addStamp(store.context(), QStringLiteral("8c"), 1962);
+        QVERIFY(store.context().save());
+        QTemporaryDir output;
         QTemporaryDir empty;
         QTemporaryDir damaged;
         QFile garbage(damaged.filePath(QStringLiteral("Vellora.sqlite")));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write(QByteArray(4096, 'x'));
         garbage.close();
-        const QList<std::pair<QStringList, QString>> mistakes = {
-            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
-              QStringLiteral("colour"), QStringLiteral("red"), QStringLiteral("--output"), refused},
-             QStringLiteral("Unknown report kind \"colour\"")},
-            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
-              QStringLiteral("year"), QStringLiteral("1999"), QStringLiteral("--output"), refused},
-             QStringLiteral("No stamps with year 1999")},
-            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
-              QStringLiteral("year"), QStringLiteral("--output"), refused},
-             QStringLiteral("needs the year")},
-            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
-              QStringLiteral("year"), QStringLiteral("1962")},
-             QStringLiteral("--output FILE.pdf is missing")},
-            {{QStringLiteral("--data-dir"), data, QStringLiteral("--report"),
-              QStringLiteral("year"), QStringLiteral("1962"), QStringLiteral("--output"),
-              missingFolder},
-             QStringLiteral("Could not create PDF file: ")},
-            {{QStringLiteral("--data-dir"), empty.path(), QStringLiteral("--report"),
-              QStringLiteral("all"), QStringLiteral("--output"), refused},
-             QStringLiteral("There is no collection in")},
-            {{QStringLiteral("--data-dir"), damaged.path(), QStringLiteral("--report"),
-              QStringLiteral("all"), QStringLiteral("--output"), refused},
-             QStringLiteral("Unresolved error ")},
-        };
-        for (const auto& [arguments, message] : mistakes) {
-            run = vellora(arguments);
-            QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(u' ')));
-            QVERIFY2(run.err.contains(message), qPrintable(run.err));
-            QVERIFY(!QFileInfo::exists(refused));
-        }
+        const QString refused = output.filePath(QStringLiteral("refused.pdf"));
+        const QHash<QString, QString> folders{
+            {QStringLiteral("DATA"), store.directory()},
+            {QStringLiteral("EMPTY"), empty.path()},
+            {QStringLiteral("DAMAGED"), damaged.path()},
+            {QStringLiteral("OUT"), refused},
+            {QStringLiteral("MISSING"), output.filePath(QStringLiteral("missing/refused.pdf"))}};
+        for (QString& argument : arguments)
+            argument = folders.value(argument, argument);
+
+        const VelloraRun run = vellora(arguments);
+        QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(u' ')));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(refused));
         QVERIFY(!QFileInfo::exists(output.filePath(QStringLiteral("missing"))));
         QCOMPARE(QDir(empty.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
-
-        // The command only reads the store: no reference lists were filled in.
-        QCOMPARE(store.context().count(FetchRequest{QStringLiteral("CountryList"), {}, {}}).value(),
-                 0);
-        QCOMPARE(vellora({QStringLiteral("--version")}).exitCode, 0);
     }
 };
 

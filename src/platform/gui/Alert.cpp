@@ -136,7 +136,6 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
     }
     // Without a default button, Return takes the cancel one: a key pressed out of habit never
     // confirms a destructive choice ("Discard").
-    // It has the focus too, since Return presses the focused button.
     QPushButton* onReturn = firstDefault ? firstDefault : firstCancel;
     if (onReturn)
         box->setDefaultButton(onReturn);
@@ -155,6 +154,7 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
         }
     });
     box->open();
+    // It has the focus too, since Return presses the focused button.
     if (onReturn)
         onReturn->setFocus();
 }

@@ -174,7 +174,7 @@ private:
             accept();
     }
 
-    // What a share that cannot fail in its own right hands back.
+    // What a share that cannot be cancelled hands back: finished, or why it failed.
     static Result<WorkEnd> finishedOr(const Result<void>& done)
     {
         if (!done)
