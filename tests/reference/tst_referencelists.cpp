@@ -70,6 +70,14 @@ void addEntries(ObjectContext& context, const QString& entity, const QStringList
     QVERIFY(context.save());
 }
 
+// The gum list the add screen's tests start from: one accent stored composed, one decomposed.
+void addFourGums(ObjectContext& context)
+{
+    addEntries(context, QStringLiteral("GumList"),
+               {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
+                QStringLiteral("Glace\u0301")});
+}
+
 QStringList storedTexts(ObjectContext& context, const QString& entity)
 {
     QStringList texts;
@@ -227,10 +235,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, message);
         TestEnvironment test;
-        // One accent stored composed, one decomposed.
-        addEntries(test.context(), QStringLiteral("GumList"),
-                   {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
-                    QStringLiteral("Glace\u0301")});
+        addFourGums(test.context());
         ListsOnScreen screen(test);
         AddReferenceEntryViewController* add = screen.openAddGum();
         QVERIFY(add);
@@ -246,9 +251,7 @@ private Q_SLOTS:
     void addSavesTheTrimmedTextOrTellsWhyNot()
     {
         TestEnvironment test;
-        addEntries(test.context(), QStringLiteral("GumList"),
-                   {QStringLiteral("Fine"), QStringLiteral("Original"), QStringLiteral("Crème"),
-                    QStringLiteral("Glace\u0301")});
+        addFourGums(test.context());
         ListsOnScreen screen(test);
         AddReferenceEntryViewController* add = screen.openAddGum();
         QVERIFY(add);
