@@ -54,7 +54,8 @@ Application::~Application()
 {
     // Kept for the next launch, maximised or not, even if the collector closed the window.
     if (m_window)
-        WindowGeometry::save(*m_window, m_userDefaults);
+        // At exit no window is left to tell a failure in: synchronize() has printed it.
+        static_cast<void>(WindowGeometry::save(*m_window, m_userDefaults));
 }
 
 bool Application::start()

@@ -119,12 +119,12 @@ void MainMenuViewController::viewDidLoad()
         Console::printLine(QStringLiteral("Not First Launch"));
     } else {
         userDefaults.setBool(AboutHasBeenLaunchedBeforeFlag, true);
-        const bool written = userDefaults.synchronize();
+        const Result<void> written = userDefaults.synchronize();
         Console::printLine(QStringLiteral("First Launch"));
         // A read-only collection is said below; its folder will not take the settings either.
         if (!written && !readOnly)
             tellLater(tr("Settings Not Saved"),
-                      tr("The settings could not be saved: ") + userDefaults.errorString());
+                      tr("The settings could not be saved: ") + written.error());
     }
     if (readOnly)
         tellLater(tr("Read-Only Collection"),

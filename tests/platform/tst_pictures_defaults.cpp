@@ -171,9 +171,11 @@ private Q_SLOTS:
         ConsoleCapture console;
         SettingsUserDefaults defaults(blocker.fileName() + QStringLiteral("/defaults.ini"));
         defaults.setBool(QStringLiteral("SortAscending"), true);
-        QVERIFY(!defaults.synchronize());
+        const Result<void> written = defaults.synchronize();
+        QVERIFY(!written);
+        QVERIFY(written.error().contains(QStringLiteral("defaults.ini")));
         QCOMPARE(console.lines().size(), 1);
-        QVERIFY(console.lines().first().contains(QStringLiteral("defaults.ini")));
+        QVERIFY(console.lines().first().contains(written.error()));
     }
 };
 

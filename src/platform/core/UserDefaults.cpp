@@ -47,14 +47,13 @@ void SettingsUserDefaults::setObject(const QString& key, const QVariant& value)
     m_settings.setValue(key, value);
 }
 
-bool SettingsUserDefaults::synchronize()
+Result<void> SettingsUserDefaults::synchronize()
 {
     m_settings.sync();
-    if (m_settings.status() == QSettings::NoError) {
-        m_error.clear();
-        return true;
-    }
-    m_error = QStringLiteral("%1: %2").arg(m_settings.fileName(), describe(m_settings.status()));
-    Console::printLine(QStringLiteral("User defaults could not be written to ") + m_error);
-    return false;
+    if (m_settings.status() == QSettings::NoError)
+        return {};
+    const QString reason =
+        QStringLiteral("%1: %2").arg(m_settings.fileName(), describe(m_settings.status()));
+    Console::printLine(QStringLiteral("User defaults could not be written to ") + reason);
+    return Failure{reason};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -16,10 +18,9 @@ public:
     // Any other value (a window's place, say); an absent key reads as an invalid QVariant.
     virtual QVariant objectForKey(const QString& key) const = 0;
     virtual void setObject(const QString& key, const QVariant& value) = 0;
-    // Writes out at once; false (and a console line) when the file could not be written.
-    virtual bool synchronize() = 0;
-    // Why the last synchronize() failed, for the collector; empty after a success.
-    virtual QString errorString() const = 0;
+    // Writes out at once. A failure's reason, for the collector, names the file; it is printed
+    // as well, for a write that fails when no one is left to tell (at exit).
+    virtual Result<void> synchronize() = 0;
 };
 
 // Kept in an INI file beside the store, so the two move together.
@@ -32,10 +33,8 @@ public:
     void setBool(const QString& key, bool value) override;
     QVariant objectForKey(const QString& key) const override;
     void setObject(const QString& key, const QVariant& value) override;
-    bool synchronize() override;
-    QString errorString() const override { return m_error; }
+    Result<void> synchronize() override;
 
 private:
     QSettings m_settings;
-    QString m_error;
 };

@@ -94,7 +94,7 @@ bool restore(QWidget& window, const UserDefaults& defaults, const QSize& startin
     return saved.isValid() && defaults.boolForKey(MaximizedKey);
 }
 
-bool save(const QWidget& window, UserDefaults& defaults)
+Result<void> save(const QWidget& window, UserDefaults& defaults)
 {
     const QRect normal = window.normalGeometry();
     defaults.setObject(PlaceKey, normal.isValid() ? normal : window.geometry());

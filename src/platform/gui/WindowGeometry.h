@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Result.h"
+
 #include <QList>
 #include <QMargins>
 #include <QRect>
@@ -29,8 +31,7 @@ QRect placement(const QRect& saved, const QSize& startingSize, const QList<QRect
 // Places the window where it was when last saved, or at its starting size on its own screen.
 // True when it was maximised: show it so.
 bool restore(QWidget& window, const UserDefaults& defaults, const QSize& startingSize);
-// Keeps the window's place (as it is when not maximised) and whether it is maximised. False
-// when the defaults could not be written.
-bool save(const QWidget& window, UserDefaults& defaults);
+// Keeps the window's place (as it is when not maximised) and whether it is maximised.
+Result<void> save(const QWidget& window, UserDefaults& defaults);
 
 } // namespace WindowGeometry
