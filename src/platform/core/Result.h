@@ -21,9 +21,9 @@ inline QString describeFailure(const QString& reason)
 }
 
 // What an operation that can fail gives back: its value, or the reason it failed (a StoreError
-// from the store, a text the collector can read from everything else). Asking a failure for its
-// value, or a success for its reason, is a programming error and stops the program with the
-// reason, so a test that forgets to check sees why.
+// from the store, a PictureRefusal from picture decoding, a text the collector can read from
+// everything else). Asking a failure for its value, or a success for its reason, is a programming
+// error and stops the program with the reason, so a test that forgets to check sees why.
 template <class T, class E = QString> class [[nodiscard]] Result
 {
 public:
