@@ -1,6 +1,8 @@
 // Times the browsing screens on a generated collection: the stamp list's fetch and sort, a search
 // keystroke, a group summary with all its counts, a breakdown with its totals, and the valuation
-// screen beside the stamp list, each opened on a fresh launch.
+// screen beside the stamp list, each opened on a fresh launch. Beside them, in the same run,
+// SQLite's own time for the stamp list's ordered query through a connection of its own (the ordered
+// ids alone, and the full rows), each list figure as a ratio to it, and the process's peak memory.
 //
 //   bench_browse [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
@@ -9,6 +11,7 @@
 #include "browse/GroupSummaryViewController.h"
 #include "browse/GroupValueModel.h"
 #include "browse/ListTableViewController.h"
+#include "browse/StampRowModel.h"
 #include "platform/gui/SegmentedControl.h"
 #include "store/ObjectContext.h"
 #include "valuation/ValuationViewController.h"
@@ -18,8 +21,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -61,6 +69,55 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
         qFatal("The generated collection could not be saved");
 }
 
+// The stamp list's first segment's order, as SQL.
+const char* const NameOrder = "denomination, yearOfIssue, value, scottNumber, id";
+
+// SQLite's own time for the ordered query, through a connection of its own with nothing cached by
+// the application: the best of three, so the file is in the page cache as it is for the list.
+double rawOrderedQuery(const QString& storeFile, const QString& columns)
+{
+    double best = 0.0;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        database.setDatabaseName(storeFile);
+        if (!database.open())
+            qFatal("The store could not be opened for the raw query");
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            QSqlQuery query(database);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("SELECT %1 FROM Stamps ORDER BY %2")
+                                .arg(columns, QString::fromLatin1(NameOrder))))
+                qFatal("The raw query failed");
+            qint64 rows = 0;
+            const int width = query.record().count();
+            while (query.next()) {
+                for (int column = 0; column < width; ++column)
+                    query.value(column);
+                ++rows;
+            }
+            const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
+            best = run == 0 ? milliseconds : std::min(best, milliseconds);
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    return best;
+}
+
+void printRatio(const char* what, double milliseconds, double baseline)
+{
+    std::printf("%-52s %10.2f\n", what, milliseconds / baseline);
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -74,6 +131,17 @@ int main(int argc, char* argv[])
     TestEnvironment test;
     timed("generate and save the collection", [&] { fillCollection(test, stamps, countries); });
     test.relaunch();
+
+    const QString storeFile = test.appDelegate().persistentContainer().storeFilePath();
+    // Every column but the picture, which the list reads on demand.
+    const QString rowColumns = QStringLiteral(
+        "id, cancellation, centering, color, condition, cost, country, denomination, descrip, "
+        "faults, grade, gum, margins, notes, paper, perforations, quantity, scottNumber, series, "
+        "status, value, yearOfIssue");
+    const double rawIds = rawOrderedQuery(storeFile, QStringLiteral("id"));
+    const double rawRows = rawOrderedQuery(storeFile, rowColumns);
+    std::printf("%-52s %10.1f ms\n", "SQLite: ordered ids of the stamp list's query", rawIds);
+    std::printf("%-52s %10.1f ms\n", "SQLite: ordered full rows of the same query", rawRows);
 
     timed("valuation: totals by the store alone", [&] {
         test.context()
@@ -98,8 +166,12 @@ int main(int argc, char* argv[])
         test.mainQueue.drain();
         list.view()->grab();
     });
+    printRatio("stamp list open / SQLite ordered ids", listOpen, rawIds);
+    printRatio("stamp list open / SQLite ordered full rows", listOpen, rawRows);
     std::printf("%-52s %10.2f\n", "valuation open / stamp list open", valuationOpen / listOpen);
-    timed("stamp list: sort toggle (fetch again)", [&] { list.SortButtonTapped(); });
+    const double toggle =
+        timed("stamp list: sort toggle (fetch again)", [&] { list.SortButtonTapped(); });
+    printRatio("sort toggle / SQLite ordered ids", toggle, rawIds);
     timed("stamp list: segment Value (fetch again)",
           [&] { list.segment->setSelectedSegmentIndex(3); });
     timed("stamp list: search keystroke on value",
@@ -127,5 +199,17 @@ int main(int argc, char* argv[])
         GroupBreakdownViewController::CountryBreakdownTableViewController, test.environment());
     timed("country breakdown: fetch with totals", [&] { breakdown.view(); });
     timed("country breakdown: sort toggle", [&] { breakdown.SortButtonTapped(); });
+
+    // What scrolling the whole list end to end asks of it: every row's labels and picture.
+    list.searchBar->clear();
+    timed("stamp list: every row shown once (end to end)", [&] {
+        const QAbstractItemModel* rows = list.tableView->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            const QModelIndex index = rows->index(row, 0);
+            rows->data(index, StampRowModel::LabelsRole);
+            rows->data(index, Qt::DecorationRole);
+        }
+    });
+    std::printf("%-52s %10.1f MB\n", "peak resident memory of the whole run", peakMegabytes());
     return 0;
 }
