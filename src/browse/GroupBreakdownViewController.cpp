@@ -3,9 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
-#include "app/Reading.h"
 #include "app/SharedState.h"
-#include "browse/StampSearch.h"
 #include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
 #include "platform/core/ReportPages.h"
@@ -106,10 +104,20 @@ QString breakdownTitle(const StampGroup& group, const QString& value)
     return GroupBreakdownViewController::tr("%1: %2").arg(label, value);
 }
 
-// Value x quantity of one stamp, formed in single precision as the stored numbers are.
-float valuation(const Stamps& stamp)
+// The values each fetch carries beside the searched one, for the totals.
+const QStringList TotalsCarried = {QStringLiteral("quantity"), QStringLiteral("value")};
+constexpr int QuantityColumn = 1;
+constexpr int ValueColumn = 2;
+
+qint64 quantity(const FetchedRows& stamps, qsizetype row)
 {
-    return float(stamp.quantity()) * stamp.value();
+    return stamps.value(row, QuantityColumn).toLongLong();
+}
+
+// Value x quantity of one stamp, formed in single precision as the stored numbers are.
+float valuation(const FetchedRows& stamps, qsizetype row)
+{
+    return float(quantity(stamps, row)) * stamps.value(row, ValueColumn).toFloat();
 }
 
 } // namespace
@@ -230,11 +238,16 @@ void GroupBreakdownViewController::fetch()
     const StampGroup& group = m_member.group;
     const QString groupValue = m_environment.shared.selectedStamp.valueOf(group);
     setTitle(breakdownTitle(group, groupValue));
-    StampList =
-        Reading::orTell(m_environment, context.fetch<Stamps>(group.predicate(groupValue),
-                                                             group.order(SortAsc.value_or(true))));
+    StampList = fetchStamps(group.predicate(groupValue), group.order(SortAsc.value_or(true)),
+                            searchedAttribute(), TotalsCarried);
     // While a search is shown its rows stay until the search text changes.
     showList();
+}
+
+StampSearch::Attribute GroupBreakdownViewController::searchedAttribute() const
+{
+    return m_member.searchesDenomination ? StampSearch::Attribute::Denomination
+                                         : StampSearch::Attribute::Year;
 }
 
 void GroupBreakdownViewController::showList()
@@ -247,16 +260,16 @@ void GroupBreakdownViewController::showTotals()
 {
     value = 0;
     StampCount = 0;
-    for (const Stamps* stamp : std::as_const(StampList)) {
-        value += double(valuation(*stamp));
-        StampCount += stamp->quantity();
+    for (qsizetype row = 0; row < StampList.size(); ++row) {
+        value += double(valuation(StampList, row));
+        StampCount += quantity(StampList, row);
     }
     double shownValue = value;
     qint64 shownCount = StampCount;
     if (!searchTextIsEmpty()) {
         shownValue = 0;
-        for (const Stamps* stamp : std::as_const(FilteredStampList))
-            shownValue += double(valuation(*stamp));
+        for (qsizetype row = 0; row < FilteredStampList.size(); ++row)
+            shownValue += double(valuation(FilteredStampList, row));
         shownCount = FilteredStampList.size();
     }
     HeaderLabel->setText(tr("# of Stamps: %1").arg(shownCount));
@@ -273,8 +286,7 @@ void GroupBreakdownViewController::SortButtonTapped()
 
 void GroupBreakdownViewController::updateSearchResultsForSearchController()
 {
-    filterStamps(m_member.searchesDenomination ? StampSearch::denominationContains
-                                               : StampSearch::yearContains);
+    filterStamps(searchedAttribute());
     showList();
 }
 
@@ -296,7 +308,7 @@ void GroupBreakdownViewController::ShareBrandButtonClicked()
         });
         return;
     }
-    const QList<Stamps*> shown = shownList();
+    const QList<Stamps*> shown = shownList().objects<Stamps>();
     // The title needs a first stamp; an empty report is no report.
     if (shown.isEmpty()) {
         services.alerts.present(Alert::withOk(tr("Empty Data Set!"), tr("No Stamps to Print!")));

@@ -82,5 +82,7 @@ protected:
     void showTotals() override;
 
 private:
+    StampSearch::Attribute searchedAttribute() const;
+
     const Member& m_member;
 };

@@ -3,7 +3,6 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
-#include "app/Reading.h"
 #include "app/SharedState.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
@@ -31,7 +30,7 @@ struct ListSegment
     const char* placeholder; // the search field's
     // The four sort keys, most significant first.
     std::array<const char*, 4> sortKeys;
-    bool (*search)(const Stamps&, const QString&);
+    StampSearch::Attribute searched;
 };
 
 // In the order of the control.
@@ -40,25 +39,25 @@ constexpr ListSegment Segments[] = {
         .title = QT_TRANSLATE_NOOP("ListTableViewController", "Name"),
         .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Denomination"),
         .sortKeys = {"denomination", "yearOfIssue", "value", "scottNumber"},
-        .search = StampSearch::denominationContains,
+        .searched = StampSearch::Attribute::Denomination,
     },
     {
         .title = QT_TRANSLATE_NOOP("ListTableViewController", "Year"),
         .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Year"),
         .sortKeys = {"yearOfIssue", "denomination", "scottNumber", "value"},
-        .search = StampSearch::yearContains,
+        .searched = StampSearch::Attribute::Year,
     },
     {
         .title = QT_TRANSLATE_NOOP("ListTableViewController", "Scott #"),
         .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Scott #"),
         .sortKeys = {"scottNumber", "denomination", "yearOfIssue", "value"},
-        .search = StampSearch::scottNumberContains,
+        .searched = StampSearch::Attribute::ScottNumber,
     },
     {
         .title = QT_TRANSLATE_NOOP("ListTableViewController", "Value"),
         .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Value"),
         .sortKeys = {"value", "denomination", "yearOfIssue", "scottNumber"},
-        .search = StampSearch::valueContains,
+        .searched = StampSearch::Attribute::Value,
     },
 };
 
@@ -141,14 +140,15 @@ void ListTableViewController::viewDidLoad()
 
 void ListTableViewController::fetch()
 {
-    StampList.clear();
-    FilteredStampList.clear();
     QList<SortDescriptor> sort;
+    StampSearch::Attribute searched = Segments[0].searched;
     if (const ListSegment* chosen = chosenSegment(*segment)) {
         for (const char* key : chosen->sortKeys)
             sort.append({QString::fromLatin1(key), SortAsc.value_or(true)});
+        searched = chosen->searched;
     }
-    StampList = Reading::orTell(m_environment, context.fetch<Stamps>({}, sort));
+    StampList = fetchStamps({}, sort, searched);
+    m_fetchedAtChange = context.changeCount();
     // A fetch drops any earlier filtering until the search text changes again.
     FilteredStampList = StampList;
     showList();
@@ -168,7 +168,15 @@ void ListTableViewController::showTotals()
 void ListTableViewController::SortButtonTapped()
 {
     SortAsc = !SortAsc.value_or(true);
-    fetch();
+    if (!StampList.isEmpty() && context.changeCount() == m_fetchedAtChange) {
+        // Nothing changed since the fetch: the same rows the other way round, which is what a
+        // fetch in that direction gives, ties included.
+        StampList = StampList.reversed();
+        FilteredStampList = StampList;
+        showList();
+    } else {
+        fetch();
+    }
     tableView->scrollToTop();
 }
 
@@ -182,7 +190,7 @@ void ListTableViewController::segmentedControlActionWithSender()
 void ListTableViewController::updateSearchResultsForSearchController()
 {
     if (const ListSegment* chosen = chosenSegment(*segment))
-        filterStamps(chosen->search);
+        filterStamps(chosen->searched);
     showList();
 }
 

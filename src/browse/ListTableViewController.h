@@ -30,4 +30,8 @@ protected:
     void addControlsAboveSearch(QVBoxLayout* layout) override;
     void showList() override;
     void showTotals() override;
+
+private:
+    // The context's change count when the list was fetched.
+    quint64 m_fetchedAtChange = 0;
 };

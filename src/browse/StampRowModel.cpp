@@ -21,9 +21,10 @@ StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, Shap
       m_shape(shape), m_decoded(DecodedPicturesKept)
 {}
 
-void StampRowModel::setStamps(const QList<Stamps*>& stamps)
+void StampRowModel::setStamps(const FetchedRows& stamps)
 {
-    if (stamps == m_stamps) {
+    if (stamps.sameRows(m_stamps)) {
+        m_stamps = stamps;
         reload();
         return;
     }
@@ -38,7 +39,7 @@ void StampRowModel::removeStampAt(int row)
     if (row < 0 || row >= m_stamps.size())
         return;
     beginRemoveRows({}, row, row);
-    m_decoded.remove(m_stamps.at(row));
+    m_decoded.remove(m_stamps.at<Stamps>(row));
     m_stamps.removeAt(row);
     endRemoveRows();
 }

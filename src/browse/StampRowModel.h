@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/FetchedRows.h"
+
 #include <QAbstractListModel>
 #include <QCache>
 #include <QImage>
@@ -11,7 +13,8 @@ class QFont;
 class Stamps;
 
 // The rows of a list of stamps: a picture and up to four labels per stamp. Only the rows on screen
-// are asked for, and a row's picture is decoded at the size it is shown, once, when it first shows.
+// are asked for, so only their records are made (a batch at a time), and a row's picture is decoded
+// at the size it is shown, once, when it first shows.
 class StampRowModel final : public QAbstractListModel
 {
     Q_OBJECT
@@ -48,9 +51,9 @@ public:
 
     // The same stamps in the same order are shown again in place, keeping the scroll position
     // and the selection; other stamps replace the rows.
-    void setStamps(const QList<Stamps*>& stamps);
-    const QList<Stamps*>& stamps() const { return m_stamps; }
-    Stamps* stampAt(int row) const { return m_stamps.value(row, nullptr); }
+    void setStamps(const FetchedRows& stamps);
+    const FetchedRows& stamps() const { return m_stamps; }
+    Stamps* stampAt(int row) const { return m_stamps.at<Stamps>(row); }
     void removeStampAt(int row);
     // Shows the same stamps again with their current values and pictures.
     void reload();
@@ -77,6 +80,6 @@ private:
     const Pictures& m_pictures;
     Formatter m_formatter;
     Shape m_shape;
-    QList<Stamps*> m_stamps;
+    FetchedRows m_stamps;
     mutable QCache<const Stamps*, Decoded> m_decoded;
 };

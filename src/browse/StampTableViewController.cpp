@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Reading.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
 #include "browse/StampRowDelegate.h"
@@ -20,7 +21,7 @@ StampTableViewController::StampTableViewController(const QString& name, const QS
       m_delegate(new StampRowDelegate(this))
 {}
 
-const QList<Stamps*>& StampTableViewController::shownList() const
+const FetchedRows& StampTableViewController::shownList() const
 {
     return searchTextIsEmpty() ? StampList : FilteredStampList;
 }
@@ -35,23 +36,27 @@ QAbstractItemDelegate* StampTableViewController::rowDelegate()
     return m_delegate;
 }
 
-void StampTableViewController::filterStamps(bool (*matches)(const Stamps&, const QString&))
+FetchedRows StampTableViewController::fetchStamps(const Predicate& predicate,
+                                                  const QList<SortDescriptor>& sort,
+                                                  StampSearch::Attribute searched,
+                                                  const QStringList& alsoCarried)
+{
+    const FetchRequest request{QString::fromLatin1(Stamps::EntityName), predicate, sort};
+    return Reading::orTell(m_environment,
+                           context.fetchRows(request, QStringList{StampSearch::key(searched)} +
+                                                          alsoCarried));
+}
+
+void StampTableViewController::filterStamps(StampSearch::Attribute searched)
 {
     const QString text = searchBar->text();
-    if (text.isEmpty()) {
-        FilteredStampList = StampList;
-        return;
-    }
-    FilteredStampList.clear();
-    for (Stamps* stamp : std::as_const(StampList)) {
-        if (matches(*stamp, text))
-            FilteredStampList.append(stamp);
-    }
+    FilteredStampList =
+        text.isEmpty() ? StampList : m_search.matching(StampList, SearchColumn, searched, text);
 }
 
 void StampTableViewController::didSelectRow(int row)
 {
-    Stamps* stamp = shownList().value(row, nullptr);
+    Stamps* stamp = shownList().at<Stamps>(row);
     if (!stamp)
         return;
     m_environment.shared.selectedStamp =
@@ -66,7 +71,7 @@ void StampTableViewController::handOverChosenStamp(const StoryboardSegue& segue)
     if (segue.identifier != m_editSegue)
         return;
     if (auto* form = qobject_cast<EditViewController*>(segue.destination)) {
-        if (Stamps* stamp = shownList().value(m_selectedRow, nullptr)) {
+        if (Stamps* stamp = shownList().at<Stamps>(m_selectedRow)) {
             form->setDetailItem(stamp);
             m_chosenStamp = stamp;
         }
@@ -81,7 +86,7 @@ void StampTableViewController::selectChosenStamp()
 
 void StampTableViewController::deleteRowAt(int row)
 {
-    Stamps* stamp = shownList().value(row, nullptr);
+    Stamps* stamp = shownList().at<Stamps>(row);
     if (!stamp)
         return;
     // "Deleted 5c Canada 1962": what the collector knows the stamp by.

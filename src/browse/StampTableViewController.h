@@ -1,9 +1,10 @@
 #pragma once
 
 #include "browse/StampRowModel.h"
+#include "browse/StampSearch.h"
+#include "store/Predicate.h"
 #include "platform/gui/SearchableTableViewController.h"
 
-#include <QList>
 #include <optional>
 
 class ObjectContext;
@@ -11,19 +12,20 @@ class Stamps;
 class StampRowDelegate;
 struct Environment;
 
-// What the stamp list and the group breakdowns share: the full and the filtered list of stamps,
-// their rows, opening a stamp in the edit form and deleting one.
+// What the stamp list and the group breakdowns share: the full and the filtered list of stamps
+// (their records made only as they are shown), their rows, the search, opening a stamp in the edit
+// form and deleting one.
 class StampTableViewController : public SearchableTableViewController
 {
     Q_OBJECT
 
 public:
     ObjectContext& context;
-    QList<Stamps*> StampList;
-    QList<Stamps*> FilteredStampList;
+    FetchedRows StampList;
+    FetchedRows FilteredStampList;
     std::optional<bool> SortAsc;
 
-    const QList<Stamps*>& shownList() const;
+    const FetchedRows& shownList() const;
     StampRowModel* rowModel() const { return m_model; }
 
 public Q_SLOTS:
@@ -39,8 +41,15 @@ protected:
     virtual void showList() = 0;
     // The header (and footer) alone, the rows being as they are.
     virtual void showTotals() = 0;
-    // The filtered list: the full list's stamps that match the search text, in its order.
-    void filterStamps(bool (*matches)(const Stamps&, const QString&));
+    // The stamps of `predicate` in `sort` order, carrying the searched attribute's value (the
+    // search's column) and then `alsoCarried`; nothing after telling the collector why.
+    FetchedRows fetchStamps(const Predicate& predicate, const QList<SortDescriptor>& sort,
+                            StampSearch::Attribute searched, const QStringList& alsoCarried = {});
+    // The carried values' columns: the searched attribute first.
+    static constexpr int SearchColumn = 0;
+    // The filtered list: the full list's stamps whose `searched` attribute contains the search
+    // text, in its order. The full list was fetched for that attribute.
+    void filterStamps(StampSearch::Attribute searched);
     // Hands the chosen stamp to the edit form the segue opens.
     void handOverChosenStamp(const StoryboardSegue& segue);
     // Back from the edit form: the stamp it edited is the selected row, scrolled into view.
@@ -59,6 +68,7 @@ private:
     void showRestored(Stamps* stamp);
 
     QString m_editSegue;
+    StampSearch m_search;
     StampRowModel* m_model;
     StampRowDelegate* m_delegate;
     int m_selectedRow = -1;

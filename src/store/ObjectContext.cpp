@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -267,38 +268,71 @@ QList<ManagedObject*> ObjectContext::pendingObjects(const EntityDescription& ent
     return objects;
 }
 
-StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& request)
+struct ObjectContext::Query
 {
-    const EntityDescription* entity = Model::entity(request.entityName);
-    if (!entity)
+    const EntityDescription* entity = nullptr;
+    std::vector<Condition> conditions;
+    // Attribute index and direction, most significant first.
+    std::vector<std::pair<int, bool>> sortKeys;
+    QString where;
+
+    // The ORDER BY terms, every key turned the other way when `flipped`; ties by row key.
+    QString order(bool flipped = false) const
+    {
+        QStringList terms;
+        for (const auto& [index, ascending] : sortKeys)
+            terms << quoted(entity->attribute(index).name) +
+                         (ascending != flipped ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        terms << QStringLiteral("id ASC");
+        return terms.join(QLatin1Char(','));
+    }
+    // Whether two objects are equal on every sort key.
+    bool tied(const ManagedObject& a, const ManagedObject& b) const
+    {
+        return std::all_of(sortKeys.cbegin(), sortKeys.cend(), [&](const auto& key) {
+            return compareValues(entity->attribute(key.first).type, a.value(key.first),
+                                 b.value(key.first)) == 0;
+        });
+    }
+};
+
+StoreResult<ObjectContext::Query> ObjectContext::prepared(const FetchRequest& request) const
+{
+    Query query;
+    query.entity = Model::entity(request.entityName);
+    if (!query.entity)
         return Failure{errorAbout(QStringLiteral("No entity named %1").arg(request.entityName))};
     if (!request.predicate.isValid())
         return Failure{errorAbout(request.predicate.errorString())};
-    std::vector<Condition> conditions;
     QString problem;
-    if (!bindConditions(*entity, request.predicate, conditions, problem))
+    if (!bindConditions(*query.entity, request.predicate, query.conditions, problem))
         return Failure{errorAbout(problem)};
-
-    QStringList order;
-    std::vector<std::pair<int, bool>> sortKeys;
     for (const SortDescriptor& descriptor : request.sortDescriptors) {
-        const int index = entity->indexOf(descriptor.key);
-        if (index < 0 || entity->attribute(index).type == AttributeType::Bytes)
+        const int index = query.entity->indexOf(descriptor.key);
+        if (index < 0 || query.entity->attribute(index).type == AttributeType::Bytes)
             return Failure{errorAbout(
-                QStringLiteral("Cannot sort %1 by %2").arg(entity->name(), descriptor.key))};
-        sortKeys.emplace_back(index, descriptor.ascending);
-        order << quoted(descriptor.key) +
-                     (descriptor.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+                QStringLiteral("Cannot sort %1 by %2").arg(query.entity->name(), descriptor.key))};
+        query.sortKeys.emplace_back(index, descriptor.ascending);
     }
-    order << QStringLiteral("id ASC");
+    query.where = whereClause(*query.entity, query.conditions);
+    return query;
+}
+
+StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& request)
+{
+    StoreResult<Query> checked = prepared(request);
+    if (!checked)
+        return Failure{checked.error()};
+    const EntityDescription* entity = checked->entity;
+    const std::vector<Condition>& conditions = checked->conditions;
+    const QString& where = checked->where;
 
     // The matching rows' keys in order first: rows already in memory need nothing more, so a
     // fetch again (another sort, a return to a list) reads one column instead of every one.
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    const QString where = whereClause(*entity, conditions);
     if (!query.prepare(QStringLiteral("SELECT id FROM %1%2 ORDER BY %3")
-                           .arg(quoted(entity->name()), where, order.join(QLatin1Char(',')))))
+                           .arg(quoted(entity->name()), where, checked->order())))
         return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity->name()), query.lastError())};
     bindOperands(query, conditions);
     if (!query.exec())
@@ -341,7 +375,7 @@ StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& requ
         }
         std::stable_sort(result.begin(), result.end(),
                          [&](const ManagedObject* a, const ManagedObject* b) {
-                             for (const auto& [index, ascending] : sortKeys) {
+                             for (const auto& [index, ascending] : checked->sortKeys) {
                                  const int c = compareValues(entity->attribute(index).type,
                                                              a->value(index), b->value(index));
                                  if (c != 0)
@@ -353,78 +387,172 @@ StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& requ
     return result;
 }
 
+StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
+                                                  const QStringList& carriedKeys)
+{
+    StoreResult<Query> checked = prepared(request);
+    if (!checked)
+        return Failure{checked.error()};
+    const Query& wanted = *checked;
+    const EntityDescription& entity = *wanted.entity;
+    auto fetch = std::make_shared<FetchedRows::Fetch>();
+    fetch->context = this;
+    fetch->entity = &entity;
+    for (const QString& key : carriedKeys) {
+        const int index = entity.indexOf(key);
+        if (index < 0 || entity.attribute(index).type == AttributeType::Bytes)
+            return Failure{
+                errorAbout(QStringLiteral("Cannot carry %1 of %2").arg(key, entity.name()))};
+        fetch->carriedAttributes.push_back(index);
+    }
+
+    if (hasPendingChanges(entity)) {
+        // Unsaved changes reorder and filter objects, so the objects are made and judged here.
+        StoreResult<QList<ManagedObject*>> objects = this->fetch(request);
+        if (!objects)
+            return Failure{objects.error()};
+        for (ManagedObject* object : std::as_const(*objects)) {
+            const auto position = qint32(fetch->ids.size());
+            const bool tied = position > 0 && wanted.tied(*fetch->objects.back(), *object);
+            fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
+            fetch->ids.push_back(object->m_rowId);
+            fetch->objects.push_back(object);
+            for (const int index : fetch->carriedAttributes)
+                fetch->carried.push_back(object->value(index));
+        }
+        std::vector<qint32> rows(fetch->ids.size());
+        std::iota(rows.begin(), rows.end(), 0);
+        return FetchedRows(std::move(fetch), std::move(rows));
+    }
+
+    // Every key descending is read ascending, which an index serves whole, and turned.
+    const bool flipped =
+        !wanted.sortKeys.empty() && std::none_of(wanted.sortKeys.cbegin(), wanted.sortKeys.cend(),
+                                                 [](const auto& key) { return key.second; });
+    QStringList columns{QStringLiteral("id")};
+    for (const auto& key : wanted.sortKeys)
+        columns << quoted(entity.attribute(key.first).name);
+    for (const int index : fetch->carriedAttributes)
+        columns << quoted(entity.attribute(index).name);
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                           .arg(columns.join(QLatin1Char(',')), quoted(entity.name()),
+                                wanted.where, wanted.order(flipped))))
+        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+    bindOperands(query, wanted.conditions);
+    if (!query.exec())
+        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+
+    const int keyCount = int(wanted.sortKeys.size());
+    std::vector<QVariant> keys(static_cast<size_t>(keyCount));
+    while (query.next()) {
+        const auto position = qint32(fetch->ids.size());
+        fetch->ids.push_back(query.value(0).toLongLong());
+        // Equal as the store orders them: NULL beside NULL, values by value.
+        bool tied = position > 0;
+        for (int k = 0; k < keyCount; ++k) {
+            QVariant key = query.isNull(k + 1) ? QVariant() : query.value(k + 1);
+            tied = tied && key.isValid() == keys[size_t(k)].isValid() && key == keys[size_t(k)];
+            keys[size_t(k)] = std::move(key);
+        }
+        fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
+        int column = keyCount + 1;
+        for (const int index : fetch->carriedAttributes)
+            fetch->carried.push_back(valueFromColumn(entity.attribute(index).type, query, column++));
+    }
+    if (query.lastError().isValid())
+        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+    fetch->objects.assign(fetch->ids.size(), nullptr);
+    std::vector<qint32> rows(fetch->ids.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    FetchedRows fetched(std::move(fetch), std::move(rows));
+    return flipped ? fetched.reversed() : fetched;
+}
+
+QString ObjectContext::rowSelect(const EntityDescription& entity)
+{
+    QStringList columns{QStringLiteral("id")};
+    for (const AttributeDescription& attribute : entity.attributes()) {
+        if (!attribute.loadedOnDemand)
+            columns << quoted(attribute.name);
+    }
+    return QStringLiteral("SELECT %1 FROM %2")
+        .arg(columns.join(QLatin1Char(',')), quoted(entity.name()));
+}
+
+void ObjectContext::readRows(const EntityDescription& entity, QSqlQuery& query)
+{
+    QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
+    while (query.next()) {
+        const qint64 rowId = query.value(0).toLongLong();
+        if (registered.contains(rowId))
+            continue;
+        std::unique_ptr<ManagedObject> made = makeObject(entity);
+        made->m_rowId = rowId;
+        made->m_order = rowId;
+        int column = 1;
+        for (int i = 0; i < entity.attributes().size(); ++i) {
+            const AttributeDescription& attribute = entity.attribute(i);
+            made->m_loaded[i] = !attribute.loadedOnDemand;
+            if (!attribute.loadedOnDemand)
+                made->m_values[i] = valueFromColumn(attribute.type, query, column++);
+        }
+        registered.insert(rowId, made.get());
+        m_objects.push_back(std::move(made));
+    }
+}
+
 StoreResult<> ObjectContext::loadRows(const EntityDescription& entity, const QString& where,
                                       const std::function<void(QSqlQuery&)>& bind,
                                       const std::vector<qint64>& rowIds, qsizetype missing)
 {
-    QStringList columns{QStringLiteral("id")};
-    std::vector<int> columnAttributes;
-    for (int i = 0; i < entity.attributes().size(); ++i) {
-        if (entity.attribute(i).loadedOnDemand)
-            continue;
-        columns << quoted(entity.attribute(i).name);
-        columnAttributes.push_back(i);
-    }
-    const QString select = QStringLiteral("SELECT %1 FROM %2")
-                               .arg(columns.join(QLatin1Char(',')), quoted(entity.name()));
-    QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
-
-    const auto readRows = [&](QSqlQuery& query) {
-        while (query.next()) {
-            const qint64 rowId = query.value(0).toLongLong();
-            if (registered.contains(rowId))
-                continue;
-            std::unique_ptr<ManagedObject> made = makeObject(entity);
-            made->m_rowId = rowId;
-            made->m_order = rowId;
-            for (size_t c = 0; c < columnAttributes.size(); ++c) {
-                const int index = columnAttributes[c];
-                made->m_values[index] =
-                    valueFromColumn(entity.attribute(index).type, query, int(c) + 1);
-            }
-            for (int i = 0; i < entity.attributes().size(); ++i)
-                made->m_loaded[i] = !entity.attribute(i).loadedOnDemand;
-            registered.insert(rowId, made.get());
-            m_objects.push_back(std::move(made));
-        }
-    };
-    const auto failed = [&](const QSqlQuery& query) {
-        return StoreResult<>(
-            Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())});
-    };
-
+    const QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (missing * 2 > qsizetype(rowIds.size())) {
         // Most rows are new: one unordered pass over the matching rows is cheapest.
-        if (!query.prepare(select + where))
-            return failed(query);
+        if (!query.prepare(rowSelect(entity) + where))
+            return Failure{
+                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
         bind(query);
         if (!query.exec())
-            return failed(query);
-        readRows(query);
+            return Failure{
+                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+        readRows(entity, query);
         return {};
     }
-    // A few rows are new: read just those, a batch of keys at a time.
-    constexpr int BatchSize = 500;
+    // A few rows are new: read just those.
     std::vector<qint64> wanted;
     for (const qint64 rowId : rowIds) {
         if (!registered.contains(rowId))
             wanted.push_back(rowId);
     }
-    for (size_t start = 0; start < wanted.size(); start += BatchSize) {
-        const size_t end = std::min(wanted.size(), start + BatchSize);
+    return makeObjects(entity, wanted);
+}
+
+StoreResult<> ObjectContext::makeObjects(const EntityDescription& entity,
+                                         const std::vector<qint64>& rowIds)
+{
+    // A batch of keys at a time, each row read once however often its key is given.
+    constexpr size_t BatchSize = 500;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    for (size_t start = 0; start < rowIds.size(); start += BatchSize) {
+        const size_t end = std::min(rowIds.size(), start + BatchSize);
         QStringList marks;
         for (size_t i = start; i < end; ++i)
             marks << QStringLiteral("?");
-        if (!query.prepare(select +
+        if (!query.prepare(rowSelect(entity) +
                            QStringLiteral(" WHERE id IN (%1)").arg(marks.join(QLatin1Char(',')))))
-            return failed(query);
+            return Failure{
+                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
         for (size_t i = start; i < end; ++i)
-            query.addBindValue(wanted[i]);
+            query.addBindValue(rowIds[i]);
         if (!query.exec())
-            return failed(query);
-        readRows(query);
+            return Failure{
+                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+        readRows(entity, query);
     }
     return {};
 }
@@ -576,6 +704,7 @@ ManagedObject* ObjectContext::insertNewObject(const QString& entityName)
     ManagedObject* object = made.get();
     object->m_inserted = true;
     object->m_order = FirstInsertOrder + m_nextInsertOrder++;
+    ++m_changeCount;
     m_objects.push_back(std::move(made));
     m_inserted.append(object);
     return object;
@@ -585,6 +714,7 @@ void ObjectContext::deleteObject(ManagedObject* object)
 {
     if (!object || object->m_context != this || object->m_deleted)
         return;
+    ++m_changeCount;
     if (object->m_inserted) {
         // Never saved: it simply leaves the context.
         m_inserted.removeOne(object);
@@ -624,6 +754,7 @@ void ObjectContext::setMarker(const QString& name)
 
 void ObjectContext::willChange(ManagedObject& object)
 {
+    ++m_changeCount;
     if (object.m_inserted || object.m_updated)
         return;
     object.m_committed = object.m_values;
@@ -692,12 +823,8 @@ void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
     if (prepared)
         query.addBindValue(object.m_rowId);
     if (!prepared || !query.exec() || !query.next()) {
-        const StoreError error =
-            errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError());
-        if (m_readFailureHandler)
-            m_readFailureHandler(error);
-        else
-            Console::printLine(error.description);
+        tellReadFailure(
+            errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError()));
         return;
     }
     object.m_values[attributeIndex] = valueFromColumn(attribute.type, query, 0);
@@ -839,11 +966,13 @@ StoreResult<> ObjectContext::save()
     m_updated.clear();
     m_deleted.clear();
     m_newMarkers.clear();
+    ++m_changeCount;
     return {};
 }
 
 void ObjectContext::rollback()
 {
+    ++m_changeCount;
     for (ManagedObject* object : std::as_const(m_inserted)) {
         object->m_inserted = false;
         object->m_context = nullptr;
@@ -868,6 +997,14 @@ void ObjectContext::rollback()
 void ObjectContext::failNextSaveForTesting(const QString& reason)
 {
     m_failNextSave = reason;
+}
+
+void ObjectContext::tellReadFailure(const StoreError& error) const
+{
+    if (m_readFailureHandler)
+        m_readFailureHandler(error);
+    else
+        Console::printLine(error.description);
 }
 
 void ObjectContext::setReadFailureHandler(FailureHandler handler)

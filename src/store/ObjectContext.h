@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Entities.h"
+#include "store/FetchedRows.h"
 #include "store/Predicate.h"
 #include "store/StoreError.h"
 
@@ -48,6 +49,16 @@ public:
             typed.append(static_cast<T*>(object));
         return typed;
     }
+    // The same rows as fetch(), their objects made only as they are asked for (see FetchedRows),
+    // each carrying the values of `carriedKeys` as fetched. Read by the store alone, the keys in
+    // order from an index where one matches the sort, when nothing of the entity is unsaved;
+    // otherwise every object is made as fetch() makes them.
+    StoreResult<FetchedRows> fetchRows(const FetchRequest& request,
+                                       const QStringList& carriedKeys = {});
+    // Grows with every change made in the context (an insert, a change, a delete, a save, a
+    // rollback): equal counts mean nothing was changed in between.
+    quint64 changeCount() const { return m_changeCount; }
+
     // The number of objects the same fetch would return, counted by the store when nothing of
     // the entity is unsaved.
     StoreResult<qint64> count(const FetchRequest& request);
@@ -104,6 +115,19 @@ public:
 
 private:
     friend class ManagedObject;
+    friend class FetchedRows;
+
+    // A fetch request checked against the model: its entity, conditions and sort keys.
+    struct Query;
+    StoreResult<Query> prepared(const FetchRequest& request) const;
+    // The SELECT of every column an object is made from, the row key first.
+    static QString rowSelect(const EntityDescription& entity);
+    // Makes an object of each row of the executed `query` (a rowSelect) not yet in memory.
+    void readRows(const EntityDescription& entity, QSqlQuery& query);
+    // Makes the objects of the rows of `rowIds` not yet in memory.
+    StoreResult<> makeObjects(const EntityDescription& entity, const std::vector<qint64>& rowIds);
+    // Tells the read failure handler, or prints without one.
+    void tellReadFailure(const StoreError& error) const;
 
     void willChange(ManagedObject& object);
     void loadAttribute(ManagedObject& object, int attributeIndex);
@@ -128,6 +152,7 @@ private:
     QList<ManagedObject*> m_deleted;
     QStringList m_newMarkers;
     qint64 m_nextInsertOrder = 0;
+    quint64 m_changeCount = 0;
     QString m_failNextSave;
     FailureHandler m_readFailureHandler;
     bool m_readOnly = false;

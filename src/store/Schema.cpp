@@ -62,6 +62,18 @@ const QList<QStringList>& steps()
                 "EXISTS (SELECT 1 FROM PerforationList) OR EXISTS (SELECT 1 FROM SeriesList) OR "
                 "EXISTS (SELECT 1 FROM StatusList)"),
         },
+        // 3: the stamp list's four orders, each in an index of its own, so the list reads its
+        // rows' keys in order from the index instead of sorting the whole table.
+        {
+            QStringLiteral("CREATE INDEX StampsInNameOrder ON Stamps "
+                           "(denomination, yearOfIssue, value, scottNumber)"),
+            QStringLiteral("CREATE INDEX StampsInYearOrder ON Stamps "
+                           "(yearOfIssue, denomination, scottNumber, value)"),
+            QStringLiteral("CREATE INDEX StampsInScottOrder ON Stamps "
+                           "(scottNumber, denomination, yearOfIssue, value)"),
+            QStringLiteral("CREATE INDEX StampsInValueOrder ON Stamps "
+                           "(value, denomination, yearOfIssue, scottNumber)"),
+        },
     };
     return all;
 }

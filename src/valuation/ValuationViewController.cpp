@@ -163,10 +163,11 @@ void ValuationViewController::viewDidLoad()
 void ValuationViewController::computeTotals()
 {
     managedObjectContext = &m_environment.appDelegate.viewContext();
-    StampList.clear();
+    StampList = {};
     StampCount = 0;
     StampValue = 0.0;
-    StoreResult<QList<Stamps*>> stamps = managedObjectContext->fetch<Stamps>();
+    StoreResult<FetchedRows> stamps =
+        managedObjectContext->fetchRows({QString::fromLatin1(Stamps::EntityName), {}, {}});
     // The store adds the totals up itself, so the list's records need not all be read.
     const StoreResult<QVariantList> sums =
         stamps ? managedObjectContext->sums(QString::fromLatin1(Stamps::EntityName),
@@ -194,7 +195,7 @@ void ValuationViewController::setSaveButtonEnabled(bool enabled)
 
 void ValuationViewController::didSelectRow(int row)
 {
-    Stamps* stamp = StampList.value(row, nullptr);
+    Stamps* stamp = StampList.at<Stamps>(row);
     if (!stamp)
         return;
     YearTextField->setText(QString::number(stamp->yearOfIssue()));

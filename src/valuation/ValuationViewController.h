@@ -2,6 +2,7 @@
 
 #include "platform/core/Result.h"
 #include "platform/gui/ViewController.h"
+#include "store/FetchedRows.h"
 
 #include <QImage>
 #include <QList>
@@ -41,8 +42,8 @@ public:
     QAction* ShareButton = nullptr;
 
     ObjectContext* managedObjectContext = nullptr;
-    // Every stamp, in the order the store keeps them.
-    QList<Stamps*> StampList;
+    // Every stamp, in the order the store keeps them, made as the rows are shown.
+    FetchedRows StampList;
     // The sum of the quantities, and of value x quantity, when the screen loaded.
     qint64 StampCount = 0;
     double StampValue = 0.0;

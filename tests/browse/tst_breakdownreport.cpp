@@ -142,7 +142,7 @@ private Q_SLOTS:
         Breakdown years(Breakdown::YearBreakdownTableViewController, test.environment());
         years.view();
         // The pictures are read now: the collector's process below must not use the store.
-        for (Stamps* stamp : std::as_const(years.StampList))
+        for (Stamps* stamp : years.StampList.objects<Stamps>())
             stamp->stampImage();
 
         // A documents folder that is missing is made; one that cannot be made is said.

@@ -34,7 +34,7 @@ struct ListOnScreen
     QStringList years() const
     {
         QStringList years;
-        for (const Stamps* stamp : list.shownList())
+        for (const Stamps* stamp : list.shownList().objects<Stamps>())
             years << QString::number(stamp->yearOfIssue());
         return years;
     }
@@ -437,16 +437,16 @@ private Q_SLOTS:
         const int scrolled = screen.table()->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
         const int top = screen.topRow();
-        Stamps* topStamp = screen.list->shownList().at(top);
+        Stamps* topStamp = screen.list->shownList().at<Stamps>(top);
         screen.table()->setCurrentIndex(screen.index(top + 1));
-        Stamps* current = screen.list->shownList().at(top + 1);
+        Stamps* current = screen.list->shownList().at<Stamps>(top + 1);
 
         screen.list->deleteRow(top + 2);
         QCOMPARE(screen.list->rowModel()->rowCount(), 39);
         QCOMPARE(screen.list->HeaderLabel->text(), QStringLiteral("# Stamps = 39 of 39"));
         QCOMPARE(screen.table()->verticalScrollBar()->value(), scrolled);
-        QCOMPARE(screen.list->shownList().at(screen.topRow()), topStamp);
-        QCOMPARE(screen.list->shownList().at(screen.table()->currentIndex().row()), current);
+        QCOMPARE(screen.list->shownList().at<Stamps>(screen.topRow()), topStamp);
+        QCOMPARE(screen.list->shownList().at<Stamps>(screen.table()->currentIndex().row()), current);
     }
 
     void anEditedStampComesBackSelectedAndInView()
@@ -467,7 +467,7 @@ private Q_SLOTS:
 
         const QModelIndex current = screen.table()->currentIndex();
         QCOMPARE(current.row(), 39);
-        QCOMPARE(screen.list->shownList().at(current.row()), edited);
+        QCOMPARE(screen.list->shownList().at<Stamps>(current.row()), edited);
         QVERIFY(screen.table()->selectionModel()->isSelected(current));
         QVERIFY(screen.rowInView(39));
 
@@ -582,7 +582,7 @@ private Q_SLOTS:
             QCOMPARE(again->value(i), values.at(i));
         QCOMPARE(again->stampImage(), std::optional<QByteArray>(picture));
         QCOMPARE(column(screen.list->rowModel()), before);
-        QCOMPARE(screen.list->shownList().at(screen.table()->currentIndex().row()), again);
+        QCOMPARE(screen.list->shownList().at<Stamps>(screen.table()->currentIndex().row()), again);
     }
 
     void picturesAreDecodedForTheScreensPixelRatio_data()
