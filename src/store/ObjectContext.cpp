@@ -1,6 +1,7 @@
 #include "store/ObjectContext.h"
 
 #include "platform/core/Console.h"
+#include "store/SqliteStatement.h"
 #include "store/TextOrder.h"
 
 #include <QSet>
@@ -133,17 +134,49 @@ QString whereClause(const EntityDescription& entity, const std::vector<Condition
                            : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
 
-void bindOperands(QSqlQuery& query, const std::vector<Condition>& conditions)
+// The values bound to the marks of whereClause, in order.
+QVariantList operands(const std::vector<Condition>& conditions)
 {
+    QVariantList values;
     for (const Condition& condition : conditions) {
         if (condition.kind != Condition::Kind::Equals)
             continue;
         const double number = condition.operand.toDouble();
         if (condition.type == AttributeType::Int16 && number == std::trunc(number))
-            query.addBindValue(qint64(number));
+            values.append(qint64(number));
         else
-            query.addBindValue(condition.operand);
+            values.append(condition.operand);
     }
+    return values;
+}
+
+void bindOperands(QSqlQuery& query, const std::vector<Condition>& conditions)
+{
+    for (const QVariant& value : operands(conditions))
+        query.addBindValue(value);
+}
+
+// valueFromColumn for a value read straight from SQLite.
+QVariant valueFromStatement(AttributeType type, const SqliteStatement& row, int column)
+{
+    if (row.isNull(column)) {
+        if (type == AttributeType::Int16)
+            return 0;
+        if (type == AttributeType::Float)
+            return 0.0f;
+        return {};
+    }
+    switch (type) {
+    case AttributeType::Text:
+        return row.text(column);
+    case AttributeType::Int16:
+        return int(qint16(row.integer(column)));
+    case AttributeType::Float:
+        return float(row.real(column));
+    case AttributeType::Bytes:
+        return row.bytes(column).toByteArray();
+    }
+    return {};
 }
 
 // The value as SQLite stores it: absent becomes NULL of the column's type.
@@ -434,35 +467,38 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         columns << quoted(entity.attribute(key.first).name);
     for (const int index : fetch->carriedAttributes)
         columns << quoted(entity.attribute(index).name);
-    QSqlQuery query(m_database);
-    query.setForwardOnly(true);
-    if (!query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
-                           .arg(columns.join(QLatin1Char(',')), quoted(entity.name()),
-                                wanted.where, wanted.order(flipped))))
-        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
-    bindOperands(query, wanted.conditions);
-    if (!query.exec())
-        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
-
+    // Every row of the collection passes here: read straight from SQLite, each sort key
+    // compared with the row before as it lies, and only the carried values made into QVariants.
+    StoreResult<SqliteStatement> prepared = SqliteStatement::prepare(
+        m_database,
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+            .arg(columns.join(QLatin1Char(',')), quoted(entity.name()), wanted.where,
+                 wanted.order(flipped)),
+        operands(wanted.conditions));
+    if (!prepared)
+        return Failure{prepared.error()};
+    SqliteStatement statement = std::move(prepared).value();
     const int keyCount = int(wanted.sortKeys.size());
-    std::vector<QVariant> keys(static_cast<size_t>(keyCount));
-    while (query.next()) {
+    std::vector<SqliteStatement::Kept> keys(static_cast<size_t>(keyCount));
+    while (true) {
+        const StoreResult<bool> stepped = statement.step();
+        if (!stepped)
+            return Failure{stepped.error()};
+        if (!*stepped)
+            break;
         const auto position = qint32(fetch->ids.size());
-        fetch->ids.push_back(query.value(0).toLongLong());
-        // Equal as the store orders them: NULL beside NULL, values by value.
+        fetch->ids.push_back(statement.integer(0));
         bool tied = position > 0;
         for (int k = 0; k < keyCount; ++k) {
-            QVariant key = query.isNull(k + 1) ? QVariant() : query.value(k + 1);
-            tied = tied && key.isValid() == keys[size_t(k)].isValid() && key == keys[size_t(k)];
-            keys[size_t(k)] = std::move(key);
+            tied = tied && statement.sortsEqual(k + 1, keys[size_t(k)]);
+            statement.keep(k + 1, keys[size_t(k)]);
         }
         fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
         int column = keyCount + 1;
         for (const int index : fetch->carriedAttributes)
-            fetch->carried.push_back(valueFromColumn(entity.attribute(index).type, query, column++));
+            fetch->carried.push_back(
+                valueFromStatement(entity.attribute(index).type, statement, column++));
     }
-    if (query.lastError().isValid())
-        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
     fetch->objects.assign(fetch->ids.size(), nullptr);
     std::vector<qint32> rows(fetch->ids.size());
     std::iota(rows.begin(), rows.end(), 0);

@@ -1,3 +1,4 @@
+#include "AwkwardCollection.h"
 #include "BrowseFixture.h"
 #include "LocaleScope.h"
 #include "StoreSurgery.h"
@@ -8,6 +9,7 @@
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UndoBar.h"
 #include "stamps/EditViewController.h"
+#include "store/NumberText.h"
 
 #include <QAction>
 #include <QLabel>
@@ -110,6 +112,30 @@ QString fitProblem(const QListView* table, int lines)
     if (row.height() < needed)
         return QStringLiteral("row %1 high where the font needs %2").arg(row.height()).arg(needed);
     return {};
+}
+
+// The search the list has always made, record by record: the oracle for the compact one.
+bool searchedRecordContains(int segment, const Stamps& stamp, const QString& text)
+{
+    switch (segment) {
+    case 0:
+        return stamp.denomination() && stamp.denomination()->toLower().contains(text.toLower());
+    case 1:
+        return QString::number(stamp.yearOfIssue()).contains(text);
+    case 2:
+        return stamp.scottNumber() && !stamp.scottNumber()->isEmpty() &&
+               stamp.scottNumber()->toLower().contains(text.toLower());
+    default:
+        return NumberText::floatText(stamp.value()).contains(text);
+    }
+}
+
+QList<Stamps*> eagerList(ObjectContext& context, int segment, bool ascending)
+{
+    QList<SortDescriptor> sort;
+    for (const QString& key : AwkwardCollection::listOrders().at(segment))
+        sort.append({key, ascending});
+    return context.fetch<Stamps>({}, sort).value();
 }
 
 // A style such as KDE's, where one click activates a row.
@@ -270,6 +296,78 @@ private Q_SLOTS:
         screen.search(QStringLiteral("5"));
         QCOMPARE(screen.denominations(), (QStringList{QStringLiteral("c"), QStringLiteral("f  g"),
                                                       QStringLiteral("A"), QStringLiteral("d")}));
+    }
+
+    void aLargeListIsTheEagerListOrderedSearchedAndChanged()
+    {
+        TestEnvironment test;
+        AwkwardCollection::add(test.context(), 2500);
+        QVERIFY(test.context().save());
+        test.relaunch();
+        ObjectContext& context = test.context();
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        ListTableViewController& list = *screen.list;
+        QCOMPARE(list.HeaderLabel->text(), QStringLiteral("# Stamps = 2500 of 2500"));
+        // Only the rows on show have records.
+        QVERIFY(list.shownList().isMade(0));
+        QVERIFY(!list.shownList().isMade(2400));
+
+        const QList<QStringList> typed = {
+            {QStringLiteral("5"), QStringLiteral("5c"), QStringLiteral("5C "), QStringLiteral("5"),
+             QStringLiteral("É"), QStringLiteral("écu"), QStringLiteral("日"), QStringLiteral("ł")},
+            {QStringLiteral("-"), QStringLiteral("-5"), QStringLiteral("-32"), QStringLiteral("1"),
+             QStringLiteral("19"), QStringLiteral("196"), QStringLiteral("6")},
+            {QStringLiteral("1"), QStringLiteral("1a"), QStringLiteral("1A"), QStringLiteral("c"),
+             QStringLiteral("0"), QStringLiteral("01")},
+            {QStringLiteral("1"), QStringLiteral("1e"), QStringLiteral("1e-05"),
+             QStringLiteral("e"), QStringLiteral("e+07"), QStringLiteral("."), QStringLiteral("12.5"),
+             QStringLiteral("3.0"), QStringLiteral("0.0")}};
+        for (int segment = 0; segment < 4; ++segment) {
+            list.segment->setSelectedSegmentIndex(segment);
+            for (const bool ascending : {true, false}) {
+                const QList<Stamps*> expected = eagerList(context, segment, ascending);
+                QCOMPARE(list.shownList().objects<Stamps>(), expected);
+                for (const QString& text : typed.at(segment)) {
+                    screen.list->searchBar->setText(text);
+                    QList<Stamps*> matching;
+                    for (Stamps* stamp : expected) {
+                        if (searchedRecordContains(segment, *stamp, text))
+                            matching.append(stamp);
+                    }
+                    QVERIFY2(list.shownList().objects<Stamps>() == matching,
+                             qPrintable(QStringLiteral("segment %1, search \"%2\": %3 rows for %4")
+                                            .arg(segment)
+                                            .arg(text)
+                                            .arg(list.shownList().size())
+                                            .arg(matching.size())));
+                }
+                list.searchBar->clear();
+                list.SortButtonTapped();
+            }
+        }
+
+        // A change saved since the fetch moves its stamp when the order is turned.
+        list.segment->setSelectedSegmentIndex(0);
+        Stamps* changed = eagerList(context, 0, true).at(1700);
+        changed->setDenomination(QStringLiteral("\u00A0first"));
+        QVERIFY(context.save());
+        list.SortButtonTapped();
+        QCOMPARE(list.shownList().objects<Stamps>(), eagerList(context, 0, false));
+        list.SortButtonTapped();
+        QCOMPARE(list.shownList().objects<Stamps>(), eagerList(context, 0, true));
+
+        // A delete far down the list keeps its neighbours and the rows above in place.
+        screen.table()->scrollTo(screen.index(1200), QAbstractItemView::PositionAtTop);
+        const int top = screen.topRow();
+        QList<Stamps*> remaining = list.shownList().objects<Stamps>();
+        Stamps* gone = remaining.takeAt(top + 1);
+        list.deleteRow(top + 1);
+        QCOMPARE(list.HeaderLabel->text(), QStringLiteral("# Stamps = 2499 of 2499"));
+        QCOMPARE(list.shownList().objects<Stamps>(), remaining);
+        QCOMPARE(list.rowModel()->stampAt(top + 1), remaining.at(top + 1));
+        QVERIFY(gone->isDeleted() || !gone->managedObjectContext());
+        QCOMPARE(remaining, eagerList(context, 0, true));
     }
 
     void rowsShowQuantityZeroAsOne()

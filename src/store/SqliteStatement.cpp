@@ -1,0 +1,152 @@
+#include "store/SqliteStatement.h"
+
+#include <QCoreApplication>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace {
+
+sqlite3* connectionOf(const QSqlDatabase& database)
+{
+    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("SqliteStatement", text);
+}
+
+} // namespace
+
+SqliteStatement::SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path)
+    : m_connection(connection), m_statement(statement), m_path(std::move(path))
+{}
+
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
+    : m_connection(other.m_connection), m_statement(other.m_statement),
+      m_path(std::move(other.m_path))
+{
+    other.m_statement = nullptr;
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+StoreResult<SqliteStatement> SqliteStatement::prepare(const QSqlDatabase& database,
+                                                      const QString& sql,
+                                                      const QVariantList& values)
+{
+    sqlite3* connection = connectionOf(database);
+    if (!connection)
+        return Failure{StoreError::at(translated("The store is not open"), database.databaseName())};
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int prepared =
+        sqlite3_prepare_v2(connection, utf8.constData(), int(utf8.size()), &statement, nullptr);
+    SqliteStatement made(connection, statement, database.databaseName());
+    if (prepared != SQLITE_OK)
+        return Failure{made.failure(translated("The store could not be read"))};
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& value = values.at(i);
+        int bound = SQLITE_OK;
+        switch (value.typeId()) {
+        case QMetaType::QString: {
+            const QString text = value.toString();
+            bound = sqlite3_bind_text16(statement, i + 1, text.utf16(),
+                                        int(text.size() * qsizetype(sizeof(char16_t))),
+                                        SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            bound = sqlite3_bind_int64(statement, i + 1, value.toLongLong());
+            break;
+        default:
+            bound = sqlite3_bind_double(statement, i + 1, value.toDouble());
+            break;
+        }
+        if (bound != SQLITE_OK)
+            return Failure{made.failure(translated("The store could not be read"))};
+    }
+    return made;
+}
+
+StoreResult<bool> SqliteStatement::step()
+{
+    const int stepped = sqlite3_step(m_statement);
+    if (stepped == SQLITE_ROW)
+        return true;
+    if (stepped == SQLITE_DONE)
+        return false;
+    return Failure{failure(translated("The store could not be read"))};
+}
+
+bool SqliteStatement::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+qint64 SqliteStatement::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+double SqliteStatement::real(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+QByteArrayView SqliteStatement::bytes(int column) const
+{
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+    return {data, sqlite3_column_bytes(m_statement, column)};
+}
+
+QString SqliteStatement::text(int column) const
+{
+    const auto* data = static_cast<const QChar*>(sqlite3_column_text16(m_statement, column));
+    const int size = sqlite3_column_bytes16(m_statement, column) / int(sizeof(QChar));
+    return data ? QString(data, size) : QStringLiteral("");
+}
+
+bool SqliteStatement::sortsEqual(int column, const Kept& previous) const
+{
+    const int kind = sqlite3_column_type(m_statement, column);
+    const bool numeric = kind == SQLITE_INTEGER || kind == SQLITE_FLOAT;
+    const bool previousNumeric = previous.kind == SQLITE_INTEGER || previous.kind == SQLITE_FLOAT;
+    if (numeric || previousNumeric)
+        return numeric && previousNumeric && real(column) == previous.number;
+    if (kind != previous.kind)
+        return false;
+    if (kind == SQLITE_NULL)
+        return true;
+    const QByteArrayView value = bytes(column);
+    return size_t(value.size()) == previous.bytes.size() &&
+           (value.isEmpty() ||
+            std::memcmp(value.data(), previous.bytes.data(), previous.bytes.size()) == 0);
+}
+
+void SqliteStatement::keep(int column, Kept& kept) const
+{
+    kept.kind = sqlite3_column_type(m_statement, column);
+    if (kept.kind == SQLITE_INTEGER || kept.kind == SQLITE_FLOAT)
+        kept.number = real(column);
+    else if (kept.kind != SQLITE_NULL)
+        kept.bytes.assign(bytes(column).data(), size_t(bytes(column).size()));
+}
+
+StoreError SqliteStatement::failure(const QString& what) const
+{
+    return StoreError::from(what,
+                            QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_connection)),
+                                      QSqlError::StatementError,
+                                      QString::number(sqlite3_extended_errcode(m_connection))),
+                            m_path);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QByteArrayView>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One statement run straight on the SQLite connection under a Qt database, for the reads that
+// hand over every row of a large collection: Qt's driver turns every column of every row into a
+// QVariant, where this reads each value as SQLite holds it and only what is asked for.
+class SqliteStatement final
+{
+public:
+    // Prepares `sql` and binds `values` (texts, whole numbers, other numbers) to its marks.
+    static StoreResult<SqliteStatement> prepare(const QSqlDatabase& database, const QString& sql,
+                                                const QVariantList& values);
+    SqliteStatement(SqliteStatement&& other) noexcept;
+    SqliteStatement& operator=(SqliteStatement&&) = delete;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+    ~SqliteStatement();
+
+    // The next row: true while there is one, false after the last, or why the store failed.
+    StoreResult<bool> step();
+
+    bool isNull(int column) const;
+    qint64 integer(int column) const;
+    double real(int column) const;
+    // A text or a picture as SQLite holds it, valid until the next step.
+    QByteArrayView bytes(int column) const;
+    // A text read as Qt's driver reads it; the empty text is empty, never null.
+    QString text(int column) const;
+
+    // Whether the column's value sorts as equal to `previous` (the same column's value on the
+    // row before, kept by keep()): NULL beside NULL, numbers by value, texts byte for byte.
+    struct Kept
+    {
+        int kind = 0;
+        double number = 0.0;
+        std::string bytes;
+    };
+    bool sortsEqual(int column, const Kept& previous) const;
+    void keep(int column, Kept& kept) const;
+
+private:
+    SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path);
+    StoreError failure(const QString& what) const;
+
+    sqlite3* m_connection;
+    sqlite3_stmt* m_statement;
+    QString m_path;
+};
