@@ -1,8 +1,11 @@
-// Times the browsing screens on a generated collection: the stamp list's fetch and sort, a search
-// keystroke, a group summary with all its counts, a breakdown with its totals, and the valuation
-// screen beside the stamp list, each opened on a fresh launch. Beside them, in the same run,
-// SQLite's own time for the stamp list's ordered query through a connection of its own (the ordered
-// ids alone, and the full rows), each list figure as a ratio to it, and the process's peak memory.
+// Times the browsing screens on a generated collection: the stamp list's opening (the store's
+// ordered keys alone, then the first screen), a batch of rows far down, the sort toggle, each
+// segment with a first and an extending search keystroke, a group summary with all its counts, a
+// breakdown with its totals, and the valuation screen beside the stamp list, each opened on a fresh
+// launch. Beside them, in the same run, SQLite's own time for the stamp list's ordered query
+// through a connection of its own (the ordered ids alone, and the full rows, through Qt's driver
+// as the application reads; the ids through SQLite's C interface too), each list figure as a ratio
+// to it, and the process's peak memory once every row has been shown.
 //
 //   bench_browse [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
@@ -27,6 +30,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sqlite3.h>
 #include <sys/resource.h>
 
 namespace {
@@ -42,8 +46,11 @@ double timed(const char* what, const std::function<void()>& work)
     return milliseconds;
 }
 
+// Saved a batch at a time, the store opened afresh after each, so the records made for the
+// generation do not stay in memory beside the list measured afterwards.
 void fillCollection(TestEnvironment& test, int stamps, int countries)
 {
+    constexpr int BatchSize = 20000;
     QRandomGenerator random(20261206);
     QImage picture(120, 90, QImage::Format_RGB32);
     picture.fill(QColor(120, 40, 40));
@@ -64,9 +71,12 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
         // One stamp in ten has a picture.
         if (i % 10 == 0)
             stamp->setStampImage(pictureBytes);
+        if ((i + 1) % BatchSize == 0 || i + 1 == stamps) {
+            if (!test.context().save())
+                qFatal("The generated collection could not be saved");
+            test.relaunch();
+        }
     }
-    if (!test.context().save())
-        qFatal("The generated collection could not be saved");
 }
 
 // The stamp list's first segment's order, as SQL.
@@ -106,6 +116,35 @@ double rawOrderedQuery(const QString& storeFile, const QString& columns)
     return best;
 }
 
+// The same ordered ids through SQLite's C interface, with nothing of Qt in between.
+double rawOrderedIdsThroughC(const QString& storeFile)
+{
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(storeFile.toUtf8().constData(), &connection, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK)
+        qFatal("The store could not be opened through SQLite's C interface");
+    const QByteArray sql = QStringLiteral("SELECT id FROM Stamps ORDER BY %1")
+                               .arg(QString::fromLatin1(NameOrder))
+                               .toUtf8();
+    double best = 0.0;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &statement, nullptr);
+        qint64 sum = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            sum += sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
+        best = run == 0 ? milliseconds : std::min(best, milliseconds);
+        if (sum == 0)
+            qFatal("The C interface read no rows");
+    }
+    sqlite3_close(connection);
+    return best;
+}
+
 void printRatio(const char* what, double milliseconds, double baseline)
 {
     std::printf("%-52s %10.2f\n", what, milliseconds / baseline);
@@ -140,8 +179,24 @@ int main(int argc, char* argv[])
         "status, value, yearOfIssue");
     const double rawIds = rawOrderedQuery(storeFile, QStringLiteral("id"));
     const double rawRows = rawOrderedQuery(storeFile, rowColumns);
+    const double rawIdsC = rawOrderedIdsThroughC(storeFile);
     std::printf("%-52s %10.1f ms\n", "SQLite: ordered ids of the stamp list's query", rawIds);
     std::printf("%-52s %10.1f ms\n", "SQLite: ordered full rows of the same query", rawRows);
+    std::printf("%-52s %10.1f ms\n", "SQLite C interface: the same ordered ids", rawIdsC);
+
+    // What the list asks of the store on opening, alone: the ordered keys and searched texts.
+    const QList<SortDescriptor> nameOrder = {
+        {QStringLiteral("denomination"), true},
+        {QStringLiteral("yearOfIssue"), true},
+        {QStringLiteral("value"), true},
+        {QStringLiteral("scottNumber"), true}};
+    const double keys = timed("store: the list's ordered keys and searched texts", [&] {
+        test.context()
+            .fetchRows({QStringLiteral("Stamps"), {}, nameOrder}, {QStringLiteral("denomination")})
+            .value();
+    });
+    printRatio("store keys / SQLite ordered ids", keys, rawIds);
+    printRatio("store keys / SQLite C interface ordered ids", keys, rawIdsC);
 
     timed("valuation: totals by the store alone", [&] {
         test.context()
@@ -161,25 +216,60 @@ int main(int argc, char* argv[])
 
     ListTableViewController list(test.environment());
     list.view()->resize(430, 860);
-    const double listOpen = timed("stamp list: first fetch, sorted by name", [&] {
-        list.view();
+    const double listOpen = timed("stamp list: open, first screen shown", [&] {
         test.mainQueue.drain();
         list.view()->grab();
     });
     printRatio("stamp list open / SQLite ordered ids", listOpen, rawIds);
     printRatio("stamp list open / SQLite ordered full rows", listOpen, rawRows);
     std::printf("%-52s %10.2f\n", "valuation open / stamp list open", valuationOpen / listOpen);
-    const double toggle =
-        timed("stamp list: sort toggle (fetch again)", [&] { list.SortButtonTapped(); });
+
+    const QAbstractItemModel* rows = list.tableView->model();
+    const auto showRows = [rows](int first, int count) {
+        for (int row = first; row < std::min(first + count, rows->rowCount()); ++row) {
+            const QModelIndex index = rows->index(row, 0);
+            rows->data(index, StampRowModel::LabelsRole);
+            rows->data(index, Qt::DecorationRole);
+        }
+    };
+    timed("stamp list: a batch of 100 rows far down, shown",
+          [&] { showRows(rows->rowCount() * 3 / 5, 100); });
+
+    const double toggle = timed("stamp list: sort toggle", [&] {
+        list.SortButtonTapped();
+        list.view()->grab();
+    });
     printRatio("sort toggle / SQLite ordered ids", toggle, rawIds);
-    timed("stamp list: segment Value (fetch again)",
-          [&] { list.segment->setSelectedSegmentIndex(3); });
-    timed("stamp list: search keystroke on value",
-          [&] { list.searchBar->setText(QStringLiteral("5")); });
-    list.searchBar->clear();
-    list.segment->setSelectedSegmentIndex(0);
-    timed("stamp list: search keystroke on name",
-          [&] { list.searchBar->setText(QStringLiteral("12")); });
+    list.SortButtonTapped();
+
+    // Each segment: its fetch, then a first keystroke and one that extends it.
+    const struct
+    {
+        const char* change;
+        const char* first;
+        const char* extended;
+        const char* typed[2];
+    } segments[] = {
+        {"stamp list: segment Year", "  search keystroke on year", "  extending keystroke on year",
+         {"9", "19"}},
+        {"stamp list: segment Scott #", "  search keystroke on Scott #",
+         "  extending keystroke on Scott #", {"1", "12"}},
+        {"stamp list: segment Value", "  search keystroke on value",
+         "  extending keystroke on value", {"5", "5."}},
+        {"stamp list: segment Name", "  search keystroke on name",
+         "  extending keystroke on name", {"1", "12"}},
+    };
+    for (int segment = 0; segment < 4; ++segment) {
+        const auto& each = segments[segment];
+        const int index = (segment + 1) % 4;
+        timed(each.change, [&] {
+            list.segment->setSelectedSegmentIndex(index);
+            list.view()->grab();
+        });
+        timed(each.first, [&] { list.searchBar->setText(QString::fromLatin1(each.typed[0])); });
+        timed(each.extended, [&] { list.searchBar->setText(QString::fromLatin1(each.typed[1])); });
+        list.searchBar->clear();
+    }
     timed("stamp list: paint the visible rows again", [&] { list.view()->grab(); });
 
     GroupSummaryViewController countriesSummary(
@@ -202,14 +292,7 @@ int main(int argc, char* argv[])
 
     // What scrolling the whole list end to end asks of it: every row's labels and picture.
     list.searchBar->clear();
-    timed("stamp list: every row shown once (end to end)", [&] {
-        const QAbstractItemModel* rows = list.tableView->model();
-        for (int row = 0; row < rows->rowCount(); ++row) {
-            const QModelIndex index = rows->index(row, 0);
-            rows->data(index, StampRowModel::LabelsRole);
-            rows->data(index, Qt::DecorationRole);
-        }
-    });
+    timed("stamp list: every row shown once (end to end)", [&] { showRows(0, rows->rowCount()); });
     std::printf("%-52s %10.1f MB\n", "peak resident memory of the whole run", peakMegabytes());
     return 0;
 }

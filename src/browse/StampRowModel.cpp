@@ -77,8 +77,13 @@ int StampRowModel::rowCount(const QModelIndex& parent) const
 
 QVariant StampRowModel::data(const QModelIndex& index, int role) const
 {
+    if (index.parent().isValid() || index.row() < 0 || index.row() >= rowCount())
+        return {};
+    // A row's size needs no record: asking it of every row makes none.
+    if (role == Qt::SizeHintRole)
+        return QSize(0, rowHeight(QFont()));
     const Stamps* stamp = stampAt(index.row());
-    if (!stamp || index.parent().isValid())
+    if (!stamp)
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -94,8 +99,6 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
     }
     case Qt::DecorationRole:
         return picture(index.row(), qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
-    case Qt::SizeHintRole:
-        return QSize(0, rowHeight(QFont()));
     default:
         return {};
     }

@@ -70,14 +70,13 @@ QVariant FetchedRows::valueAt(qint32 place, int column) const
     if (!made)
         made = fetch.context->registeredObject(*fetch.entity, fetch.ids[position]);
     if (made)
-        return made->value(fetch.carriedAttributes[size_t(column)]);
-    return fetch.carried[position * fetch.carriedAttributes.size() + size_t(column)];
+        return made->value(fetch.carried[size_t(column)].attribute());
+    return fetch.carried[size_t(column)].at(position);
 }
 
-const QVariant& FetchedRows::fetchedValue(qsizetype row, int column) const
+QVariant FetchedRows::fetchedValue(qsizetype row, int column) const
 {
-    const auto position = size_t(m_rows[size_t(row)]);
-    return m_fetch->carried[position * m_fetch->carriedAttributes.size() + size_t(column)];
+    return m_fetch->carried[size_t(column)].at(size_t(m_rows[size_t(row)]));
 }
 
 bool FetchedRows::sharesFetchWith(const FetchedRows& other) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/CarriedColumn.h"
 #include "store/Entities.h"
 
 #include <QList>
@@ -51,7 +52,7 @@ public:
     // current value once it is made, the fetched value before (no object, no unsaved change).
     QVariant value(qsizetype row, int column) const;
     // The carried value exactly as the fetch read it.
-    const QVariant& fetchedValue(qsizetype row, int column) const;
+    QVariant fetchedValue(qsizetype row, int column) const;
 
     // Every list made from one fetch numbers its rows' places in that fetch alike, from 0 to
     // fetchSize(), whatever its own order: what is kept per row beside a list is kept by place.
@@ -98,9 +99,8 @@ struct FetchedRows::Fetch
     std::vector<qint64> ids;
     // The objects made so far, at the same positions.
     std::vector<ManagedObject*> objects;
-    // The attributes carried beside each key, and their values, a row after another.
-    std::vector<int> carriedAttributes;
-    std::vector<QVariant> carried;
+    // The attributes carried beside each key, with their values.
+    std::vector<CarriedColumn> carried;
     // For each position, the first position of its run of rows equal on every sort key.
     std::vector<qint32> runStart;
 };

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 #include <charconv>
+#include <string>
+#include <string_view>
 #include <cmath>
 #include <limits>
 
@@ -157,43 +159,54 @@ QString floatText(float number)
     if (number == 0.0f)
         return std::signbit(number) ? QStringLiteral("-0.0") : QStringLiteral("0.0");
 
-    // The shortest round-trip digits with their exponent: "d.ddde+XX".
+    // The shortest round-trip digits with their exponent: "-d.ddde+XX". Worked on in a char
+    // buffer, as a search reads the text of every stamp's value.
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::scientific);
-    const QString scientific = QString::fromLatin1(buffer, result.ptr - buffer);
-    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
-    const bool negative = scientific.startsWith(QLatin1Char('-'));
-    QString digits = scientific.left(e).remove(QLatin1Char('-')).remove(QLatin1Char('.'));
-    const int exponent = scientific.mid(e + 1).toInt();
-    const QString sign = negative ? QStringLiteral("-") : QString();
+    const std::string_view scientific(buffer, size_t(result.ptr - buffer));
+    const size_t e = scientific.find('e');
+    const bool negative = scientific.front() == '-';
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (c != '-' && c != '.')
+            digits += c;
+    }
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
+                    scientific.data() + scientific.size(), exponent);
 
+    std::string text = negative ? "-" : "";
     const float magnitude = std::fabs(number);
     if (magnitude >= 0.0001f && magnitude <= 16777216.0f) {
         // Plain notation: place the point `exponent + 1` digits in.
         const int pointAt = exponent + 1;
-        QString whole;
-        QString fraction;
         if (pointAt <= 0) {
-            whole = QStringLiteral("0");
-            fraction = QString(-pointAt, QLatin1Char('0')) + digits;
-        } else if (pointAt >= digits.size()) {
-            whole = digits + QString(pointAt - digits.size(), QLatin1Char('0'));
+            text += "0.";
+            text.append(size_t(-pointAt), '0');
+            text += digits;
+        } else if (size_t(pointAt) >= digits.size()) {
+            text += digits;
+            text.append(size_t(pointAt) - digits.size(), '0');
+            text += ".0";
         } else {
-            whole = digits.left(pointAt);
-            fraction = digits.mid(pointAt);
+            text += digits.substr(0, size_t(pointAt));
+            text += '.';
+            text += digits.substr(size_t(pointAt));
         }
-        if (fraction.isEmpty())
-            fraction = QStringLiteral("0");
-        return sign + whole + QLatin1Char('.') + fraction;
+        return QString::fromLatin1(text.data(), qsizetype(text.size()));
     }
-    QString mantissa = digits.left(1);
-    if (digits.size() > 1)
-        mantissa += QLatin1Char('.') + digits.mid(1);
-    const QString exponentDigits =
-        QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
-    return sign + mantissa + QLatin1Char('e') +
-           (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+')) + exponentDigits;
+    text += digits.front();
+    if (digits.size() > 1) {
+        text += '.';
+        text += digits.substr(1);
+    }
+    text += exponent < 0 ? "e-" : "e+";
+    const std::string exponentDigits = std::to_string(std::abs(exponent));
+    if (exponentDigits.size() < 2)
+        text += '0';
+    text += exponentDigits;
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 } // namespace NumberText

@@ -156,28 +156,6 @@ void bindOperands(QSqlQuery& query, const std::vector<Condition>& conditions)
         query.addBindValue(value);
 }
 
-// valueFromColumn for a value read straight from SQLite.
-QVariant valueFromStatement(AttributeType type, const SqliteStatement& row, int column)
-{
-    if (row.isNull(column)) {
-        if (type == AttributeType::Int16)
-            return 0;
-        if (type == AttributeType::Float)
-            return 0.0f;
-        return {};
-    }
-    switch (type) {
-    case AttributeType::Text:
-        return row.text(column);
-    case AttributeType::Int16:
-        return int(qint16(row.integer(column)));
-    case AttributeType::Float:
-        return float(row.real(column));
-    case AttributeType::Bytes:
-        return row.bytes(column).toByteArray();
-    }
-    return {};
-}
 
 // The value as SQLite stores it: absent becomes NULL of the column's type.
 QVariant sqlValue(AttributeType type, const QVariant& value)
@@ -436,7 +414,7 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         if (index < 0 || entity.attribute(index).type == AttributeType::Bytes)
             return Failure{
                 errorAbout(QStringLiteral("Cannot carry %1 of %2").arg(key, entity.name()))};
-        fetch->carriedAttributes.push_back(index);
+        fetch->carried.emplace_back(index, entity.attribute(index).type);
     }
 
     if (hasPendingChanges(entity)) {
@@ -450,8 +428,8 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
             fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
             fetch->ids.push_back(object->m_rowId);
             fetch->objects.push_back(object);
-            for (const int index : fetch->carriedAttributes)
-                fetch->carried.push_back(object->value(index));
+            for (CarriedColumn& carried : fetch->carried)
+                carried.append(object->value(carried.attribute()));
         }
         std::vector<qint32> rows(fetch->ids.size());
         std::iota(rows.begin(), rows.end(), 0);
@@ -465,10 +443,10 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
     QStringList columns{QStringLiteral("id")};
     for (const auto& key : wanted.sortKeys)
         columns << quoted(entity.attribute(key.first).name);
-    for (const int index : fetch->carriedAttributes)
-        columns << quoted(entity.attribute(index).name);
+    for (const CarriedColumn& carried : fetch->carried)
+        columns << quoted(entity.attribute(carried.attribute()).name);
     // Every row of the collection passes here: read straight from SQLite, each sort key
-    // compared with the row before as it lies, and only the carried values made into QVariants.
+    // compared with the row before as it lies, and the carried values kept as they lie.
     StoreResult<SqliteStatement> prepared = SqliteStatement::prepare(
         m_database,
         QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
@@ -489,15 +467,19 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         const auto position = qint32(fetch->ids.size());
         fetch->ids.push_back(statement.integer(0));
         bool tied = position > 0;
-        for (int k = 0; k < keyCount; ++k) {
-            tied = tied && statement.sortsEqual(k + 1, keys[size_t(k)]);
-            statement.keep(k + 1, keys[size_t(k)]);
-        }
+        for (int k = 0; k < keyCount; ++k)
+            tied = statement.keepSortsEqual(k + 1, keys[size_t(k)]) && tied;
         fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
         int column = keyCount + 1;
-        for (const int index : fetch->carriedAttributes)
-            fetch->carried.push_back(
-                valueFromStatement(entity.attribute(index).type, statement, column++));
+        for (CarriedColumn& carried : fetch->carried) {
+            if (statement.isNull(column))
+                carried.appendAbsent();
+            else if (entity.attribute(carried.attribute()).type == AttributeType::Text)
+                carried.appendText(statement.utf8(column));
+            else
+                carried.appendNumber(statement.real(column));
+            ++column;
+        }
     }
     fetch->objects.assign(fetch->ids.size(), nullptr);
     std::vector<qint32> rows(fetch->ids.size());

@@ -109,37 +109,34 @@ QByteArrayView SqliteStatement::bytes(int column) const
     return {data, sqlite3_column_bytes(m_statement, column)};
 }
 
-QString SqliteStatement::text(int column) const
+QByteArrayView SqliteStatement::utf8(int column) const
 {
-    const auto* data = static_cast<const QChar*>(sqlite3_column_text16(m_statement, column));
-    const int size = sqlite3_column_bytes16(m_statement, column) / int(sizeof(QChar));
-    return data ? QString(data, size) : QStringLiteral("");
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    return {data, sqlite3_column_bytes(m_statement, column)};
 }
 
-bool SqliteStatement::sortsEqual(int column, const Kept& previous) const
+bool SqliteStatement::keepSortsEqual(int column, Kept& kept) const
 {
     const int kind = sqlite3_column_type(m_statement, column);
     const bool numeric = kind == SQLITE_INTEGER || kind == SQLITE_FLOAT;
-    const bool previousNumeric = previous.kind == SQLITE_INTEGER || previous.kind == SQLITE_FLOAT;
-    if (numeric || previousNumeric)
-        return numeric && previousNumeric && real(column) == previous.number;
-    if (kind != previous.kind)
-        return false;
-    if (kind == SQLITE_NULL)
-        return true;
-    const QByteArrayView value = bytes(column);
-    return size_t(value.size()) == previous.bytes.size() &&
-           (value.isEmpty() ||
-            std::memcmp(value.data(), previous.bytes.data(), previous.bytes.size()) == 0);
-}
-
-void SqliteStatement::keep(int column, Kept& kept) const
-{
-    kept.kind = sqlite3_column_type(m_statement, column);
-    if (kept.kind == SQLITE_INTEGER || kept.kind == SQLITE_FLOAT)
-        kept.number = real(column);
-    else if (kept.kind != SQLITE_NULL)
-        kept.bytes.assign(bytes(column).data(), size_t(bytes(column).size()));
+    const bool wasNumeric = kept.kind == SQLITE_INTEGER || kept.kind == SQLITE_FLOAT;
+    bool equal = false;
+    if (numeric) {
+        const double number = sqlite3_column_double(m_statement, column);
+        equal = wasNumeric && number == kept.number;
+        kept.number = number;
+    } else if (kind == SQLITE_NULL) {
+        equal = kept.kind == SQLITE_NULL;
+    } else {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+        const auto size = size_t(sqlite3_column_bytes(m_statement, column));
+        equal = kind == kept.kind && size == kept.bytes.size() &&
+                (size == 0 || std::memcmp(data, kept.bytes.data(), size) == 0);
+        if (!equal)
+            kept.bytes.assign(data, size);
+    }
+    kept.kind = kind;
+    return equal;
 }
 
 StoreError SqliteStatement::failure(const QString& what) const

@@ -34,19 +34,19 @@ public:
     double real(int column) const;
     // A text or a picture as SQLite holds it, valid until the next step.
     QByteArrayView bytes(int column) const;
-    // A text read as Qt's driver reads it; the empty text is empty, never null.
-    QString text(int column) const;
+    // A text in UTF-8, whatever the file's own encoding, valid until the next step.
+    QByteArrayView utf8(int column) const;
 
-    // Whether the column's value sorts as equal to `previous` (the same column's value on the
-    // row before, kept by keep()): NULL beside NULL, numbers by value, texts byte for byte.
+    // A column's value as kept from one row to the next.
     struct Kept
     {
         int kind = 0;
         double number = 0.0;
         std::string bytes;
     };
-    bool sortsEqual(int column, const Kept& previous) const;
-    void keep(int column, Kept& kept) const;
+    // Whether the column's value sorts as equal to `kept` (the same column's value on the row
+    // before): NULL beside NULL, numbers by value, texts byte for byte. `kept` becomes the value.
+    bool keepSortsEqual(int column, Kept& kept) const;
 
 private:
     SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path);
