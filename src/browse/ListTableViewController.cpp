@@ -168,10 +168,13 @@ void ListTableViewController::showTotals()
 void ListTableViewController::SortButtonTapped()
 {
     SortAsc = !SortAsc.value_or(true);
-    if (!StampList.isEmpty() && context.changeCount() == m_fetchedAtChange) {
-        // Nothing changed since the fetch: the same rows the other way round, which is what a
-        // fetch in that direction gives, ties included.
-        StampList = StampList.reversed();
+    // Nothing changed since the fetch: the same rows the other way round, which is what a fetch
+    // in that direction gives, ties included, where the fetch knows its ties.
+    std::optional<FetchedRows> reversed;
+    if (!StampList.isEmpty() && context.changeCount() == m_fetchedAtChange)
+        reversed = StampList.reversed();
+    if (reversed) {
+        StampList = std::move(*reversed);
         FilteredStampList = StampList;
         showList();
     } else {

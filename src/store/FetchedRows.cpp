@@ -38,7 +38,8 @@ void FetchedRows::makeBatch(qsizetype row) const
         if (fetch.objects[position])
             continue;
         // Made meanwhile by another list or screen: the same object, its values current.
-        if (ManagedObject* made = fetch.context->registeredObject(*fetch.entity, fetch.ids[position]))
+        if (ManagedObject* made =
+                fetch.context->registeredObject(*fetch.entity, fetch.ids[position]))
             fetch.objects[position] = made;
         else
             wanted.push_back(fetch.ids[position]);
@@ -133,10 +134,12 @@ FetchedRows FetchedRows::subset(const std::vector<qsizetype>& rows) const
     return {m_fetch, std::move(positions)};
 }
 
-FetchedRows FetchedRows::reversed() const
+std::optional<FetchedRows> FetchedRows::reversed() const
 {
     if (!m_fetch)
-        return {};
+        return FetchedRows();
+    if (m_fetch->runStart.size() != m_fetch->ids.size())
+        return std::nullopt;
     std::vector<qint32> positions(m_rows.rbegin(), m_rows.rend());
     // Each run of equal rows is now back to front: turned again, it keeps its order.
     const std::vector<qint32>& runStart = m_fetch->runStart;
@@ -148,7 +151,7 @@ FetchedRows FetchedRows::reversed() const
         std::reverse(run, end);
         run = end;
     }
-    return {m_fetch, std::move(positions)};
+    return FetchedRows(m_fetch, std::move(positions));
 }
 
 bool FetchedRows::sameRows(const FetchedRows& other) const

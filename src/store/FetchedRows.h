@@ -6,6 +6,7 @@
 #include <QList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ObjectContext;
@@ -71,8 +72,10 @@ public:
     // The rows at the given indexes of this list, in the order given.
     FetchedRows subset(const std::vector<qsizetype>& rows) const;
     // The same rows in the opposite direction of every sort key; rows equal on every key keep
-    // their order, as a fetch in that direction orders them.
-    FetchedRows reversed() const;
+    // their order, as a fetch in that direction orders them. That needs the runs of equal rows,
+    // which a fetch knows when it compared the rows' keys: when it was made with every key
+    // descending, or from objects with unsaved changes. Without them, nullopt: fetch again.
+    std::optional<FetchedRows> reversed() const;
 
     // Whether both lists are the same rows in the same order.
     bool sameRows(const FetchedRows& other) const;
@@ -101,6 +104,7 @@ struct FetchedRows::Fetch
     std::vector<ManagedObject*> objects;
     // The attributes carried beside each key, with their values.
     std::vector<CarriedColumn> carried;
-    // For each position, the first position of its run of rows equal on every sort key.
+    // For each position, the first position of its run of rows equal on every sort key; empty
+    // when the keys were not compared.
     std::vector<qint32> runStart;
 };

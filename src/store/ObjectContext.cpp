@@ -156,7 +156,6 @@ void bindOperands(QSqlQuery& query, const std::vector<Condition>& conditions)
         query.addBindValue(value);
 }
 
-
 // The value as SQLite stores it: absent becomes NULL of the column's type.
 QVariant sqlValue(AttributeType type, const QVariant& value)
 {
@@ -436,27 +435,43 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         return FetchedRows(std::move(fetch), std::move(rows));
     }
 
-    // Every key descending is read ascending, which an index serves whole, and turned.
+    // Every key descending is read ascending, which an index serves whole, and turned: that
+    // needs the runs of rows equal on every key, so only then are the keys read too.
     const bool flipped =
         !wanted.sortKeys.empty() && std::none_of(wanted.sortKeys.cbegin(), wanted.sortKeys.cend(),
                                                  [](const auto& key) { return key.second; });
+    const auto keyCount = flipped ? int(wanted.sortKeys.size()) : 0;
     QStringList columns{QStringLiteral("id")};
-    for (const auto& key : wanted.sortKeys)
-        columns << quoted(entity.attribute(key.first).name);
-    for (const CarriedColumn& carried : fetch->carried)
-        columns << quoted(entity.attribute(carried.attribute()).name);
+    for (int k = 0; k < keyCount; ++k)
+        columns << quoted(entity.attribute(wanted.sortKeys[size_t(k)].first).name);
+    // A carried attribute that is a sort key (the list's searched one is its first) is taken
+    // from the key, not read twice.
+    std::vector<int> carriedColumns;
+    for (const CarriedColumn& carried : fetch->carried) {
+        const auto key =
+            std::find_if(wanted.sortKeys.cbegin(), wanted.sortKeys.cbegin() + keyCount,
+                         [&](const auto& each) { return each.first == carried.attribute(); });
+        if (key != wanted.sortKeys.cbegin() + keyCount) {
+            carriedColumns.push_back(int(key - wanted.sortKeys.cbegin()) + 1);
+        } else {
+            carriedColumns.push_back(int(columns.size()));
+            columns << quoted(entity.attribute(carried.attribute()).name);
+        }
+    }
     // Every row of the collection passes here: read straight from SQLite, each sort key
     // compared with the row before as it lies, and the carried values kept as they lie.
+    // The keys alone in the store's own order are read from whichever index is smallest and
+    // sorted here: the table itself, pictures and all, is far larger to walk.
+    const bool keysAlone = wanted.sortKeys.empty() && fetch->carried.empty();
     StoreResult<SqliteStatement> prepared = SqliteStatement::prepare(
         m_database,
-        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+        QStringLiteral("SELECT %1 FROM %2%3%4")
             .arg(columns.join(QLatin1Char(',')), quoted(entity.name()), wanted.where,
-                 wanted.order(flipped)),
+                 keysAlone ? QString() : QStringLiteral(" ORDER BY ") + wanted.order(flipped)),
         operands(wanted.conditions));
     if (!prepared)
         return Failure{prepared.error()};
     SqliteStatement statement = std::move(prepared).value();
-    const int keyCount = int(wanted.sortKeys.size());
     std::vector<SqliteStatement::Kept> keys(static_cast<size_t>(keyCount));
     while (true) {
         const StoreResult<bool> stepped = statement.step();
@@ -466,26 +481,38 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
             break;
         const auto position = qint32(fetch->ids.size());
         fetch->ids.push_back(statement.integer(0));
-        bool tied = position > 0;
-        for (int k = 0; k < keyCount; ++k)
-            tied = statement.keepSortsEqual(k + 1, keys[size_t(k)]) && tied;
-        fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
-        int column = keyCount + 1;
-        for (CarriedColumn& carried : fetch->carried) {
-            if (statement.isNull(column))
+        if (flipped) {
+            bool tied = position > 0;
+            for (int k = 0; k < keyCount; ++k)
+                tied = statement.keepSortsEqual(k + 1, keys[size_t(k)]) && tied;
+            fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
+        }
+        for (size_t c = 0; c < fetch->carried.size(); ++c) {
+            CarriedColumn& carried = fetch->carried[c];
+            const int column = carriedColumns[c];
+            const bool text = entity.attribute(carried.attribute()).type == AttributeType::Text;
+            // The key as kept, where it holds what the attribute holds.
+            const SqliteStatement::Kept* key =
+                column <= keyCount ? &keys[size_t(column - 1)] : nullptr;
+            if (key && key->isText() && text)
+                carried.appendText(QByteArrayView(key->bytes.data(), qsizetype(key->bytes.size())));
+            else if (key && key->isNumber() && !text)
+                carried.appendNumber(key->number);
+            else if (statement.isNull(column))
                 carried.appendAbsent();
-            else if (entity.attribute(carried.attribute()).type == AttributeType::Text)
+            else if (text)
                 carried.appendText(statement.utf8(column));
             else
                 carried.appendNumber(statement.real(column));
-            ++column;
         }
     }
+    if (keysAlone)
+        std::sort(fetch->ids.begin(), fetch->ids.end());
     fetch->objects.assign(fetch->ids.size(), nullptr);
     std::vector<qint32> rows(fetch->ids.size());
     std::iota(rows.begin(), rows.end(), 0);
     FetchedRows fetched(std::move(fetch), std::move(rows));
-    return flipped ? fetched.reversed() : fetched;
+    return flipped ? *fetched.reversed() : fetched;
 }
 
 QString ObjectContext::rowSelect(const EntityDescription& entity)
@@ -841,8 +868,7 @@ void ObjectContext::loadAttribute(ManagedObject& object, int attributeIndex)
     if (prepared)
         query.addBindValue(object.m_rowId);
     if (!prepared || !query.exec() || !query.next()) {
-        tellReadFailure(
-            errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError()));
+        tellReadFailure(errorFrom(tr("Reading %1 failed").arg(attribute.name), query.lastError()));
         return;
     }
     object.m_values[attributeIndex] = valueFromColumn(attribute.type, query, 0);

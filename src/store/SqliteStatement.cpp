@@ -45,7 +45,8 @@ StoreResult<SqliteStatement> SqliteStatement::prepare(const QSqlDatabase& databa
 {
     sqlite3* connection = connectionOf(database);
     if (!connection)
-        return Failure{StoreError::at(translated("The store is not open"), database.databaseName())};
+        return Failure{
+            StoreError::at(translated("The store is not open"), database.databaseName())};
     sqlite3_stmt* statement = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     const int prepared =
@@ -115,6 +116,16 @@ QByteArrayView SqliteStatement::utf8(int column) const
     return {data, sqlite3_column_bytes(m_statement, column)};
 }
 
+bool SqliteStatement::Kept::isNumber() const
+{
+    return kind == SQLITE_INTEGER || kind == SQLITE_FLOAT;
+}
+
+bool SqliteStatement::Kept::isText() const
+{
+    return kind == SQLITE_TEXT;
+}
+
 bool SqliteStatement::keepSortsEqual(int column, Kept& kept) const
 {
     const int kind = sqlite3_column_type(m_statement, column);
@@ -128,7 +139,7 @@ bool SqliteStatement::keepSortsEqual(int column, Kept& kept) const
     } else if (kind == SQLITE_NULL) {
         equal = kept.kind == SQLITE_NULL;
     } else {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
         const auto size = size_t(sqlite3_column_bytes(m_statement, column));
         equal = kind == kept.kind && size == kept.bytes.size() &&
                 (size == 0 || std::memcmp(data, kept.bytes.data(), size) == 0);

@@ -42,10 +42,15 @@ public:
     {
         int kind = 0;
         double number = 0.0;
+        // A text's UTF-8.
         std::string bytes;
+
+        bool isText() const;
+        bool isNumber() const;
     };
     // Whether the column's value sorts as equal to `kept` (the same column's value on the row
-    // before): NULL beside NULL, numbers by value, texts byte for byte. `kept` becomes the value.
+    // before): NULL beside NULL, numbers by value, texts (and anything else) by their UTF-8.
+    // `kept` becomes the value.
     bool keepSortsEqual(int column, Kept& kept) const;
 
 private:

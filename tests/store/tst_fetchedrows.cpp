@@ -74,12 +74,13 @@ private Q_SLOTS:
         }
         // A group's stamps, absent in the group key included, and the plain order of the store.
         for (const bool ascending : {true, false}) {
+            requests.append(
+                {StampsEntity,
+                 Predicate::format(QStringLiteral("country = %@"), QStringLiteral("Österreich")),
+                 order({QStringLiteral("denomination"), QStringLiteral("yearOfIssue")},
+                       ascending)});
             requests.append({StampsEntity,
-                             Predicate::format(QStringLiteral("country = %@"),
-                                               QStringLiteral("Österreich")),
-                             order({QStringLiteral("denomination"), QStringLiteral("yearOfIssue")},
-                                   ascending)});
-            requests.append({StampsEntity, Predicate::format(QStringLiteral("scottNumber = %@"), QVariant()),
+                             Predicate::format(QStringLiteral("scottNumber = %@"), QVariant()),
                              order({QStringLiteral("value")}, ascending)});
         }
         requests.append({StampsEntity, {}, {}});
@@ -99,9 +100,18 @@ private Q_SLOTS:
                 continue;
             const QList<Stamps*> eagerTurned =
                 reopened.fetch<Stamps>(turned.predicate, turned.sortDescriptors).value();
-            const QList<Stamps*> reversed = rows.reversed().objects<Stamps>();
+            // The rows know their ties when the fetch compared their keys: a fetch with every
+            // key descending, or one made from objects with unsaved changes.
+            const bool descending =
+                std::none_of(request.sortDescriptors.cbegin(), request.sortDescriptors.cend(),
+                             [](const SortDescriptor& descriptor) { return descriptor.ascending; });
+            const std::optional<FetchedRows> turnedRows = rows.reversed();
+            QCOMPARE(turnedRows.has_value(), descending || !pending.isEmpty());
+            if (!turnedRows)
+                continue;
+            const QList<Stamps*> reversed = turnedRows->objects<Stamps>();
             QVERIFY2(reversed == eagerTurned, firstDifference(reversed, eagerTurned).constData());
-            QVERIFY(rows.reversed().reversed().sameRows(rows));
+            QVERIFY(turnedRows->reversed()->sameRows(rows));
         }
     }
 
@@ -141,10 +151,8 @@ private Q_SLOTS:
         QVERIFY(store.context().save());
         store.reopen();
         ObjectContext& context = store.context();
-        const FetchedRows rows = context
-                                     .fetchRows({StampsEntity, {}, {}},
-                                                {QStringLiteral("denomination")})
-                                     .value();
+        const FetchedRows rows =
+            context.fetchRows({StampsEntity, {}, {}}, {QStringLiteral("denomination")}).value();
         // Edited and saved through another list before this one shows the row.
         Stamps* edited = context.fetch<Stamps>().value().at(420);
         edited->setDenomination(QStringLiteral("edited"));
