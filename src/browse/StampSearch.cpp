@@ -83,8 +83,8 @@ FetchedRows StampSearch::matching(const FetchedRows& rows, int column, Attribute
     const QString wanted = ignoresCase(attribute) ? text.toLower() : text;
     // Every row that contains the longer text contains the shorter one: only the previous
     // matches need a look.
-    const bool extends = !m_searchedText.isEmpty() && wanted.contains(m_searchedText) &&
-                         m_searched.sameRows(rows);
+    const bool extends =
+        !m_searchedText.isEmpty() && wanted.contains(m_searchedText) && m_searched.sameRows(rows);
     const FetchedRows& candidates = extends ? m_result : rows;
     std::vector<qsizetype> matches;
     for (qsizetype row = 0; row < candidates.size(); ++row) {

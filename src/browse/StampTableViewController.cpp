@@ -42,9 +42,9 @@ FetchedRows StampTableViewController::fetchStamps(const Predicate& predicate,
                                                   const QStringList& alsoCarried)
 {
     const FetchRequest request{QString::fromLatin1(Stamps::EntityName), predicate, sort};
-    return Reading::orTell(m_environment,
-                           context.fetchRows(request, QStringList{StampSearch::key(searched)} +
-                                                          alsoCarried));
+    return Reading::orTell(
+        m_environment,
+        context.fetchRows(request, QStringList{StampSearch::key(searched)} + alsoCarried));
 }
 
 void StampTableViewController::filterStamps(StampSearch::Attribute searched)

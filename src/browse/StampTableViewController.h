@@ -2,8 +2,8 @@
 
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
-#include "store/Predicate.h"
 #include "platform/gui/SearchableTableViewController.h"
+#include "store/Predicate.h"
 
 #include <optional>
 

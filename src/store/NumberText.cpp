@@ -2,10 +2,10 @@
 
 #include <QRegularExpression>
 #include <charconv>
-#include <string>
-#include <string_view>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace NumberText {
 

@@ -468,7 +468,7 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         QStringLiteral("SELECT %1 FROM %2%3%4")
             .arg(columns.join(QLatin1Char(',')), quoted(entity.name()), wanted.where,
                  keysAlone ? QString() : QStringLiteral(" ORDER BY ") + wanted.order(flipped)),
-        operands(wanted.conditions));
+        operands(wanted.conditions), tr("Fetch of %1 failed").arg(entity.name()));
     if (!prepared)
         return Failure{prepared.error()};
     SqliteStatement statement = std::move(prepared).value();

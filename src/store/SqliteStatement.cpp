@@ -16,20 +16,17 @@ sqlite3* connectionOf(const QSqlDatabase& database)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("SqliteStatement", text);
-}
-
 } // namespace
 
-SqliteStatement::SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path)
-    : m_connection(connection), m_statement(statement), m_path(std::move(path))
+SqliteStatement::SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path,
+                                 QString what)
+    : m_connection(connection), m_statement(statement), m_path(std::move(path)),
+      m_what(std::move(what))
 {}
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : m_connection(other.m_connection), m_statement(other.m_statement),
-      m_path(std::move(other.m_path))
+      m_path(std::move(other.m_path)), m_what(std::move(other.m_what))
 {
     other.m_statement = nullptr;
 }
@@ -41,19 +38,21 @@ SqliteStatement::~SqliteStatement()
 
 StoreResult<SqliteStatement> SqliteStatement::prepare(const QSqlDatabase& database,
                                                       const QString& sql,
-                                                      const QVariantList& values)
+                                                      const QVariantList& values,
+                                                      const QString& what)
 {
     sqlite3* connection = connectionOf(database);
     if (!connection)
-        return Failure{
-            StoreError::at(translated("The store is not open"), database.databaseName())};
+        return Failure{StoreError::at(
+            QCoreApplication::translate("SqliteStatement", "%1: the store is not open").arg(what),
+            database.databaseName())};
     sqlite3_stmt* statement = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     const int prepared =
         sqlite3_prepare_v2(connection, utf8.constData(), int(utf8.size()), &statement, nullptr);
-    SqliteStatement made(connection, statement, database.databaseName());
+    SqliteStatement made(connection, statement, database.databaseName(), what);
     if (prepared != SQLITE_OK)
-        return Failure{made.failure(translated("The store could not be read"))};
+        return Failure{made.failure()};
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& value = values.at(i);
         int bound = SQLITE_OK;
@@ -74,7 +73,7 @@ StoreResult<SqliteStatement> SqliteStatement::prepare(const QSqlDatabase& databa
             break;
         }
         if (bound != SQLITE_OK)
-            return Failure{made.failure(translated("The store could not be read"))};
+            return Failure{made.failure()};
     }
     return made;
 }
@@ -86,7 +85,7 @@ StoreResult<bool> SqliteStatement::step()
         return true;
     if (stepped == SQLITE_DONE)
         return false;
-    return Failure{failure(translated("The store could not be read"))};
+    return Failure{failure()};
 }
 
 bool SqliteStatement::isNull(int column) const
@@ -150,9 +149,9 @@ bool SqliteStatement::keepSortsEqual(int column, Kept& kept) const
     return equal;
 }
 
-StoreError SqliteStatement::failure(const QString& what) const
+StoreError SqliteStatement::failure() const
 {
-    return StoreError::from(what,
+    return StoreError::from(m_what,
                             QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_connection)),
                                       QSqlError::StatementError,
                                       QString::number(sqlite3_extended_errcode(m_connection))),

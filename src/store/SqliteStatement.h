@@ -17,9 +17,10 @@ struct sqlite3_stmt;
 class SqliteStatement final
 {
 public:
-    // Prepares `sql` and binds `values` (texts, whole numbers, other numbers) to its marks.
+    // Prepares `sql` and binds `values` (texts, whole numbers, other numbers) to its marks. A
+    // failure, now or at a step, is described as `what` failed, with SQLite's reason.
     static StoreResult<SqliteStatement> prepare(const QSqlDatabase& database, const QString& sql,
-                                                const QVariantList& values);
+                                                const QVariantList& values, const QString& what);
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&&) = delete;
     SqliteStatement(const SqliteStatement&) = delete;
@@ -54,10 +55,11 @@ public:
     bool keepSortsEqual(int column, Kept& kept) const;
 
 private:
-    SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path);
-    StoreError failure(const QString& what) const;
+    SqliteStatement(sqlite3* connection, sqlite3_stmt* statement, QString path, QString what);
+    StoreError failure() const;
 
     sqlite3* m_connection;
     sqlite3_stmt* m_statement;
     QString m_path;
+    QString m_what;
 };

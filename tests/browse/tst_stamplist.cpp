@@ -321,8 +321,8 @@ private Q_SLOTS:
             {QStringLiteral("1"), QStringLiteral("1a"), QStringLiteral("1A"), QStringLiteral("c"),
              QStringLiteral("0"), QStringLiteral("01")},
             {QStringLiteral("1"), QStringLiteral("1e"), QStringLiteral("1e-05"),
-             QStringLiteral("e"), QStringLiteral("e+07"), QStringLiteral("."), QStringLiteral("12.5"),
-             QStringLiteral("3.0"), QStringLiteral("0.0")}};
+             QStringLiteral("e"), QStringLiteral("e+07"), QStringLiteral("."),
+             QStringLiteral("12.5"), QStringLiteral("3.0"), QStringLiteral("0.0")}};
         for (int segment = 0; segment < 4; ++segment) {
             list.segment->setSelectedSegmentIndex(segment);
             for (const bool ascending : {true, false}) {
@@ -544,7 +544,8 @@ private Q_SLOTS:
         QCOMPARE(screen.list->HeaderLabel->text(), QStringLiteral("# Stamps = 39 of 39"));
         QCOMPARE(screen.table()->verticalScrollBar()->value(), scrolled);
         QCOMPARE(screen.list->shownList().at<Stamps>(screen.topRow()), topStamp);
-        QCOMPARE(screen.list->shownList().at<Stamps>(screen.table()->currentIndex().row()), current);
+        QCOMPARE(screen.list->shownList().at<Stamps>(screen.table()->currentIndex().row()),
+                 current);
     }
 
     void anEditedStampComesBackSelectedAndInView()

@@ -132,11 +132,12 @@ private Q_SLOTS:
         // Stores as the first version wrote them: no markers, one with its lists filled.
         ClosedStore filled;
         ClosedStore empty;
-        const QStringList firstVersion = {
-            QStringLiteral("DROP TABLE Markers"), QStringLiteral("DROP INDEX StampsInNameOrder"),
-            QStringLiteral("DROP INDEX StampsInYearOrder"),
-            QStringLiteral("DROP INDEX StampsInScottOrder"),
-            QStringLiteral("DROP INDEX StampsInValueOrder"), QStringLiteral("PRAGMA user_version = 1")};
+        const QStringList firstVersion = {QStringLiteral("DROP TABLE Markers"),
+                                          QStringLiteral("DROP INDEX StampsInNameOrder"),
+                                          QStringLiteral("DROP INDEX StampsInYearOrder"),
+                                          QStringLiteral("DROP INDEX StampsInScottOrder"),
+                                          QStringLiteral("DROP INDEX StampsInValueOrder"),
+                                          QStringLiteral("PRAGMA user_version = 1")};
         QVERIFY(alterStoreFile(filled.file(), QStringList{QStringLiteral(
                                                   "INSERT INTO GumList (gum) VALUES ('Fine')")} +
                                                   firstVersion));

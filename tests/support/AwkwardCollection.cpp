@@ -18,13 +18,14 @@ QList<Stamps*> add(ObjectContext& context, int count, quint32 seed)
 {
     QRandomGenerator random(seed);
     const QList<std::optional<QString>> denominations = {
-        std::nullopt,        QStringLiteral(""),        QStringLiteral("5c"),   QStringLiteral("5C"),
-        QStringLiteral("½d"), QStringLiteral("Écu"), QStringLiteral("écu"), QStringLiteral("10c"),
-        QStringLiteral("1c"), QStringLiteral("zł 2"), QStringLiteral("日本"),  QStringLiteral("5c ")};
+        std::nullopt,           QStringLiteral(""),     QStringLiteral("5c"),
+        QStringLiteral("5C"),   QStringLiteral("½d"),   QStringLiteral("Écu"),
+        QStringLiteral("écu"),  QStringLiteral("10c"),  QStringLiteral("1c"),
+        QStringLiteral("zł 2"), QStringLiteral("日本"), QStringLiteral("5c ")};
     const QList<std::optional<QString>> scottNumbers = {
-        std::nullopt,       QStringLiteral(""),         QStringLiteral("1"),   QStringLiteral("1A"),
-        QStringLiteral("1a"), QStringLiteral("10"), QStringLiteral("C1"), QStringLiteral("01"),
-        QStringLiteral("2")};
+        std::nullopt,         QStringLiteral(""),   QStringLiteral("1"),
+        QStringLiteral("1A"), QStringLiteral("1a"), QStringLiteral("10"),
+        QStringLiteral("C1"), QStringLiteral("01"), QStringLiteral("2")};
     const QList<std::optional<QString>> countries = {std::nullopt, QStringLiteral("Malta"),
                                                      QStringLiteral("Österreich"),
                                                      QStringLiteral("Canada")};
