@@ -1616,6 +1616,13 @@ You can write to %2 from your mail program.</source>
     </message>
 </context>
 <context>
+    <name>SqliteStatement</name>
+    <message>
+        <source>%1: the store is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StampFormViewController</name>
     <message>
         <source>%1 must be a whole number, such as 1962</source>
