@@ -63,9 +63,7 @@ const QList<QStringList>& steps()
                 "EXISTS (SELECT 1 FROM StatusList)"),
         },
         // 3: the stamp list's four orders, each in an index of its own, so the list reads its
-        // rows' keys in order from the index instead of sorting the whole table. The value
-        // order also holds the quantity, so the collection's totals are summed from it without
-        // reading past the pictures in the table's rows.
+        // rows' keys in order from the index instead of sorting the whole table.
         {
             QStringLiteral("CREATE INDEX StampsInNameOrder ON Stamps "
                            "(denomination, yearOfIssue, value, scottNumber)"),
@@ -74,7 +72,7 @@ const QList<QStringList>& steps()
             QStringLiteral("CREATE INDEX StampsInScottOrder ON Stamps "
                            "(scottNumber, denomination, yearOfIssue, value)"),
             QStringLiteral("CREATE INDEX StampsInValueOrder ON Stamps "
-                           "(value, denomination, yearOfIssue, scottNumber, quantity)"),
+                           "(value, denomination, yearOfIssue, scottNumber)"),
         },
     };
     return all;

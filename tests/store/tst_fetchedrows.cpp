@@ -3,6 +3,8 @@
 #include "TemporaryStore.h"
 #include "store/ObjectContext.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -113,6 +115,35 @@ private Q_SLOTS:
             QVERIFY2(reversed == eagerTurned, firstDifference(reversed, eagerTurned).constData());
             QVERIFY(turnedRows->reversed()->sameRows(rows));
         }
+    }
+
+    void eachListOrderIsReadFromAnIndexWithoutSorting()
+    {
+        TemporaryStore store;
+        AwkwardCollection::add(store.context(), 200);
+        QVERIFY(store.context().save());
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plans"));
+        database.setDatabaseName(store.container().storeFilePath());
+        QVERIFY(database.open());
+        // ANALYZE, as a long-used store may have had, must not talk SQLite out of the index.
+        QSqlQuery(QStringLiteral("ANALYZE"), database);
+        for (const QStringList& keys : AwkwardCollection::listOrders()) {
+            QSqlQuery plan(database);
+            QVERIFY(plan.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT id, %1 FROM Stamps "
+                                             "ORDER BY %2, id")
+                                  .arg(keys.first(), keys.join(QLatin1Char(',')))));
+            QStringList steps;
+            while (plan.next())
+                steps << plan.value(3).toString();
+            const QString described = steps.join(QStringLiteral("; "));
+            QVERIFY2(described.contains(QStringLiteral("COVERING INDEX")) &&
+                         !described.contains(QStringLiteral("TEMP B-TREE")),
+                     qPrintable(keys.join(QLatin1Char(',')) + QStringLiteral(": ") + described));
+        }
+        database.close();
+        database = {};
+        QSqlDatabase::removeDatabase(QStringLiteral("plans"));
     }
 
     void objectsAreMadeABatchAtATimeThroughTheIdentityMap()
