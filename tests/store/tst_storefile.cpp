@@ -137,6 +137,7 @@ private Q_SLOTS:
                                           QStringLiteral("DROP INDEX StampsInYearOrder"),
                                           QStringLiteral("DROP INDEX StampsInScottOrder"),
                                           QStringLiteral("DROP INDEX StampsInValueOrder"),
+                                          QStringLiteral("DROP INDEX StampsForTotals"),
                                           QStringLiteral("PRAGMA user_version = 1")};
         QVERIFY(alterStoreFile(filled.file(), QStringList{QStringLiteral(
                                                   "INSERT INTO GumList (gum) VALUES ('Fine')")} +
