@@ -30,6 +30,16 @@ QByteArray firstDifference(const QList<Stamps*>& actual, const QList<Stamps*>& e
            QByteArray::number(expected.size());
 }
 
+// Fills the store with `count` awkward stamps, saved, and opens it afresh: no record in memory.
+bool savedAndReopened(TemporaryStore& store, int count)
+{
+    AwkwardCollection::add(store.context(), count);
+    if (!store.context().save())
+        return false;
+    store.reopen();
+    return true;
+}
+
 } // namespace
 
 // The rows of a fetch made as they are asked for are exactly the rows the eager fetch gives.
@@ -51,10 +61,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, pending);
         TemporaryStore store;
-        ObjectContext& context = store.context();
-        AwkwardCollection::add(context, 3000);
-        QVERIFY(context.save());
-        store.reopen();
+        QVERIFY(savedAndReopened(store, 3000));
         ObjectContext& reopened = store.context();
         if (pending == QLatin1String("insert")) {
             AwkwardCollection::add(reopened, 40, 7);
@@ -149,9 +156,7 @@ private Q_SLOTS:
     void objectsAreMadeABatchAtATimeThroughTheIdentityMap()
     {
         TemporaryStore store;
-        AwkwardCollection::add(store.context(), 1000);
-        QVERIFY(store.context().save());
-        store.reopen();
+        QVERIFY(savedAndReopened(store, 1000));
         ObjectContext& context = store.context();
         const QStringList carried = {QStringLiteral("denomination"), QStringLiteral("value")};
         const FetchedRows rows =
@@ -178,9 +183,7 @@ private Q_SLOTS:
     void rowsMadeLaterShowTheRecordsCurrentValues()
     {
         TemporaryStore store;
-        AwkwardCollection::add(store.context(), 500);
-        QVERIFY(store.context().save());
-        store.reopen();
+        QVERIFY(savedAndReopened(store, 500));
         ObjectContext& context = store.context();
         const FetchedRows rows =
             context.fetchRows({StampsEntity, {}, {}}, {QStringLiteral("denomination")}).value();
@@ -196,9 +199,7 @@ private Q_SLOTS:
     void aStoreThatCannotBeReadWhileScrollingIsTold()
     {
         TemporaryStore store;
-        AwkwardCollection::add(store.context(), 300);
-        QVERIFY(store.context().save());
-        store.reopen();
+        QVERIFY(savedAndReopened(store, 300));
         ObjectContext& context = store.context();
         QStringList told;
         context.setReadFailureHandler(
