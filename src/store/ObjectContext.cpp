@@ -416,25 +416,37 @@ StoreResult<FetchedRows> ObjectContext::fetchRows(const FetchRequest& request,
         fetch->carried.emplace_back(index, entity.attribute(index).type);
     }
 
-    if (hasPendingChanges(entity)) {
-        // Unsaved changes reorder and filter objects, so the objects are made and judged here.
-        StoreResult<QList<ManagedObject*>> objects = this->fetch(request);
-        if (!objects)
-            return Failure{objects.error()};
-        for (ManagedObject* object : std::as_const(*objects)) {
-            const auto position = qint32(fetch->ids.size());
-            const bool tied = position > 0 && wanted.tied(*fetch->objects.back(), *object);
-            fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
-            fetch->ids.push_back(object->m_rowId);
-            fetch->objects.push_back(object);
-            for (CarriedColumn& carried : fetch->carried)
-                carried.append(object->value(carried.attribute()));
-        }
-        std::vector<qint32> rows(fetch->ids.size());
-        std::iota(rows.begin(), rows.end(), 0);
-        return FetchedRows(std::move(fetch), std::move(rows));
-    }
+    // Unsaved changes reorder and filter objects, so then the objects are made and judged here.
+    if (hasPendingChanges(entity))
+        return rowsOfObjects(request, wanted, std::move(fetch));
+    return rowsOfStore(wanted, std::move(fetch));
+}
 
+StoreResult<FetchedRows> ObjectContext::rowsOfObjects(const FetchRequest& request,
+                                                      const Query& wanted,
+                                                      std::shared_ptr<FetchedRows::Fetch> fetch)
+{
+    StoreResult<QList<ManagedObject*>> objects = this->fetch(request);
+    if (!objects)
+        return Failure{objects.error()};
+    for (ManagedObject* object : std::as_const(*objects)) {
+        const auto position = qint32(fetch->ids.size());
+        const bool tied = position > 0 && wanted.tied(*fetch->objects.back(), *object);
+        fetch->runStart.push_back(tied ? fetch->runStart.back() : position);
+        fetch->ids.push_back(object->m_rowId);
+        fetch->objects.push_back(object);
+        for (CarriedColumn& carried : fetch->carried)
+            carried.append(object->value(carried.attribute()));
+    }
+    std::vector<qint32> rows(fetch->ids.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    return FetchedRows(std::move(fetch), std::move(rows));
+}
+
+StoreResult<FetchedRows> ObjectContext::rowsOfStore(const Query& wanted,
+                                                    std::shared_ptr<FetchedRows::Fetch> fetch)
+{
+    const EntityDescription& entity = *wanted.entity;
     // Every key descending is read ascending, which an index serves whole, and turned: that
     // needs the runs of rows equal on every key, so only then are the keys read too.
     const bool flipped =

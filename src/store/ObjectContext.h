@@ -120,6 +120,12 @@ private:
     // A fetch request checked against the model: its entity, conditions and sort keys.
     struct Query;
     StoreResult<Query> prepared(const FetchRequest& request) const;
+    // fetchRows from the objects of fetch(), when some are unsaved.
+    StoreResult<FetchedRows> rowsOfObjects(const FetchRequest& request, const Query& wanted,
+                                           std::shared_ptr<FetchedRows::Fetch> fetch);
+    // fetchRows from the store alone.
+    StoreResult<FetchedRows> rowsOfStore(const Query& wanted,
+                                         std::shared_ptr<FetchedRows::Fetch> fetch);
     // The SELECT of every column an object is made from, the row key first.
     static QString rowSelect(const EntityDescription& entity);
     // Makes an object of each row of the executed `query` (a rowSelect) not yet in memory.

@@ -132,8 +132,9 @@ bool searchedRecordContains(int segment, const Stamps& stamp, const QString& tex
 
 QList<Stamps*> eagerList(ObjectContext& context, int segment, bool ascending)
 {
+    const QStringList keys = AwkwardCollection::listOrders().at(segment);
     QList<SortDescriptor> sort;
-    for (const QString& key : AwkwardCollection::listOrders().at(segment))
+    for (const QString& key : keys)
         sort.append({key, ascending});
     return context.fetch<Stamps>({}, sort).value();
 }
