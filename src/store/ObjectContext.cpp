@@ -1,6 +1,7 @@
 #include "store/ObjectContext.h"
 
 #include "platform/core/Console.h"
+#include "store/CatalogueOrder.h"
 #include "store/SqliteStatement.h"
 #include "store/TextOrder.h"
 
@@ -199,13 +200,16 @@ QVariant valueFromColumn(AttributeType type, const QSqlQuery& query, int column)
     return {};
 }
 
-int compareValues(AttributeType type, const QVariant& a, const QVariant& b)
+int compareValues(AttributeType type, const QVariant& a, const QVariant& b,
+                  TextOrdering ordering = TextOrdering::CodePoint)
 {
     if (!a.isValid() || !b.isValid())
         return int(a.isValid()) - int(b.isValid());
     switch (type) {
     case AttributeType::Text:
-        return TextOrder::compare(a.toString(), b.toString());
+        return ordering == TextOrdering::Catalogue
+                   ? CatalogueOrder::compare(a.toString(), b.toString())
+                   : TextOrder::compare(a.toString(), b.toString());
     case AttributeType::Int16:
     case AttributeType::Float: {
         const double x = a.toDouble();
@@ -282,27 +286,42 @@ struct ObjectContext::Query
 {
     const EntityDescription* entity = nullptr;
     std::vector<Condition> conditions;
-    // Attribute index and direction, most significant first.
-    std::vector<std::pair<int, bool>> sortKeys;
+    struct SortKey
+    {
+        int index = 0;
+        bool ascending = true;
+        TextOrdering ordering = TextOrdering::CodePoint;
+    };
+    // Most significant first.
+    std::vector<SortKey> sortKeys;
     QString where;
 
     // The ORDER BY terms, every key turned the other way when `flipped`; ties by row key.
     QString order(bool flipped = false) const
     {
         QStringList terms;
-        for (const auto& [index, ascending] : sortKeys)
-            terms << quoted(entity->attribute(index).name) +
-                         (ascending != flipped ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        for (const SortKey& key : sortKeys) {
+            QString term = quoted(entity->attribute(key.index).name);
+            if (key.ordering == TextOrdering::Catalogue)
+                term += QStringLiteral(" COLLATE ") +
+                        QString::fromLatin1(CatalogueOrder::CollationName);
+            terms << term + (key.ascending != flipped ? QStringLiteral(" ASC")
+                                                      : QStringLiteral(" DESC"));
+        }
         terms << QStringLiteral("id ASC");
         return terms.join(QLatin1Char(','));
+    }
+    // Negative, zero or positive as `a` sorts before, with or after `b` on one key, ascending.
+    int compare(const SortKey& key, const ManagedObject& a, const ManagedObject& b) const
+    {
+        return compareValues(entity->attribute(key.index).type, a.value(key.index),
+                             b.value(key.index), key.ordering);
     }
     // Whether two objects are equal on every sort key.
     bool tied(const ManagedObject& a, const ManagedObject& b) const
     {
-        return std::all_of(sortKeys.cbegin(), sortKeys.cend(), [&](const auto& key) {
-            return compareValues(entity->attribute(key.first).type, a.value(key.first),
-                                 b.value(key.first)) == 0;
-        });
+        return std::all_of(sortKeys.cbegin(), sortKeys.cend(),
+                           [&](const SortKey& key) { return compare(key, a, b) == 0; });
     }
 };
 
@@ -319,10 +338,12 @@ StoreResult<ObjectContext::Query> ObjectContext::prepared(const FetchRequest& re
         return Failure{errorAbout(problem)};
     for (const SortDescriptor& descriptor : request.sortDescriptors) {
         const int index = query.entity->indexOf(descriptor.key);
-        if (index < 0 || query.entity->attribute(index).type == AttributeType::Bytes)
+        if (index < 0 || query.entity->attribute(index).type == AttributeType::Bytes ||
+            (descriptor.ordering == TextOrdering::Catalogue &&
+             query.entity->attribute(index).type != AttributeType::Text))
             return Failure{errorAbout(
                 QStringLiteral("Cannot sort %1 by %2").arg(query.entity->name(), descriptor.key))};
-        query.sortKeys.emplace_back(index, descriptor.ascending);
+        query.sortKeys.push_back({index, descriptor.ascending, descriptor.ordering});
     }
     query.where = whereClause(*query.entity, query.conditions);
     return query;
@@ -385,11 +406,10 @@ StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& requ
         }
         std::stable_sort(result.begin(), result.end(),
                          [&](const ManagedObject* a, const ManagedObject* b) {
-                             for (const auto& [index, ascending] : checked->sortKeys) {
-                                 const int c = compareValues(entity->attribute(index).type,
-                                                             a->value(index), b->value(index));
+                             for (const Query::SortKey& key : checked->sortKeys) {
+                                 const int c = checked->compare(key, *a, *b);
                                  if (c != 0)
-                                     return ascending ? c < 0 : c > 0;
+                                     return key.ascending ? c < 0 : c > 0;
                              }
                              return a->m_order < b->m_order;
                          });
@@ -449,20 +469,20 @@ StoreResult<FetchedRows> ObjectContext::rowsOfStore(const Query& wanted,
     const EntityDescription& entity = *wanted.entity;
     // Every key descending is read ascending, which an index serves whole, and turned: that
     // needs the runs of rows equal on every key, so only then are the keys read too.
-    const bool flipped =
-        !wanted.sortKeys.empty() && std::none_of(wanted.sortKeys.cbegin(), wanted.sortKeys.cend(),
-                                                 [](const auto& key) { return key.second; });
+    const bool flipped = !wanted.sortKeys.empty() &&
+                         std::none_of(wanted.sortKeys.cbegin(), wanted.sortKeys.cend(),
+                                      [](const Query::SortKey& key) { return key.ascending; });
     const auto keyCount = flipped ? int(wanted.sortKeys.size()) : 0;
     QStringList columns{QStringLiteral("id")};
     for (int k = 0; k < keyCount; ++k)
-        columns << quoted(entity.attribute(wanted.sortKeys[size_t(k)].first).name);
+        columns << quoted(entity.attribute(wanted.sortKeys[size_t(k)].index).name);
     // A carried attribute that is a sort key (the list's searched one is its first) is taken
     // from the key, not read twice.
     std::vector<int> carriedColumns;
     for (const CarriedColumn& carried : fetch->carried) {
-        const auto key =
-            std::find_if(wanted.sortKeys.cbegin(), wanted.sortKeys.cbegin() + keyCount,
-                         [&](const auto& each) { return each.first == carried.attribute(); });
+        const auto key = std::find_if(
+            wanted.sortKeys.cbegin(), wanted.sortKeys.cbegin() + keyCount,
+            [&](const Query::SortKey& each) { return each.index == carried.attribute(); });
         if (key != wanted.sortKeys.cbegin() + keyCount) {
             carriedColumns.push_back(int(key - wanted.sortKeys.cbegin()) + 1);
         } else {

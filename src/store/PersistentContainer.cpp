@@ -1,6 +1,8 @@
 #include "store/PersistentContainer.h"
 
+#include "store/CatalogueOrder.h"
 #include "store/Schema.h"
+#include "store/SqliteStatement.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -74,6 +76,11 @@ StoreResult<> PersistentContainer::loadPersistentStores()
         error.userInfo.insert(QStringLiteral("path"), storeFilePath());
         return Failure{std::move(error)};
     };
+    // Before anything is read or written: a store may hold an index in that order.
+    if (const StoreResult<> taught = SqliteConnection::addCollation(
+            database, CatalogueOrder::CollationName, &CatalogueOrder::compareUtf8);
+        !taught)
+        return refuse(taught.error());
 
     if (m_readOnly) {
         const StoreResult<int> version = Schema::readVersion(database);
@@ -104,6 +111,15 @@ StoreResult<> PersistentContainer::loadPersistentStores()
     }
     m_context = std::make_unique<ObjectContext>(database, m_readOnly);
     return {};
+}
+
+StoreResult<> PersistentContainer::keepCatalogueScottIndex(bool kept)
+{
+    // A read-only store sorts in that order all the same, only without the index's help.
+    if (m_readOnly || !isLoaded())
+        return {};
+    QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    return Schema::keepCatalogueScottIndex(database, kept);
 }
 
 StoreResult<> PersistentContainer::backUpTo(const QString& path)

@@ -33,6 +33,10 @@ public:
     // refused ("database is locked").
     static constexpr int BusyTimeoutMilliseconds = 5000;
 
+    // Makes the index that serves a list of Scott numbers in catalogue order, or drops it: kept
+    // only while that order is chosen, since each index makes every save dearer.
+    StoreResult<> keepCatalogueScottIndex(bool kept);
+
     // Copies the store as it is saved (VACUUM INTO) to a new file at path.
     StoreResult<> backUpTo(const QString& path);
 

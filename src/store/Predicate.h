@@ -37,10 +37,19 @@ private:
     QString m_error;
 };
 
+// How the texts of a sort key are ordered: by code point, as SQLite's binary collation does, or
+// as catalogues order Scott numbers (CatalogueOrder).
+enum class TextOrdering
+{
+    CodePoint,
+    Catalogue
+};
+
 struct SortDescriptor
 {
     QString key;
     bool ascending = true;
+    TextOrdering ordering = TextOrdering::CodePoint;
 };
 
 struct FetchRequest

@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 
+#include "store/CatalogueOrder.h"
 #include "store/Model.h"
 
 #include <QCoreApplication>
@@ -198,6 +199,22 @@ StoreResult<> verify(QSqlDatabase& database)
                     database)};
         }
     }
+    return {};
+}
+
+StoreResult<> keepCatalogueScottIndex(QSqlDatabase& database, bool kept)
+{
+    QSqlQuery query(database);
+    const QString statement =
+        kept ? QStringLiteral("CREATE INDEX IF NOT EXISTS StampsInCatalogueScottOrder ON Stamps "
+                              "(scottNumber COLLATE %1, denomination, yearOfIssue, value)")
+                   .arg(QString::fromLatin1(CatalogueOrder::CollationName))
+             : QStringLiteral("DROP INDEX IF EXISTS StampsInCatalogueScottOrder");
+    if (!query.exec(statement))
+        return Failure{failure(
+            QCoreApplication::translate("Schema", "The index of the catalogue order could not be "
+                                                  "changed"),
+            query.lastError(), database)};
     return {};
 }
 

@@ -19,5 +19,9 @@ StoreResult<> upgrade(QSqlDatabase& database);
 // Whether every table and column the model reads and writes is there, so a damaged or foreign
 // file is refused instead of misread. Reads only.
 StoreResult<> verify(QSqlDatabase& database);
+// Makes or drops the index of the Scott numbers in catalogue order, which serves the stamp list
+// while that order is chosen. Kept out of the steps: its order is known only to a connection
+// that was taught it, so a store where that order is not chosen stays open to any SQLite tool.
+StoreResult<> keepCatalogueScottIndex(QSqlDatabase& database, bool kept);
 
 } // namespace Schema

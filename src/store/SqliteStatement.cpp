@@ -157,3 +157,36 @@ StoreError SqliteStatement::failure() const
                                       QString::number(sqlite3_extended_errcode(m_connection))),
                             m_path);
 }
+
+namespace SqliteConnection {
+namespace {
+
+int compareThrough(void* order, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const auto compare = reinterpret_cast<int (*)(std::string_view, std::string_view)>(order);
+    return compare(std::string_view(static_cast<const char*>(a), size_t(lengthA)),
+                   std::string_view(static_cast<const char*>(b), size_t(lengthB)));
+}
+
+} // namespace
+
+StoreResult<> addCollation(const QSqlDatabase& database, const char* name,
+                           int (*compare)(std::string_view, std::string_view))
+{
+    sqlite3* connection = connectionOf(database);
+    if (!connection)
+        return Failure{
+            StoreError::at(QCoreApplication::translate("SqliteStatement", "The store is not open"),
+                           database.databaseName())};
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): SQLite hands back a void*.
+    void* order = reinterpret_cast<void*>(compare);
+    if (sqlite3_create_collation_v2(connection, name, SQLITE_UTF8, order, compareThrough,
+                                    nullptr) != SQLITE_OK)
+        return Failure{StoreError::at(
+            QCoreApplication::translate("SqliteStatement", "The order %1 could not be set up: %2")
+                .arg(QString::fromLatin1(name), QString::fromUtf8(sqlite3_errmsg(connection))),
+            database.databaseName())};
+    return {};
+}
+
+} // namespace SqliteConnection

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -63,3 +64,13 @@ private:
     QString m_path;
     QString m_what;
 };
+
+// What is set on the SQLite connection under a Qt database itself.
+namespace SqliteConnection {
+
+// Teaches the connection an order of texts by name (ORDER BY x COLLATE name, and indexes that
+// use it). `compare` gets both texts in UTF-8.
+StoreResult<> addCollation(const QSqlDatabase& database, const char* name,
+                           int (*compare)(std::string_view, std::string_view));
+
+} // namespace SqliteConnection
