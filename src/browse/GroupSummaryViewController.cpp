@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Preferences.h"
 #include "app/Reading.h"
 #include "app/SharedState.h"
 #include "browse/GroupValueModel.h"
@@ -10,7 +11,6 @@
 #include "platform/gui/SymbolIcons.h"
 #include "platform/gui/TextRowDelegate.h"
 #include "store/ObjectContext.h"
-#include "store/TextOrder.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -20,13 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-void sortKeyValues(QStringList& values, bool ascending)
-{
-    std::sort(values.begin(), values.end(), TextOrder::lessThan);
-    if (!ascending)
-        std::reverse(values.begin(), values.end());
-}
 
 // What choosing a value tells the breakdown it opens.
 void writeYear(SelectedStamp& selected, const QString& value)
@@ -182,6 +175,17 @@ void GroupSummaryViewController::viewWillAppear(bool animated)
 {
     SearchableTableViewController::viewWillAppear(animated);
     m_model->recount();
+}
+
+void GroupSummaryViewController::sortKeyValues(QStringList& values, bool ascending) const
+{
+    const Preferences preferences(m_environment.services.userDefaults);
+    const QString key = QString::fromLatin1(m_member.keyAttribute);
+    std::sort(values.begin(), values.end(), [&](const QString& a, const QString& b) {
+        return preferences.textLessThan(key, a, b);
+    });
+    if (!ascending)
+        std::reverse(values.begin(), values.end());
 }
 
 const QStringList& GroupSummaryViewController::shownList() const

@@ -56,6 +56,8 @@ public:
     std::optional<bool> SortAsc;
 
     const QStringList& shownList() const;
+    // The values in the order of the key, as the collector chose it, turned when descending.
+    void sortKeyValues(QStringList& values, bool ascending) const;
     // The number of stamps carrying the value, counted by the store when the row first shows.
     qint64 recordCount(const QString& keyValue) const;
     QString headerText() const;

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Preferences.h"
 #include "app/SharedState.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
@@ -143,8 +144,9 @@ void ListTableViewController::fetch()
     QList<SortDescriptor> sort;
     StampSearch::Attribute searched = Segments[0].searched;
     if (const ListSegment* chosen = chosenSegment(*segment)) {
+        const Preferences preferences(m_environment.services.userDefaults);
         for (const char* key : chosen->sortKeys)
-            sort.append({QString::fromLatin1(key), SortAsc.value_or(true)});
+            sort.append(preferences.sortBy(QString::fromLatin1(key), SortAsc.value_or(true)));
         searched = chosen->searched;
     }
     StampList = fetchStamps({}, sort, searched);

@@ -283,7 +283,7 @@ QFileInfoList backupsOldestFirst(const QDir& folder, const QString& name)
 
 } // namespace
 
-Result<QString> make(PersistentContainer& container)
+Result<QString> make(PersistentContainer& container, int kept)
 {
     const QDir folder(QFileInfo(container.storeFilePath()).absolutePath() +
                       QStringLiteral("/Backups"));
@@ -312,7 +312,7 @@ Result<QString> make(PersistentContainer& container)
                                                    "The collection could not be copied to %1: %2")
                            .arg(path, copied.error().description)};
     const QFileInfoList backups = backupsOldestFirst(folder, container.name());
-    for (qsizetype i = 0; i + Kept < backups.size(); ++i)
+    for (qsizetype i = 0; i + std::max(kept, 1) < backups.size(); ++i)
         QFile::remove(backups.at(i).absoluteFilePath());
     return path;
 }

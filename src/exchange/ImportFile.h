@@ -50,11 +50,9 @@ ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgr
 // A copy of the store made before an import changes anything.
 namespace StoreBackup {
 
-inline constexpr int Kept = 5;
-
 // Copies the open store with SQLite's VACUUM INTO to Backups/Vellora-YYYYMMDD-HHMMSS.sqlite in
-// its data folder and removes all but the newest Kept backups. The backup's path; when no backup
-// could be made, nothing may be imported.
-Result<QString> make(PersistentContainer& container);
+// its data folder and removes all but the newest `kept` backups (at least the new one stays).
+// The backup's path; when no backup could be made, nothing may be imported.
+Result<QString> make(PersistentContainer& container, int kept);
 
 } // namespace StoreBackup

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Preferences.h"
 #include "exchange/ImportFile.h"
 #include "exchange/TextPreview.h"
 #include "platform/gui/Alert.h"
@@ -128,7 +129,8 @@ void ImportViewController::ImportTextFile()
         return;
     }
     const Result<QString> backup =
-        StoreBackup::make(m_environment.appDelegate.persistentContainer());
+        StoreBackup::make(m_environment.appDelegate.persistentContainer(),
+                          Preferences(m_environment.services.userDefaults).backupsKept());
     if (!backup) {
         tell(tr("Data Import"),
              tr("The import was not done, because no backup of the collection could be made: %1")

@@ -1,10 +1,12 @@
 #include "main/CommandLine.h"
 
 #include "app/AppDelegate.h"
+#include "app/Preferences.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/ReportPages.h"
+#include "platform/core/UserDefaults.h"
 #include "reports/StampReport.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"
@@ -52,6 +54,16 @@ QString groupNoun(const StampGroup& group)
 
 // Writes one report of the collection in `folder` to `output`. `group` is nullptr for the whole
 // collection. The store is only read: nothing is filled in or saved.
+// The collector's choices, as the window keeps them for the data folder.
+struct FolderPreferences
+{
+    explicit FolderPreferences(const QString& folder)
+        : defaults(AppDelegate::userDefaultsFile(folder))
+    {}
+    SettingsUserDefaults defaults;
+    Preferences preferences{defaults};
+};
+
 int writeReport(const QString& folder, const StampGroup* group, const QString& value,
                 const QString& output)
 {
@@ -65,7 +77,9 @@ int writeReport(const QString& folder, const StampGroup* group, const QString& v
 
     const StoreResult<QList<Stamps*>> fetched =
         group ? container.viewContext().fetch<Stamps>(group->predicate(value), group->order(true))
-              : container.viewContext().fetch<Stamps>({}, {{QStringLiteral("scottNumber"), true}});
+              : container.viewContext().fetch<Stamps>(
+                    {}, {FolderPreferences(folder).preferences.sortBy(QStringLiteral("scottNumber"),
+                                                                      true)});
     if (!fetched)
         return fail(WorkFailed, CommandLine::tr("The stamps could not be read: ") +
                                     fetched.error().description);
@@ -136,7 +150,8 @@ int importFile(const QString& folder, const QString& input)
     if (container->isReadOnly())
         return fail(WorkFailed,
                     CommandLine::tr("This collection is read-only: nothing was imported"));
-    const Result<QString> backup = StoreBackup::make(*container);
+    const Result<QString> backup =
+        StoreBackup::make(*container, FolderPreferences(folder).preferences.backupsKept());
     if (!backup)
         return fail(WorkFailed, CommandLine::tr("%1; nothing was imported").arg(backup.error()));
     ImportSummary summary = ImportFile::merge(container->viewContext(), text);

@@ -52,6 +52,8 @@ const MenuEntry menuEntries[] = {
      QT_TRANSLATE_NOOP("MainMenuViewController", "Overview")},
     {&MainMenuViewController::RateShareButton, "RateShareButton",
      QT_TRANSLATE_NOOP("MainMenuViewController", "Rate & Share")},
+    {&MainMenuViewController::SettingsButton, "SettingsButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Settings")},
 };
 
 } // namespace

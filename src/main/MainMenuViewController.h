@@ -29,6 +29,7 @@ public:
     QPushButton* ValuationButton = nullptr;
     QPushButton* ReferenceListsButton = nullptr;
     QPushButton* RateShareButton = nullptr;
+    QPushButton* SettingsButton = nullptr;
     QPushButton* ImportExportButton = nullptr;
     QPushButton* OverviewButton = nullptr;
     QPushButton* PrintAllButton = nullptr;

@@ -15,6 +15,7 @@
 #include "reference/ReferenceLists.h"
 #include "reference/ReferenceListsViewController.h"
 #include "reports/PrintStampsViewController.h"
+#include "settings/SettingsViewController.h"
 #include "sharing/OverviewViewController.h"
 #include "sharing/RateShareTableViewController.h"
 #include "stamps/AddViewController.h"
@@ -91,6 +92,10 @@ void populate(Storyboard& storyboard, Environment& environment)
                         make<ValuationViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("ValuationButton"),
                           QStringLiteral("showValuation"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showSettings"),
+                        make<SettingsViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("SettingsButton"),
+                          QStringLiteral("showSettings"));
     storyboard.addSegue(MainMenu, QStringLiteral("showOverview"),
                         make<OverviewViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("OverviewButton"),

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Preferences.h"
 #include "app/Reading.h"
 #include "app/SharedState.h"
 #include "platform/core/Console.h"
@@ -84,7 +85,9 @@ void PrintStampsViewController::fetch()
     if (const StampGroup* group = m_report->group)
         predicate = group->predicate(m_environment.shared.selectedStamp.valueOf(*group));
     StoreResult<QList<Stamps*>> found = managedObjectContext->fetch<Stamps>(
-        predicate, {{QString::fromLatin1(m_report->sortKey), m_environment.shared.sortAscending}});
+        predicate,
+        {Preferences(m_environment.services.userDefaults)
+             .sortBy(QString::fromLatin1(m_report->sortKey), m_environment.shared.sortAscending)});
     if (found) {
         clearReport();
         StampList = std::move(found).value();

@@ -478,7 +478,7 @@ private Q_SLOTS:
             ->setNotes(QStringLiteral("before"));
         QVERIFY(store.context().save());
 
-        const QString first = StoreBackup::make(store.container()).value();
+        const QString first = StoreBackup::make(store.container(), 5).value();
         QVERIFY(QFileInfo(first).fileName().contains(
             QRegularExpression(QStringLiteral("^Vellora-\\d{8}-\\d{6}\\.sqlite$"))));
         QCOMPARE(QFileInfo(first).dir().dirName(), QStringLiteral("Backups"));
@@ -499,18 +499,18 @@ private Q_SLOTS:
 
         QStringList made{first};
         for (int i = 0; i < 6; ++i)
-            made.append(StoreBackup::make(store.container()).value());
+            made.append(StoreBackup::make(store.container(), 5).value());
         QCOMPARE(QSet<QString>(made.cbegin(), made.cend()).size(), 7);
         const QStringList kept = QDir(QFileInfo(first).absolutePath())
                                      .entryList({QStringLiteral("*.sqlite")}, QDir::Files);
-        QCOMPARE(kept.size(), StoreBackup::Kept);
+        QCOMPARE(kept.size(), 5);
         for (const QString& path : made.mid(2))
             QVERIFY2(QFileInfo::exists(path), qPrintable(path));
 
         // A Backups folder that cannot be made refuses.
         TemporaryStore blocked;
         QVERIFY(writeBytes(blocked.directory() + QStringLiteral("/Backups"), "a file"));
-        const Result<QString> refused = StoreBackup::make(blocked.container());
+        const Result<QString> refused = StoreBackup::make(blocked.container(), 5);
         QVERIFY(!refused);
         QVERIFY(refused.error().contains(QStringLiteral("Backups")));
     }

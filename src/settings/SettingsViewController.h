@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/gui/ViewController.h"
+
+struct Environment;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+// The collector's preferences: Scott numbers in catalogue order, where the collection is kept,
+// and how many backups an import keeps. Each change is kept at once, as a desktop's settings are.
+class SettingsViewController final : public ViewController
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SettingsViewController)
+
+public:
+    explicit SettingsViewController(Environment& environment, QObject* parent = nullptr);
+
+    QCheckBox* CatalogueOrderSwitch = nullptr;
+    QLabel* DataFolderLabel = nullptr;
+    QPushButton* OpenDataFolderButton = nullptr;
+    QSpinBox* BackupsKeptSpinBox = nullptr;
+
+public Q_SLOTS:
+    void CatalogueOrderSwitchChanged();
+    void OpenDataFolderButtonClicked();
+    void BackupsKeptChanged();
+
+protected:
+    void buildView(QWidget* view) override;
+    void viewDidLoad() override;
+
+private:
+    // Writes the user defaults out; a failure is told, and the choice still holds this session.
+    void keep();
+    void tell(const QString& message);
+
+    Environment& m_environment;
+};
