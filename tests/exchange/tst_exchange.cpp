@@ -471,7 +471,7 @@ private Q_SLOTS:
         QVERIFY(!summary.cancelled);
     }
 
-    void backupHoldsTheStoreBeforeTheImportAndKeepsFive()
+    void backupHoldsTheStoreBeforeTheImportAndKeepsTheChosenCount()
     {
         TemporaryStore store;
         addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"))
@@ -506,6 +506,13 @@ private Q_SLOTS:
         QCOMPARE(kept.size(), 5);
         for (const QString& path : made.mid(2))
             QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+        // A smaller count chosen since removes the oldest of the rest.
+        const QString latest = StoreBackup::make(store.container(), 2).value();
+        QCOMPARE(QDir(QFileInfo(first).absolutePath())
+                     .entryList({QStringLiteral("*.sqlite")}, QDir::Files)
+                     .size(),
+                 2);
+        QVERIFY(QFileInfo::exists(latest) && QFileInfo::exists(made.constLast()));
 
         // A Backups folder that cannot be made refuses.
         TemporaryStore blocked;
