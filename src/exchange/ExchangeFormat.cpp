@@ -2,6 +2,13 @@
 
 namespace ExchangeFormat {
 
+QList<SortDescriptor> exportOrder()
+{
+    return {{QStringLiteral("denomination"), true},
+            {QStringLiteral("yearOfIssue"), true},
+            {QStringLiteral("country"), true}};
+}
+
 void appendEscaped(QString& out, const QString& text)
 {
     for (const QChar c : text) {

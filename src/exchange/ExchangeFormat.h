@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Model.h"
+#include "store/Predicate.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,9 @@ inline constexpr std::array<Field, FieldCount> Fields{{
 inline constexpr int CountryField = 5;
 inline constexpr int DenominationField = 6;
 inline constexpr int YearField = 20;
+
+// The order stamps are written in: denomination, year of issue, country.
+QList<SortDescriptor> exportOrder();
 
 // Appends the text with "\" written "\\", "^" "\^", line feed "\n" and carriage return "\r".
 void appendEscaped(QString& out, const QString& text);

@@ -88,9 +88,7 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
                       const WorkProgress& progress)
 {
     const StoreResult<QList<Stamps*>> fetched =
-        context.fetch<Stamps>({}, {{QStringLiteral("denomination"), true},
-                                   {QStringLiteral("yearOfIssue"), true},
-                                   {QStringLiteral("country"), true}});
+        context.fetch<Stamps>({}, ExchangeFormat::exportOrder());
     if (!fetched)
         return Failure{QCoreApplication::translate("ExportFile", "The stamps could not be read: ") +
                        fetched.error().description};

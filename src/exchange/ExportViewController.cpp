@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "exchange/ExportFile.h"
+#include "exchange/SpreadsheetFile.h"
 #include "exchange/TextPreview.h"
 #include "platform/core/MainQueue.h"
 #include "platform/gui/Alert.h"
@@ -62,6 +63,25 @@ QPlainTextEdit* makeTextView(const QString& outletName, QWidget* view)
 
 } // namespace
 
+// One kind of file the screen writes, and how it is mailed.
+struct ExportViewController::Kind
+{
+    const char* fileName;
+    std::function<Result<ExportFile::Written>(Environment&, const QString& path,
+                                              const WorkProgress&)>
+        write;
+    const char* progressText;
+    const char* mailSubject;
+    const char* mailBody;
+};
+
+namespace {
+
+const ExportViewController::Kind* exportFileKind();
+const ExportViewController::Kind* spreadsheetKind();
+
+} // namespace
+
 ExportViewController::ExportViewController(Environment& environment, QObject* parent)
     : ViewController(QStringLiteral("ExportViewController"), parent), m_environment(environment)
 {
@@ -74,12 +94,23 @@ QString ExportViewController::exportFilePath() const
         .filePath(QString::fromLatin1(ExportFile::FileName));
 }
 
+QString ExportViewController::spreadsheetFilePath() const
+{
+    return QDir(m_environment.temporaryDirectory)
+        .filePath(QString::fromLatin1(SpreadsheetFile::FileName));
+}
+
 void ExportViewController::buildView(QWidget* view)
 {
     auto* layout = new QVBoxLayout(view);
     ExportButton = makeButton(tr("Create Export File"), QStringLiteral("ExportButton"), view);
     connect(ExportButton, &QPushButton::clicked, this, &ExportViewController::CreateUpdateFile);
     layout->addWidget(ExportButton);
+    SpreadsheetButton =
+        makeButton(tr("Export for Spreadsheet"), QStringLiteral("SpreadsheetButton"), view);
+    connect(SpreadsheetButton, &QPushButton::clicked, this,
+            &ExportViewController::CreateSpreadsheetFile);
+    layout->addWidget(SpreadsheetButton);
 
     auto* handOver = new QHBoxLayout;
     SaveButton = makeButton(tr("Save To Files"), QStringLiteral("SaveButton"), view);
@@ -112,7 +143,7 @@ void ExportViewController::buildView(QWidget* view)
 
 void ExportViewController::viewDidLoad()
 {
-    for (QPushButton* button : {ExportButton, SaveButton, EmailButton})
+    for (QPushButton* button : {ExportButton, SpreadsheetButton, SaveButton, EmailButton})
         Styling::styleButton(button);
     Styling::styleTextView(ExportTextView);
     Styling::styleTextView(HelpTextView);
@@ -127,61 +158,77 @@ void ExportViewController::CreateUpdateFile()
 {
     if (!ExportButton->isEnabled())
         return;
-    ExportButton->setEnabled(false);
-    SaveButton->setEnabled(false);
-    EmailButton->setEnabled(false);
+    // A new export file needs the screen opened again; one that was not made may be tried again.
+    ExportButton->setEnabled(!makeFile(*exportFileKind()));
+}
+
+void ExportViewController::CreateSpreadsheetFile()
+{
+    if (!SpreadsheetButton->isEnabled())
+        return;
+    makeFile(*spreadsheetKind());
+}
+
+bool ExportViewController::makeFile(const Kind& kind)
+{
+    const bool exportButtonWasEnabled = ExportButton->isEnabled();
+    for (QPushButton* button : {ExportButton, SpreadsheetButton, SaveButton, EmailButton})
+        button->setEnabled(false);
+    m_made = nullptr;
     ExportTextView->clear();
     resetProgress();
     activityIndicator->show();
 
     managedObjectContext = &m_environment.appDelegate.viewContext();
-    const QString path = exportFilePath();
+    const QString path =
+        QDir(m_environment.temporaryDirectory).filePath(QString::fromLatin1(kind.fileName));
     // An earlier file is never offered as if it were this export.
     QFile::remove(path);
     const Result<ExportFile::Written> result = [&]() -> Result<ExportFile::Written> {
         if (!QDir().mkpath(m_environment.temporaryDirectory))
             return Failure{
                 tr("The folder %1 could not be made").arg(m_environment.temporaryDirectory)};
-        ProgressDialog progress(presentingWidget(), tr("Exporting the stamps…"));
-        return ExportFile::writeFile(*managedObjectContext, m_environment.services.pictures, path,
-                                     [this, &progress](qsizetype done, qsizetype total) {
-                                         showProgress(done, total);
-                                         return progress.advance(done, total);
-                                     });
+        ProgressDialog progress(presentingWidget(), tr(kind.progressText));
+        return kind.write(m_environment, path, [this, &progress](qsizetype done, qsizetype total) {
+            showProgress(done, total);
+            return progress.advance(done, total);
+        });
     }();
-    exportFinished(result && !result->cancelled);
+    ExportButton->setEnabled(exportButtonWasEnabled);
+    // A spreadsheet file may always be made again: it is only ever a copy to look at.
+    SpreadsheetButton->setEnabled(true);
+    exportFinished();
     if (!result) {
         tell(tr("Data Export File"),
              tr("The export file could not be made: %1").arg(result.error()));
-        return;
+        return false;
     }
     if (result->cancelled) {
         // The collector stopped it: nothing to say, and no partial file.
         QFile::remove(path);
         resetProgress();
-        return;
+        return false;
     }
     showProgress(result->written, result->total);
 
     const Result<QString> shown = TextPreview::ofFile(path);
     if (!shown) {
-        exportFinished(false);
         tell(tr("Data Export File"),
              tr("The export file could not be read back: %1").arg(shown.error()));
-        return;
+        return false;
     }
     ExportTextView->setPlainText(*shown);
+    m_made = &kind;
     SaveButton->setEnabled(true);
     EmailButton->setEnabled(true);
     m_environment.services.mainQueue.asyncAfter(1.0, this, [this] {
         tell(tr("Data Export File"), tr("Process Complete - File Ready to Save to Files or Email"));
     });
+    return true;
 }
 
-void ExportViewController::exportFinished(bool succeeded)
+void ExportViewController::exportFinished()
 {
-    // A new export needs the screen opened again; one that did not succeed may be tried again.
-    ExportButton->setEnabled(!succeeded);
     m_environment.services.mainQueue.asyncAfter(
         0.001, activityIndicator, [indicator = activityIndicator] { indicator->hide(); });
 }
@@ -203,13 +250,21 @@ void ExportViewController::showProgress(qsizetype written, qsizetype total)
     ProgressView->setFormat(tr("%1 of %2 stamps written").arg(written).arg(total));
 }
 
+QString ExportViewController::madeFilePath() const
+{
+    return m_made ? QDir(m_environment.temporaryDirectory)
+                        .filePath(QString::fromLatin1(m_made->fileName))
+                  : exportFilePath();
+}
+
 void ExportViewController::SaveToFiles()
 {
-    const QString path = exportFilePath();
+    const QString path = madeFilePath();
     if (!QFile::exists(path)) {
         SaveButton->setEnabled(false);
         EmailButton->setEnabled(false);
-        ExportButton->setEnabled(true);
+        if (m_made == exportFileKind())
+            ExportButton->setEnabled(true);
         tell(tr("Data Export File"),
              tr("The export file is no longer there: create the export file again."));
         return;
@@ -228,18 +283,19 @@ void ExportViewController::WriteTextFile()
         tell(tr("Sending Email"), tr("Email not Setup or Unavailable"));
         return;
     }
-    QFile file(exportFilePath());
+    const Kind& made = m_made ? *m_made : *exportFileKind();
+    QFile file(madeFilePath());
     if (!file.open(QIODevice::ReadOnly)) {
         tell(tr("Sending Email"),
              tr("The export file could not be read: %1").arg(file.errorString()));
         return;
     }
     MailMessage message;
-    message.subject = tr("Vellora Update Text File");
-    message.body = tr("Attachment: Vellora Text File");
+    message.subject = tr(made.mailSubject);
+    message.body = tr(made.mailBody);
     message.bodyIsHtml = false;
     message.attachments = {
-        {file.readAll(), QStringLiteral("text/csv"), QString::fromLatin1(ExportFile::FileName)}};
+        {file.readAll(), QStringLiteral("text/csv"), QString::fromLatin1(made.fileName)}};
     if (const Result<void> handed = mail.present(message); !handed)
         tell(tr("Sending Email"), handed.error());
 }
@@ -255,3 +311,35 @@ QWidget* ExportViewController::presentingWidget()
         return navigation;
     return view();
 }
+
+namespace {
+
+const ExportViewController::Kind* exportFileKind()
+{
+    static const ExportViewController::Kind kind{
+        ExportFile::FileName,
+        [](Environment& environment, const QString& path, const WorkProgress& progress) {
+            return ExportFile::writeFile(environment.appDelegate.viewContext(),
+                                         environment.services.pictures, path, progress);
+        },
+        QT_TRANSLATE_NOOP("ExportViewController", "Exporting the stamps…"),
+        QT_TRANSLATE_NOOP("ExportViewController", "Vellora Update Text File"),
+        QT_TRANSLATE_NOOP("ExportViewController", "Attachment: Vellora Text File")};
+    return &kind;
+}
+
+const ExportViewController::Kind* spreadsheetKind()
+{
+    static const ExportViewController::Kind kind{
+        SpreadsheetFile::FileName,
+        [](Environment& environment, const QString& path, const WorkProgress& progress) {
+            return SpreadsheetFile::writeFile(environment.appDelegate.viewContext(), path,
+                                              progress);
+        },
+        QT_TRANSLATE_NOOP("ExportViewController", "Writing the spreadsheet file…"),
+        QT_TRANSLATE_NOOP("ExportViewController", "Vellora Spreadsheet File"),
+        QT_TRANSLATE_NOOP("ExportViewController", "Attachment: Vellora Spreadsheet File")};
+    return &kind;
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "platform/gui/ViewController.h"
 
 #include <QString>
+#include <functional>
 
 class ObjectContext;
 class QPlainTextEdit;
@@ -10,16 +11,21 @@ class QProgressBar;
 class QPushButton;
 struct Environment;
 
-// The export screen: writes the whole collection into the export file "Vellora.csv" in the
-// application's temporary folder, shows it, and hands it to the share sheet or to mail.
+// The export screen: writes the whole collection into the export file "Vellora.csv", or into a
+// spreadsheet file, in the application's temporary folder, shows it, and hands the file made last
+// to the share sheet or to mail.
 class ExportViewController final : public ViewController
 {
     Q_OBJECT
 
 public:
+    // One kind of file the screen writes (the export file, the spreadsheet file).
+    struct Kind;
+
     explicit ExportViewController(Environment& environment, QObject* parent = nullptr);
 
     QPushButton* ExportButton = nullptr;
+    QPushButton* SpreadsheetButton = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* EmailButton = nullptr;
     QPlainTextEdit* ExportTextView = nullptr;
@@ -31,13 +37,15 @@ public:
 
     ObjectContext* managedObjectContext = nullptr;
 
-    // Where the export writes its file.
+    // Where the export writes its file, and where the spreadsheet file is written.
     QString exportFilePath() const;
+    QString spreadsheetFilePath() const;
 
     void viewDidLoad() override;
 
 public Q_SLOTS:
     void CreateUpdateFile();
+    void CreateSpreadsheetFile();
     void SaveToFiles();
     void WriteTextFile();
 
@@ -45,12 +53,18 @@ protected:
     void buildView(QWidget* view) override;
 
 private:
+    // Writes one kind of file with progress, shows it and offers it; false when it was not made.
+    bool makeFile(const Kind& kind);
     void resetProgress();
     void showProgress(qsizetype written, qsizetype total);
-    void exportFinished(bool succeeded);
+    void exportFinished();
+    // The file Save To Files and Email File hand on.
+    QString madeFilePath() const;
     void tell(const QString& title, const QString& message);
     // Where dialogs appear: the stack the screen is on (its own view may not be placed yet).
     QWidget* presentingWidget();
 
     Environment& m_environment;
+    // The file made last, which Save To Files and Email File hand on.
+    const Kind* m_made = nullptr;
 };

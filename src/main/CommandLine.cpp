@@ -4,6 +4,7 @@
 #include "app/Preferences.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
+#include "exchange/SpreadsheetFile.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/ReportPages.h"
 #include "platform/core/UserDefaults.h"
@@ -131,6 +132,19 @@ int exportCollection(const QString& folder, const QString& output)
     return 0;
 }
 
+int exportSpreadsheet(const QString& folder, const QString& output)
+{
+    const std::unique_ptr<PersistentContainer> container = openStore(folder);
+    if (!container)
+        return WorkFailed;
+    const Result<ExportFile::Written> result =
+        SpreadsheetFile::writeFile(container->viewContext(), output);
+    if (!result)
+        return fail(WorkFailed, result.error());
+    std::fputs(qPrintable(CommandLine::tr("Stamps exported: %1\n").arg(result->written)), stdout);
+    return 0;
+}
+
 // Reads the export file, makes the backup and merges. The import ran (status 0) even when some
 // lines were refused: the summary on standard output says which.
 int importFile(const QString& folder, const QString& input)
@@ -177,6 +191,10 @@ CommandLine::CommandLine()
                tr("Write every stamp to the export file <file>, without a window; an "
                   "earlier file is replaced."),
                tr("file")),
+      m_exportCsv(QStringLiteral("export-csv"),
+                  tr("Write every stamp to <file> as CSV for a spreadsheet (UTF-8, a header row, "
+                     "no pictures), without a window; an earlier file is replaced."),
+                  tr("file")),
       m_import(QStringLiteral("import"),
                tr("Merge the stamps of the export file <file> into the collection, "
                   "without a window, after a backup of the store in its Backups "
@@ -190,6 +208,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_report);
     m_parser.addOption(m_output);
     m_parser.addOption(m_export);
+    m_parser.addOption(m_exportCsv);
     m_parser.addOption(m_import);
     m_parser.addPositionalArgument(QStringLiteral("value"),
                                    tr("The group's value, after --report KIND."), tr("[value]"));
@@ -206,7 +225,7 @@ bool CommandLine::asksForVerb(int argc, char* argv[])
             if (std::strcmp(argument, word) == 0)
                 return true;
         }
-        for (const char* verb : {"--report", "--output", "--export", "--import"}) {
+        for (const char* verb : {"--report", "--output", "--export", "--export-csv", "--import"}) {
             const size_t length = std::strlen(verb);
             if (std::strncmp(argument, verb, length) == 0 &&
                 (argument[length] == '\0' || argument[length] == '='))
@@ -237,21 +256,25 @@ QString CommandLine::dataDirectory() const
 bool CommandLine::hasVerb() const
 {
     return m_parser.isSet(m_report) || m_parser.isSet(m_output) || m_parser.isSet(m_export) ||
-           m_parser.isSet(m_import);
+           m_parser.isSet(m_exportCsv) || m_parser.isSet(m_import);
 }
 
 int CommandLine::runVerb() const
 {
-    const int exchangeVerbs = int(m_parser.isSet(m_export)) + int(m_parser.isSet(m_import));
+    const int exchangeVerbs = int(m_parser.isSet(m_export)) + int(m_parser.isSet(m_exportCsv)) +
+                              int(m_parser.isSet(m_import));
     if (exchangeVerbs > 0) {
         if (exchangeVerbs > 1 || m_parser.isSet(m_report) || m_parser.isSet(m_output))
-            return fail(UsageError, tr("Use one of --export, --import and --report."));
+            return fail(UsageError,
+                        tr("Use one of --export, --export-csv, --import and --report."));
         if (!m_parser.positionalArguments().isEmpty())
             return fail(
                 UsageError,
                 tr("Unexpected argument \"%1\".").arg(m_parser.positionalArguments().constFirst()));
         if (m_parser.isSet(m_export))
             return exportCollection(dataDirectory(), m_parser.value(m_export));
+        if (m_parser.isSet(m_exportCsv))
+            return exportSpreadsheet(dataDirectory(), m_parser.value(m_exportCsv));
         return importFile(dataDirectory(), m_parser.value(m_import));
     }
     const QString usage =

@@ -13,6 +13,7 @@
 //                                                                      denomination, scott, status)
 //   vellora [--data-dir DIR] --report all --output FILE.pdf
 //   vellora [--data-dir DIR] --export FILE                            (the export file)
+//   vellora [--data-dir DIR] --export-csv FILE                        (for a spreadsheet)
 //   vellora [--data-dir DIR] --import FILE                            (backup, then merge)
 class CommandLine final
 {
@@ -40,5 +41,6 @@ private:
     QCommandLineOption m_report;
     QCommandLineOption m_output;
     QCommandLineOption m_export;
+    QCommandLineOption m_exportCsv;
     QCommandLineOption m_import;
 };

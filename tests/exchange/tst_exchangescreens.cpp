@@ -340,6 +340,38 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().message, QStringLiteral("Email not Setup or Unavailable"));
     }
 
+    void theSpreadsheetFileIsShownSavedAndMailedLikeTheExportFile()
+    {
+        TestEnvironment test;
+        ExportViewController screen(test.environment());
+        exportOneStamp(test, screen);
+        QVERIFY(!screen.ExportButton->isEnabled());
+        const QString path =
+            QDir(test.temporaryDirectory()).filePath(QStringLiteral("Vellora-Spreadsheet.csv"));
+
+        screen.SpreadsheetButton->click();
+        test.mainQueue.drain();
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("Process Complete - File Ready to Save to Files or Email"));
+        QVERIFY(screen.ExportTextView->toPlainText().startsWith(
+            QStringLiteral("Country,Scott #,Denomination,")));
+        QVERIFY(screen.ExportTextView->toPlainText().contains(QStringLiteral("France,")));
+        // Another spreadsheet file may be made; the export file still needs the screen anew.
+        QVERIFY(screen.SpreadsheetButton->isEnabled());
+        QVERIFY(!screen.ExportButton->isEnabled());
+        QVERIFY(screen.SaveButton->isEnabled() && screen.EmailButton->isEnabled());
+
+        // The buttons hand on the file made last.
+        screen.SaveToFiles();
+        QCOMPARE(test.shareSheet.requests().constLast().items.first().fileUrl(),
+                 QUrl::fromLocalFile(path));
+        screen.WriteTextFile();
+        const MailMessage& mail = test.mail.messages().constLast();
+        QCOMPARE(mail.subject, QStringLiteral("Vellora Spreadsheet File"));
+        QCOMPARE(mail.attachments.first().fileName, QStringLiteral("Vellora-Spreadsheet.csv"));
+        QCOMPARE(mail.attachments.first().data, readAll(path));
+    }
+
     void aLongExportShowsItsFirstMegabyteOnly()
     {
         TestEnvironment test;
