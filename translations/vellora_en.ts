@@ -175,10 +175,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Use one of --export, --import and --report.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Unexpected argument &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -216,6 +212,14 @@
     <message>
         <source>--output FILE.pdf is missing: where should the report go?
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every stamp to &lt;file&gt; as CSV for a spreadsheet (UTF-8, a header row, no pictures), without a window; an earlier file is replaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use one of --export, --export-csv, --import and --report.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -397,6 +401,22 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button
     </message>
     <message>
         <source>Attachment: Vellora Text File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export for Spreadsheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the spreadsheet file…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vellora Spreadsheet File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attachment: Vellora Spreadsheet File</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -850,6 +870,10 @@ Fields not read: %4
     </message>
     <message>
         <source>The reference lists could not be filled: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1489,11 +1513,62 @@ You can write to %2 from your mail program.</source>
         <source>The store&apos;s table %1 has no column %2: it was not written by Vellora, or it is damaged</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The index of the catalogue order could not be changed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SearchableTableViewController</name>
     <message>
         <source>delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsViewController</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scott Numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Scott numbers in catalogue order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On: 1, 1A, 2, 10, 10a, C1, C12. Off: 1, 10, 10a, 1A, 2, C1, C12 (letter by letter).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Data Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups kept before an import:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scott numbers are sorted in the order chosen, but more slowly: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data folder could not be opened: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The setting holds until Vellora is closed, but could not be kept: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1616,9 +1691,116 @@ You can write to %2 from your mail program.</source>
     </message>
 </context>
 <context>
+    <name>SpreadsheetFile</name>
+    <message>
+        <source>Country</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scott #</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Denomination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Year of Issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Series</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Margins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Perforations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Faults</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancellation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The spreadsheet file could not be written: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stamps could not be read: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The spreadsheet file could not be created: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SqliteStatement</name>
     <message>
         <source>%1: the store is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The order %1 could not be set up: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
