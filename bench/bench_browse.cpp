@@ -10,6 +10,7 @@
 //   bench_browse [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
 #include "TestEnvironment.h"
+#include "app/Preferences.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/GroupValueModel.h"
@@ -63,7 +64,11 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
         stamp->setDenomination(QStringLiteral("%1c").arg(random.bounded(1, 500)));
         stamp->setYearOfIssue(qint16(random.bounded(1840, 2026)));
         stamp->setCountry(QStringLiteral("Country %1").arg(random.bounded(countries)));
-        stamp->setScottNumber(QStringLiteral("%1").arg(random.bounded(1, 5000)));
+        // Catalogue numbers: plain, airmail ("C12") and minor varieties ("12a").
+        const int number = random.bounded(1, 5000);
+        stamp->setScottNumber(i % 7 == 0   ? QStringLiteral("C%1").arg(number)
+                              : i % 5 == 0 ? QStringLiteral("%1a").arg(number)
+                                           : QString::number(number));
         stamp->setStatus(statuses.at(random.bounded(int(statuses.size()))));
         stamp->setQuantity(qint16(random.bounded(0, 5)));
         stamp->setValue(float(random.bounded(1, 100000)) / 100.0f);
@@ -286,6 +291,38 @@ int main(int argc, char* argv[])
         list.searchBar->clear();
     }
     timed("stamp list: paint the visible rows again", [&] { list.view()->grab(); });
+
+    // Scott numbers in catalogue order: the store's order with and without the index kept for
+    // it, against code point order; then the list's segment with the preference on.
+    QList<SortDescriptor> scottOrder = {{QStringLiteral("scottNumber"), true},
+                                        {QStringLiteral("denomination"), true},
+                                        {QStringLiteral("yearOfIssue"), true},
+                                        {QStringLiteral("value"), true}};
+    const auto scottKeys = [&](const QList<SortDescriptor>& order) {
+        test.context()
+            .fetchRows({QStringLiteral("Stamps"), {}, order}, {QStringLiteral("scottNumber")})
+            .value();
+    };
+    const double codePointKeys =
+        timed("store: Scott # keys in code point order", [&] { scottKeys(scottOrder); });
+    scottOrder.first().ordering = TextOrdering::Catalogue;
+    const double unindexedKeys =
+        timed("store: Scott # keys in catalogue order, no index", [&] { scottKeys(scottOrder); });
+    timed("store: make the catalogue order's index", [&] {
+        if (!test.appDelegate().persistentContainer().keepCatalogueScottIndex(true))
+            qFatal("The index of the catalogue order could not be made");
+    });
+    const double catalogueKeys =
+        timed("store: Scott # keys in catalogue order, indexed", [&] { scottKeys(scottOrder); });
+    printRatio("catalogue order without index / code point order", unindexedKeys, codePointKeys);
+    printRatio("catalogue order indexed / code point order", catalogueKeys, codePointKeys);
+    Preferences(test.environment().services.userDefaults).setCatalogueScottOrder(true);
+    const double catalogueSegment = timed("stamp list: segment Scott # in catalogue order", [&] {
+        list.segment->setSelectedSegmentIndex(2);
+        list.view()->grab();
+    });
+    printRatio("catalogue Scott # segment / SQLite ordered ids", catalogueSegment, rawIds);
+    list.segment->setSelectedSegmentIndex(0);
 
     GroupSummaryViewController countriesSummary(
         GroupSummaryViewController::CountryGroupTableViewController, test.environment());
