@@ -152,11 +152,8 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
         if (!wroteAll(device, recordLine(*pending.stamp)) || !wroteAll(device, picture) ||
             !wroteAll(device, "\n"))
             return writeFailure(device);
-        ++result.written;
-        if (progress && !progress(result.written, result.total) && result.written < result.total) {
-            result.cancelled = true;
+        if (!result.countOne(progress))
             return result;
-        }
     }
     return result;
 }
@@ -164,18 +161,26 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
 Result<Written> writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
                           const WorkProgress& progress)
 {
+    return writeAtomically(
+        path, [&](QIODevice& device) { return write(context, pictures, device, progress); },
+        QCoreApplication::translate("ExportFile", "The export file could not be created: "),
+        QCoreApplication::translate("ExportFile", "The export file could not be written: "));
+}
+
+Result<Written> writeAtomically(const QString& path,
+                                const std::function<Result<Written>(QIODevice&)>& write,
+                                const QString& notCreated, const QString& notWritten)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Failure{
-            QCoreApplication::translate("ExportFile", "The export file could not be created: ") +
-            file.errorString()};
-    Result<Written> result = write(context, pictures, file, progress);
+        return Failure{notCreated + file.errorString()};
+    Result<Written> result = write(file);
     if (!result || result->cancelled) {
         file.cancelWriting();
         return result;
     }
     if (!file.commit())
-        return writeFailure(file);
+        return Failure{notWritten + file.errorString()};
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/WorkProgress.h"
 
 #include <QString>
+#include <functional>
 
 class ObjectContext;
 class Pictures;
@@ -24,6 +25,15 @@ struct Written
     qsizetype written = 0; // stamps written
     qsizetype total = 0;   // stamps in the collection
     bool cancelled = false;
+
+    // Counts one more stamp written and tells `progress`; false when the collector cancelled
+    // with stamps still to write.
+    bool countOne(const WorkProgress& progress)
+    {
+        ++written;
+        cancelled = progress && !progress(written, total) && written < total;
+        return !cancelled;
+    }
 };
 
 // Writes every stamp of the store, in export order (denomination, year of issue, country), to
@@ -36,5 +46,12 @@ Result<Written> write(ObjectContext& context, const Pictures& pictures, QIODevic
 // file as it was.
 Result<Written> writeFile(ObjectContext& context, const Pictures& pictures, const QString& path,
                           const WorkProgress& progress = {});
+
+// Writes through `write` into the file at path atomically, for every file an export makes: a failed
+// or cancelled write leaves an earlier file as it was. `notCreated` and `notWritten` begin the
+// messages of a file that cannot be made or finished.
+Result<Written> writeAtomically(const QString& path,
+                                const std::function<Result<Written>(QIODevice&)>& write,
+                                const QString& notCreated, const QString& notWritten);
 
 } // namespace ExportFile

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace SpreadsheetFile {
 namespace {
@@ -136,11 +135,8 @@ Result<ExportFile::Written> write(ObjectContext& context, QIODevice& device,
             fields << fieldText(*stamp, column);
         if (!wroteAll(device, row(fields)))
             return writeFailure(device);
-        ++result.written;
-        if (progress && !progress(result.written, result.total) && result.written < result.total) {
-            result.cancelled = true;
+        if (!result.countOne(progress))
             return result;
-        }
     }
     return result;
 }
@@ -148,19 +144,12 @@ Result<ExportFile::Written> write(ObjectContext& context, QIODevice& device,
 Result<ExportFile::Written> writeFile(ObjectContext& context, const QString& path,
                                       const WorkProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{QCoreApplication::translate("SpreadsheetFile",
-                                                   "The spreadsheet file could not be created: ") +
-                       file.errorString()};
-    Result<ExportFile::Written> result = write(context, file, progress);
-    if (!result || result->cancelled) {
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit())
-        return writeFailure(file);
-    return result;
+    return ExportFile::writeAtomically(
+        path, [&](QIODevice& device) { return write(context, device, progress); },
+        QCoreApplication::translate("SpreadsheetFile",
+                                    "The spreadsheet file could not be created: "),
+        QCoreApplication::translate("SpreadsheetFile",
+                                    "The spreadsheet file could not be written: "));
 }
 
 } // namespace SpreadsheetFile

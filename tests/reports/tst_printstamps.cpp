@@ -1,6 +1,7 @@
 #include "AppOnScreen.h"
 #include "ConsoleCapture.h"
 #include "LocaleScope.h"
+#include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
@@ -55,16 +56,6 @@ void addYears(TestEnvironment& test)
     addStamp(test, QStringLiteral("Beta"), 1962, QStringLiteral("B2"));
     addStamp(test, QStringLiteral("Other"), 1963);
     QVERIFY(test.context().save());
-}
-
-// The denominations a report lists, in its order.
-QStringList denominationsIn(const QString& report)
-{
-    QStringList found;
-    static const QRegularExpression line(QStringLiteral("Denomination: (\\w+)"));
-    for (const QRegularExpressionMatch& match : line.globalMatch(report))
-        found << match.captured(1);
-    return found;
 }
 
 const QStringList Ascending = {QStringLiteral("Alpha"), QStringLiteral("Beta"),

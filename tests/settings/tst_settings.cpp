@@ -54,16 +54,6 @@ QStringList turned(const QStringList& list)
     return {list.crbegin(), list.crend()};
 }
 
-// The denominations a report lists, in its order.
-QStringList denominationsIn(const QString& report)
-{
-    QStringList found;
-    static const QRegularExpression line(QStringLiteral("Denomination: (\\w+)"));
-    for (const QRegularExpressionMatch& match : line.globalMatch(report))
-        found << match.captured(1);
-    return found;
-}
-
 // The numbers of the Scott number summary, the denominations of the list's "Scott #" segment
 // and of the print-all report, each ascending and then descending.
 QList<QStringList> everyScottOrder(TestEnvironment& test)
