@@ -364,10 +364,10 @@ StoreResult<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& requ
     query.setForwardOnly(true);
     if (!query.prepare(QStringLiteral("SELECT id FROM %1%2 ORDER BY %3")
                            .arg(quoted(entity->name()), where, checked->order())))
-        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity->name()), query.lastError())};
+        return Failure{fetchFailure(*entity, query)};
     bindOperands(query, conditions);
     if (!query.exec())
-        return Failure{errorFrom(tr("Fetch of %1 failed").arg(entity->name()), query.lastError())};
+        return Failure{fetchFailure(*entity, query)};
     std::vector<qint64> rowIds;
     QHash<qint64, ManagedObject*>& registered = m_registered[entity];
     qsizetype missing = 0;
@@ -500,7 +500,7 @@ StoreResult<FetchedRows> ObjectContext::rowsOfStore(const Query& wanted,
         QStringLiteral("SELECT %1 FROM %2%3%4")
             .arg(columns.join(QLatin1Char(',')), quoted(entity.name()), wanted.where,
                  keysAlone ? QString() : QStringLiteral(" ORDER BY ") + wanted.order(flipped)),
-        operands(wanted.conditions), tr("Fetch of %1 failed").arg(entity.name()));
+        operands(wanted.conditions), fetchWhat(entity));
     if (!prepared)
         return Failure{prepared.error()};
     SqliteStatement statement = std::move(prepared).value();
@@ -590,12 +590,10 @@ StoreResult<> ObjectContext::loadRows(const EntityDescription& entity, const QSt
     if (missing * 2 > qsizetype(rowIds.size())) {
         // Most rows are new: one unordered pass over the matching rows is cheapest.
         if (!query.prepare(rowSelect(entity) + where))
-            return Failure{
-                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+            return Failure{fetchFailure(entity, query)};
         bind(query);
         if (!query.exec())
-            return Failure{
-                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+            return Failure{fetchFailure(entity, query)};
         readRows(entity, query);
         return {};
     }
@@ -622,13 +620,11 @@ StoreResult<> ObjectContext::makeObjects(const EntityDescription& entity,
             marks << QStringLiteral("?");
         if (!query.prepare(rowSelect(entity) +
                            QStringLiteral(" WHERE id IN (%1)").arg(marks.join(QLatin1Char(',')))))
-            return Failure{
-                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+            return Failure{fetchFailure(entity, query)};
         for (size_t i = start; i < end; ++i)
             query.addBindValue(rowIds[i]);
         if (!query.exec())
-            return Failure{
-                errorFrom(tr("Fetch of %1 failed").arg(entity.name()), query.lastError())};
+            return Failure{fetchFailure(entity, query)};
         readRows(entity, query);
     }
     return {};
@@ -1091,6 +1087,17 @@ void ObjectContext::setReadFailureHandler(FailureHandler handler)
 StoreError ObjectContext::errorFrom(const QString& description, const QSqlError& sqlError) const
 {
     return StoreError::from(description, sqlError, m_database.databaseName());
+}
+
+QString ObjectContext::fetchWhat(const EntityDescription& entity)
+{
+    return tr("Fetch of %1 failed").arg(entity.name());
+}
+
+StoreError ObjectContext::fetchFailure(const EntityDescription& entity,
+                                       const QSqlQuery& query) const
+{
+    return errorFrom(fetchWhat(entity), query.lastError());
 }
 
 StoreError ObjectContext::errorAbout(const QString& description) const

@@ -149,6 +149,9 @@ private:
                            const std::vector<qint64>& rowIds, qsizetype missing);
     StoreError errorFrom(const QString& description, const QSqlError& sqlError) const;
     StoreError errorAbout(const QString& description) const;
+    // "Fetch of <entity> failed", and that with the query's reason.
+    static QString fetchWhat(const EntityDescription& entity);
+    StoreError fetchFailure(const EntityDescription& entity, const QSqlQuery& query) const;
 
     QSqlDatabase m_database;
     std::vector<std::unique_ptr<ManagedObject>> m_objects;
