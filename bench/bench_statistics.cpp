@@ -1,5 +1,5 @@
 // Times the statistics screen on a generated collection: its figures read by the store (totals,
-// by country, by status, by year of issue), and the screen opened on a fresh launch with its five
+// by country and status, by year of issue), and the screen opened on a fresh launch with its five
 // charts made and painted in a phone-shaped window. Beside them, in the same run, SQLite's own
 // time for the same aggregate queries through its C interface on a connection of its own, each
 // figure as a ratio to it.
@@ -86,7 +86,7 @@ void fillCollection(TestEnvironment& test, int stamps, int countries)
     }
 }
 
-// The statistics' four aggregate queries as SQLite runs them, every row stepped through.
+// The statistics' three aggregate queries as SQLite runs them, every row stepped through.
 double rawAggregates(const QString& storeFile)
 {
     sqlite3* connection = nullptr;
@@ -95,20 +95,25 @@ double rawAggregates(const QString& storeFile)
         qFatal("The store could not be opened through SQLite's C interface");
     const char* const sums =
         "COUNT(*), COALESCE(SUM(quantity), 0), TOTAL(cost * quantity), TOTAL(value * quantity)";
-    const QList<QByteArray> queries = {
-        QByteArray("SELECT ") + sums + " FROM Stamps",
-        QByteArray("SELECT COALESCE(country, ''), ") + sums +
-            " FROM Stamps NOT INDEXED GROUP BY COALESCE(country, '') ORDER BY 1",
-        QByteArray("SELECT COALESCE(status, ''), ") + sums +
-            " FROM Stamps NOT INDEXED GROUP BY COALESCE(status, '') ORDER BY 1",
-        QByteArray("SELECT yearOfIssue, ") + sums +
-            " FROM Stamps NOT INDEXED GROUP BY yearOfIssue ORDER BY yearOfIssue",
+    const struct
+    {
+        const char* what;
+        QByteArray sql;
+    } queries[] = {
+        {"SQLite: the totals", QByteArray("SELECT ") + sums + " FROM Stamps"},
+        {"SQLite: by country and status",
+         QByteArray("SELECT COALESCE(country, ''), COALESCE(status, ''), ") + sums +
+             " FROM Stamps NOT INDEXED GROUP BY 1, 2 ORDER BY 1, 2"},
+        {"SQLite: by year of issue",
+         QByteArray("SELECT yearOfIssue, ") + sums +
+             " FROM Stamps NOT INDEXED GROUP BY yearOfIssue ORDER BY yearOfIssue"},
     };
-    const double best = bestOfThree("SQLite: the four aggregate queries (C interface)", [&] {
-        for (const QByteArray& sql : queries) {
+    double total = 0.0;
+    for (const auto& query : queries) {
+        total += bestOfThree(query.what, [&] {
             sqlite3_stmt* statement = nullptr;
-            if (sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &statement,
-                                   nullptr) != SQLITE_OK)
+            if (sqlite3_prepare_v2(connection, query.sql.constData(), int(query.sql.size()),
+                                   &statement, nullptr) != SQLITE_OK)
                 qFatal("A raw aggregate query could not be prepared");
             double sum = 0.0;
             while (sqlite3_step(statement) == SQLITE_ROW)
@@ -116,10 +121,11 @@ double rawAggregates(const QString& storeFile)
             sqlite3_finalize(statement);
             if (sum < 0.0)
                 qFatal("The raw aggregate query read a negative sum");
-        }
-    });
+        });
+    }
+    std::printf("%-56s %10.1f ms\n", "SQLite: the three aggregate queries (C interface)", total);
     sqlite3_close(connection);
-    return best;
+    return total;
 }
 
 void printRatio(const char* what, double milliseconds, double baseline)

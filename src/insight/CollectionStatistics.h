@@ -88,7 +88,7 @@ public:
     static QString decadeLabel(const Decade& decade);
 
     Sums totals;
-    // In the store's order of their keys, the empty key first.
+    // In the order of their keys, the empty key first.
     QList<Group> countries;
     QList<Group> statuses;
     // Every year that has stamps, year 0 included, in order.
