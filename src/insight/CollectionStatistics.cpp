@@ -147,7 +147,7 @@ QList<CollectionStatistics::Year> CollectionStatistics::datedYears() const
 {
     QList<Year> dated;
     for (const Year& year : years) {
-        if (year.year != 0 && (year.sums.cost != 0.0 || year.sums.value != 0.0))
+        if (year.year > 0 && (year.sums.cost != 0.0 || year.sums.value != 0.0))
             dated.append(year);
     }
     return dated;

@@ -73,7 +73,9 @@ public:
 
     // The decades that hold stamps, in order, the stamps without a year last.
     QList<Decade> decades() const;
-    // The years that have a cost or a value, in order; year 0 (no year given) is left out.
+    // The years from year 1 on that have a cost or a value, in order. Year 0 is no year given and
+    // a year below it a slip of the keyboard: on a time line either would squeeze every real
+    // year into a corner. Both are still in the totals and the decades.
     QList<Year> datedYears() const;
 
     // The groups with something of `measure`, largest first (ties by key), the first

@@ -4,7 +4,6 @@
 
 #include <QAbstractAxis>
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QCursor>
@@ -68,24 +67,19 @@ QString StatisticsCharts::amountTitle(Amount amount)
 }
 
 QChart* StatisticsCharts::barChart(const QString& title,
-                                   const QList<CollectionStatistics::Bar>& bars,
-                                   Qt::Orientation orientation, Amount amount)
+                                   const QList<CollectionStatistics::Bar>& bars, Amount amount)
 {
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->hide();
-    const bool horizontal = orientation == Qt::Horizontal;
-    QAbstractBarSeries* series =
-        horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries(chart))
-                   : new QBarSeries(chart);
+    auto* series = new QHorizontalBarSeries(chart);
     auto* set = new QBarSet(amountTitle(amount), series);
     QStringList labels;
     double smallest = 0.0;
     double largest = 0.0;
-    // A horizontal axis of categories runs from the bottom up: the first bar goes last.
+    // The axis of categories runs from the bottom up: the first bar goes last.
     QList<CollectionStatistics::Bar> shown = bars;
-    if (horizontal)
-        std::reverse(shown.begin(), shown.end());
+    std::reverse(shown.begin(), shown.end());
     for (const CollectionStatistics::Bar& bar : std::as_const(shown)) {
         set->append(bar.amount);
         labels << bar.label;
@@ -100,8 +94,8 @@ QChart* StatisticsCharts::barChart(const QString& title,
     auto* amounts = new QValueAxis(chart);
     fitAmounts(*amounts, smallest, largest, amount == Amount::Stamps);
     amounts->setTitleText(amountTitle(amount));
-    chart->addAxis(categories, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
-    chart->addAxis(amounts, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    chart->addAxis(categories, Qt::AlignLeft);
+    chart->addAxis(amounts, Qt::AlignBottom);
     series->attachAxis(categories);
     series->attachAxis(amounts);
 

@@ -21,11 +21,11 @@ public:
         Money
     };
 
-    // One bar per label in the order given, titled `title`; amounts of money or numbers of
-    // stamps. Horizontal bars give long labels (countries, statuses) room to be read; the first
-    // bar is then at the top.
+    // One bar per label, the first at the top, titled `title`; amounts of money or numbers of
+    // stamps. The bars lie across, so long labels (countries, statuses) have room to be read
+    // and any number of them fits a narrow window, the chart growing downwards.
     static QChart* barChart(const QString& title, const QList<CollectionStatistics::Bar>& bars,
-                            Qt::Orientation orientation, Amount amount);
+                            Amount amount);
     // The cost and the value of each dated year's stamps, two lines over the years.
     static QChart* costAndValueChart(const QString& title,
                                      const QList<CollectionStatistics::Year>& years);

@@ -36,7 +36,7 @@ enum class Figure
 };
 
 // A chart's height in lines of text: room for its title, axes and legend, and for each bar of a
-// chart of horizontal bars, so the labels of fifteen countries stay readable.
+// chart of bars, so the labels of fifteen countries stay readable.
 constexpr int ChartLines = 18;
 constexpr int LinesPerBar = 2;
 constexpr int LinesAroundBars = 7;
@@ -195,7 +195,7 @@ void StatisticsViewController::showStatistics()
         StatisticsCharts::followPalette(*made.chart, view()->palette());
         // The view takes the chart, and deletes the one it had.
         chartView->setChart(made.chart);
-        const int barLines = made.horizontal ? int(made.shown) * LinesPerBar : 0;
+        const int barLines = made.bars ? int(made.shown) * LinesPerBar : 0;
         chartView->setMinimumHeight(line * std::max(ChartLines, barLines + LinesAroundBars));
         // A collection without values, say, gets a sentence rather than empty axes.
         const bool nothing = made.shown == 0;
@@ -228,20 +228,17 @@ StatisticsViewController::MadeChart StatisticsViewController::makeChart(int char
         const bool value = entry.figure == Figure::ValueByCountry;
         bars = CollectionStatistics::ranked(
             Statistics.countries, value ? Measure::Value : Measure::Held, tr("(No Country)"));
-        return {StatisticsCharts::barChart(title, bars, Qt::Horizontal,
-                                           value ? Amount::Money : Amount::Stamps),
+        return {StatisticsCharts::barChart(title, bars, value ? Amount::Money : Amount::Stamps),
                 bars.size(), true};
     }
     case Figure::ValueByStatus:
         bars = CollectionStatistics::ranked(Statistics.statuses, Measure::Value, tr("(No Status)"));
-        return {StatisticsCharts::barChart(title, bars, Qt::Horizontal, Amount::Money), bars.size(),
-                true};
+        return {StatisticsCharts::barChart(title, bars, Amount::Money), bars.size(), true};
     case Figure::StampsByDecade: {
         const QList<CollectionStatistics::Decade> decades = Statistics.decades();
         for (const CollectionStatistics::Decade& decade : decades)
             bars.append({CollectionStatistics::decadeLabel(decade), double(decade.held)});
-        return {StatisticsCharts::barChart(title, bars, Qt::Vertical, Amount::Stamps), bars.size(),
-                false};
+        return {StatisticsCharts::barChart(title, bars, Amount::Stamps), bars.size(), true};
     }
     case Figure::CostAndValueByYear:
         break;

@@ -61,12 +61,12 @@ private:
     // Shows the figures, or the empty state in their place.
     void showStatistics();
     void showMessage(const QString& message);
-    // A chart, how many bars or years it shows and whether its bars lie across.
+    // A chart, how many bars or years it shows, and whether they are bars (one line of text each).
     struct MadeChart
     {
         QChart* chart;
         qsizetype shown;
-        bool horizontal;
+        bool bars;
     };
     MadeChart makeChart(int chartIndex) const;
     void writeChart(QChartView& chartView, const QString& title, const QString& path);
