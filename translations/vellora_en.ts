@@ -101,14 +101,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The stamps by country could not be read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The stamps by status could not be read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The stamps by year of issue could not be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -123,6 +115,10 @@
     <message>
         <source>%1s</source>
         <comment>a decade: 1840s</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stamps by country and status could not be read</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
