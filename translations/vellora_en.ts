@@ -72,6 +72,57 @@
     </message>
 </context>
 <context>
+    <name>ChartFiles</name>
+    <message>
+        <source>The chart could not be made into a PNG picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A chart of the stamp collection, made by Vellora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chart could not be drawn as SVG.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not written: a chart is saved as a PNG picture (.png) or an SVG drawing (.svg).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chart could not be written to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CollectionStatistics</name>
+    <message>
+        <source>The collection&apos;s totals could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stamps by year of issue could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(No Year)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1s</source>
+        <comment>a decade: 1840s</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stamps by country and status could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Scott number</source>
@@ -870,6 +921,10 @@ Fields not read: %4
     </message>
     <message>
         <source>The reference lists could not be filled: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statistics</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2150,6 +2205,132 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Deleted %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsCharts</name>
+    <message>
+        <source>Stamps held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Year of issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsViewController</name>
+    <message>
+        <source>Value by Country</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamps Held by Country</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamps Held by Decade of Issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value by Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost and Value by Year of Issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamps held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distinct stamps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value minus cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Chart…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the chart %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the chart as a PNG picture or an SVG drawing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The statistics could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No stamps yet: add stamps to see statistics.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: nothing to show yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(No Country)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(No Status)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vellora %1.png</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chart not Saved</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -42,6 +42,8 @@ const MenuEntry menuEntries[] = {
      QT_TRANSLATE_NOOP("MainMenuViewController", "Add Stamp")},
     {&MainMenuViewController::ValuationButton, "ValuationButton",
      QT_TRANSLATE_NOOP("MainMenuViewController", "Valuation")},
+    {&MainMenuViewController::StatisticsButton, "StatisticsButton",
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Statistics")},
     {&MainMenuViewController::ReferenceListsButton, "ReferenceListsButton",
      QT_TRANSLATE_NOOP("MainMenuViewController", "Reference Lists")},
     {&MainMenuViewController::PrintAllButton, "PrintAllButton",

@@ -27,6 +27,7 @@ public:
     QPushButton* GroupedButton = nullptr;
     QPushButton* AddButton = nullptr;
     QPushButton* ValuationButton = nullptr;
+    QPushButton* StatisticsButton = nullptr;
     QPushButton* ReferenceListsButton = nullptr;
     QPushButton* RateShareButton = nullptr;
     QPushButton* SettingsButton = nullptr;

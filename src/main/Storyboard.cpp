@@ -6,6 +6,7 @@
 #include "exchange/ExportImportViewController.h"
 #include "exchange/ExportViewController.h"
 #include "exchange/ImportViewController.h"
+#include "insight/StatisticsViewController.h"
 #include "main/MainMenuViewController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/TabBarController.h"
@@ -92,6 +93,10 @@ void populate(Storyboard& storyboard, Environment& environment)
                         make<ValuationViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("ValuationButton"),
                           QStringLiteral("showValuation"));
+    storyboard.addSegue(MainMenu, QStringLiteral("showStatistics"),
+                        make<StatisticsViewController>(environment));
+    storyboard.addTrigger(MainMenu, QStringLiteral("StatisticsButton"),
+                          QStringLiteral("showStatistics"));
     storyboard.addSegue(MainMenu, QStringLiteral("showSettings"),
                         make<SettingsViewController>(environment));
     storyboard.addTrigger(MainMenu, QStringLiteral("SettingsButton"),

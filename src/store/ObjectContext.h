@@ -89,6 +89,9 @@ public:
 
     bool hasChanges() const;
     bool isReadOnly() const { return m_readOnly; }
+    // The store's connection, for window-less readers that let SQLite add up what they show
+    // (the statistics): they see the saved store, never the unsaved changes.
+    const QSqlDatabase& database() const { return m_database; }
 
     // Named markers kept in the store itself, for what must happen once per store file. Whether
     // the store (or an unsaved setMarker) has the marker.

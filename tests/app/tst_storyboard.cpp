@@ -62,6 +62,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("screen");
         QTest::newRow("valuation") << "ValuationButton"
                                    << "ValuationViewController";
+        QTest::newRow("statistics") << "StatisticsButton"
+                                    << "StatisticsViewController";
         QTest::newRow("overview") << "OverviewButton"
                                   << "OverviewViewController";
         QTest::newRow("rate and share") << "RateShareButton"

@@ -299,6 +299,30 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(answers.size(), 2);
     }
+
+    void saveDialogOffersTheNameAndGivesTheChosenKindsEnding()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QWidget screen;
+        FileDialogDocumentPicker picker;
+        QStringList answers;
+        const QStringList filters{QStringLiteral("PNG picture (*.png)"),
+                                  QStringLiteral("SVG drawing (*.svg)")};
+
+        QPointer<QFileDialog> dialog = picker.openSaveDialog(
+            &screen, QStringLiteral("Save the Chart"), QStringLiteral("chart.png"), filters,
+            [&](const QString& path) { answers << path; });
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog->nameFilters(), filters);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("png"));
+        // The collector picks the second kind and types a name without an ending.
+        Q_EMIT dialog->filterSelected(filters.at(1));
+        dialog->selectFile(QDir(folder.path()).filePath(QStringLiteral("chart")));
+        static_cast<QDialog*>(dialog.data())->accept();
+        QCOMPARE(answers, QStringList{QDir(folder.path()).filePath(QStringLiteral("chart.svg"))});
+        QTRY_VERIFY(!dialog);
+    }
 };
 
 QTEST_MAIN(PictureSourcesTest)

@@ -4,8 +4,8 @@
 
 #include <QList>
 
-// Stands in for the file dialog: answers at once with the file a test chose, or a cancel, and
-// keeps what each dialog was asked to show.
+// Stands in for the file dialogs, to open and to save: answers at once with the file a test chose,
+// or a cancel, and keeps what each dialog was asked to show.
 class ScriptedDocumentPicker final : public DocumentPicker
 {
 public:
@@ -20,6 +20,15 @@ public:
         done(path);
     }
 
+    // Answers as pickFile does, from the same next file.
+    void pickFileToSave(QWidget* parent, const QString& title, const QString& suggestedName,
+                        const QStringList& nameFilters,
+                        std::function<void(const QString& path)> done) override
+    {
+        m_suggestedNames.append(suggestedName);
+        pickFile(parent, title, nameFilters, std::move(done));
+    }
+
     void setNextFile(const QString& path) { m_nextFile = path; }
     void setNextCancel() { m_nextFile.clear(); }
 
@@ -27,9 +36,12 @@ public:
     const QStringList& titles() const { return m_titles; }
     // The name filters of each dialog, oldest first.
     const QList<QStringList>& nameFilters() const { return m_nameFilters; }
+    // The names offered by each dialog to save, oldest first.
+    const QStringList& suggestedNames() const { return m_suggestedNames; }
 
 private:
     QString m_nextFile;
     QStringList m_titles;
     QList<QStringList> m_nameFilters;
+    QStringList m_suggestedNames;
 };

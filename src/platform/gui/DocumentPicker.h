@@ -18,19 +18,33 @@ public:
     // chosen local file's path or an empty text when the collector cancelled.
     virtual void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
                           std::function<void(const QString& path)> done) = 0;
+    // Lets the collector name a file to write, suggestedName offered. nameFilters as above, each
+    // with one ending: a name typed without an ending gets the chosen filter's. done is called
+    // once, with the path or an empty text when the collector cancelled.
+    virtual void pickFileToSave(QWidget* parent, const QString& title, const QString& suggestedName,
+                                const QStringList& nameFilters,
+                                std::function<void(const QString& path)> done) = 0;
 };
 
 // A file dialog, window-modal over parent. The next dialog opens in the folder of the last file
-// chosen.
+// chosen, to open or to save.
 class FileDialogDocumentPicker final : public DocumentPicker
 {
 public:
     void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
                   std::function<void(const QString& path)> done) override;
 
+    void pickFileToSave(QWidget* parent, const QString& title, const QString& suggestedName,
+                        const QStringList& nameFilters,
+                        std::function<void(const QString& path)> done) override;
+
     // The dialog pickFile shows, opened, and deleted once closed.
     QFileDialog* openDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
                             std::function<void(const QString& path)> done);
+    // The dialog pickFileToSave shows, likewise.
+    QFileDialog* openSaveDialog(QWidget* parent, const QString& title, const QString& suggestedName,
+                                const QStringList& nameFilters,
+                                std::function<void(const QString& path)> done);
 
 private:
     // Shared with the open dialogs, which may outlive the picker.
