@@ -9,6 +9,7 @@
 //
 //   bench_browse [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
+#include "GeneratedCollection.h"
 #include "TestEnvironment.h"
 #include "app/Preferences.h"
 #include "browse/GroupBreakdownViewController.h"
@@ -24,7 +25,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -36,53 +36,7 @@
 
 namespace {
 
-double timed(const char* what, const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("%-52s %10.1f ms\n", what, milliseconds);
-    std::fflush(stdout);
-    return milliseconds;
-}
-
-// Saved a batch at a time, the store opened afresh after each, so the records made for the
-// generation do not stay in memory beside the list measured afterwards.
-void fillCollection(TestEnvironment& test, int stamps, int countries)
-{
-    constexpr int BatchSize = 20000;
-    QRandomGenerator random(20261206);
-    QImage picture(120, 90, QImage::Format_RGB32);
-    picture.fill(QColor(120, 40, 40));
-    const QByteArray pictureBytes = test.pictures.encodeJpeg(picture, 0.6).value();
-    const QStringList statuses = {QStringLiteral("Had"),     QStringLiteral("Have"),
-                                  QStringLiteral("Looking"), QStringLiteral("Sell"),
-                                  QStringLiteral("Trade"),   QStringLiteral("Wish")};
-    for (int i = 0; i < stamps; ++i) {
-        auto* stamp = test.context().insertNewObject<Stamps>();
-        stamp->setDenomination(QStringLiteral("%1c").arg(random.bounded(1, 500)));
-        stamp->setYearOfIssue(qint16(random.bounded(1840, 2026)));
-        stamp->setCountry(QStringLiteral("Country %1").arg(random.bounded(countries)));
-        // Catalogue numbers: plain, airmail ("C12") and minor varieties ("12a").
-        const int number = random.bounded(1, 5000);
-        stamp->setScottNumber(i % 7 == 0   ? QStringLiteral("C%1").arg(number)
-                              : i % 5 == 0 ? QStringLiteral("%1a").arg(number)
-                                           : QString::number(number));
-        stamp->setStatus(statuses.at(random.bounded(int(statuses.size()))));
-        stamp->setQuantity(qint16(random.bounded(0, 5)));
-        stamp->setValue(float(random.bounded(1, 100000)) / 100.0f);
-        stamp->setCost(float(random.bounded(1, 10000)) / 100.0f);
-        // One stamp in ten has a picture.
-        if (i % 10 == 0)
-            stamp->setStampImage(pictureBytes);
-        if ((i + 1) % BatchSize == 0 || i + 1 == stamps) {
-            if (!test.context().save())
-                qFatal("The generated collection could not be saved");
-            test.relaunch();
-        }
-    }
-}
+using GeneratedCollection::timed;
 
 // The stamp list's first segment's order, as SQL.
 const char* const NameOrder = "denomination, yearOfIssue, value, scottNumber, id";
@@ -173,7 +127,8 @@ int main(int argc, char* argv[])
     std::printf("Collection of %d stamps in %d countries\n", stamps, countries);
 
     TestEnvironment test;
-    timed("generate and save the collection", [&] { fillCollection(test, stamps, countries); });
+    timed("generate and save the collection",
+          [&] { GeneratedCollection::fill(test, stamps, countries); });
     test.relaunch();
 
     const QString storeFile = test.appDelegate().persistentContainer().storeFilePath();

@@ -6,6 +6,7 @@
 //
 //   bench_statistics [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
+#include "GeneratedCollection.h"
 #include "ScreenOnStack.h"
 #include "TestEnvironment.h"
 #include "insight/CollectionStatistics.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -24,67 +24,8 @@
 
 namespace {
 
-double timed(const char* what, const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("%-56s %10.1f ms\n", what, milliseconds);
-    std::fflush(stdout);
-    return milliseconds;
-}
-
-// The best of three, so the file is in the page cache for each as it is for the others.
-double bestOfThree(const char* what, const std::function<void()>& work)
-{
-    double best = 0.0;
-    for (int run = 0; run < 3; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
-        best = run == 0 ? milliseconds : std::min(best, milliseconds);
-    }
-    std::printf("%-56s %10.1f ms\n", what, best);
-    std::fflush(stdout);
-    return best;
-}
-
-// Saved a batch at a time, the store opened afresh after each, as the stamp list's benchmark
-// generates its collection; one stamp in fifty without a country and one in a hundred without a
-// year, so the statistics' own groups are there too.
-void fillCollection(TestEnvironment& test, int stamps, int countries)
-{
-    constexpr int BatchSize = 20000;
-    QRandomGenerator random(20261206);
-    QImage picture(120, 90, QImage::Format_RGB32);
-    picture.fill(QColor(120, 40, 40));
-    const QByteArray pictureBytes = test.pictures.encodeJpeg(picture, 0.6).value();
-    const QStringList statuses = {QStringLiteral("Had"),     QStringLiteral("Have"),
-                                  QStringLiteral("Looking"), QStringLiteral("Sell"),
-                                  QStringLiteral("Trade"),   QStringLiteral("Wish")};
-    for (int i = 0; i < stamps; ++i) {
-        auto* stamp = test.context().insertNewObject<Stamps>();
-        stamp->setDenomination(QStringLiteral("%1c").arg(random.bounded(1, 500)));
-        stamp->setYearOfIssue(i % 100 == 0 ? 0 : qint16(random.bounded(1840, 2026)));
-        if (i % 50 != 0)
-            stamp->setCountry(QStringLiteral("Country %1").arg(random.bounded(countries)));
-        stamp->setScottNumber(QStringLiteral("%1").arg(random.bounded(1, 5000)));
-        stamp->setStatus(statuses.at(random.bounded(int(statuses.size()))));
-        stamp->setQuantity(qint16(random.bounded(0, 5)));
-        stamp->setValue(float(random.bounded(1, 100000)) / 100.0f);
-        stamp->setCost(float(random.bounded(1, 10000)) / 100.0f);
-        // One stamp in ten has a picture.
-        if (i % 10 == 0)
-            stamp->setStampImage(pictureBytes);
-        if ((i + 1) % BatchSize == 0 || i + 1 == stamps) {
-            if (!test.context().save())
-                qFatal("The generated collection could not be saved");
-            test.relaunch();
-        }
-    }
-}
+using GeneratedCollection::bestOfThree;
+using GeneratedCollection::timed;
 
 // The statistics' three aggregate queries as SQLite runs them, every row stepped through.
 double rawAggregates(const QString& storeFile)
@@ -144,7 +85,10 @@ int main(int argc, char* argv[])
     std::printf("Collection of %d stamps in %d countries\n", stamps, countries);
 
     TestEnvironment test;
-    timed("generate and save the collection", [&] { fillCollection(test, stamps, countries); });
+    timed("generate and save the collection", [&] {
+        GeneratedCollection::fill(test, stamps, countries,
+                                  {.noCountryEvery = 50, .noYearEvery = 100});
+    });
     test.relaunch();
 
     const QString storeFile = test.appDelegate().persistentContainer().storeFilePath();
