@@ -23,6 +23,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -193,7 +194,9 @@ void StatisticsViewController::showStatistics()
         QChartView* chartView = this->*entry.view;
         const MadeChart made = makeChart(i);
         StatisticsCharts::followPalette(*made.chart, view()->palette());
-        // The view takes the chart, and deletes the one it had.
+        // The view takes the chart and only lets go of the one it had (its own empty one at
+        // first): that one is deleted here.
+        const std::unique_ptr<QChart> previous(chartView->chart());
         chartView->setChart(made.chart);
         const int barLines = made.bars ? int(made.shown) * LinesPerBar : 0;
         chartView->setMinimumHeight(line * std::max(ChartLines, barLines + LinesAroundBars));
