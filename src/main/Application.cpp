@@ -34,8 +34,9 @@ void setApplicationIcon()
 } // namespace
 
 Application::Application(const QString& dataDirectory)
-    : m_userDefaults(AppDelegate::userDefaultsFile(dataDirectory)), m_shareSheet(m_mail),
-      m_printPanel(m_alerts), m_appDelegate(dataDirectory),
+    : m_userDefaults(AppDelegate::userDefaultsFile(dataDirectory)), m_browser(m_alerts),
+      m_urls(m_alerts), m_shareSheet(m_mail, m_urls), m_printPanel(m_alerts),
+      m_appDelegate(dataDirectory),
       m_environment{m_appDelegate,
                     m_shared,
                     {m_alerts, m_mainQueue, m_userDefaults, m_pictures, m_mail, m_messages,
@@ -71,6 +72,7 @@ bool Application::start()
     m_window = std::make_unique<NavigationController>(
         AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
     m_window->setWindowTitle(QStringLiteral("Vellora"));
+    m_alerts.setWindow(m_window.get());
     const bool maximized = WindowGeometry::restore(*m_window, m_userDefaults, PhoneShapedWindow);
     if (maximized)
         m_window->showMaximized();

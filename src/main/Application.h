@@ -45,9 +45,9 @@ private:
     MessageBoxAlertPresenter m_alerts;
     XdgMailComposer m_mail;
     ShareSheetMessageCapability m_messages;
-    DialogShareSheet m_shareSheet;
     DesktopWebBrowser m_browser;
     DesktopUrlOpener m_urls;
+    DialogShareSheet m_shareSheet;
     QtCamera m_camera;
     FileDialogDocumentPicker m_documentPicker;
     ClipboardPasteboard m_pasteboard;

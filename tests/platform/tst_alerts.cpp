@@ -1,5 +1,6 @@
 #include "RecordingAlertPresenter.h"
 #include "platform/gui/Alert.h"
+#include "platform/gui/NavigationController.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -97,6 +98,53 @@ private Q_SLOTS:
         QTest::keyClick(box->focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(kept);
         QVERIFY(!discarded);
+        runDeferredDeletes();
+    }
+
+    // One alert at a time, window-modal on the screen that raised it; a screen that closes takes
+    // its alerts with it, the one shown and those waiting.
+    void alertsWaitTheirTurnAndGoWithTheirScreen()
+    {
+        NavigationController window(std::make_unique<ViewController>(QStringLiteral("Menu")));
+        auto pushed = std::make_unique<ViewController>(QStringLiteral("Import"));
+        ViewController* import = pushed.get();
+        window.pushViewController(std::move(pushed), false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MessageBoxAlertPresenter presenter(&window);
+        QStringList answered;
+        const auto answering = [&answered](const QString& title) {
+            Alert alert = Alert::withOk(title, QString());
+            alert.actions.first().handler = [&answered, title] { answered << title; };
+            return alert;
+        };
+
+        presenter.present(answering(QStringLiteral("Loaded")));
+        presenter.present(answering(QStringLiteral("Imported")));
+        QPointer<QMessageBox> first = presenter.shownBox();
+        QVERIFY(first && first->isVisible());
+        QCOMPARE(first->text(), QStringLiteral("Loaded"));
+        QCOMPARE(first->parentWidget(), import->view());
+        QCOMPARE(first->windowModality(), Qt::WindowModal);
+        QCOMPARE(window.findChildren<QMessageBox*>().size(), 1);
+        first->buttons().constFirst()->click();
+        QCOMPARE(answered, QStringList{QStringLiteral("Loaded")});
+        QTRY_VERIFY(presenter.shownBox() && presenter.shownBox() != first);
+        QCOMPARE(presenter.shownBox()->text(), QStringLiteral("Imported"));
+
+        presenter.present(answering(QStringLiteral("Waiting")));
+        window.popViewController(false);
+        runDeferredDeletes();
+        QTRY_VERIFY(window.findChildren<QMessageBox*>().isEmpty());
+        QCoreApplication::processEvents();
+        QVERIFY(!presenter.shownBox());
+        QCOMPARE(answered, QStringList{QStringLiteral("Loaded")});
+
+        // The next alert belongs to the screen on show now.
+        presenter.present(answering(QStringLiteral("Menu")));
+        QVERIFY(presenter.shownBox());
+        QCOMPARE(presenter.shownBox()->parentWidget(), window.topViewController()->view());
+        presenter.shownBox()->buttons().constFirst()->click();
         runDeferredDeletes();
     }
 

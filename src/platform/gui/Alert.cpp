@@ -1,10 +1,12 @@
 #include "platform/gui/Alert.h"
 
 #include "platform/core/Console.h"
+#include "platform/gui/NavigationController.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,6 +32,7 @@ Alert Alert::withContext(QObject* context) const
         return *this;
     }
     Alert guarded = *this;
+    guarded.owner = context;
     const QPointer<QObject> alive(context);
     for (AlertAction& action : guarded.actions) {
         if (!action.handler)
@@ -42,9 +45,15 @@ Alert Alert::withContext(QObject* context) const
     return guarded;
 }
 
-MessageBoxAlertPresenter::MessageBoxAlertPresenter(QWidget* fallbackParent)
-    : m_fallbackParent(fallbackParent)
-{}
+MessageBoxAlertPresenter::MessageBoxAlertPresenter(QWidget* window) : m_window(window) {}
+
+MessageBoxAlertPresenter::~MessageBoxAlertPresenter()
+{
+    // Boxes belong to the screens; one still open closes without running a handler.
+    m_waiting.clear();
+    if (m_shown)
+        disconnect(m_shown, nullptr, this, nullptr);
+}
 
 namespace {
 
@@ -90,12 +99,75 @@ struct ButtonHandler
 
 } // namespace
 
+namespace {
+
+// The view of the screen on show in `window`: the top screen of the innermost stack that shows
+// (a tab's stack inside the window's own); null when no stack shows.
+QWidget* shownScreenView(QWidget* window)
+{
+    if (!window)
+        return nullptr;
+    QList<NavigationController*> stacks = window->findChildren<NavigationController*>();
+    if (auto* own = qobject_cast<NavigationController*>(window))
+        stacks.prepend(own);
+    NavigationController* innermost = nullptr;
+    int innermostDepth = -1;
+    for (NavigationController* stack : std::as_const(stacks)) {
+        if (!stack->isVisible())
+            continue;
+        int depth = 0;
+        for (const QWidget* up = stack; up && up != window; up = up->parentWidget())
+            ++depth;
+        if (depth > innermostDepth) {
+            innermost = stack;
+            innermostDepth = depth;
+        }
+    }
+    return innermost ? innermost->topViewController()->view() : nullptr;
+}
+
+} // namespace
+
+QWidget* MessageBoxAlertPresenter::parentFor(const Alert& alert) const
+{
+    if (auto* screen = qobject_cast<ViewController*>(alert.owner.data()))
+        return screen->view();
+    if (auto* widget = qobject_cast<QWidget*>(alert.owner.data()))
+        return widget;
+    if (QWidget* shown = shownScreenView(m_window))
+        return shown;
+    if (m_window)
+        return m_window;
+    // Without a window of its own (a tool, a test), the active one: not a dialog that is
+    // closing, whose alert would stay behind when it goes.
+    QWidget* active = QApplication::activeWindow();
+    return active && !qobject_cast<QDialog*>(active) ? active : nullptr;
+}
+
 void MessageBoxAlertPresenter::present(const Alert& alert)
 {
-    QWidget* parent = QApplication::activeWindow();
-    if (!parent)
-        parent = m_fallbackParent;
+    QWidget* parent = parentFor(alert);
+    if (m_shown || !m_waiting.empty()) {
+        m_waiting.push_back({alert, parent, parent != nullptr});
+        return;
+    }
+    show(alert, parent);
+}
 
+void MessageBoxAlertPresenter::showNext()
+{
+    while (!m_shown && !m_waiting.empty()) {
+        Waiting next = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        // Its screen has closed while it waited: it goes with the screen.
+        if (next.hasParent && !next.parent)
+            continue;
+        show(next.alert, next.parent);
+    }
+}
+
+void MessageBoxAlertPresenter::show(const Alert& alert, QWidget* parent)
+{
     auto* box = new QMessageBox(parent);
     box->setObjectName(QStringLiteral("AlertMessageBox"));
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
@@ -142,17 +214,21 @@ void MessageBoxAlertPresenter::present(const Alert& alert)
 
     // finished() comes once the box is hidden, so a handler that presents the next alert (or
     // changes screens) works on a closed box.
-    QObject::connect(box, &QMessageBox::finished, box, [box, handlers] {
+    QObject::connect(box, &QMessageBox::finished, this, [this, box, handlers] {
         QAbstractButton* clicked = box->clickedButton();
         box->deleteLater();
-        for (const ButtonHandler& entry : *handlers) {
-            if (entry.button == clicked) {
-                if (entry.handler)
-                    entry.handler();
-                return;
-            }
-        }
+        const auto pressed =
+            std::find_if(handlers->cbegin(), handlers->cend(),
+                         [clicked](const ButtonHandler& entry) { return entry.button == clicked; });
+        if (pressed != handlers->cend() && pressed->handler)
+            pressed->handler();
     });
+    // The next alert waits until this box has gone: answered, or closed with its screen. Once
+    // control is back in the event loop, so a screen closing meanwhile takes its own alerts.
+    QObject::connect(box, &QObject::destroyed, this, [this] {
+        QMetaObject::invokeMethod(this, &MessageBoxAlertPresenter::showNext, Qt::QueuedConnection);
+    });
+    m_shown = box;
     box->open();
     // It has the focus too, since Return presses the focused button.
     if (onReturn)
