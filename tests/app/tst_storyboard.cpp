@@ -137,6 +137,22 @@ private Q_SLOTS:
         form->SaveButtonClicked();
         QCOMPARE(tab->topViewController(), breakdown);
 
+        // A changed form in one tab asks before the keys back leave the tabs from another.
+        breakdown->tableView->clicked(breakdown->tableView->model()->index(1, 0));
+        form = qobject_cast<EditViewController*>(tab->topViewController());
+        QVERIFY(form);
+        form->DenominationTextField->setText(QStringLiteral("6c"));
+        QVERIFY(app.show());
+        tabs->setSelectedIndex(4);
+        auto* countries = tabs->tabNavigationControllers().at(4)->topViewController();
+        QTest::keyClick(countries->view(), Qt::Key_Escape);
+        QTRY_COMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QCOMPARE(navigation.topViewController(), tabs);
+        QCOMPARE(tab->topViewController(), form);
+
+        QVERIFY(tab->popViewController(false));
         QVERIFY(tab->popViewController(false));
         years->UnwindSegue();
         QCOMPARE(navigation.topViewController(), menu);
@@ -260,6 +276,42 @@ private Q_SLOTS:
         QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
         QCOMPARE(navigation.topViewController(), list);
         QCOMPARE(test.context().fetch<Stamps>().value().size(), 1);
+    }
+
+    // The summaries' tabs show no back button of their own, yet the keys back leave them.
+    void keysBackLeaveEverySummaryTab_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        const Qt::KeyboardModifiers none;
+        QTest::newRow("year, Escape") << 0 << int(Qt::Key_Escape) << none;
+        QTest::newRow("Scott #, Escape") << 1 << int(Qt::Key_Escape) << none;
+        QTest::newRow("status, Escape") << 2 << int(Qt::Key_Escape) << none;
+        QTest::newRow("denomination, Escape") << 3 << int(Qt::Key_Escape) << none;
+        QTest::newRow("country, Alt+Left")
+            << 4 << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::AltModifier);
+    }
+
+    void keysBackLeaveEverySummaryTab()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        TestEnvironment test;
+        AppOnScreen app(test);
+        QVERIFY(app.show());
+        app.menu->HandleButtonClick();
+        QTest::mouseClick(app.menu->GroupedButton, Qt::LeftButton);
+        auto* tabs = qobject_cast<TabBarController*>(app.navigation->topViewController());
+        QVERIFY(tabs);
+        tabs->setSelectedIndex(tab);
+        auto* summary = qobject_cast<GroupSummaryViewController*>(
+            tabs->tabNavigationControllers().at(tab)->topViewController());
+        QVERIFY(summary);
+        QTest::keyClick(summary->tableView, Qt::Key(key), modifiers);
+        QTRY_COMPARE(app.navigation->topViewController(), app.menu);
+        QVERIFY(!app.navigation->isNavigationBarHidden());
     }
 
     void referenceFormsSaveOnceWithReturnAndAskBeforeDiscarding()

@@ -51,17 +51,20 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
     m_backButton = new QToolButton(m_bar);
     m_backButton->setObjectName(QStringLiteral("BackButton"));
     m_backButton->setAutoRaise(true);
-    // Owned by the button, the keys act only while it shows, and a popup or dialog that is open
-    // keeps its Escape. The button shows itself pressed for a moment first.
     const QKeySequence escape(Qt::Key_Escape);
-    connect(new QShortcut(escape, m_backButton), &QShortcut::activated, m_backButton,
-            [this] { m_backButton->animateClick(); });
-    connect(new QShortcut(QKeySequence::Back, m_backButton), &QShortcut::activated, m_backButton,
-            [this] { m_backButton->animateClick(); });
     m_backButton->setToolTip(
         tr("Back (%1, %2)")
             .arg(escape.toString(QKeySequence::NativeText),
                  QKeySequence(QKeySequence::Back).toString(QKeySequence::NativeText)));
+    // The window's own stack takes the keys back for every stack inside it, so a stack in a
+    // container (a tab) goes back even where no back button shows. Owned by the stack, the keys
+    // act only while it shows in the active window: a popup or dialog that is open keeps its
+    // Escape.
+    if (!container) {
+        for (const QKeySequence& keys : {escape, QKeySequence(QKeySequence::Back)})
+            connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                    &NavigationController::goBackFromShownScreen);
+    }
     connect(m_backButton, &QToolButton::clicked, this, &NavigationController::goBackByUser);
     barLayout->addWidget(m_backButton);
 
@@ -175,11 +178,44 @@ void NavigationController::goBackByUser()
         return;
     const QPointer<NavigationController> self(this);
     const QPointer<ViewController> leaving = topViewController();
-    leaving->confirmLeaving([self, leaving] {
+    // A container leaves with its stacks: a changed form in any of them asks first.
+    ViewController* asking = changedScreenIn(leaving);
+    (asking ? asking : leaving.data())->confirmLeaving([self, leaving] {
         // The answer may come when the stack has moved on.
         if (self && leaving && self->topViewController() == leaving)
             self->popViewController(true);
     });
+}
+
+void NavigationController::goBackFromShownScreen()
+{
+    // The innermost stack on show: the selected tab's inside a tab bar, say.
+    NavigationController* stack = this;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (NavigationController* nested :
+             stack->topViewController()->view()->findChildren<NavigationController*>()) {
+            if (nested->isVisible() && nested->containerViewController()) {
+                stack = nested;
+                deeper = true;
+                break;
+            }
+        }
+    }
+    // A stack at its root goes back in the stack that holds its container: out of the tabs.
+    while (stack->m_stack.size() < 2 && stack->containerViewController()) {
+        NavigationController* outer = stack->containerViewController()->navigationController();
+        if (!outer)
+            break;
+        stack = outer;
+    }
+    if (stack->m_stack.size() < 2)
+        return;
+    // The button shows itself pressed for a moment where it shows.
+    if (stack->m_backButton->isVisible())
+        stack->m_backButton->animateClick();
+    else
+        stack->goBackByUser();
 }
 
 void NavigationController::closeEvent(QCloseEvent* event)
@@ -203,27 +239,27 @@ void NavigationController::closeEvent(QCloseEvent* event)
 
 ViewController* NavigationController::changedScreen() const
 {
-    const auto changedOn = [](const QList<ViewController*>& stack) -> ViewController* {
+    for (auto screen = m_stack.crbegin(); screen != m_stack.crend(); ++screen) {
+        if (ViewController* changed = changedScreenIn(screen->get()))
+            return changed;
+    }
+    return nullptr;
+}
+
+ViewController* NavigationController::changedScreenIn(ViewController* controller)
+{
+    if (!controller || !controller->isViewLoaded())
+        return nullptr;
+    // The stacks of a container (a tab bar's tabs), at any depth, nearest the top first.
+    for (const NavigationController* nested :
+         controller->view()->findChildren<NavigationController*>()) {
+        const QList<ViewController*> stack = nested->viewControllers();
         for (auto screen = stack.crbegin(); screen != stack.crend(); ++screen) {
             if ((*screen)->hasUnsavedChanges())
                 return *screen;
         }
-        return nullptr;
-    };
-    for (auto screen = m_stack.crbegin(); screen != m_stack.crend(); ++screen) {
-        ViewController* controller = screen->get();
-        if (!controller->isViewLoaded())
-            continue;
-        // The stacks of a container (a tab bar's tabs), at any depth.
-        for (const NavigationController* nested :
-             controller->view()->findChildren<NavigationController*>()) {
-            if (ViewController* changed = changedOn(nested->viewControllers()))
-                return changed;
-        }
-        if (controller->hasUnsavedChanges())
-            return controller;
     }
-    return nullptr;
+    return controller->hasUnsavedChanges() ? controller : nullptr;
 }
 
 bool NavigationController::popToViewController(ViewController* controller, bool animated)

@@ -72,6 +72,9 @@ public Q_SLOTS:
     // The collector's own way back (the back button, Escape, Alt+Left): the top screen is asked
     // first, and pops once it agrees (a changed form asks the collector).
     void goBackByUser();
+    // Escape and Alt+Left: back from the screen on show, in the innermost stack that shows; a
+    // stack at its root inside a container (a tab) leaves the container.
+    void goBackFromShownScreen();
 
 Q_SIGNALS:
     // After every push and pop, once the new top screen is shown.
@@ -88,6 +91,9 @@ private:
     // The screen whose changes closing the window would lose, nearest the top first (those of
     // stacks nested in the screens included); null when none has any.
     ViewController* changedScreen() const;
+    // The screen among controller and the stacks nested in it whose changes leaving it would
+    // lose; null when none has any.
+    static ViewController* changedScreenIn(ViewController* controller);
     qsizetype indexOf(const ViewController* controller) const;
     void adopt(ViewController* controller);
     void popTo(qsizetype index, bool animated);
