@@ -100,10 +100,8 @@ void SettingsViewController::CatalogueOrderSwitchChanged()
 
 void SettingsViewController::OpenDataFolderButtonClicked()
 {
-    const Result<void> opened = m_environment.services.urls.open(
+    m_environment.services.urls.open(
         QUrl::fromLocalFile(QDir(m_environment.appDelegate.dataDirectory()).absolutePath()));
-    if (!opened)
-        tell(tr("The data folder could not be opened: %1").arg(opened.error()));
 }
 
 void SettingsViewController::BackupsKeptChanged()

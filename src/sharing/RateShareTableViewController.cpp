@@ -154,8 +154,7 @@ void RateShareTableViewController::rate()
 
 void RateShareTableViewController::open(const QUrl& address)
 {
-    if (const Result<void> opened = m_environment.services.urls.open(address); !opened)
-        tell(tr("Could Not Open"), opened.error());
+    m_environment.services.urls.open(address);
 }
 
 void RateShareTableViewController::recommend(const QList<ShareItem>& items)

@@ -241,8 +241,7 @@ void ValuationViewController::FindOnBidStart()
 
 void ValuationViewController::showPage(const QUrl& address)
 {
-    if (const Result<void> shown = m_environment.services.browser.open(address); !shown)
-        m_environment.services.alerts.present(Alert::withOk(tr("Could Not Open"), shown.error()));
+    m_environment.services.browser.open(address);
 }
 
 void ValuationViewController::SaveNewCardButtonClicked()

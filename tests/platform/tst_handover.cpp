@@ -1,11 +1,12 @@
 #include "ConsoleCapture.h"
 #include "FailureText.h"
+#include "RecordingAlertPresenter.h"
 #include "RecordingMailComposer.h"
+#include "RecordingUrlOpener.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
 #include "platform/gui/ShareSheet.h"
 #include "platform/gui/UrlOpener.h"
-#include "platform/gui/WebBrowser.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -19,6 +20,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -230,7 +232,8 @@ private Q_SLOTS:
 
         // Through the dialog: Mail hands the same mail to the composer, or is disabled without one.
         RecordingMailComposer composer;
-        DialogShareSheet sheet(composer);
+        RecordingUrlOpener urls;
+        DialogShareSheet sheet(composer, urls);
         ShareRequest request{{ShareItem::fromText(QStringLiteral("Look"))}, {}, nullptr};
         composer.setCanSendMail(false);
         std::unique_ptr<QDialog> dialog(sheet.createDialog(request, nullptr));
@@ -330,19 +333,58 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("partial.txt"))));
     }
 
-    void incompleteAddressesAreRefused()
+    // What the desktop cannot open is told with its address, refused at once or by xdg-open's
+    // answer; what it can open is handed to it whole.
+    void addressesTheDesktopCannotOpenAreTold_data()
     {
+        QTest::addColumn<QUrl>("address");
+        QTest::addColumn<int>("exitCode"); // xdg-open's
+        QTest::addColumn<QString>("told"); // in the alert; empty when none is shown
+        const QUrl page(QStringLiteral("https://www.delcampe.net/en/search?q=5c&year=1962"));
+        const QUrl folder = QUrl::fromLocalFile(QStringLiteral("/tmp/Vellora data"));
+        QTest::newRow("opened") << page << 0 << QString();
+        QTest::newRow("no application for it") << page << 3 << page.toDisplayString();
+        QTest::newRow("folder not opened") << folder << 4 << QStringLiteral("/tmp/Vellora data");
+        QTest::newRow("relative") << QUrl(QStringLiteral("example.com/stamps")) << 0
+                                  << QStringLiteral("example.com/stamps");
+        QTest::newRow("empty") << QUrl() << 0 << QStringLiteral("not a complete address");
+    }
+
+    void addressesTheDesktopCannotOpenAreTold()
+    {
+        QFETCH(QUrl, address);
+        QFETCH(int, exitCode);
+        QFETCH(QString, told);
+        // A stand-in for the desktop's xdg-open, first on the path: it keeps what it was handed.
+        QTemporaryDir bin;
+        const QString handed = bin.filePath(QStringLiteral("handed"));
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                         .arg(handed)
+                         .arg(exitCode)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + path);
+        const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+
         ConsoleCapture console;
-        DesktopWebBrowser browser;
-        DesktopUrlOpener opener;
-        const Result<void> empty = browser.open(QUrl());
-        const Result<void> relative = opener.open(QUrl(QStringLiteral("example.com/stamps")));
-        const Result<void> invalid =
-            opener.open(QUrl(QStringLiteral("http://exa mple.com"), QUrl::StrictMode));
-        QVERIFY(!empty && !relative && !invalid);
-        QVERIFY(relative.error().contains(QStringLiteral("example.com/stamps")));
-        QCOMPARE(console.lines().size(), 3);
-        QCOMPARE(console.lines()[1], relative.error());
+        RecordingAlertPresenter alerts;
+        DesktopOpener opener(alerts, QStringLiteral("browser"));
+        opener.open(address);
+        QTRY_COMPARE(opener.pendingCount(), 0);
+        if (told.isEmpty()) {
+            QVERIFY(alerts.alerts().isEmpty());
+            QCOMPARE(readAll(handed), address.toString(QUrl::FullyEncoded).toUtf8());
+            return;
+        }
+        QCOMPARE(alerts.alerts().size(), 1);
+        QCOMPARE(alerts.last().title, QStringLiteral("Could Not Open"));
+        QVERIFY2(alerts.last().message.contains(told), qPrintable(alerts.last().message));
+        if (exitCode != 0)
+            QCOMPARE(QString::fromUtf8(readAll(handed)), told);
     }
 };
 

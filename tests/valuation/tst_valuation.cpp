@@ -174,13 +174,6 @@ private Q_SLOTS:
         QCOMPARE(test.browser.urls().at(2).host(), QStringLiteral("www.hipstamp.com"));
         for (const QUrl& home : {test.browser.urls().at(1), test.browser.urls().at(2)})
             QVERIFY(home.path().isEmpty() && !home.hasQuery());
-
-        // A desktop without a browser is told, not passed over in silence.
-        test.browser.setFailure(QStringLiteral("The browser could not open www.delcampe.net."));
-        screen.FindOnDelcampe();
-        QCOMPARE(test.alerts.last().title, QStringLiteral("Could Not Open"));
-        QCOMPARE(test.alerts.last().message,
-                 QStringLiteral("The browser could not open www.delcampe.net."));
     }
 
     void saveGoesToThePickedStamp()

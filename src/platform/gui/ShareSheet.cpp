@@ -4,9 +4,9 @@
 #include "platform/core/WorkProgress.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
+#include "platform/gui/UrlOpener.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -92,8 +92,9 @@ class ShareSheetDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(ShareSheetDialog)
 
 public:
-    ShareSheetDialog(const ShareRequest& request, MailComposer& mail, QWidget* parent)
-        : QDialog(parent), m_items(request.items), m_mail(mail)
+    ShareSheetDialog(const ShareRequest& request, MailComposer& mail, UrlOpener& urls,
+                     QWidget* parent)
+        : QDialog(parent), m_items(request.items), m_mail(mail), m_urls(urls)
     {
         setWindowTitle(QCoreApplication::translate("ShareSheet", "Share"));
         auto* layout = new QVBoxLayout(this);
@@ -219,16 +220,16 @@ private:
 
     Result<WorkEnd> openItems()
     {
+        QList<QUrl> urls;
         for (const ShareItem& item : m_items) {
             const Result<QUrl> url = ShareActions::openableUrl(item);
             if (!url)
                 return Failure{url.error()};
-            if (!QDesktopServices::openUrl(*url))
-                return Failure{
-                    QCoreApplication::translate("ShareSheet", "No application could open %1.")
-                        .arg(url->isLocalFile() ? QDir::toNativeSeparators(url->toLocalFile())
-                                                : url->toDisplayString())};
+            urls.append(*url);
         }
+        // The opener tells what the desktop then cannot open.
+        for (const QUrl& url : std::as_const(urls))
+            m_urls.open(url);
         return WorkEnd::Finished;
     }
 
@@ -243,17 +244,18 @@ private:
 
     QList<ShareItem> m_items;
     MailComposer& m_mail;
+    UrlOpener& m_urls;
 };
 
 } // namespace
 
-DialogShareSheet::DialogShareSheet(MailComposer& mail, QWidget* defaultParent)
-    : m_mail(mail), m_defaultParent(defaultParent)
+DialogShareSheet::DialogShareSheet(MailComposer& mail, UrlOpener& urls, QWidget* defaultParent)
+    : m_mail(mail), m_urls(urls), m_defaultParent(defaultParent)
 {}
 
 QDialog* DialogShareSheet::createDialog(const ShareRequest& request, QWidget* parent) const
 {
-    return new ShareSheetDialog(request, m_mail, parent);
+    return new ShareSheetDialog(request, m_mail, m_urls, parent);
 }
 
 void DialogShareSheet::present(const ShareRequest& request)

@@ -9,6 +9,7 @@
 #include <variant>
 
 class MailComposer;
+class UrlOpener;
 class QDialog;
 
 // The kinds of hand-over a screen may exclude. Only some have a counterpart here (see ShareAction).
@@ -84,8 +85,9 @@ public:
 class DialogShareSheet final : public ShareSheet
 {
 public:
-    // mail must outlive every dialog shown; defaultParent is used when a request names no view.
-    explicit DialogShareSheet(MailComposer& mail, QWidget* defaultParent = nullptr);
+    // mail and urls must outlive every dialog shown; defaultParent is used when a request names no
+    // view.
+    DialogShareSheet(MailComposer& mail, UrlOpener& urls, QWidget* defaultParent = nullptr);
 
     // Shows the dialog window-modal and returns at once; a request without items is refused on
     // the console.
@@ -96,5 +98,6 @@ public:
 
 private:
     MailComposer& m_mail;
+    UrlOpener& m_urls;
     QPointer<QWidget> m_defaultParent;
 };

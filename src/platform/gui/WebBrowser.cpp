@@ -1,10 +1,7 @@
 #include "platform/gui/WebBrowser.h"
 
-#include "platform/gui/UrlOpener.h"
-
 #include <QCoreApplication>
 
-Result<void> DesktopWebBrowser::open(const QUrl& url)
-{
-    return DesktopOpening::openUrl(url, QCoreApplication::translate("WebBrowser", "browser"));
-}
+DesktopWebBrowser::DesktopWebBrowser(AlertPresenter& alerts)
+    : m_opener(alerts, QCoreApplication::translate("WebBrowser", "browser"))
+{}

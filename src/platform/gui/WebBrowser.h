@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Result.h"
+#include "platform/gui/UrlOpener.h"
 
 #include <QUrl>
 
@@ -10,13 +10,18 @@ class WebBrowser
 public:
     virtual ~WebBrowser() = default;
 
-    // Shows the page; a failure says why it could not be shown.
-    virtual Result<void> open(const QUrl& url) = 0;
+    // Shows the page; a page that cannot be shown is told to the collector ("Could Not Open").
+    virtual void open(const QUrl& url) = 0;
 };
 
 // There is no browser inside the application here: the desktop's default browser shows the page.
 class DesktopWebBrowser final : public WebBrowser
 {
 public:
-    Result<void> open(const QUrl& url) override;
+    explicit DesktopWebBrowser(AlertPresenter& alerts);
+
+    void open(const QUrl& url) override { m_opener.open(url); }
+
+private:
+    DesktopOpener m_opener;
 };
