@@ -97,10 +97,6 @@ struct ButtonHandler
     std::function<void()> handler;
 };
 
-} // namespace
-
-namespace {
-
 // The view of the screen on show in `window`: the top screen of the innermost stack that shows
 // (a tab's stack inside the window's own); null when no stack shows.
 QWidget* shownScreenView(QWidget* window)
@@ -214,7 +210,7 @@ void MessageBoxAlertPresenter::show(const Alert& alert, QWidget* parent)
 
     // finished() comes once the box is hidden, so a handler that presents the next alert (or
     // changes screens) works on a closed box.
-    QObject::connect(box, &QMessageBox::finished, this, [this, box, handlers] {
+    QObject::connect(box, &QMessageBox::finished, this, [box, handlers] {
         QAbstractButton* clicked = box->clickedButton();
         box->deleteLater();
         const auto pressed =
