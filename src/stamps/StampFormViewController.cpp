@@ -194,7 +194,7 @@ void StampFormViewController::buildView(QWidget* view)
         const auto field = std::find_if(fields().cbegin(), fields().cend(), [&](const Field& f) {
             return f.pickerTag == description.tag;
         });
-        m_pickers << new ReferencePicker(description, textField(*field), this);
+        m_pickers << new ReferencePicker(description, textField(*field), m_environment, this);
     }
 
     NotesTextView = new QPlainTextEdit(m_fieldsColumn);
