@@ -153,7 +153,7 @@ void populate(Storyboard& storyboard, Environment& environment)
         const ReferenceListMember* member = &list;
         const QString browser = QString::fromLatin1(list.browserName);
         const QString toBrowser =
-            ReferenceListsViewController::segueTo(QString::fromLatin1(list.entityName));
+            ReferenceListsViewController::segueTo(QString::fromLatin1(list.list->entityName));
         storyboard.addSegue(
             QStringLiteral("ReferenceListsViewController"), toBrowser, [member, &environment] {
                 return std::make_unique<ReferenceListTableViewController>(*member, environment);

@@ -3,16 +3,13 @@
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
 #include "app/Reading.h"
-#include "app/Saving.h"
-#include "app/TextTrimming.h"
-#include "platform/core/Console.h"
+#include "app/ReferenceEntries.h"
 #include "reference/ReferenceLists.h"
 #include "store/ObjectContext.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <algorithm>
 
 AddReferenceEntryViewController::AddReferenceEntryViewController(const ReferenceListMember& member,
                                                                  Environment& environment,
@@ -28,9 +25,9 @@ void AddReferenceEntryViewController::viewDidLoad()
     // A click outside the field closes the keyboard.
     view()->installEventFilter(this);
     ListOfTexts.clear();
-    const QList<ManagedObject*> entries =
-        Reading::orTell(m_environment, m_environment.appDelegate.viewContext().fetch(
-                                           {QString::fromLatin1(m_member.entityName), {}, {}}));
+    const QList<ManagedObject*> entries = Reading::orTell(
+        m_environment, m_environment.appDelegate.viewContext().fetch(
+                           {QString::fromLatin1(m_member.list->entityName), {}, {}}));
     for (const ManagedObject* entry : entries)
         ListOfTexts.append(entry->value(0).toString());
 }
@@ -49,28 +46,8 @@ void AddReferenceEntryViewController::dismissKeyboard()
 
 void AddReferenceEntryViewController::save()
 {
-    // Trimmed first, so spaces alone are no entry and " Fine" is the duplicate of "Fine".
-    const QString text = TextTrimming::trimSpacesAndTabs(textField()->text());
-    if (text.isEmpty()) {
-        Saving::tellRecordNotSaved(
-            m_environment, QCoreApplication::translate("ReferenceLists", m_member.emptyMessage));
-        return;
-    }
-    // Texts that differ only in how their accents are encoded ("Cre\u0300me" and "Crème") read
-    // the same to the collector: they are duplicates.
-    const QString composed = text.normalized(QString::NormalizationForm_C);
-    const bool duplicate =
-        std::any_of(ListOfTexts.cbegin(), ListOfTexts.cend(), [&composed](const QString& entry) {
-            return entry.normalized(QString::NormalizationForm_C) == composed;
-        });
-    if (duplicate) {
-        Saving::tellRecordNotSaved(m_environment, tr("Duplicates not allowed"));
-        return;
-    }
     managedObjectContext = &m_environment.appDelegate.viewContext();
-    ManagedObject* entry =
-        managedObjectContext->insertNewObject(QString::fromLatin1(m_member.entityName));
-    entry->setValue(0, text);
-    if (Saving::saveOrTell(m_environment))
+    if (ReferenceEntries::addOrTell(m_environment, *m_member.list, textField()->text(),
+                                    ListOfTexts))
         returnToBrowser();
 }

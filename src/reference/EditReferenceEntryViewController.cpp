@@ -2,9 +2,9 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/ReferenceEntries.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
-#include "app/TextTrimming.h"
 #include "platform/core/Console.h"
 #include "reference/ReferenceLists.h"
 #include "store/ObjectContext.h"
@@ -43,14 +43,16 @@ void EditReferenceEntryViewController::showDetailItem()
 
 void EditReferenceEntryViewController::save()
 {
-    const QString text = textField()->text();
-    if (m_member.editRefusesEmpty && text.isEmpty()) {
-        Saving::tellRecordNotSaved(
-            m_environment, QCoreApplication::translate("ReferenceLists", m_member.emptyMessage));
+    const Result<QString> text =
+        ReferenceEntries::checkedText(*m_member.list, textField()->text(),
+                                      m_member.editRefusesEmpty ? ReferenceEntries::Empty::Refused
+                                                                : ReferenceEntries::Empty::Allowed);
+    if (!text) {
+        Saving::tellRecordNotSaved(m_environment, text.error());
         return;
     }
     managedObjectContext = &m_environment.appDelegate.viewContext();
-    const QString entityName = QString::fromLatin1(m_member.entityName);
+    const QString entityName = QString::fromLatin1(m_member.list->entityName);
     StoreResult<QList<ManagedObject*>> found = managedObjectContext->fetch(
         {entityName,
          Predicate::format(QString::fromLatin1(m_member.lookupFormat),
@@ -66,8 +68,7 @@ void EditReferenceEntryViewController::save()
     ResultsCount = Results.size();
 
     if (ResultsCount >= 1) {
-        Results.first()->setValue(QString::fromLatin1(m_member.attribute),
-                                  TextTrimming::trimSpacesAndTabs(text));
+        Results.first()->setValue(QString::fromLatin1(m_member.attribute), *text);
         if (!Saving::saveOrTell(m_environment))
             return;
         returnToBrowser();

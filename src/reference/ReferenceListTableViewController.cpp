@@ -68,8 +68,8 @@ void ReferenceListTableViewController::fetch()
     QList<SortDescriptor> sort;
     if (m_member.sorted)
         sort.append({QString::fromLatin1(m_member.attribute), SortAsc.value_or(true)});
-    FullList = Reading::orTell(m_environment,
-                               context.fetch({QString::fromLatin1(m_member.entityName), {}, sort}));
+    FullList = Reading::orTell(
+        m_environment, context.fetch({QString::fromLatin1(m_member.list->entityName), {}, sort}));
     // A fetch drops earlier filtering until the search text changes again.
     FilteredList = FullList;
     showList();
@@ -113,7 +113,7 @@ void ReferenceListTableViewController::didSelectRow(int row)
     ManagedObject* entry = shownList().value(row, nullptr);
     if (!entry)
         return;
-    m_environment.shared.setSelectedReferenceValue(QString::fromLatin1(m_member.entityName),
+    m_environment.shared.setSelectedReferenceValue(QString::fromLatin1(m_member.list->entityName),
                                                    entry->value(0).toString());
     m_selectedRow = row;
     performSegue(QString::fromLatin1(m_member.editSegue), this);

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "app/ReferenceEntries.h"
+
 #include <QList>
 
 // The eleven reference lists and the names of their screens: the browser, the add screen and
 // the edit screen of each, with what differs between them. The examples are the perforations'.
 struct ReferenceListMember
 {
+    // The list itself: its entity, its name and what its entries must be.
+    const ReferenceEntries::List* list;
+
     // The lists menu.
-    const char* menuButton; // the button's object name: "PerforationsButton"
-    const char* menuTitle;  // the button's text: "Perforations"
+    const char* menuButton; // the button's object name, its text the list's title
 
     // The browser.
     const char* browserName;       // object name: "PerforationReferenceListTableViewController"
     const char* browserTitle;      // "Perforations"
-    const char* entityName;        // the stored entity: "PerforationList"
     const char* attribute;         // the entity's one text: "perforation"
     const char* listName;          // the full list's name: "ListOfPerforations"
     const char* filteredListName;  // the searched list's name: "FilteredListOfPerforations"
@@ -34,7 +37,6 @@ struct ReferenceListMember
     const char* textField;     // the entry's field, on both forms: "PerforationTextField"
     const char* addListName;   // the list the duplicate test looks at: "ListOfPerforations"
     const char* addSaveAction; // the save button's object name: "SavePerforation"
-    const char* emptyMessage;  // told when the text is empty: "Perforation not Entered"
 
     // The edit screen.
     const char* editName;       // object name: "EditPerforationViewController"

@@ -1,9 +1,9 @@
 #include "reference/ReferenceListsViewController.h"
 
+#include "app/ReferenceEntries.h"
 #include "platform/gui/Styling.h"
 #include "reference/ReferenceLists.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,8 +22,7 @@ void ReferenceListsViewController::buildView(QWidget* view)
 {
     auto* layout = new QVBoxLayout(view);
     for (const ReferenceListMember& list : ReferenceLists::members()) {
-        auto* button =
-            new QPushButton(QCoreApplication::translate("ReferenceLists", list.menuTitle), view);
+        auto* button = new QPushButton(ReferenceEntries::title(*list.list), view);
         button->setObjectName(QString::fromLatin1(list.menuButton));
         Styling::styleButton(button);
         buttons.append(button);

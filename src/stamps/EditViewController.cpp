@@ -87,15 +87,40 @@ void EditViewController::showDetailItem()
         }
         textField(field)->setText(text);
     }
-    NotesTextView->setPlainText(m_detailItem->notes().value_or(QString()));
+    showNotes(m_detailItem->notes().value_or(QString()));
     const std::optional<QByteArray> picture = m_detailItem->stampImage();
     setShownPicture(picture ? m_environment.services.pictures.decode(*picture) : QImage());
     rememberShownValues();
 }
 
+void EditViewController::showNotes(const QString& notes)
+{
+    NotesTextView->setPlainText(notes);
+    m_shownNotes = notes;
+    m_shownNotesAsShown = NotesTextView->toPlainText();
+}
+
+void EditViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)
+{
+    StampFormViewController::prepareForSegue(segue, sender);
+    if (segue.identifier != QLatin1String("showNotes"))
+        return;
+    // The notes screen goes on from the notes as this form shows them, typing included.
+    // Untouched, they go as filled in, so line ends the editor shows otherwise stay as stored.
+    const QString typed = NotesTextView->toPlainText();
+    m_environment.shared.selectedStamp.notes = typed == m_shownNotesAsShown ? m_shownNotes : typed;
+}
+
 void EditViewController::unwindToEditWithSegue()
 {
-    showDetailItem();
+    // Only the notes come back: every other input, and a picture not saved yet, stays as the
+    // collector left it, still to be saved or discarded.
+    const QString notes = m_environment.shared.selectedStamp.notes;
+    showNotes(notes);
+    // Notes the stamp now holds are saved; notes it could not take (it was deleted meanwhile)
+    // are a change like any other, so leaving still asks.
+    if (m_detailItem && m_detailItem->notes().value_or(QString()) == notes)
+        rememberShownValue(NotesTextView);
 }
 
 void EditViewController::TapFrontImage()

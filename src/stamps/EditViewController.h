@@ -27,6 +27,7 @@ public:
     QString shareText() const;
 
     void viewDidLoad() override;
+    void prepareForSegue(const StoryboardSegue& segue, QObject* sender) override;
 
 public Q_SLOTS:
     void showDetailItem();
@@ -34,6 +35,7 @@ public Q_SLOTS:
     void RemoveFrontImage() override;
     void shareButtonClicked();
     void TapFrontImage();
+    // Back from the notes screen: takes the notes it saved and leaves every other input alone.
     void unwindToEditWithSegue();
 
 protected:
@@ -44,6 +46,11 @@ private:
     // The record to change: the one shown, unless it has been deleted meanwhile. Without a
     // record handed in, the stamp is looked up by its denomination, year and Scott number.
     StoreResult<Stamps*> recordToChange();
+    void showNotes(const QString& notes);
 
     Stamps* m_detailItem = nullptr;
+    // The notes last filled in, and as the editor shows them: an editor turns "\r\n" into "\n",
+    // so untouched notes are handed on as they were filled in.
+    QString m_shownNotes;
+    QString m_shownNotesAsShown;
 };

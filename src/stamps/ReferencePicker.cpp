@@ -1,16 +1,20 @@
 #include "stamps/ReferencePicker.h"
 
-#include "platform/core/Console.h"
+#include "app/TextTrimming.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"
+#include "store/TextOrder.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -28,25 +32,26 @@ int listIndex(const QListWidgetItem* item)
 const QList<ReferencePicker::Description>& ReferencePicker::descriptions()
 {
     static const QList<Description> all = {
-        {1, "CenteredPickerView", "ListOfCentered", "CenteredList"},
-        {2, "ConditionPickerView", "ListOfConditions", "ConditionList"},
-        {3, "CountryPickerView", "ListOfCountries", "CountryList"},
-        {4, "FaultPickerView", "ListOfFaults", "FaultsList"},
-        {5, "GradePickerView", "ListOfGrades", "GradeList"},
-        {6, "GumPickerView", "ListOfGums", "GumList"},
-        {7, "MarginsPickerView", "ListOfMargins", "MarginList"},
-        {8, "PaperPickerView", "ListOfPaper", "PaperList"},
-        {9, "PerforationsPickerView", "ListOfPerforations", "PerforationList"},
-        {10, "SeriesPickerView", "ListOfSeries", "SeriesList"},
-        {11, "StatusPickerView", "ListOfStatus", "StatusList"},
+        {1, "CenteredPickerView", "ListOfCentered", &ReferenceEntries::Centering},
+        {2, "ConditionPickerView", "ListOfConditions", &ReferenceEntries::Conditions},
+        {3, "CountryPickerView", "ListOfCountries", &ReferenceEntries::Countries},
+        {4, "FaultPickerView", "ListOfFaults", &ReferenceEntries::Faults},
+        {5, "GradePickerView", "ListOfGrades", &ReferenceEntries::Grades},
+        {6, "GumPickerView", "ListOfGums", &ReferenceEntries::Gum},
+        {7, "MarginsPickerView", "ListOfMargins", &ReferenceEntries::Margins},
+        {8, "PaperPickerView", "ListOfPaper", &ReferenceEntries::Paper},
+        {9, "PerforationsPickerView", "ListOfPerforations", &ReferenceEntries::Perforations},
+        {10, "SeriesPickerView", "ListOfSeries", &ReferenceEntries::Series},
+        {11, "StatusPickerView", "ListOfStatus", &ReferenceEntries::Status},
     };
     return all;
 }
 
 ReferencePicker::ReferencePicker(const Description& description, QLineEdit* textField,
-                                 QObject* parent)
+                                 Environment& environment, QObject* parent)
     : QObject(parent), m_description(description), m_textField(textField),
-      m_popup(new QFrame(textField, Qt::Popup)), m_filterField(new QLineEdit(m_popup)),
+      m_environment(environment), m_popup(new QFrame(textField, Qt::Popup)),
+      m_filterField(new QLineEdit(m_popup)), m_addHint(new QLabel(m_popup)),
       m_pickerView(new QListWidget(m_popup))
 {
     setObjectName(QString::fromLatin1(description.pickerName));
@@ -55,6 +60,7 @@ ReferencePicker::ReferencePicker(const Description& description, QLineEdit* text
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(m_filterField);
+    layout->addWidget(m_addHint);
     layout->addWidget(m_pickerView);
 
     m_filterField->setObjectName(QStringLiteral("FilterField"));
@@ -62,6 +68,11 @@ ReferencePicker::ReferencePicker(const Description& description, QLineEdit* text
     m_filterField->setClearButtonEnabled(true);
     m_filterField->installEventFilter(this);
     connect(m_filterField, &QLineEdit::textEdited, this, &ReferencePicker::narrow);
+
+    m_addHint->setObjectName(QStringLiteral("AddHint"));
+    m_addHint->setWordWrap(true);
+    m_addHint->setTextFormat(Qt::PlainText);
+    m_addHint->hide();
 
     m_pickerView->setObjectName(QString::fromLatin1(description.pickerName));
     // The keys stay with the filter field, which hands the list its moves.
@@ -78,7 +89,8 @@ ReferencePicker::ReferencePicker(const Description& description, QLineEdit* text
 StoreResult<> ReferencePicker::load(ObjectContext& context)
 {
     m_list.clear();
-    const EntityDescription* entity = Model::entity(QString::fromLatin1(m_description.entityName));
+    const EntityDescription* entity =
+        Model::entity(QString::fromLatin1(m_description.list->entityName));
     const QString attribute = Model::referenceAttribute(*entity);
     const StoreResult<QList<ManagedObject*>> entries =
         context.fetch({entity->name(), {}, {{attribute, true}}});
@@ -88,6 +100,14 @@ StoreResult<> ReferencePicker::load(ObjectContext& context)
         if (text.isValid())
             m_list << text.toString();
     }
+    fillChoices();
+    if (!entries)
+        return Failure{entries.error()};
+    return {};
+}
+
+void ReferencePicker::fillChoices()
+{
     m_pickerView->clear();
     // Set apart from the entries, some of which are the text "None".
     auto* none = new QListWidgetItem(tr("(None)"), m_pickerView);
@@ -102,9 +122,6 @@ StoreResult<> ReferencePicker::load(ObjectContext& context)
         item->setData(Qt::UserRole, int(i));
         item->setTextAlignment(Qt::AlignCenter);
     }
-    if (!entries)
-        return Failure{entries.error()};
-    return {};
 }
 
 bool ReferencePicker::isOpen() const
@@ -129,7 +146,7 @@ void ReferencePicker::clearChoice()
 void ReferencePicker::choose(const QListWidgetItem* item)
 {
     if (!item) {
-        // Nothing chosen (a value that is not in the list, or no match): the field keeps it.
+        // Nothing chosen (the field's value is not in the list): the field keeps it.
         close();
         return;
     }
@@ -140,17 +157,35 @@ void ReferencePicker::choose(const QListWidgetItem* item)
         didSelectRow(index);
 }
 
+void ReferencePicker::addTyped()
+{
+    const QString typed = m_filterField->text();
+    // Closed first: the drop-down holds the keys and the mouse, which the alerts need.
+    close();
+    const std::optional<QString> added =
+        ReferenceEntries::addOrTell(m_environment, *m_description.list, typed, m_list);
+    if (!added) {
+        m_refusedText = typed;
+        return;
+    }
+    // In the store's order, as load() would fetch it.
+    m_list.insert(std::upper_bound(m_list.cbegin(), m_list.cend(), *added, TextOrder::lessThan),
+                  *added);
+    fillChoices();
+    m_textField->setText(*added);
+}
+
 void ReferencePicker::open()
 {
-    if (m_list.isEmpty())
-        return;
     // The rows in the text field's font, bold as a picker's rows have always been.
     QFont font = m_textField->font();
     m_filterField->setFont(font);
     font.setBold(true);
     m_pickerView->setFont(font);
 
-    m_filterField->clear();
+    // What the list refused to take last time is there again, to be corrected.
+    const QString typed = std::exchange(m_refusedText, QString());
+    m_filterField->setText(typed);
     narrow(QString());
     // On the field's value: the "(None)" row for an empty field; a value the list does not hold
     // (one stored before its entry was renamed) has no row, and Enter keeps it all the same.
@@ -163,11 +198,13 @@ void ReferencePicker::open()
     m_pickerView->setCurrentItem(current);
     if (!current)
         m_pickerView->clearSelection();
+    narrow(typed);
 
     const int rowHeight = std::max(m_pickerView->sizeHintForRow(0), 1);
     const int rows = std::min(VisibleRows, int(m_pickerView->count()));
     m_pickerView->setFixedHeight(rowHeight * rows + 2 * m_pickerView->frameWidth());
-    m_popup->resize(m_textField->width(), m_popup->sizeHint().height());
+    m_popup->resize(m_textField->width(), m_popup->height());
+    fitPopupHeight();
     QPoint at = m_textField->mapToGlobal(QPoint(0, m_textField->height()));
     // Above the field when the screen has no room below it.
     if (const QScreen* screen = m_textField->screen();
@@ -190,21 +227,43 @@ void ReferencePicker::close()
     m_textField->setFocus(Qt::PopupFocusReason);
 }
 
+void ReferencePicker::fitPopupHeight()
+{
+    const int width = m_popup->width();
+    m_popup->resize(width, m_popup->hasHeightForWidth() ? m_popup->heightForWidth(width)
+                                                        : m_popup->sizeHint().height());
+}
+
 void ReferencePicker::narrow(const QString& typed)
 {
     const QString wanted = typed.trimmed();
     QListWidgetItem* firstShown = nullptr;
     for (int row = 0; row < m_pickerView->count(); ++row) {
         QListWidgetItem* item = m_pickerView->item(row);
-        // "(None)" is no text to match: it goes while a narrowing is typed.
-        const bool shown = wanted.isEmpty() || (listIndex(item) != NoneRow &&
-                                                item->text().contains(wanted, Qt::CaseInsensitive));
+        // "(None)" is no text to match: it goes while a narrowing is typed. Spaces alone match
+        // nothing: there is nothing in them to look for.
+        const bool shown = typed.isEmpty() || (listIndex(item) != NoneRow && !wanted.isEmpty() &&
+                                               item->text().contains(wanted, Qt::CaseInsensitive));
         item->setHidden(!shown);
         if (shown && !firstShown)
             firstShown = item;
     }
+
+    // Nothing matches: Enter adds what was typed, which the hint says as it would be stored.
+    const bool offersToAdd = !typed.isEmpty() && !firstShown;
+    if (offersToAdd) {
+        m_addHint->setText(tr("No match: press Enter to add \"%1\" to %2")
+                               .arg(TextTrimming::trimSpacesAndTabs(typed),
+                                    ReferenceEntries::title(*m_description.list)));
+    }
+    if (offersToAdd == m_addHint->isHidden()) {
+        m_addHint->setHidden(!offersToAdd);
+        if (m_popup->isVisible())
+            fitPopupHeight();
+    }
+
     QListWidgetItem* current = m_pickerView->currentItem();
-    if (!wanted.isEmpty() && (!current || current->isHidden())) {
+    if (!typed.isEmpty() && (!current || current->isHidden())) {
         // Enter takes the first match.
         m_pickerView->setCurrentItem(firstShown);
         if (!firstShown)
@@ -246,7 +305,10 @@ bool ReferencePicker::filterKeyPressed(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        choose(m_pickerView->currentItem());
+        if (m_addHint->isHidden())
+            choose(m_pickerView->currentItem());
+        else
+            addTyped();
         return true;
     case Qt::Key_Escape:
         close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ReferenceEntries.h"
 #include "store/StoreError.h"
 
 #include <QList>
@@ -9,15 +10,18 @@
 class ObjectContext;
 class QFrame;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+struct Environment;
 
 // One of the eleven reference pickers of the stamp forms: the list of a reference entity's texts,
 // offered in a drop-down attached to a read-only text field. The drop-down opens on the field's
 // value, so Enter keeps it; its first choice, "(None)", empties the field, as Delete and
 // Backspace on the field do; typing while it is open narrows the choices to the texts that
-// contain what was typed. The field changes only when a choice is made.
+// contain what was typed. When none does, Enter adds what was typed to the reference list, as
+// the list's own add screen would, and picks it. The field changes only when a choice is made.
 class ReferencePicker final : public QObject
 {
     Q_OBJECT
@@ -26,14 +30,15 @@ public:
     struct Description
     {
         int tag;
-        const char* pickerName; // "CountryPickerView"
-        const char* listName;   // "ListOfCountries"
-        const char* entityName; // "CountryList"
+        const char* pickerName;             // "CountryPickerView"
+        const char* listName;               // "ListOfCountries"
+        const ReferenceEntries::List* list; // the countries
     };
     // In tag order, 1 to 11.
     static const QList<Description>& descriptions();
 
-    ReferencePicker(const Description& description, QLineEdit* textField, QObject* parent);
+    ReferencePicker(const Description& description, QLineEdit* textField, Environment& environment,
+                    QObject* parent);
 
     int tag() const { return m_description.tag; }
     const QStringList& list() const { return m_list; }
@@ -42,6 +47,8 @@ public:
     QListWidget* pickerView() const { return m_pickerView; }
     // Above the choices, what the collector types to narrow them ("FilterField").
     QLineEdit* filterField() const { return m_filterField; }
+    // Below the filter while nothing matches what was typed, offering to add it ("AddHint").
+    QLabel* addHint() const { return m_addHint; }
     bool isOpen() const;
 
     // Fills the list with the entity's texts, sorted ascending. A failed fetch leaves it empty
@@ -56,8 +63,8 @@ public Q_SLOTS:
     void didSelectRow(int row);
     // Empties the text field and closes the drop-down.
     void clearChoice();
-    // Opens the drop-down on the field's value, with every choice shown; nothing opens for an
-    // empty list.
+    // Opens the drop-down on the field's value, with every choice shown, also for an empty list,
+    // to which a value can be added.
     void open();
     void close();
 
@@ -69,11 +76,18 @@ private:
     bool filterKeyPressed(QKeyEvent* event);
     void narrow(const QString& typed);
     void choose(const QListWidgetItem* item);
+    void addTyped();
+    void fillChoices();
+    void fitPopupHeight();
 
     Description m_description;
     QLineEdit* m_textField;
+    Environment& m_environment;
     QFrame* m_popup;
     QLineEdit* m_filterField;
+    QLabel* m_addHint;
     QListWidget* m_pickerView;
     QStringList m_list;
+    // What the list refused to take, shown again when the drop-down next opens.
+    QString m_refusedText;
 };

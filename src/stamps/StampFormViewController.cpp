@@ -194,7 +194,7 @@ void StampFormViewController::buildView(QWidget* view)
         const auto field = std::find_if(fields().cbegin(), fields().cend(), [&](const Field& f) {
             return f.pickerTag == description.tag;
         });
-        m_pickers << new ReferencePicker(description, textField(*field), this);
+        m_pickers << new ReferencePicker(description, textField(*field), m_environment, this);
     }
 
     NotesTextView = new QPlainTextEdit(m_fieldsColumn);
@@ -390,12 +390,9 @@ bool StampFormViewController::numbersAreValid()
             continue;
         const QString title = tr(field.title);
         if (field.kind == Field::Kind::WholeNumber && !NumberText::readWholeNumber(text)) {
-            // A year is said by example: its range is no year a collector has in mind.
-            const bool year = qstrcmp(field.key, "yearOfIssue") == 0;
-            Saving::tellRecordNotSaved(m_environment,
-                                       (year ? tr("%1 must be a whole number, such as 1962")
-                                             : tr("%1 must be a whole number from -32768 to 32767"))
-                                           .arg(title));
+            // The range itself, for a year too: an example would not say what was wrong.
+            Saving::tellRecordNotSaved(
+                m_environment, tr("%1 must be a whole number from -32768 to 32767").arg(title));
             return false;
         }
         if (field.kind == Field::Kind::Amount && !NumberText::readTypedAmount(text)) {

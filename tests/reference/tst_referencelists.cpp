@@ -214,10 +214,10 @@ private Q_SLOTS:
         QCOMPARE(empty.rows(), QStringList());
     }
 
-    void addRefusesEmptyAndDuplicateTextsAfterTrimming_data()
+    void addChecksTheTrimmedText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // empty when the text is added
         const QString empty = QStringLiteral("Gum not Entered");
         const QString duplicate = QStringLiteral("Duplicates not allowed");
         QTest::newRow("nothing") << QString() << empty;
@@ -228,9 +228,15 @@ private Q_SLOTS:
         QTest::newRow("stored composed, typed decomposed")
             << QStringLiteral("Cre\u0300me") << duplicate;
         QTest::newRow("stored decomposed, typed composed") << QStringLiteral("Glacé") << duplicate;
+        QTest::newRow("101 characters")
+            << QStringLiteral(" %1 ").arg(QString(101, u'a'))
+            << QStringLiteral("Entries in Gum can have at most 100 characters; this one has 101");
+        // An accent counts with its letter, however it is encoded.
+        QTest::newRow("100 characters, an accent decomposed")
+            << QString(99, u'a') + QStringLiteral("e\u0301") << QString();
     }
 
-    void addRefusesEmptyAndDuplicateTextsAfterTrimming()
+    void addChecksTheTrimmedText()
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
@@ -242,6 +248,12 @@ private Q_SLOTS:
 
         add->textField()->setText(text);
         add->SaveButton->trigger();
+        if (message.isEmpty()) {
+            QVERIFY(test.alerts.alerts().isEmpty());
+            QVERIFY(storedTexts(test.context(), QStringLiteral("GumList")).contains(text));
+            QVERIFY(screen.top<ReferenceListTableViewController>());
+            return;
+        }
         QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
         QCOMPARE(test.alerts.last().message, message);
         QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")).size(), 4);
@@ -321,9 +333,10 @@ private Q_SLOTS:
         QVERIFY(screen.top<ReferenceListTableViewController>());
     }
 
-    void anEntryLongerThanALineEditsDefaultIsRenamedWhole()
+    void anEntryBeyondTheLimitIsShownWholeAndMustBeShortened()
     {
-        // Beyond the 32767 characters a QLineEdit keeps unless told otherwise.
+        // Beyond the 32767 characters a QLineEdit keeps unless told otherwise: shown cut, it
+        // would be saved cut without a word.
         const QString imported = QStringLiteral("Original, lightly hinged").repeated(1700);
         TestEnvironment test;
         addEntries(test.context(), QStringLiteral("GumList"), {imported});
@@ -336,8 +349,18 @@ private Q_SLOTS:
         edit->textField()->end(false);
         edit->textField()->insert(QStringLiteral(", regummed"));
         edit->SaveButton->trigger();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message,
+                 QStringLiteral("Entries in Gum can have at most 100 characters; this one has %1")
+                     .arg(imported.size() + 10));
+        QCOMPARE(screen.top<EditReferenceEntryViewController>(), edit);
+        QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")), QStringList{imported});
+
+        edit->textField()->setText(QStringLiteral("Original, lightly hinged, regummed"));
+        edit->SaveButton->trigger();
         QCOMPARE(storedTexts(test.context(), QStringLiteral("GumList")),
-                 QStringList{imported + QStringLiteral(", regummed")});
+                 QStringList{QStringLiteral("Original, lightly hinged, regummed")});
+        QCOMPARE(screen.top<ReferenceListTableViewController>(), browser);
     }
 
     void thePerforationEditorRefusesEmptyAndStaysWhenNothingIsFound()
@@ -350,7 +373,8 @@ private Q_SLOTS:
         browser->tableView->clicked(browser->model()->index(1, 0));
         QCOMPARE(test.shared().marker, QStringLiteral("PerforationsTableView"));
         auto* edit = screen.top<EditReferenceEntryViewController>();
-        edit->textField()->clear();
+        // Spaces alone are no perforation either.
+        edit->textField()->setText(QStringLiteral("  "));
         edit->SaveButton->trigger();
         QCOMPARE(test.alerts.last().message, QStringLiteral("Perforation not Entered"));
         QCOMPARE(screen.top<EditReferenceEntryViewController>(), edit);

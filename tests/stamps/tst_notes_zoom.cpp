@@ -2,6 +2,8 @@
 #include "ScreenOnStack.h"
 #include "TestEnvironment.h"
 #include "platform/gui/NavigationController.h"
+#include "platform/gui/Storyboard.h"
+#include "stamps/EditViewController.h"
 #include "stamps/NotesViewController.h"
 #include "stamps/RotatableLabel.h"
 #include "stamps/VerticalButton.h"
@@ -10,11 +12,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace {
@@ -247,6 +253,106 @@ private Q_SLOTS:
         stack.screen->SaveButtonClicked();
         QCOMPARE(stamp->notes(), QStringLiteral("new"));
         QCOMPARE(stack.opener->unwinds.size(), 1);
+    }
+
+    void theEditFormKeepsItsTypingAcrossTheNotes_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("none") << QStringLiteral("none") << false;
+        QTest::newRow("value typed") << QStringLiteral("value") << true;
+        QTest::newRow("text typed") << QStringLiteral("text") << true;
+        QTest::newRow("picture pasted") << QStringLiteral("picture") << true;
+        QTest::newRow("notes typed on the form") << QStringLiteral("notes") << false;
+        // The notes could not be stored: they stay on the form as a change.
+        QTest::newRow("stamp deleted meanwhile") << QStringLiteral("deleted") << true;
+    }
+
+    void theEditFormKeepsItsTypingAcrossTheNotes()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, asks);
+        TestEnvironment test;
+        ConsoleCapture console;
+        Stamps* stamp = addStamp(test.context(), QStringLiteral("5c"), 1901, QStringLiteral("12"),
+                                 QStringLiteral("hinged"));
+        stamp->setColor(QStringLiteral("red"));
+        stamp->setValue(5000.0f);
+        stamp->setStampImage(test.pictures.encodeJpeg(samplePicture(), 0.6).value());
+        QVERIFY(test.context().save());
+        select(test, stamp);
+        test.shared().marker = QStringLiteral("Master");
+
+        // The form as the stamp list opens it, its Notes button wired as in the application.
+        Storyboard storyboard;
+        storyboard.addSegue(
+            QStringLiteral("EditViewController"), QStringLiteral("showNotes"),
+            [&test] { return std::make_unique<NotesViewController>(test.environment()); });
+        storyboard.addTrigger(QStringLiteral("EditViewController"), QStringLiteral("NotesButton"),
+                              QStringLiteral("showNotes"));
+        auto root = std::make_unique<UnwindStub>(QStringList{QStringLiteral("unwindToList")});
+        UnwindStub* list = root.get();
+        NavigationController navigation(std::move(root));
+        auto made = std::make_unique<EditViewController>(test.environment());
+        EditViewController* form = made.get();
+        form->setStoryboard(&storyboard);
+        form->setDetailItem(stamp);
+        navigation.pushViewController(std::move(made), false);
+
+        const QImage pasted(30, 20, QImage::Format_RGB32);
+        QString notesOpened = QStringLiteral("hinged");
+        if (change == QLatin1String("value")) {
+            form->EstValueTextField->clear();
+            QTest::keyClicks(form->EstValueTextField, QStringLiteral("5500"));
+        } else if (change == QLatin1String("text")) {
+            QTest::keyClicks(form->ColorTextField, QStringLiteral(" and blue"));
+        } else if (change == QLatin1String("picture")) {
+            QGuiApplication::clipboard()->setImage(pasted);
+            form->PasteFromClipboard();
+        } else if (change == QLatin1String("notes")) {
+            form->NotesTextView->moveCursor(QTextCursor::End);
+            QTest::keyClicks(form->NotesTextView, QStringLiteral(" twice"));
+            notesOpened = QStringLiteral("hinged twice");
+        } else if (change == QLatin1String("deleted")) {
+            test.context().deleteObject(stamp);
+            QVERIFY(test.context().save());
+        }
+        const QString value = form->EstValueTextField->text();
+        const QString color = form->ColorTextField->text();
+        const QImage picture = form->shownPicture();
+
+        QTest::mouseClick(form->NotesButton, Qt::LeftButton);
+        auto* notes = qobject_cast<NotesViewController*>(navigation.topViewController());
+        QVERIFY(notes);
+        QCOMPARE(notes->NotesTextView->toPlainText(), notesOpened);
+        notes->NotesTextView->setPlainText(notesOpened + QStringLiteral(", thinned"));
+        notes->SaveButton->trigger();
+
+        // Back on the form: the new notes, and everything else as the collector left it.
+        QCOMPARE(navigation.topViewController(), form);
+        QCOMPARE(form->NotesTextView->toPlainText(), notesOpened + QStringLiteral(", thinned"));
+        QCOMPARE(form->EstValueTextField->text(), value);
+        QCOMPARE(form->ColorTextField->text(), color);
+        QCOMPARE(form->shownPicture(), picture);
+        QCOMPARE(form->hasUnsavedChanges(), asks);
+        if (change == QLatin1String("deleted"))
+            return;
+        QCOMPARE(stamp->notes(), std::optional<QString>(notesOpened + QStringLiteral(", thinned")));
+
+        navigation.backButton()->click();
+        QCOMPARE(test.alerts.alerts().size(), asks ? 1 : 0);
+        if (!asks) {
+            QCOMPARE(navigation.topViewController(), list);
+            return;
+        }
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        form->SaveButtonClicked();
+        QCOMPARE(list->unwinds, QStringList{QStringLiteral("unwindToList")});
+        QCOMPARE(stamp->color(), std::optional<QString>(color));
+        QCOMPARE(stamp->value(), change == QLatin1String("value") ? 5500.0f : 5000.0f);
+        QCOMPARE(QImage::fromData(stamp->stampImage().value()).size(), picture.size());
+        QCOMPARE(stamp->notes(), std::optional<QString>(notesOpened + QStringLiteral(", thinned")));
     }
 
     void zoomScalesAndMovesTheCellCumulatively()

@@ -3,6 +3,7 @@
 #include "stamps/ReferencePicker.h"
 #include "store/ObjectContext.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -43,6 +44,18 @@ struct GumPicker
     ReferencePicker* picker = nullptr;
     QLineEdit* field = nullptr;
 };
+
+// Types the text key by key, also the characters QTest has no key for (a combining accent).
+void typeInto(QWidget* input, const QString& text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() < 0x100)
+            QTest::keyClicks(input, QString(character));
+        else
+            QTest::sendKeyEvent(QTest::Click, input, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
 
 } // namespace
 
@@ -139,13 +152,21 @@ private Q_SLOTS:
         QTest::keyClick(gums.picker->filterField(), Qt::Key_Return);
         QCOMPARE(gums.field->text(), QStringLiteral("Original"));
 
-        // Nothing matches: Enter leaves the field as it was.
+        // Nothing matches: the picker offers to add it, and Escape leaves everything as it was.
         gums.picker->open();
         QCOMPARE(gums.shownChoices().size(), 4);
+        QVERIFY(gums.picker->addHint()->isHidden());
         QTest::keyClicks(gums.picker->filterField(), QStringLiteral("xyz"));
         QCOMPARE(gums.shownChoices(), QStringList());
-        QTest::keyClick(gums.picker->filterField(), Qt::Key_Return);
+        QVERIFY(!gums.picker->addHint()->isHidden());
+        QTest::keyClick(gums.picker->filterField(), Qt::Key_Backspace);
+        QTest::keyClick(gums.picker->filterField(), Qt::Key_Backspace);
+        QTest::keyClick(gums.picker->filterField(), Qt::Key_Backspace);
+        QVERIFY(gums.picker->addHint()->isHidden());
+        QTest::keyClicks(gums.picker->filterField(), QStringLiteral("xyz"));
+        QTest::keyClick(gums.picker->filterField(), Qt::Key_Escape);
         QCOMPARE(gums.field->text(), QStringLiteral("Original"));
+        QCOMPARE(gums.picker->list().size(), 3);
 
         // A letter typed on the closed field opens the picker narrowed to it.
         QTest::keyClick(gums.field, Qt::Key_D);
@@ -154,6 +175,92 @@ private Q_SLOTS:
         QCOMPARE(gums.shownChoices(), (QStringList{QStringLiteral("Disturbed")}));
         QTest::keyClick(gums.picker->filterField(), Qt::Key_Return);
         QCOMPARE(gums.field->text(), QStringLiteral("Disturbed"));
+    }
+
+    void enterAddsWhatNoChoiceMatches_data()
+    {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("failSave");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("refusal"); // empty when the value is added
+        QTest::addColumn<QStringList>("list");
+        const QStringList gums = {QStringLiteral("Crème"), QStringLiteral("Disturbed"),
+                                  QStringLiteral("Fine"), QStringLiteral("Original")};
+        const auto hint = [](const char* value, const char* list) {
+            return QStringLiteral("No match: press Enter to add \"%1\" to %2")
+                .arg(QString::fromUtf8(value), QString::fromLatin1(list));
+        };
+        QTest::newRow("to an empty list")
+            << 3 << QStringLiteral("Gr") << false << hint("Gr", "Countries") << QString()
+            << QStringList{QStringLiteral("Gr")};
+        QTest::newRow("trimmed, in the list's order")
+            << 6 << QStringLiteral(" Hinged ") << false << hint("Hinged", "Gum") << QString()
+            << QStringList{QStringLiteral("Crème"), QStringLiteral("Disturbed"),
+                           QStringLiteral("Fine"), QStringLiteral("Hinged"),
+                           QStringLiteral("Original")};
+        QTest::newRow("spaces only") << 6 << QStringLiteral("   ") << false << hint("", "Gum")
+                                     << QStringLiteral("Gum not Entered") << gums;
+        QTest::newRow("too long")
+            << 6 << QStringLiteral("x").repeated(101) << false
+            << hint(QByteArray(101, 'x').constData(), "Gum")
+            << QStringLiteral("Entries in Gum can have at most 100 characters; this one has 101")
+            << gums;
+        // The same letters as a stored entry, the accent encoded the other way: no match to the
+        // eye of the filter, yet the same entry.
+        QTest::newRow("a duplicate")
+            << 6 << QStringLiteral("Cre\u0300me") << false << hint("Cre\u0300me", "Gum")
+            << QStringLiteral("Duplicates not allowed") << gums;
+        QTest::newRow("a refused save")
+            << 6 << QStringLiteral("Hinged") << true << hint("Hinged", "Gum")
+            << QStringLiteral("disk full") << gums;
+    }
+
+    void enterAddsWhatNoChoiceMatches()
+    {
+        QFETCH(int, tag);
+        QFETCH(QString, typed);
+        QFETCH(bool, failSave);
+        QFETCH(QString, hint);
+        QFETCH(QString, refusal);
+        QFETCH(QStringList, list);
+        TestEnvironment test;
+        test.context().insertNewObject<GumList>()->setGum(QStringLiteral("Crème"));
+        GumPicker gums(test);
+        ReferencePicker* picker = gums.form.picker(tag);
+        const QString entity = QString::fromLatin1(tag == 3 ? "CountryList" : "GumList");
+        const qsizetype stored = test.context().fetch({entity, {}, {}}).value().size();
+
+        QTest::keyClick(picker->textField(), Qt::Key_Space);
+        QVERIFY(picker->isOpen());
+        typeInto(picker->filterField(), typed);
+        QVERIFY(!picker->addHint()->isHidden());
+        QCOMPARE(picker->addHint()->text(), hint);
+        if (failSave)
+            test.context().failNextSaveForTesting(QStringLiteral("disk full"));
+        QTest::keyClick(picker->filterField(), Qt::Key_Return);
+        QVERIFY(!picker->isOpen());
+        QCOMPARE(picker->list(), list);
+        QVERIFY(!test.context().hasChanges());
+
+        if (refusal.isEmpty()) {
+            QVERIFY(test.alerts.alerts().isEmpty());
+            QCOMPARE(picker->textField()->text(), typed.trimmed());
+            QCOMPARE(test.context().fetch({entity, {}, {}}).value().size(), stored + 1);
+            // Picked like any other entry, next time too.
+            QTest::keyClick(picker->textField(), Qt::Key_Return);
+            QCOMPARE(picker->pickerView()->currentItem()->text(), typed.trimmed());
+            return;
+        }
+        QCOMPARE(test.alerts.alerts().size(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Record not Saved!"));
+        QCOMPARE(test.alerts.last().message, refusal);
+        QCOMPARE(picker->textField()->text(), QString());
+        QCOMPARE(test.context().fetch({entity, {}, {}}).value().size(), stored);
+        // Opened again, the drop-down holds what was typed, to be put right.
+        QTest::keyClick(picker->textField(), Qt::Key_Space);
+        QCOMPARE(picker->filterField()->text(), typed);
+        QVERIFY(!picker->addHint()->isHidden());
     }
 };
 

@@ -278,7 +278,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("year beyond 16 bits")
             << QStringLiteral("YearOfIssueTextField") << QStringLiteral("40000")
-            << QStringLiteral("Year of Issue must be a whole number, such as 1962");
+            << QStringLiteral("Year of Issue must be a whole number from -32768 to 32767");
         QTest::newRow("quantity beyond 16 bits")
             << QStringLiteral("QuantityTextField") << QStringLiteral("99999")
             << QStringLiteral("Quantity must be a whole number from -32768 to 32767");

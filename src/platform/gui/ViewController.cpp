@@ -231,6 +231,14 @@ void ViewController::rememberShownValues()
     }
 }
 
+void ViewController::rememberShownValue(const QWidget* input)
+{
+    for (ShownValue& shown : m_shownValues) {
+        if (shown.input == input)
+            shown.value = shownValue(input);
+    }
+}
+
 bool ViewController::hasUnsavedChanges() const
 {
     return std::any_of(m_shownValues.cbegin(), m_shownValues.cend(), [](const ShownValue& shown) {

@@ -118,6 +118,9 @@ protected:
     // Takes what the form's inputs show now as their unchanged state. Done once the view has
     // loaded; a form does it again once it has saved or shown its record anew.
     virtual void rememberShownValues();
+    // Takes what one input shows now as its unchanged state; the others keep theirs. For an input
+    // filled anew from the store while the rest still hold the collector's typing.
+    void rememberShownValue(const QWidget* input);
 
 private:
     friend class NavigationController;
