@@ -31,10 +31,11 @@ QString helpText()
 {
     return ExportViewController::tr(
         "Step 1: Create the Export File\n"
-        "Step 2: Option 1: Click 'Save To Files' button\n"
+        "Step 2: Option 1: Click 'Save To Files' button and save Vellora.csv to a folder on "
+        "this computer or a synced folder\n"
         "             Option 2: Click the Email File button to email the file to "
-        "yourself and then from your email save the file to your iCloud Drive. There "
-        "are size limits to email attachments for most carriers.");
+        "yourself and then from your email save Vellora.csv to a folder on this computer or a "
+        "synced folder. There are size limits to email attachments for most mail providers.");
 }
 
 // The hand-overs the export file is not offered to: those that would not keep it as a file.

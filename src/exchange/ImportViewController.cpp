@@ -24,9 +24,10 @@ namespace {
 // Looked up when shown, after the translations are installed.
 QString helpText()
 {
-    return ImportViewController::tr("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
-                                    "1: Select the file you saved to your iCloud drive\n"
-                                    "2: Import the file into your device");
+    return ImportViewController::tr(
+        "YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
+        "1: Select the file Vellora.csv you saved to a folder on this computer or a synced folder\n"
+        "2: Import the file into your collection");
 }
 
 } // namespace

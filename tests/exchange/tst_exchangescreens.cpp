@@ -185,11 +185,12 @@ private Q_SLOTS:
         QVERIFY(screen->ExportTextView->isReadOnly());
         QCOMPARE(screen->HelpTextView->toPlainText(),
                  QStringLiteral("Step 1: Create the Export File\n"
-                                "Step 2: Option 1: Click 'Save To Files' button\n"
+                                "Step 2: Option 1: Click 'Save To Files' button and save "
+                                "Vellora.csv to a folder on this computer or a synced folder\n"
                                 "             Option 2: Click the Email File button to email the "
-                                "file to yourself and then from your email save the file to your "
-                                "iCloud Drive. There are size limits to email attachments for "
-                                "most carriers."));
+                                "file to yourself and then from your email save Vellora.csv to a "
+                                "folder on this computer or a synced folder. There are size limits "
+                                "to email attachments for most mail providers."));
         QCOMPARE(screen->ProgressView->value(), 0);
 
         QTest::mouseClick(screen->ExportButton, Qt::LeftButton);
@@ -434,8 +435,9 @@ private Q_SLOTS:
         QVERIFY(!screen->ImportButton->isEnabled());
         QCOMPARE(screen->HelpTextView->toPlainText(),
                  QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
-                                "1: Select the file you saved to your iCloud drive\n"
-                                "2: Import the file into your device"));
+                                "1: Select the file Vellora.csv you saved to a folder on this "
+                                "computer or a synced folder\n"
+                                "2: Import the file into your collection"));
 
         // A cancelled dialog changes nothing.
         test.documentPicker.setNextCancel();
