@@ -10,8 +10,10 @@
 #include "platform/gui/Storyboard.h"
 #include "store/ObjectContext.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -406,7 +408,7 @@ private Q_SLOTS:
 
     // Import
 
-    void importLoadsThenMergesAndReturnsToTheMenu()
+    void importLoadsThenMergesAndKeepsItsSummary()
     {
         TestEnvironment test;
         addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960,
@@ -423,7 +425,7 @@ private Q_SLOTS:
                              u'\n' +
                              recordLine({{6, QStringLiteral("Italy")},
                                          {7, QStringLiteral("2L")},
-                                         {16, QStringLiteral("1")},
+                                         {16, QStringLiteral("2x")},
                                          {21, QStringLiteral("1950")}}) +
                              u'\n';
         QVERIFY(writeFile(path, text.toUtf8()));
@@ -433,6 +435,8 @@ private Q_SLOTS:
         QVERIFY(screen);
         QVERIFY(screen->LoadFileButton->isEnabled());
         QVERIFY(!screen->ImportButton->isEnabled());
+        QVERIFY(!screen->SaveSummaryButton->isEnabled());
+        QVERIFY(screen->SummaryTextView->isHidden());
         QCOMPARE(screen->HelpTextView->toPlainText(),
                  QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
                                 "1: Select the file Vellora.csv you saved to a folder on this "
@@ -469,17 +473,47 @@ private Q_SLOTS:
         QCOMPARE(stamps.at(1)->country(), QStringLiteral("Italy"));
         QCOMPARE(stamps.at(1)->yearOfIssue(), 1950);
         QCOMPARE(backupCount(test), 1);
-        const QString shown = screen->ImportTextView->toPlainText();
-        QVERIFY(shown.startsWith(text));
-        QVERIFY2(shown.contains(QStringLiteral("added: 1")), qPrintable(shown));
-        QVERIFY(shown.contains(QStringLiteral("updated: 1")));
-
         QCOMPARE(test.alerts.alerts().size(), 2);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Data Import File"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("Data File Import Completed"));
-        QCOMPARE(app.navigation->topViewController(), screen);
+
+        // Its OK leaves the summary on the screen: the counts and the refused field's line.
         QVERIFY(test.alerts.tap(QStringLiteral("OK")));
-        QCOMPARE(app.navigation->topViewController(), app.menu);
+        QCOMPARE(app.navigation->topViewController(), screen);
+        QVERIFY(!screen->SummaryTextView->isHidden());
+        const QString summary = screen->SummaryTextView->toPlainText();
+        QVERIFY2(summary.startsWith(QStringLiteral("Stamps added: 1\nStamps updated: 1\n")),
+                 qPrintable(summary));
+        QVERIFY(summary.contains(QStringLiteral("line 3: quantity \"2x\" is not a whole number")));
+        QCOMPARE(screen->ImportTextView->toPlainText(), text);
+        // Copied as any text is.
+        QVERIFY(app.show());
+        screen->SummaryTextView->setFocus();
+        QTest::keyClick(screen->SummaryTextView, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(screen->SummaryTextView, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), summary);
+
+        // Saved where the collector says; a cancelled dialog or a folder that is not there
+        // writes nothing, the latter told.
+        const QString saved = files.filePath(QStringLiteral("summary.txt"));
+        QVERIFY(writeFile(saved, "an older summary"));
+        test.documentPicker.setNextCancel();
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(test.documentPicker.suggestedNames().last(),
+                 QStringLiteral("Vellora Import Summary.txt"));
+        QCOMPARE(readAll(saved), QByteArray("an older summary"));
+        test.documentPicker.setNextFile(saved);
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(QString::fromUtf8(readAll(saved)), summary);
+        QCOMPARE(test.alerts.alerts().size(), 2);
+        const QString nowhere = files.filePath(QStringLiteral("gone/summary.txt"));
+        test.documentPicker.setNextFile(nowhere);
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(test.alerts.alerts().size(), 3);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Summary not Saved"));
+        QVERIFY(test.alerts.last().message.contains(QDir::toNativeSeparators(nowhere)));
+        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(app.navigation->topViewController(), screen);
     }
 
     void aFileWithoutTheMarkerChangesNothing()
