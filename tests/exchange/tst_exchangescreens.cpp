@@ -114,7 +114,8 @@ QList<int> sortedTypes(const QList<ActivityType>& types)
     return numbers;
 }
 
-// The export screen after exporting a collection of one stamp, its completion alert answered.
+// The export screen just after exporting a collection of one stamp (its completion alert still
+// queued).
 void exportOneStamp(TestEnvironment& test, ExportViewController& screen)
 {
     addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
@@ -122,8 +123,16 @@ void exportOneStamp(TestEnvironment& test, ExportViewController& screen)
         qFatal("The test stamp could not be saved");
     screen.view();
     screen.CreateUpdateFile();
+}
+
+// Whether the widget is enabled at each of those times on the main queue, drained.
+QList<bool> enabledAt(TestEnvironment& test, const QWidget& widget, const QList<double>& seconds)
+{
+    QList<bool> enabled;
+    for (const double at : seconds)
+        test.mainQueue.asyncAfter(at, [&] { enabled << widget.isEnabled(); });
     test.mainQueue.drain();
-    test.alerts.clear();
+    return enabled;
 }
 
 int backupCount(TestEnvironment& test)
@@ -220,11 +229,46 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().message, ProcessComplete);
         QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
                  QStringList{QStringLiteral("OK")});
+    }
 
-        // A second export needs the screen opened again.
-        screen->CreateUpdateFile();
-        test.mainQueue.drain();
-        QCOMPARE(test.alerts.alerts().size(), 1);
+    void theExportIsOfferedAgainOnceOutOfDate_data()
+    {
+        // Seconds after the export at which the button is looked at: still greyed, then offered.
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<double>("greyed");
+        QTest::addColumn<double>("offered");
+        QTest::newRow("the collection changed") << true << 0.5 << 1.5;
+        QTest::newRow("a minute passed") << false << 59.5 << 60.5;
+    }
+
+    void theExportIsOfferedAgainOnceOutOfDate()
+    {
+        QFETCH(bool, changed);
+        QFETCH(double, greyed);
+        QFETCH(double, offered);
+        TestEnvironment test;
+        ExportViewController screen(test.environment());
+        exportOneStamp(test, screen);
+        // Up to date: pressing the button again makes nothing.
+        QVERIFY(!screen.ExportButton->isEnabled());
+        QVERIFY(QFile::remove(exportPath(test)));
+        screen.CreateUpdateFile();
+        QVERIFY(!QFile::exists(exportPath(test)));
+        if (changed) {
+            addStamp(test, QStringLiteral("Italy"), QStringLiteral("2L"), 1950);
+            QVERIFY(test.context().save());
+        }
+        QCOMPARE(enabledAt(test, *screen.ExportButton, {greyed, offered}),
+                 (QList<bool>{false, true}));
+
+        QTest::mouseClick(screen.ExportButton, Qt::LeftButton);
+        QCOMPARE(QString::fromUtf8(readAll(exportPath(test))).count(u'\n'), changed ? 3 : 2);
+        QVERIFY(!screen.ExportButton->isEnabled());
+        // Made while the export is up to date, a spreadsheet file leaves it so.
+        screen.SpreadsheetButton->click();
+        QVERIFY(!screen.ExportButton->isEnabled());
+        QCOMPARE(enabledAt(test, *screen.ExportButton, {1.5, 59.5, 60.5}),
+                 (QList<bool>{false, false, true}));
     }
 
     void anEmptyCollectionExportsTheMarkerOnly()
@@ -348,7 +392,6 @@ private Q_SLOTS:
         TestEnvironment test;
         ExportViewController screen(test.environment());
         exportOneStamp(test, screen);
-        QVERIFY(!screen.ExportButton->isEnabled());
         const QString path =
             QDir(test.temporaryDirectory()).filePath(QStringLiteral("Vellora-Spreadsheet.csv"));
 
@@ -359,9 +402,8 @@ private Q_SLOTS:
         QVERIFY(screen.ExportTextView->toPlainText().startsWith(
             QStringLiteral("Country,Scott #,Denomination,")));
         QVERIFY(screen.ExportTextView->toPlainText().contains(QStringLiteral("France,")));
-        // Another spreadsheet file may be made; the export file still needs the screen anew.
+        // Another spreadsheet file may be made.
         QVERIFY(screen.SpreadsheetButton->isEnabled());
-        QVERIFY(!screen.ExportButton->isEnabled());
         QVERIFY(screen.SaveButton->isEnabled() && screen.EmailButton->isEnabled());
 
         // The buttons hand on the file made last.
