@@ -265,14 +265,22 @@ void GroupBreakdownViewController::showTotals()
         StampCount += quantity(StampList, row);
     }
     double shownValue = value;
-    qint64 shownCount = StampCount;
+    qsizetype shownStamps = StampList.size();
+    qint64 shownCopies = StampCount;
     if (!searchTextIsEmpty()) {
         shownValue = 0;
-        for (qsizetype row = 0; row < FilteredStampList.size(); ++row)
+        shownCopies = 0;
+        for (qsizetype row = 0; row < FilteredStampList.size(); ++row) {
             shownValue += double(valuation(FilteredStampList, row));
-        shownCount = FilteredStampList.size();
+            shownCopies += quantity(FilteredStampList, row);
+        }
+        shownStamps = FilteredStampList.size();
     }
-    HeaderLabel->setText(tr("# of Stamps: %1").arg(shownCount));
+    // Records first, as the summary counts them, then the copies held of them.
+    HeaderLabel->setText(
+        (shownCopies == 1 ? tr("# of Stamps: %1 (%2 copy)") : tr("# of Stamps: %1 (%2 copies)"))
+            .arg(shownStamps)
+            .arg(shownCopies));
     FooterLabel->setText(tr("Valuation for displayed stamps: ") + currencyText(shownValue));
 }
 

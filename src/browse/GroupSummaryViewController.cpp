@@ -144,8 +144,9 @@ GroupSummaryViewController::GroupSummaryViewController(const Member& member,
     : SearchableTableViewController(QString::fromLatin1(member.name), parent),
       context(environment.appDelegate.viewContext()), m_environment(environment), m_member(member),
       m_model(
-          new GroupValueModel([this](const QString& value) { return recordCount(value); }, this)),
-      m_delegate(new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::CountRole, this))
+          new GroupValueModel([this](const QString& value) { return groupTotals(value); }, this)),
+      m_delegate(
+          new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::TotalsTextRole, this))
 {
     setTitle(tr(member.tabTitle));
     QAction* close = SymbolIcons::makeAction(QStringLiteral("xmark"), this);
@@ -206,20 +207,21 @@ void GroupSummaryViewController::collectKeyValues()
     showList();
 }
 
-qint64 GroupSummaryViewController::recordCount(const QString& keyValue) const
+GroupValueModel::Totals GroupSummaryViewController::groupTotals(const QString& keyValue) const
 {
-    const StoreResult<qint64> count =
-        context.count({QStringLiteral("Stamps"),
-                       Predicate::format(QString::fromLatin1(m_member.countFormat), keyValue),
-                       {}});
-    if (count)
-        return *count;
-    // Rows count as they are shown: one alert for the list, not one per row.
+    const StoreResult<ObjectContext::Totals> totals =
+        context.totals({QStringLiteral("Stamps"),
+                        Predicate::format(QString::fromLatin1(m_member.countFormat), keyValue),
+                        {}},
+                       {{QStringLiteral("value"), QStringLiteral("quantity")}});
+    if (totals)
+        return {totals->count, totals->sums.value(0).toDouble()};
+    // Rows are read as they are shown: one alert for the list, not one per row.
     if (!m_countFailureTold) {
         m_countFailureTold = true;
-        Reading::tellNotRead(m_environment, count.error());
+        Reading::tellNotRead(m_environment, totals.error());
     }
-    return 0;
+    return {};
 }
 
 QString GroupSummaryViewController::headerText() const

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "browse/GroupValueModel.h"
 #include "platform/gui/SearchableTableViewController.h"
 
 #include <QStringList>
 #include <optional>
 
 struct Environment;
-class GroupValueModel;
 class ObjectContext;
 struct SelectedStamp;
 
 // The distinct values of one grouping key (year, Scott number, status, denomination, country)
-// with the number of stamps of each. One screen serves the five keys through a member
-// description; choosing a value opens the group's breakdown.
+// with the number of stamps of each and their value. One screen serves the five keys through a
+// member description; choosing a value opens the group's breakdown.
 class GroupSummaryViewController final : public SearchableTableViewController
 {
     Q_OBJECT
@@ -58,8 +58,9 @@ public:
     const QStringList& shownList() const;
     // The values in the order of the key, as the collector chose it, turned when descending.
     void sortKeyValues(QStringList& values, bool ascending) const;
-    // The number of stamps carrying the value, counted by the store when the row first shows.
-    qint64 recordCount(const QString& keyValue) const;
+    // The number of stamps (records) carrying the value and the value of their copies, added up
+    // by the store in one query when the row first shows.
+    GroupValueModel::Totals groupTotals(const QString& keyValue) const;
     QString headerText() const;
 
     void viewDidLoad() override;

@@ -12,6 +12,7 @@
 #include "platform/gui/ProgressDialog.h"
 #include "platform/gui/ShareSheet.h"
 #include "platform/gui/Styling.h"
+#include "store/ObjectContext.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,15 +27,20 @@
 
 namespace {
 
+// After this many seconds a new export is offered even if the view context saw no change: the
+// store may have been changed by another program (the command line's --import).
+constexpr int OfferExportAgainSeconds = 60;
+
 // Looked up when shown, after the translations are installed.
 QString helpText()
 {
     return ExportViewController::tr(
         "Step 1: Create the Export File\n"
-        "Step 2: Option 1: Click 'Save To Files' button\n"
+        "Step 2: Option 1: Click 'Save To Files' button and save Vellora.csv to a folder on "
+        "this computer or a synced folder\n"
         "             Option 2: Click the Email File button to email the file to "
-        "yourself and then from your email save the file to your iCloud Drive. There "
-        "are size limits to email attachments for most carriers.");
+        "yourself and then from your email save Vellora.csv to a folder on this computer or a "
+        "synced folder. There are size limits to email attachments for most mail providers.");
 }
 
 // The hand-overs the export file is not offered to: those that would not keep it as a file.
@@ -158,8 +164,39 @@ void ExportViewController::CreateUpdateFile()
 {
     if (!ExportButton->isEnabled())
         return;
-    // A new export file needs the screen opened again; one that was not made may be tried again.
-    ExportButton->setEnabled(!makeFile(*exportFileKind()));
+    // One that was not made may be tried again at once; one that was, once it is out of date.
+    m_exportUpToDate = false;
+    if (makeFile(*exportFileKind())) {
+        m_exportUpToDate = true;
+        m_exportedAtChange = m_environment.appDelegate.viewContext().changeCount();
+        watchForChanges();
+    }
+    offerExport();
+}
+
+void ExportViewController::watchForChanges()
+{
+    // A look at a counter once a second: changes come from other screens and the undo bar,
+    // which say nothing to this one. Every look is queued now, so the minute counts from the
+    // export however late the looks run.
+    const quint64 exported = ++m_exports;
+    for (int second = 1; second <= OfferExportAgainSeconds; ++second) {
+        m_environment.services.mainQueue.asyncAfter(
+            second, this, [this, exported, last = second == OfferExportAgainSeconds] {
+                if (exported != m_exports)
+                    return;
+                if (last ||
+                    m_environment.appDelegate.viewContext().changeCount() != m_exportedAtChange) {
+                    m_exportUpToDate = false;
+                    offerExport();
+                }
+            });
+    }
+}
+
+void ExportViewController::offerExport()
+{
+    ExportButton->setEnabled(!m_exportUpToDate && !m_making);
 }
 
 void ExportViewController::CreateSpreadsheetFile()
@@ -171,7 +208,7 @@ void ExportViewController::CreateSpreadsheetFile()
 
 bool ExportViewController::makeFile(const Kind& kind)
 {
-    const bool exportButtonWasEnabled = ExportButton->isEnabled();
+    m_making = true;
     for (QPushButton* button : {ExportButton, SpreadsheetButton, SaveButton, EmailButton})
         button->setEnabled(false);
     m_made = nullptr;
@@ -194,7 +231,8 @@ bool ExportViewController::makeFile(const Kind& kind)
             return progress.advance(done, total);
         });
     }();
-    ExportButton->setEnabled(exportButtonWasEnabled);
+    m_making = false;
+    offerExport();
     // A spreadsheet file may always be made again: it is only ever a copy to look at.
     SpreadsheetButton->setEnabled(true);
     exportFinished();
@@ -263,8 +301,10 @@ void ExportViewController::SaveToFiles()
     if (!QFile::exists(path)) {
         SaveButton->setEnabled(false);
         EmailButton->setEnabled(false);
-        if (m_made == exportFileKind())
-            ExportButton->setEnabled(true);
+        if (m_made == exportFileKind()) {
+            m_exportUpToDate = false;
+            offerExport();
+        }
         tell(tr("Data Export File"),
              tr("The export file is no longer there: create the export file again."));
         return;

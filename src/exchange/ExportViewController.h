@@ -13,7 +13,8 @@ struct Environment;
 
 // The export screen: writes the whole collection into the export file "Vellora.csv", or into a
 // spreadsheet file, in the application's temporary folder, shows it, and hands the file made last
-// to the share sheet or to mail.
+// to the share sheet or to mail. A new export file is offered once the collection has changed
+// since the last one, or a minute later.
 class ExportViewController final : public ViewController
 {
     Q_OBJECT
@@ -55,6 +56,12 @@ protected:
 private:
     // Writes one kind of file with progress, shows it and offers it; false when it was not made.
     bool makeFile(const Kind& kind);
+    // The export file made last is out of date once the view context has changed since, or
+    // once a minute has passed.
+    void watchForChanges();
+    // The export button, enabled unless the file made last still shows the collection or a
+    // file is being made.
+    void offerExport();
     void resetProgress();
     void showProgress(qsizetype written, qsizetype total);
     void exportFinished();
@@ -67,4 +74,11 @@ private:
     Environment& m_environment;
     // The file made last, which Save To Files and Email File hand on.
     const Kind* m_made = nullptr;
+    bool m_making = false;
+    // Whether the export file made last still shows the collection, and the view context's
+    // change count when it was made.
+    bool m_exportUpToDate = false;
+    quint64 m_exportedAtChange = 0;
+    // Which export the looks at the counter are for: those of an earlier one stop.
+    quint64 m_exports = 0;
 };

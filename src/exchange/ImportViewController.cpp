@@ -12,11 +12,13 @@
 #include "platform/gui/ProgressDialog.h"
 #include "platform/gui/Styling.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,9 +26,10 @@ namespace {
 // Looked up when shown, after the translations are installed.
 QString helpText()
 {
-    return ImportViewController::tr("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
-                                    "1: Select the file you saved to your iCloud drive\n"
-                                    "2: Import the file into your device");
+    return ImportViewController::tr(
+        "YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
+        "1: Select the file Vellora.csv you saved to a folder on this computer or a synced folder\n"
+        "2: Import the file into your collection");
 }
 
 } // namespace
@@ -48,14 +51,22 @@ void ImportViewController::buildView(QWidget* view)
     ImportButton->setObjectName(QStringLiteral("ImportButton"));
     connect(ImportButton, &QPushButton::clicked, this, &ImportViewController::ImportTextFile);
     layout->addWidget(ImportButton);
+    SaveSummaryButton = new QPushButton(tr("Save Summary…"), view);
+    SaveSummaryButton->setObjectName(QStringLiteral("SaveSummaryButton"));
+    connect(SaveSummaryButton, &QPushButton::clicked, this, &ImportViewController::SaveSummary);
+    layout->addWidget(SaveSummaryButton);
 
-    for (QPlainTextEdit** outlet : {&ImportTextView, &HelpTextView}) {
+    for (QPlainTextEdit** outlet : {&SummaryTextView, &ImportTextView, &HelpTextView}) {
         auto* textView = new QPlainTextEdit(view);
         textView->setReadOnly(true);
         // Read-only, yet the collector can select and copy from it with the keyboard.
         textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         *outlet = textView;
     }
+    SummaryTextView->setObjectName(QStringLiteral("SummaryTextView"));
+    // Shown once there is a summary to read.
+    SummaryTextView->hide();
+    layout->addWidget(SummaryTextView, 2);
     ImportTextView->setObjectName(QStringLiteral("ImportTextView"));
     ImportTextView->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(ImportTextView, 3);
@@ -67,9 +78,12 @@ void ImportViewController::viewDidLoad()
 {
     Styling::styleButton(LoadFileButton);
     Styling::styleButton(ImportButton);
+    Styling::styleButton(SaveSummaryButton);
+    Styling::styleTextView(SummaryTextView);
     Styling::styleTextView(ImportTextView);
     Styling::styleTextView(HelpTextView);
     ImportButton->setEnabled(false);
+    SaveSummaryButton->setEnabled(false);
     HelpTextView->setPlainText(helpText());
     LoadFileButton->setFocus();
 }
@@ -147,13 +161,46 @@ void ImportViewController::ImportTextFile()
     }
     if (summary.backupFile.isEmpty())
         summary.backupFile = *backup;
-    ImportTextView->appendPlainText(QStringLiteral("\n") + summary.text());
+    showSummary(summary.text());
     if (summary.cancelled) {
         // What was imported stays; the rest may be imported by pressing the button again.
         ImportButton->setEnabled(true);
         return;
     }
-    tellAndLeave(tr("Data Import File"), tr("Data File Import Completed"));
+    // The screen stays with the summary; the collector leaves it when done reading.
+    tell(tr("Data Import File"), tr("Data File Import Completed"));
+}
+
+void ImportViewController::showSummary(const QString& summary)
+{
+    SummaryTextView->setPlainText(summary);
+    SummaryTextView->show();
+    SaveSummaryButton->setEnabled(true);
+    SummaryTextView->setFocus();
+}
+
+void ImportViewController::SaveSummary()
+{
+    if (!SaveSummaryButton->isEnabled())
+        return;
+    // The file dialog answers later; the screen may have gone by then.
+    QPointer<ImportViewController> self(this);
+    m_environment.services.documentPicker.pickFileToSave(
+        presentingWidget(), tr("Save the Import Summary"), tr("Vellora Import Summary.txt"),
+        {tr("Text files (*.txt)")}, [self](const QString& path) {
+            if (self && !path.isEmpty())
+                self->writeSummary(path);
+        });
+}
+
+void ImportViewController::writeSummary(const QString& path)
+{
+    // Written whole or not at all: an earlier file of that name stays until the new one is done.
+    QSaveFile file(path);
+    const QByteArray bytes = SummaryTextView->toPlainText().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        tell(tr("Summary not Saved"), tr("The summary could not be saved to %1: %2")
+                                          .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void ImportViewController::tellAndLeave(const QString& title, const QString& message)

@@ -5,10 +5,13 @@
 #include <QAbstractAxis>
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QHash>
 #include <QHorizontalBarSeries>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPalette>
@@ -37,17 +40,47 @@ double tickStep(double largest, bool whole)
     return whole ? std::max(step, 1.0) : step;
 }
 
-// An axis from 0 (or the smallest amount, when below 0) past the largest, in whole steps.
-void fitAmounts(QValueAxis& axis, double smallest, double largest, bool whole)
+// An axis of amounts from 0 (or the smallest amount, when below 0) past the largest, in whole
+// steps, each labelled in the locale's way (grouped thousands, its decimal point), which Qt's
+// printf-like label formats cannot do.
+QCategoryAxis* amountAxis(double smallest, double largest, bool whole, QObject* parent)
 {
     const double step = tickStep(std::max(largest, -smallest), whole);
-    const double low = smallest < 0.0 ? std::floor(smallest / step) * step : 0.0;
-    const double high = std::max(std::ceil(largest / step) * step, low + step);
-    axis.setRange(low, high);
-    axis.setTickType(QValueAxis::TicksDynamic);
-    axis.setTickAnchor(0.0);
-    axis.setTickInterval(step);
-    axis.setLabelFormat(step < 1.0 ? QStringLiteral("%.2f") : QStringLiteral("%.0f"));
+    const qint64 first = smallest < 0.0 ? qint64(std::floor(smallest / step)) : 0;
+    const qint64 last = std::max(qint64(std::ceil(largest / step)), first + 1);
+    // As many decimals as the step needs, and two for parts of a whole.
+    const int decimals = step < 1.0 ? std::max(2, int(std::ceil(-std::log10(step) - 1e-9))) : 0;
+    auto* axis = new QCategoryAxis(parent);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // Each label names the end of a category: the first one ends where the axis starts.
+    axis->setStartValue(double(first - 1) * step);
+    const QLocale locale;
+    for (qint64 tick = first; tick <= last; ++tick)
+        axis->append(locale.toString(double(tick) * step, 'f', decimals), double(tick) * step);
+    axis->setRange(double(first) * step, double(last) * step);
+    return axis;
+}
+
+// Series of one name are one line drawn in pieces: every piece takes the first one's pen, and
+// only the first one is in the legend.
+void drawPiecesAlike(QChart& chart)
+{
+    QHash<QString, const QXYSeries*> firstPieces;
+    const QList<QAbstractSeries*> all = chart.series();
+    for (QAbstractSeries* series : all) {
+        auto* piece = qobject_cast<QXYSeries*>(series);
+        if (!piece)
+            continue;
+        const auto first = firstPieces.constFind(piece->name());
+        if (first == firstPieces.cend()) {
+            firstPieces.insert(piece->name(), piece);
+            continue;
+        }
+        piece->setPen((*first)->pen());
+        const QList<QLegendMarker*> markers = chart.legend()->markers(piece);
+        for (QLegendMarker* marker : markers)
+            marker->setVisible(false);
+    }
 }
 
 QString amountText(double amount, StatisticsCharts::Amount kind)
@@ -91,8 +124,7 @@ QChart* StatisticsCharts::barChart(const QString& title,
 
     auto* categories = new QBarCategoryAxis(chart);
     categories->append(labels);
-    auto* amounts = new QValueAxis(chart);
-    fitAmounts(*amounts, smallest, largest, amount == Amount::Stamps);
+    QCategoryAxis* amounts = amountAxis(smallest, largest, amount == Amount::Stamps, chart);
     amounts->setTitleText(amountTitle(amount));
     chart->addAxis(categories, Qt::AlignLeft);
     chart->addAxis(amounts, Qt::AlignBottom);
@@ -116,22 +148,32 @@ QChart* StatisticsCharts::costAndValueChart(const QString& title,
 {
     auto* chart = new QChart;
     chart->setTitle(title);
-    auto* cost = new QLineSeries(chart);
-    cost->setName(tr("Cost"));
-    auto* value = new QLineSeries(chart);
-    value->setName(tr("Value"));
+    // One piece of each line per run of consecutive years: a year without stamps is a gap, never
+    // a line drawn across it as if its stamps were worth something in between.
+    QList<QLineSeries*> pieces;
     double smallest = 0.0;
     double largest = 0.0;
-    for (const CollectionStatistics::Year& year : years) {
-        cost->append(year.year, year.sums.cost);
-        value->append(year.year, year.sums.value);
+    for (qsizetype i = 0; i < years.size(); ++i) {
+        const CollectionStatistics::Year& year = years.at(i);
+        if (i == 0 || year.year != years.at(i - 1).year + 1) {
+            for (const QString& name : {tr("Cost"), tr("Value")}) {
+                auto* piece = new QLineSeries(chart);
+                piece->setName(name);
+                pieces.append(piece);
+            }
+        }
+        pieces.at(pieces.size() - 2)->append(year.year, year.sums.cost);
+        pieces.last()->append(year.year, year.sums.value);
         smallest = std::min({smallest, year.sums.cost, year.sums.value});
         largest = std::max({largest, year.sums.cost, year.sums.value});
     }
-    for (QLineSeries* line : {cost, value}) {
+    // Every cost piece first, so the theme gives the lines the colours of two series.
+    std::stable_partition(pieces.begin(), pieces.end(),
+                          [&](const QLineSeries* piece) { return piece->name() == tr("Cost"); });
+    for (QLineSeries* piece : std::as_const(pieces)) {
         // A year alone is a point, which a line without markers would not show.
-        line->setPointsVisible(true);
-        chart->addSeries(line);
+        piece->setPointsVisible(true);
+        chart->addSeries(piece);
     }
 
     auto* yearAxis = new QValueAxis(chart);
@@ -143,17 +185,18 @@ QChart* StatisticsCharts::costAndValueChart(const QString& title,
     yearAxis->setTickType(QValueAxis::TicksDynamic);
     yearAxis->setTickAnchor(0.0);
     yearAxis->setTickInterval(step);
+    // Years are never grouped: 1962, not 1,962.
     yearAxis->setLabelFormat(QStringLiteral("%.0f"));
     yearAxis->setTitleText(tr("Year of issue"));
-    auto* amounts = new QValueAxis(chart);
-    fitAmounts(*amounts, smallest, largest, false);
+    QCategoryAxis* amounts = amountAxis(smallest, largest, false, chart);
     amounts->setTitleText(amountTitle(Amount::Money));
     chart->addAxis(yearAxis, Qt::AlignBottom);
     chart->addAxis(amounts, Qt::AlignLeft);
-    for (QLineSeries* line : {cost, value}) {
-        line->attachAxis(yearAxis);
-        line->attachAxis(amounts);
+    for (QLineSeries* piece : std::as_const(pieces)) {
+        piece->attachAxis(yearAxis);
+        piece->attachAxis(amounts);
     }
+    drawPiecesAlike(*chart);
     return chart;
 }
 
@@ -164,6 +207,8 @@ void StatisticsCharts::followPalette(QChart& chart, const QPalette& palette)
     const QColor lines = palette.color(QPalette::Mid);
     // The theme gives the series colours that stand out on a light or a dark background.
     chart.setTheme(window.lightness() < 128 ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    // The theme colours each series anew, the pieces of one line too.
+    drawPiecesAlike(chart);
     chart.setBackgroundBrush(window);
     chart.setTitleBrush(text);
     chart.legend()->setLabelColor(text);

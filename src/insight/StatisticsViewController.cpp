@@ -41,6 +41,8 @@ enum class Figure
 constexpr int ChartLines = 18;
 constexpr int LinesPerBar = 2;
 constexpr int LinesAroundBars = 7;
+// However small the font: below this the plot of the lines over the years is too flat to read.
+constexpr int MinimumChartHeight = 240;
 
 QLabel* makeFigureLabel(const char* name, QWidget* parent)
 {
@@ -199,7 +201,8 @@ void StatisticsViewController::showStatistics()
         const std::unique_ptr<QChart> previous(chartView->chart());
         chartView->setChart(made.chart);
         const int barLines = made.bars ? int(made.shown) * LinesPerBar : 0;
-        chartView->setMinimumHeight(line * std::max(ChartLines, barLines + LinesAroundBars));
+        chartView->setMinimumHeight(
+            std::max(MinimumChartHeight, line * std::max(ChartLines, barLines + LinesAroundBars)));
         // A collection without values, say, gets a sentence rather than empty axes.
         const bool nothing = made.shown == 0;
         chartView->setHidden(nothing);

@@ -632,26 +632,10 @@ StoreResult<> ObjectContext::makeObjects(const EntityDescription& entity,
 
 StoreResult<qint64> ObjectContext::count(const FetchRequest& request)
 {
-    const EntityDescription* entity = Model::entity(request.entityName);
-    if (!entity || !request.predicate.isValid() || hasPendingChanges(*entity)) {
-        StoreResult<QList<ManagedObject*>> objects = fetch(request);
-        if (!objects)
-            return Failure{objects.error()};
-        return qint64(objects->size());
-    }
-    std::vector<Condition> conditions;
-    QString problem;
-    if (!bindConditions(*entity, request.predicate, conditions, problem))
-        return Failure{errorAbout(problem)};
-    QSqlQuery query(m_database);
-    const bool prepared =
-        query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                          .arg(quoted(entity->name()), whereClause(*entity, conditions)));
-    if (prepared)
-        bindOperands(query, conditions);
-    if (!prepared || !query.exec() || !query.next())
-        return Failure{errorFrom(tr("Count of %1 failed").arg(entity->name()), query.lastError())};
-    return query.value(0).toLongLong();
+    StoreResult<Totals> counted = totals(request, {});
+    if (!counted)
+        return Failure{counted.error()};
+    return counted->count;
 }
 
 StoreResult<QVariantList> ObjectContext::distinctValues(const QString& entityName,
@@ -691,9 +675,19 @@ StoreResult<QVariantList> ObjectContext::distinctValues(const QString& entityNam
 StoreResult<QVariantList> ObjectContext::sums(const QString& entityName,
                                               const QList<QStringList>& terms)
 {
-    const EntityDescription* entity = Model::entity(entityName);
-    if (!entity)
-        return Failure{errorAbout(QStringLiteral("No entity named %1").arg(entityName))};
+    StoreResult<Totals> summed = totals({entityName, {}, {}}, terms);
+    if (!summed)
+        return Failure{summed.error()};
+    return summed->sums;
+}
+
+StoreResult<ObjectContext::Totals> ObjectContext::totals(const FetchRequest& request,
+                                                         const QList<QStringList>& terms)
+{
+    StoreResult<Query> checked = prepared(request);
+    if (!checked)
+        return Failure{checked.error()};
+    const EntityDescription& entity = *checked->entity;
     // Each term's attribute indexes, and whether the term stays whole.
     std::vector<std::vector<int>> indexes;
     std::vector<bool> whole;
@@ -701,25 +695,26 @@ StoreResult<QVariantList> ObjectContext::sums(const QString& entityName,
         std::vector<int>& factors = indexes.emplace_back();
         bool allWhole = true;
         for (const QString& key : term) {
-            const int index = entity->indexOf(key);
+            const int index = entity.indexOf(key);
             const AttributeType type =
-                index < 0 ? AttributeType::Text : entity->attribute(index).type;
+                index < 0 ? AttributeType::Text : entity.attribute(index).type;
             if (type != AttributeType::Int16 && type != AttributeType::Float)
                 return Failure{
-                    errorAbout(QStringLiteral("%1 of %2 is not a number").arg(key, entityName))};
+                    errorAbout(QStringLiteral("%1 of %2 is not a number").arg(key, entity.name()))};
             allWhole = allWhole && type == AttributeType::Int16;
             factors.push_back(index);
         }
         if (factors.empty())
-            return Failure{errorAbout(QStringLiteral("An empty sum of %1").arg(entityName))};
+            return Failure{errorAbout(QStringLiteral("An empty sum of %1").arg(entity.name()))};
         whole.push_back(allWhole);
     }
 
-    QVariantList totals;
-    if (hasPendingChanges(*entity)) {
-        StoreResult<QList<ManagedObject*>> objects = fetch({entityName, {}, {}});
+    Totals result;
+    if (hasPendingChanges(entity)) {
+        StoreResult<QList<ManagedObject*>> objects = fetch(request);
         if (!objects)
             return Failure{objects.error()};
+        result.count = objects->size();
         for (std::size_t t = 0; t < indexes.size(); ++t) {
             qint64 wholeSum = 0;
             double sum = 0.0;
@@ -736,34 +731,40 @@ StoreResult<QVariantList> ObjectContext::sums(const QString& entityName,
                     sum += product;
                 }
             }
-            totals.append(whole[t] ? QVariant(wholeSum) : QVariant(sum));
+            result.sums.append(whole[t] ? QVariant(wholeSum) : QVariant(sum));
         }
-        return totals;
+        return result;
     }
 
     // SUM keeps whole numbers whole (and 0 rather than NULL through COALESCE); TOTAL is always
     // a double.
-    QStringList columns;
+    QStringList columns{QStringLiteral("COUNT(*)")};
     for (std::size_t t = 0; t < indexes.size(); ++t) {
         QStringList factors;
         for (int index : indexes[t])
-            factors << quoted(entity->attribute(index).name);
+            factors << quoted(entity.attribute(index).name);
         const QString product = factors.join(QLatin1Char('*'));
         columns << (whole[t] ? QStringLiteral("COALESCE(SUM(%1), 0)").arg(product)
                              : QStringLiteral("TOTAL(%1)").arg(product));
     }
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
-                        .arg(columns.join(QStringLiteral(", ")), quoted(entity->name()))) ||
-        !query.next())
-        return Failure{
-            errorFrom(tr("The totals of %1 could not be read").arg(entityName), query.lastError())};
+    const bool prepared = query.prepare(
+        QStringLiteral("SELECT %1 FROM %2%3")
+            .arg(columns.join(QStringLiteral(", ")), quoted(entity.name()), checked->where));
+    if (prepared)
+        bindOperands(query, checked->conditions);
+    if (!prepared || !query.exec() || !query.next())
+        return Failure{errorFrom(
+            (terms.isEmpty() ? tr("Count of %1 failed") : tr("The totals of %1 could not be read"))
+                .arg(entity.name()),
+            query.lastError())};
+    result.count = query.value(0).toLongLong();
     for (std::size_t t = 0; t < indexes.size(); ++t) {
-        const QVariant value = query.value(int(t));
-        totals.append(whole[t] ? QVariant(value.toLongLong()) : QVariant(value.toDouble()));
+        const QVariant value = query.value(int(t) + 1);
+        result.sums.append(whole[t] ? QVariant(value.toLongLong()) : QVariant(value.toDouble()));
     }
-    return totals;
+    return result;
 }
 
 ManagedObject* ObjectContext::insertNewObject(const QString& entityName)

@@ -74,6 +74,15 @@ public:
     // when nothing of the entity is unsaved.
     StoreResult<QVariantList> sums(const QString& entityName, const QList<QStringList>& terms);
 
+    // count() and sums() of the objects the fetch would return, in one query of the store when
+    // nothing of the entity is unsaved.
+    struct Totals
+    {
+        qint64 count = 0;
+        QVariantList sums;
+    };
+    StoreResult<Totals> totals(const FetchRequest& request, const QList<QStringList>& terms);
+
     // A new object of the entity, its texts and picture absent and its numbers 0.
     ManagedObject* insertNewObject(const QString& entityName);
     template <class T> T* insertNewObject()

@@ -78,6 +78,26 @@ const QList<QStringList>& steps()
                            "(value, denomination, yearOfIssue, scottNumber)"),
             QStringLiteral("CREATE INDEX StampsForTotals ON Stamps (quantity, value)"),
         },
+        // 4: the five group keys' indexes also hold quantity and value, so a group's count and
+        // value are added up from its index alone, never from the table's rows, which hold the
+        // pictures before the value.
+        {
+            QStringLiteral("DROP INDEX IF EXISTS StampsByDenomination"),
+            QStringLiteral("CREATE INDEX StampsByDenomination ON Stamps "
+                           "(denomination, yearOfIssue, scottNumber, quantity, value)"),
+            QStringLiteral("DROP INDEX IF EXISTS StampsByCountry"),
+            QStringLiteral("CREATE INDEX StampsByCountry ON Stamps "
+                           "(country, denomination, yearOfIssue, quantity, value)"),
+            QStringLiteral("DROP INDEX IF EXISTS StampsByYear"),
+            QStringLiteral(
+                "CREATE INDEX StampsByYear ON Stamps (yearOfIssue, denomination, quantity, value)"),
+            QStringLiteral("DROP INDEX IF EXISTS StampsByScottNumber"),
+            QStringLiteral("CREATE INDEX StampsByScottNumber ON Stamps "
+                           "(scottNumber, yearOfIssue, quantity, value)"),
+            QStringLiteral("DROP INDEX IF EXISTS StampsByStatus"),
+            QStringLiteral(
+                "CREATE INDEX StampsByStatus ON Stamps (status, denomination, quantity, value)"),
+        },
     };
     return all;
 }

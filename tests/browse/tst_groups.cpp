@@ -59,36 +59,52 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         for (qint16 year : {999, 1900, 1900, 0})
-            add(test.context(), {QStringLiteral("5c"), year, {}, 0, 5});
+            add(test.context(), {QStringLiteral("5c"), year, {}, 1.5f, 5});
         add(test.context(), {QStringLiteral("x"), 999, {}, 0, 1, QStringLiteral("france")});
         add(test.context(), {QStringLiteral("y"), 999, {}, 0, 1, QStringLiteral("")});
+        add(test.context(), {QStringLiteral("z"), 2001, {}, 3196.3f, 2, QStringLiteral("Canada")});
         QVERIFY(test.context().save());
 
         Summary years(Summary::YearGroupTableViewController, test.environment());
         years.view();
         QCOMPARE(column(years.tableView->model()),
-                 (QStringList{QStringLiteral("0"), QStringLiteral("1900"), QStringLiteral("999")}));
-        // Records are counted, not copies.
+                 (QStringList{QStringLiteral("0"), QStringLiteral("1900"), QStringLiteral("2001"),
+                              QStringLiteral("999")}));
+        // Records are counted, not copies; the value is that of the copies.
         QCOMPARE(column(years.tableView->model(), GroupValueModel::CountRole),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("3 Year's"));
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"),
+                              QStringLiteral("3")}));
+        QCOMPARE(
+            column(years.tableView->model(), GroupValueModel::TotalsTextRole),
+            (QStringList{QStringLiteral("1 stamp — 7.50"), QStringLiteral("2 stamps — 15.00"),
+                         QStringLiteral("1 stamp — 6,392.60"), QStringLiteral("3 stamps — 7.50")}));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("4 Year's"));
         years.SortButtonTapped();
         QCOMPARE(column(years.tableView->model()),
-                 (QStringList{QStringLiteral("999"), QStringLiteral("1900"), QStringLiteral("0")}));
+                 (QStringList{QStringLiteral("999"), QStringLiteral("2001"), QStringLiteral("1900"),
+                              QStringLiteral("0")}));
         QVERIFY(!test.shared().sortAscending);
 
         Summary countries(Summary::CountryGroupTableViewController, test.environment());
         countries.view();
-        QCOMPARE(
-            column(countries.tableView->model()),
-            (QStringList{QStringLiteral(""), QStringLiteral("Malta"), QStringLiteral("france")}));
+        QCOMPARE(column(countries.tableView->model()),
+                 (QStringList{QStringLiteral(""), QStringLiteral("Canada"), QStringLiteral("Malta"),
+                              QStringLiteral("france")}));
+        {
+            // In the collector's own way of writing numbers.
+            const LocaleScope german(Locales::germany());
+            QCOMPARE(column(countries.tableView->model(), GroupValueModel::TotalsTextRole).at(1),
+                     QStringLiteral("1 stamp — 6.392,60"));
+        }
         countries.searchBar->setText(QStringLiteral("FR"));
         QCOMPARE(column(countries.tableView->model()), QStringList{QStringLiteral("france")});
         QCOMPARE(countries.HeaderLabel->text(), QStringLiteral("1 Country"));
 
         // An unsaved stamp is counted as a fetch would see it.
-        add(test.context(), {QStringLiteral("z"), 1900});
-        QCOMPARE(years.recordCount(QStringLiteral("1900")), 3);
+        add(test.context(), {QStringLiteral("z"), 1900, {}, 2.0f, 1});
+        const GroupValueModel::Totals unsaved = years.groupTotals(QStringLiteral("1900"));
+        QCOMPARE(unsaved.stamps, 3);
+        QCOMPARE(unsaved.value, 17.0);
         test.context().rollback();
     }
 
@@ -148,7 +164,7 @@ private Q_SLOTS:
     void breakdownsTotalTheirGroup()
     {
         TestEnvironment test;
-        add(test.context(), {QStringLiteral("b"), 1962, QStringLiteral("S1"), 5.0f, 1});
+        add(test.context(), {QStringLiteral("b"), 1962, QStringLiteral("S1"), 5.0f, 3});
         add(test.context(), {QStringLiteral("a"), 1962, QStringLiteral("S2"), 2.5f, 2});
         add(test.context(), {QStringLiteral("ab"), 1962, QStringLiteral("S3"), 5.0f, 0});
         add(test.context(), {QStringLiteral("other"), 1963});
@@ -159,9 +175,10 @@ private Q_SLOTS:
 
         QCOMPARE(column(years.rowModel()),
                  (QStringList{QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("b")}));
-        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 3"));
+        // Records, as the summary counts them, and the copies held.
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 3 (5 copies)"));
         QCOMPARE(years.FooterLabel->text(),
-                 QStringLiteral("Valuation for displayed stamps: $10.00"));
+                 QStringLiteral("Valuation for displayed stamps: $20.00"));
         QCOMPARE(column(years.rowModel(), StampRowModel::Label3Role).at(1),
                  QStringLiteral("Qty: 0  Scott #: S3"));
         QCOMPARE(column(years.rowModel(), StampRowModel::Label4Role).at(1),
@@ -170,7 +187,7 @@ private Q_SLOTS:
         years.searchBar->setText(QStringLiteral("A"));
         QCOMPARE(column(years.rowModel()),
                  (QStringList{QStringLiteral("a"), QStringLiteral("ab")}));
-        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2 (2 copies)"));
         QCOMPARE(years.FooterLabel->text(),
                  QStringLiteral("Valuation for displayed stamps: $5.00"));
 
@@ -188,7 +205,7 @@ private Q_SLOTS:
         years.deleteRow(0);
         QCOMPARE(test.context().fetch<Stamps>().value().size(), 3);
         years.searchBar->setText(QString());
-        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2"));
+        QCOMPARE(years.HeaderLabel->text(), QStringLiteral("# of Stamps: 2 (2 copies)"));
         QCOMPARE(years.FooterLabel->text(),
                  QStringLiteral("Valuation for displayed stamps: $5.00"));
     }
@@ -232,13 +249,13 @@ private Q_SLOTS:
         QStringList counted;
         GroupValueModel model([&counted](const QString& value) {
             counted << value;
-            return qint64(value.size());
+            return GroupValueModel::Totals{value.size(), 0.0};
         });
         model.setValues({QStringLiteral("1962"), QStringLiteral("Malta")});
         QListView table;
         table.setModel(&model);
-        table.setItemDelegate(
-            new TextRowDelegate(GroupValueModel::RowHeight, GroupValueModel::CountRole, &table));
+        table.setItemDelegate(new TextRowDelegate(GroupValueModel::RowHeight,
+                                                  GroupValueModel::TotalsTextRole, &table));
         table.resize(300, 400);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));

@@ -10,8 +10,10 @@
 #include "platform/gui/Storyboard.h"
 #include "store/ObjectContext.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -112,7 +114,8 @@ QList<int> sortedTypes(const QList<ActivityType>& types)
     return numbers;
 }
 
-// The export screen after exporting a collection of one stamp, its completion alert answered.
+// The export screen just after exporting a collection of one stamp (its completion alert still
+// queued).
 void exportOneStamp(TestEnvironment& test, ExportViewController& screen)
 {
     addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960);
@@ -120,8 +123,16 @@ void exportOneStamp(TestEnvironment& test, ExportViewController& screen)
         qFatal("The test stamp could not be saved");
     screen.view();
     screen.CreateUpdateFile();
+}
+
+// Whether the widget is enabled at each of those times on the main queue, drained.
+QList<bool> enabledAt(TestEnvironment& test, const QWidget& widget, const QList<double>& seconds)
+{
+    QList<bool> enabled;
+    for (const double at : seconds)
+        test.mainQueue.asyncAfter(at, [&] { enabled << widget.isEnabled(); });
     test.mainQueue.drain();
-    test.alerts.clear();
+    return enabled;
 }
 
 int backupCount(TestEnvironment& test)
@@ -185,11 +196,12 @@ private Q_SLOTS:
         QVERIFY(screen->ExportTextView->isReadOnly());
         QCOMPARE(screen->HelpTextView->toPlainText(),
                  QStringLiteral("Step 1: Create the Export File\n"
-                                "Step 2: Option 1: Click 'Save To Files' button\n"
+                                "Step 2: Option 1: Click 'Save To Files' button and save "
+                                "Vellora.csv to a folder on this computer or a synced folder\n"
                                 "             Option 2: Click the Email File button to email the "
-                                "file to yourself and then from your email save the file to your "
-                                "iCloud Drive. There are size limits to email attachments for "
-                                "most carriers."));
+                                "file to yourself and then from your email save Vellora.csv to a "
+                                "folder on this computer or a synced folder. There are size limits "
+                                "to email attachments for most mail providers."));
         QCOMPARE(screen->ProgressView->value(), 0);
 
         QTest::mouseClick(screen->ExportButton, Qt::LeftButton);
@@ -217,11 +229,46 @@ private Q_SLOTS:
         QCOMPARE(test.alerts.last().message, ProcessComplete);
         QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
                  QStringList{QStringLiteral("OK")});
+    }
 
-        // A second export needs the screen opened again.
-        screen->CreateUpdateFile();
-        test.mainQueue.drain();
-        QCOMPARE(test.alerts.alerts().size(), 1);
+    void theExportIsOfferedAgainOnceOutOfDate_data()
+    {
+        // Seconds after the export at which the button is looked at: still greyed, then offered.
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<double>("greyed");
+        QTest::addColumn<double>("offered");
+        QTest::newRow("the collection changed") << true << 0.5 << 1.5;
+        QTest::newRow("a minute passed") << false << 59.5 << 60.5;
+    }
+
+    void theExportIsOfferedAgainOnceOutOfDate()
+    {
+        QFETCH(bool, changed);
+        QFETCH(double, greyed);
+        QFETCH(double, offered);
+        TestEnvironment test;
+        ExportViewController screen(test.environment());
+        exportOneStamp(test, screen);
+        // Up to date: pressing the button again makes nothing.
+        QVERIFY(!screen.ExportButton->isEnabled());
+        QVERIFY(QFile::remove(exportPath(test)));
+        screen.CreateUpdateFile();
+        QVERIFY(!QFile::exists(exportPath(test)));
+        if (changed) {
+            addStamp(test, QStringLiteral("Italy"), QStringLiteral("2L"), 1950);
+            QVERIFY(test.context().save());
+        }
+        QCOMPARE(enabledAt(test, *screen.ExportButton, {greyed, offered}),
+                 (QList<bool>{false, true}));
+
+        QTest::mouseClick(screen.ExportButton, Qt::LeftButton);
+        QCOMPARE(QString::fromUtf8(readAll(exportPath(test))).count(u'\n'), changed ? 3 : 2);
+        QVERIFY(!screen.ExportButton->isEnabled());
+        // Made while the export is up to date, a spreadsheet file leaves it so.
+        screen.SpreadsheetButton->click();
+        QVERIFY(!screen.ExportButton->isEnabled());
+        QCOMPARE(enabledAt(test, *screen.ExportButton, {1.5, 59.5, 60.5}),
+                 (QList<bool>{false, false, true}));
     }
 
     void anEmptyCollectionExportsTheMarkerOnly()
@@ -345,7 +392,6 @@ private Q_SLOTS:
         TestEnvironment test;
         ExportViewController screen(test.environment());
         exportOneStamp(test, screen);
-        QVERIFY(!screen.ExportButton->isEnabled());
         const QString path =
             QDir(test.temporaryDirectory()).filePath(QStringLiteral("Vellora-Spreadsheet.csv"));
 
@@ -356,9 +402,8 @@ private Q_SLOTS:
         QVERIFY(screen.ExportTextView->toPlainText().startsWith(
             QStringLiteral("Country,Scott #,Denomination,")));
         QVERIFY(screen.ExportTextView->toPlainText().contains(QStringLiteral("France,")));
-        // Another spreadsheet file may be made; the export file still needs the screen anew.
+        // Another spreadsheet file may be made.
         QVERIFY(screen.SpreadsheetButton->isEnabled());
-        QVERIFY(!screen.ExportButton->isEnabled());
         QVERIFY(screen.SaveButton->isEnabled() && screen.EmailButton->isEnabled());
 
         // The buttons hand on the file made last.
@@ -405,7 +450,7 @@ private Q_SLOTS:
 
     // Import
 
-    void importLoadsThenMergesAndReturnsToTheMenu()
+    void importLoadsThenMergesAndKeepsItsSummary()
     {
         TestEnvironment test;
         addStamp(test, QStringLiteral("France"), QStringLiteral("1F"), 1960,
@@ -422,7 +467,7 @@ private Q_SLOTS:
                              u'\n' +
                              recordLine({{6, QStringLiteral("Italy")},
                                          {7, QStringLiteral("2L")},
-                                         {16, QStringLiteral("1")},
+                                         {16, QStringLiteral("2x")},
                                          {21, QStringLiteral("1950")}}) +
                              u'\n';
         QVERIFY(writeFile(path, text.toUtf8()));
@@ -432,10 +477,13 @@ private Q_SLOTS:
         QVERIFY(screen);
         QVERIFY(screen->LoadFileButton->isEnabled());
         QVERIFY(!screen->ImportButton->isEnabled());
+        QVERIFY(!screen->SaveSummaryButton->isEnabled());
+        QVERIFY(screen->SummaryTextView->isHidden());
         QCOMPARE(screen->HelpTextView->toPlainText(),
                  QStringLiteral("YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.\n"
-                                "1: Select the file you saved to your iCloud drive\n"
-                                "2: Import the file into your device"));
+                                "1: Select the file Vellora.csv you saved to a folder on this "
+                                "computer or a synced folder\n"
+                                "2: Import the file into your collection"));
 
         // A cancelled dialog changes nothing.
         test.documentPicker.setNextCancel();
@@ -467,17 +515,47 @@ private Q_SLOTS:
         QCOMPARE(stamps.at(1)->country(), QStringLiteral("Italy"));
         QCOMPARE(stamps.at(1)->yearOfIssue(), 1950);
         QCOMPARE(backupCount(test), 1);
-        const QString shown = screen->ImportTextView->toPlainText();
-        QVERIFY(shown.startsWith(text));
-        QVERIFY2(shown.contains(QStringLiteral("added: 1")), qPrintable(shown));
-        QVERIFY(shown.contains(QStringLiteral("updated: 1")));
-
         QCOMPARE(test.alerts.alerts().size(), 2);
         QCOMPARE(test.alerts.last().title, QStringLiteral("Data Import File"));
         QCOMPARE(test.alerts.last().message, QStringLiteral("Data File Import Completed"));
-        QCOMPARE(app.navigation->topViewController(), screen);
+
+        // Its OK leaves the summary on the screen: the counts and the refused field's line.
         QVERIFY(test.alerts.tap(QStringLiteral("OK")));
-        QCOMPARE(app.navigation->topViewController(), app.menu);
+        QCOMPARE(app.navigation->topViewController(), screen);
+        QVERIFY(!screen->SummaryTextView->isHidden());
+        const QString summary = screen->SummaryTextView->toPlainText();
+        QVERIFY2(summary.startsWith(QStringLiteral("Stamps added: 1\nStamps updated: 1\n")),
+                 qPrintable(summary));
+        QVERIFY(summary.contains(QStringLiteral("line 3: quantity \"2x\" is not a whole number")));
+        QCOMPARE(screen->ImportTextView->toPlainText(), text);
+        // Copied as any text is.
+        QVERIFY(app.show());
+        screen->SummaryTextView->setFocus();
+        QTest::keyClick(screen->SummaryTextView, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(screen->SummaryTextView, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), summary);
+
+        // Saved where the collector says; a cancelled dialog or a folder that is not there
+        // writes nothing, the latter told.
+        const QString saved = files.filePath(QStringLiteral("summary.txt"));
+        QVERIFY(writeFile(saved, "an older summary"));
+        test.documentPicker.setNextCancel();
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(test.documentPicker.suggestedNames().last(),
+                 QStringLiteral("Vellora Import Summary.txt"));
+        QCOMPARE(readAll(saved), QByteArray("an older summary"));
+        test.documentPicker.setNextFile(saved);
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(QString::fromUtf8(readAll(saved)), summary);
+        QCOMPARE(test.alerts.alerts().size(), 2);
+        const QString nowhere = files.filePath(QStringLiteral("gone/summary.txt"));
+        test.documentPicker.setNextFile(nowhere);
+        QTest::mouseClick(screen->SaveSummaryButton, Qt::LeftButton);
+        QCOMPARE(test.alerts.alerts().size(), 3);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Summary not Saved"));
+        QVERIFY(test.alerts.last().message.contains(QDir::toNativeSeparators(nowhere)));
+        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(app.navigation->topViewController(), screen);
     }
 
     void aFileWithoutTheMarkerChangesNothing()

@@ -2,7 +2,9 @@
 #include "ScreenOnStack.h"
 #include "StoreSurgery.h"
 #include "TestEnvironment.h"
+#include "insight/ChartFiles.h"
 #include "insight/CollectionStatistics.h"
+#include "insight/StatisticsCharts.h"
 #include "insight/StatisticsViewController.h"
 #include "store/ObjectContext.h"
 
@@ -15,8 +17,13 @@
 #include <QHorizontalBarSeries>
 #include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -93,6 +100,18 @@ public:
 
 private:
     QPalette m_previous = QApplication::palette();
+};
+
+// The application's font, as a desktop setting sets it, until the scope ends.
+class ApplicationFontScope final
+{
+public:
+    explicit ApplicationFontScope(const QFont& font) { QApplication::setFont(font); }
+    ~ApplicationFontScope() { QApplication::setFont(m_previous); }
+    Q_DISABLE_COPY_MOVE(ApplicationFontScope)
+
+private:
+    QFont m_previous = QApplication::font();
 };
 
 // The statistics screen in a phone-shaped window, as the main menu opens it.
@@ -262,6 +281,74 @@ private Q_SLOTS:
         QCOMPARE(darkChart->backgroundBrush().color(), QColor(30, 30, 30));
         QCOMPARE(darkChart->titleBrush().color(), QColor(230, 230, 230));
         QCOMPARE(byCountry->theme(), QChart::ChartThemeLight);
+
+        // However small the desktop's font, the lines over the years keep room to be read.
+        QFont small = QApplication::font();
+        small.setPixelSize(7);
+        const ApplicationFontScope smallFont(small);
+        ShownScreen smallShown(test);
+        QVERIFY(QTest::qWaitForWindowExposed(smallShown.stack.navigation.get()));
+        QVERIFY2(
+            smallShown.screen->CostAndValueByYearChartView->height() >= 240,
+            qPrintable(QString::number(smallShown.screen->CostAndValueByYearChartView->height())));
+    }
+
+    void costAndValueLinesStopAtGapsAndAxesSpeakTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("amount"); // a label of the axis of amounts
+        QTest::newRow("German") << Locales::germany() << QStringLiteral("8.000");
+        QTest::newRow("American") << Locales::unitedStates() << QStringLiteral("8,000");
+    }
+
+    void costAndValueLinesStopAtGapsAndAxesSpeakTheLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, amount);
+        const LocaleScope scope(locale);
+        // Nothing of 1962: between 1961 and 1963 no line is drawn.
+        const QList<CollectionStatistics::Year> years = {
+            {1960, {1, 1, 100.0, 6392.6}}, {1961, {1, 1, 50.0, 200.0}}, {1963, {1, 1, 10.0, 20.0}}};
+        QChartView view(StatisticsCharts::costAndValueChart(QStringLiteral("Years"), years));
+        QChart* chart = view.chart();
+        StatisticsCharts::followPalette(*chart, QApplication::palette());
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QMap<QString, QList<qreal>> yearsOfLine;
+        QMap<QString, QSet<QRgb>> coloursOfLine;
+        const QList<QAbstractSeries*> pieces = chart->series();
+        for (QAbstractSeries* series : pieces) {
+            auto* piece = qobject_cast<QLineSeries*>(series);
+            QVERIFY(piece);
+            const QList<QPointF> points = piece->points();
+            for (qsizetype i = 1; i < points.size(); ++i)
+                QCOMPARE(points.at(i).x(), points.at(i - 1).x() + 1);
+            for (const QPointF& point : points)
+                yearsOfLine[piece->name()] << point.x();
+            coloursOfLine[piece->name()] << piece->color().rgb();
+        }
+        const QList<qreal> dated = {1960, 1961, 1963};
+        QCOMPARE(yearsOfLine.value(QStringLiteral("Cost")), dated);
+        QCOMPARE(yearsOfLine.value(QStringLiteral("Value")), dated);
+        // Each line in one colour of its own and once in the legend, however many its pieces.
+        QCOMPARE(coloursOfLine.value(QStringLiteral("Cost")).size(), 1);
+        QCOMPARE(coloursOfLine.value(QStringLiteral("Value")).size(), 1);
+        QVERIFY(coloursOfLine.value(QStringLiteral("Cost")) !=
+                coloursOfLine.value(QStringLiteral("Value")));
+        qsizetype inLegend = 0;
+        const QList<QLegendMarker*> markers = chart->legend()->markers();
+        for (const QLegendMarker* marker : markers)
+            inLegend += marker->isVisible() ? 1 : 0;
+        QCOMPARE(inLegend, 2);
+
+        // As drawn: amounts grouped as the locale groups them, years never.
+        const QString drawn =
+            QString::fromUtf8(ChartFiles::svg(view, QStringLiteral("Years")).value());
+        QVERIFY2(drawn.contains(u'>' + amount + u'<'), qPrintable(amount));
+        QVERIFY(drawn.contains(QStringLiteral(">1960<")));
+        QVERIFY(!drawn.contains(QStringLiteral("1,960")) &&
+                !drawn.contains(QStringLiteral("1.960")));
     }
 
     void emptyCollectionAndUnreadableStore()

@@ -248,11 +248,21 @@ private Q_SLOTS:
         // Beyond what 16 bits hold, with a held-none stamp and a negative quantity.
         for (const auto& [quantity, value] :
              {std::pair<qint16, float>{32767, 0.5f}, {32767, 1e-05f}, {0, 1000.0f}, {-2, 1.25f}}) {
-            Stamps* stamp = addStamp(context, QStringLiteral("x"));
+            Stamps* stamp = addStamp(context, QStringLiteral("x"), quantity < 0 ? 1962 : 0);
             stamp->setQuantity(quantity);
             stamp->setValue(value);
         }
         saveIfAsked(context);
+        // Of the objects a fetch would find: how many, and their sums.
+        StoreResult<ObjectContext::Totals> of1962 = context.totals(
+            {stamps,
+             Predicate::format(QStringLiteral("yearOfIssue = %@"), QStringLiteral("1962")),
+             {}},
+            terms);
+        QVERIFY(of1962);
+        QCOMPARE(of1962->count, 1);
+        QCOMPARE(of1962->sums, (QVariantList{qint64(-2), -2.5}));
+        QCOMPARE(context.totals({stamps, {}, {}}, {}).value().count, 4);
         StoreResult<QVariantList> sums = context.sums(stamps, terms);
         QVERIFY(sums);
         QCOMPARE(sums->at(0).typeId(), QMetaType::LongLong);
