@@ -97,7 +97,7 @@ QString emptyMessage(const List& list)
 Result<QString> checkedText(const List& list, const QString& typed, Empty empty)
 {
     // Trimmed first, so spaces alone are no entry and " Fine" is the duplicate of "Fine".
-    const QString text = TextTrimming::trimSpacesAndTabs(typed);
+    QString text = TextTrimming::trimSpacesAndTabs(typed);
     if (text.isEmpty() && empty == Empty::Refused)
         return Failure{emptyMessage(list)};
     // Counted as the collector sees them: an accent is no character of its own, nor is either
