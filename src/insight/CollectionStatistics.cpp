@@ -77,9 +77,9 @@ StoreResult<CollectionStatistics> CollectionStatistics::read(const QSqlDatabase&
 
     // Grouped by country and status together, each group's sums then added into its country's
     // and its status's: one pass over the table serves both charts. NOT INDEXED: the indexes
-    // that start with either hold neither quantity nor cost, so walking one in order would read
-    // the table a row at a time; one pass over the table and a sort of its keys is several times
-    // faster. Absent and empty texts are grouped as one.
+    // that start with either hold no cost, so walking one in order would read the table a row at
+    // a time; one pass over the table and a sort of its keys is several times faster. Absent and
+    // empty texts are grouped as one.
     std::map<QString, Sums> statuses;
     const StoreResult<> groups =
         eachRow(store,

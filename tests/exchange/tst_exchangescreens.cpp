@@ -528,12 +528,19 @@ private Q_SLOTS:
                  qPrintable(summary));
         QVERIFY(summary.contains(QStringLiteral("line 3: quantity \"2x\" is not a whole number")));
         QCOMPARE(screen->ImportTextView->toPlainText(), text);
-        // Copied as any text is.
+        // Copied as any text is, and never typed over.
         QVERIFY(app.show());
         screen->SummaryTextView->setFocus();
         QTest::keyClick(screen->SummaryTextView, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(screen->SummaryTextView, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), summary);
+        QTest::keyClick(screen->SummaryTextView, Qt::Key_Delete);
+        QCOMPARE(screen->SummaryTextView->toPlainText(), summary);
+        // Done once: the screen stays, but the import is not made again.
+        QVERIFY(!screen->ImportButton->isEnabled());
+        screen->ImportTextFile();
+        QCOMPARE(backupCount(test), 1);
+        QCOMPARE(test.alerts.alerts().size(), 2);
 
         // Saved where the collector says; a cancelled dialog or a folder that is not there
         // writes nothing, the latter told.
