@@ -58,6 +58,19 @@ void addYears(TestEnvironment& test)
     QVERIFY(test.context().save());
 }
 
+// Whether the image shows a pixel of the blue pictures.
+bool showsBlue(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 100 && c.red() < 80 && c.green() < 80)
+                return true;
+        }
+    }
+    return false;
+}
+
 const QStringList Ascending = {QStringLiteral("Alpha"), QStringLiteral("Beta"),
                                QStringLiteral("Gamma")};
 const QStringList Descending = {QStringLiteral("Gamma"), QStringLiteral("Beta"),
@@ -106,6 +119,13 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         addYears(test);
+        QImage blue(120, 90, QImage::Format_RGB32);
+        blue.fill(QColor(20, 30, 140));
+        for (Stamps* stamp : test.context().fetch<Stamps>().value()) {
+            if (stamp->denomination() == QStringLiteral("Alpha"))
+                stamp->setStampImage(test.pictures.encodeJpeg(blue, 0.9).value());
+        }
+        QVERIFY(test.context().save());
         ShownApp app(test);
         app.menu->HandleButtonClick();
         QTest::mouseClick(app.menu->GroupedButton, Qt::LeftButton);
@@ -131,6 +151,8 @@ private Q_SLOTS:
         QCOMPARE(denominationsIn(report), Ascending);
         QVERIFY(!report.contains(QStringLiteral("Other")));
         QCOMPARE(print->FileTextView->toPlainText(), report);
+        // The first stamp's picture is shown with its lines.
+        QVERIFY(showsBlue(print->FileTextView->viewport()->grab().toImage()));
         QVERIFY(print->FileTextView->isReadOnly());
         QVERIFY(!print->PrintButton->isHidden());
         QVERIFY(test.alerts.alerts().isEmpty());
