@@ -44,7 +44,7 @@ constexpr double PrintDotsPerInch = 300.0;
 constexpr int EntryStartProperty = QTextFormat::UserProperty + 1;
 constexpr int MadeOnProperty = QTextFormat::UserProperty + 2;
 // What a text view keeps of the pictures it has shown.
-constexpr qsizetype ShownPictureKilobytes = 32 * 1024;
+constexpr qsizetype ShownPictureKilobytes = qsizetype(32) * 1024;
 
 PictureHandle pictureOf(const QTextDocument* document, const QTextFormat& format)
 {
