@@ -392,6 +392,29 @@ private Q_SLOTS:
                  qPrintable(QString::number(titleBox.center().x())));
     }
 
+    void aDocumentWithoutStampsFlowsLineByLineWithoutBlankPages()
+    {
+        QTextDocument document;
+        QStringList lines;
+        for (int line = 0; line < 150; ++line)
+            lines << QStringLiteral("Line %1").arg(line);
+        document.setPlainText(lines.join(u'\n') + QString(80, u'\n'));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("plain.pdf"));
+        QVERIFY(ReportPages::writePdf(document, path).ok());
+        Pdf pdf(path);
+        QVERIFY(pdf.document.pageCount() > 1);
+        QString all;
+        for (int page = 0; page < pdf.document.pageCount(); ++page) {
+            const QString text = pdf.document.getAllText(page).text().simplified();
+            QVERIFY2(text.startsWith(QStringLiteral("Line ")), qPrintable(text.left(40)));
+            all += text + u' ';
+        }
+        QVERIFY(all.startsWith(QStringLiteral("Line 0 ")));
+        for (const QString& line : std::as_const(lines))
+            QVERIFY2(all.count(line + u' ') == 1, qPrintable(line));
+    }
+
     void writingReplacesTheEarlierFileOrLeavesItAsItWas()
     {
         TemporaryStore store;

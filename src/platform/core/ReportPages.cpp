@@ -207,6 +207,9 @@ QList<double> pageTops(const QTextDocument& document, double pageHeight)
             const QTextLayout* lines = block.layout();
             for (int index = 0; index < lines->lineCount(); ++index) {
                 const QRectF line = lines->lineAt(index).rect().translated(origin);
+                // The blank lines that close the entry start no page of their own.
+                if (line.top() >= entry.inkBottom)
+                    break;
                 if (line.bottom() - tops.last() > pageHeight && line.top() > tops.last())
                     tops << line.top();
             }
