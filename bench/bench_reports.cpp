@@ -1,9 +1,13 @@
-// Times the breakdown report of collections whose every stamp has a 1-megapixel picture: the
-// report text with its pictures, then its A4 pages written as a PDF file, against the cost of
-// decoding the same pictures at full size (the codec alone). Each size runs in a fresh process,
-// so its peak memory is its own.
+// Times both reports on collections whose every stamp has a 1-megapixel picture, against the
+// raw work of their pictures: each decoded once, scaled to the size it is printed at (300 dots
+// per inch at its width on paper) and encoded as the PDF engine encodes it (JPEG at quality 94).
+// - the print-all report of the whole collection as the command line makes it, `vellora --report
+//   all --output FILE.pdf`, timed from outside, start to exit;
+// - the breakdown report as its screen makes it: the fetch, the report text, its A4 pages written
+//   as a PDF file.
+// Each run is a process of its own, so its peak memory is its own.
 //
-//   bench_reports [stamps...]     (defaults: 100 500 2000)
+//   bench_reports [stamps...]     (defaults: 500 5000)
 
 #include "platform/core/Pictures.h"
 #include "platform/core/ReportPages.h"
@@ -14,16 +18,20 @@
 #include "store/PersistentContainer.h"
 #include "store/StampGroups.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <sys/resource.h>
 
 namespace {
@@ -31,10 +39,28 @@ namespace {
 constexpr QSize PictureSize(1155, 866);
 // Distinct pictures, shared round the collection: encoding thousands would only slow the set-up.
 constexpr int DistinctPictures = 24;
+// How the PDF engine keeps a picture, and how finely a report decodes one.
+constexpr int PdfJpegQuality = 94;
+constexpr double PrintDotsPerInch = 300.0;
+constexpr double PointsPerInch = 72.0;
 
 double milliseconds(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The processor time of this process, all its threads, in milliseconds: the machine is shared,
+// and time spent waiting for another program's turn is no work of the report's.
+double processorMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double milliseconds(const timeval& time)
+{
+    return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
 }
 
 double peakMegabytes()
@@ -120,15 +146,16 @@ qint64 fillStore(const QString& folder, int count, const QList<QByteArray>& pict
     return pictureBytes;
 }
 
-// The measured run, in a process of its own: open the store, build and write the report, then
-// decode the same pictures at full size.
-int measure(const QString& folder, const QString& pdf)
+// The breakdown report as its screen makes it, in a process of its own: open the store, fetch,
+// build the report text and write its PDF file.
+int measureBreakdown(const QString& folder, const QString& pdf)
 {
     PersistentContainer container(QString::fromLatin1(Model::Name), folder);
     if (!container.loadPersistentStores())
         qFatal("The store could not be opened");
     QElapsedTimer timer;
     timer.start();
+    const double processorStart = processorMilliseconds();
     const StampGroup& year = StampGroups::Year;
     const QList<Stamps*> stamps =
         container.viewContext()
@@ -144,20 +171,91 @@ int measure(const QString& folder, const QString& pdf)
     if (!ReportPages::writePdf(*report, pdf))
         qFatal("The report could not be written");
     const double written = milliseconds(timer);
-    const double peak = peakMegabytes();
+    const double processor = processorMilliseconds() - processorStart;
+    std::printf("%.1f %.1f %.1f %.1f %.1f\n", fetched, built, written, processor, peakMegabytes());
+    return 0;
+}
 
-    double codec = 0;
+// The raw work of the reports' pictures, in a process of its own: each picture, read from the
+// store untimed, decoded straight to its printed size and encoded as the PDF engine does.
+int measureRaw(const QString& folder)
+{
+    PersistentContainer container(QString::fromLatin1(Model::Name), folder);
+    if (!container.loadPersistentStores())
+        qFatal("The store could not be opened");
+    const QList<Stamps*> stamps = container.viewContext().fetch<Stamps>().value();
+    const QtPictures pictures;
+    QElapsedTimer timer;
+    double raw = 0;
+    double processor = 0;
     for (Stamps* stamp : stamps) {
         const QByteArray bytes = stamp->stampImage().value_or(QByteArray());
         stamp->releaseAttribute(QStringLiteral("stampImage"));
+        const QSizeF points =
+            ReportPages::pictureSize(pictures.sizeOf(bytes), ReportPages::DefaultViewWidth / 6.0);
+        const double dotsPerPoint = PrintDotsPerInch / PointsPerInch;
+        const QSize dots(int(std::ceil(points.width() * dotsPerPoint)),
+                         int(std::ceil(points.height() * dotsPerPoint)));
         timer.restart();
-        if (QImage::fromData(bytes).isNull())
-            qFatal("A picture did not decode");
-        codec += milliseconds(timer);
+        const double processorStart = processorMilliseconds();
+        const QImage image = pictures.decodeScaled(bytes, dots);
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(PdfJpegQuality);
+        if (image.isNull() || !writer.write(image))
+            qFatal("A picture did not decode or encode");
+        raw += milliseconds(timer);
+        processor += processorMilliseconds() - processorStart;
     }
-    std::printf("%lld %.1f %.1f %.1f %.1f %.1f\n", QFileInfo(pdf).size(), fetched, built, written,
-                peak, codec);
+    std::printf("%.1f %.1f\n", raw, processor);
     return 0;
+}
+
+// `vellora --report all`, in a process of this one's own, so that its peak memory is the only
+// child's: its time from start to exit, as a script would see it.
+int measureCommandLine(const QString& folder, const QString& pdf)
+{
+    QProcess vellora;
+    vellora.setProcessChannelMode(QProcess::ForwardedChannels);
+    QElapsedTimer timer;
+    timer.start();
+    vellora.start(QStringLiteral(VELLORA_EXECUTABLE),
+                  {QStringLiteral("--data-dir"), folder, QStringLiteral("--report"),
+                   QStringLiteral("all"), QStringLiteral("--output"), pdf});
+    if (!vellora.waitForFinished(-1) || vellora.exitCode() != 0)
+        qFatal("vellora --report all failed");
+    const double elapsed = milliseconds(timer);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    std::printf("%.1f %.1f %.1f\n", elapsed,
+                milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime),
+                double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
+// Runs this program again with `arguments` and returns the figures it printed.
+QList<double> figuresOf(const QStringList& arguments, qsizetype count)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        qFatal("A measuring run failed");
+    const QStringList words =
+        QString::fromLatin1(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
+    if (words.size() != count)
+        qFatal("A measuring run said something unexpected");
+    QList<double> figures;
+    for (const QString& word : words)
+        figures << word.toDouble();
+    return figures;
+}
+
+double fileMegabytes(const QString& path)
+{
+    return double(QFileInfo(path).size()) / 1024.0 / 1024.0;
 }
 
 } // namespace
@@ -168,14 +266,18 @@ int main(int argc, char* argv[])
     qputenv("QT_LOGGING_RULES", "*.info=false");
     QGuiApplication application(argc, argv);
     QStringList arguments = application.arguments();
-    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--measure"))
-        return measure(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--breakdown"))
+        return measureBreakdown(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--raw"))
+        return measureRaw(arguments.at(2));
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--all"))
+        return measureCommandLine(arguments.at(2), arguments.at(3));
 
     QList<int> sizes;
     for (const QString& argument : arguments.mid(1))
         sizes << argument.toInt();
     if (sizes.isEmpty())
-        sizes = {100, 500, 2000};
+        sizes = {500, 5000};
 
     QRandomGenerator random(20261206);
     QList<QByteArray> pictures;
@@ -187,33 +289,30 @@ int main(int argc, char* argv[])
         total += picture.size();
     std::printf("Pictures: %d x %d, JPEG at quality 60, %lld KB on average\n\n",
                 PictureSize.width(), PictureSize.height(), total / pictures.size() / 1024);
-    std::printf("%7s %10s %10s %10s %10s %10s %10s %10s %12s\n", "stamps", "fetch ms", "build ms",
-                "write ms", "total ms", "PDF MB", "peak MB", "codec ms", "total/codec");
+    // Times as a clock on the wall shows them, then the processor time the work took.
+    std::printf("%7s | %-33s | %-49s | %-15s | %s\n", "", "vellora --report all",
+                "breakdown report (fetch, build, write)", "raw work", "report / raw");
+    std::printf("%7s | %8s %8s %7s %7s | %8s %8s %8s %8s %7s %7s | %7s %7s | %5s %5s %5s %5s\n",
+                "stamps", "wall ms", "cpu ms", "PDF MB", "peak MB", "fetch", "build", "write",
+                "cpu ms", "PDF MB", "peak MB", "wall ms", "cpu ms", "all", "cpu", "bd", "cpu");
     std::fflush(stdout);
 
     for (const int size : std::as_const(sizes)) {
         QTemporaryDir folder;
         fillStore(folder.path(), size, pictures);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--measure"), folder.path(),
-                     folder.filePath(QStringLiteral("StampsFilteredByYear.pdf"))});
-        if (!child.waitForFinished(-1) || child.exitCode() != 0)
-            qFatal("The measuring run failed");
-        const QStringList figures =
-            QString::fromLatin1(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
-        if (figures.size() != 6)
-            qFatal("The measuring run said something unexpected");
-        const double pdfMegabytes = figures.at(0).toDouble() / 1024.0 / 1024.0;
-        const double fetched = figures.at(1).toDouble();
-        const double built = figures.at(2).toDouble();
-        const double written = figures.at(3).toDouble();
-        const double all = fetched + built + written;
-        const double codec = figures.at(5).toDouble();
-        std::printf("%7d %10.0f %10.0f %10.0f %10.0f %10.1f %10.0f %10.0f %12.2f\n", size, fetched,
-                    built, written, all, pdfMegabytes, figures.at(4).toDouble(), codec,
-                    all / codec);
+        const QString allFile = folder.filePath(QStringLiteral("AllStamps.pdf"));
+        const QString breakdownFile = folder.filePath(QStringLiteral("StampsFilteredByYear.pdf"));
+        const QList<double> all = figuresOf({QStringLiteral("--all"), folder.path(), allFile}, 3);
+        const QList<double> breakdown =
+            figuresOf({QStringLiteral("--breakdown"), folder.path(), breakdownFile}, 5);
+        const QList<double> raw = figuresOf({QStringLiteral("--raw"), folder.path()}, 2);
+        const double breakdownWall = breakdown.at(0) + breakdown.at(1) + breakdown.at(2);
+        std::printf("%7d | %8.0f %8.0f %7.1f %7.0f | %8.0f %8.0f %8.0f %8.0f %7.1f %7.0f | %7.0f "
+                    "%7.0f | %5.2f %5.2f %5.2f %5.2f\n",
+                    size, all.at(0), all.at(1), fileMegabytes(allFile), all.at(2), breakdown.at(0),
+                    breakdown.at(1), breakdown.at(2), breakdown.at(3), fileMegabytes(breakdownFile),
+                    breakdown.at(4), raw.at(0), raw.at(1), all.at(0) / raw.at(0),
+                    all.at(1) / raw.at(1), breakdownWall / raw.at(0), breakdown.at(3) / raw.at(1));
         std::fflush(stdout);
     }
     return 0;

@@ -35,7 +35,8 @@ void setApplicationIcon()
 
 Application::Application(const QString& dataDirectory)
     : m_userDefaults(AppDelegate::userDefaultsFile(dataDirectory)), m_browser(m_alerts),
-      m_urls(m_alerts), m_shareSheet(m_mail, m_urls), m_printPanel(m_alerts),
+      m_urls(m_alerts), m_shareSheet(m_mail, m_urls),
+      m_printPanel(m_alerts, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
       m_appDelegate(dataDirectory),
       m_environment{m_appDelegate,
                     m_shared,

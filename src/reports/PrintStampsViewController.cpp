@@ -119,6 +119,7 @@ void PrintStampsViewController::buildReport()
     // The text view owns the report; the one it showed before goes with the change.
     document->setParent(FileTextView);
     FileTextView->setDocument(document.get());
+    ReportPages::showPictures(*document);
     StampString = document.release();
     EmailFileClick();
 }

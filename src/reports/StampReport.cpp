@@ -2,13 +2,14 @@
 
 #include "platform/core/CurrencyText.h"
 #include "platform/core/Pictures.h"
+#include "platform/core/ReportPages.h"
 #include "store/Entities.h"
 #include "store/StampGroups.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QUrl>
 #include <algorithm>
 #include <functional>
 
@@ -16,18 +17,12 @@ namespace {
 
 using TextAttribute = std::optional<QString> (Stamps::*)() const;
 
-// A picture is decoded no finer than a printer shows it at its laid-out width.
-constexpr double PrintDotsPerInch = 300.0;
-constexpr double PointsPerInch = 72.0;
 // Pictures are laid out a sixth of the view's width.
 constexpr double PictureWidthDivisor = 6.0;
-constexpr double KeptPictureQuality = 0.9;
 // The titles: the breakdown's file, and the shorter print-all report.
 constexpr double BreakdownTitlePoints = 21.0;
 constexpr double PrintAllTitlePoints = 17.0;
 constexpr double BodyPoints = 11.0;
-// No limit on a picture's height beyond its width and aspect ratio.
-constexpr int AnyHeight = 1 << 20;
 
 QTextCharFormat bodyFormat()
 {
@@ -36,9 +31,24 @@ QTextCharFormat bodyFormat()
     return format;
 }
 
-// The title and the blank line after it: centred black Arial; what follows starts a plain
-// paragraph of its own.
-void insertTitle(QTextCursor& cursor, const QString& title, double pointSize)
+// The number of stamps and their value, as the breakdowns and the valuation add them up: the
+// quantities, and value x quantity formed in single precision as the stored numbers are.
+QString summaryOf(const QList<Stamps*>& stamps)
+{
+    qint64 count = 0;
+    double value = 0;
+    for (const Stamps* stamp : stamps) {
+        count += stamp->quantity();
+        value += double(float(stamp->quantity()) * stamp->value());
+    }
+    return QCoreApplication::translate("StampReport", "Number of stamps: %1 - Total value: %2")
+        .arg(QLocale().toString(count), currencyText(value));
+}
+
+// The title, the summary under it and the blank line after them, centred (the title and the
+// blank line in black Arial); what follows starts a plain paragraph of its own.
+void insertTitle(QTextCursor& cursor, const QString& title, const QString& summary,
+                 double pointSize)
 {
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
@@ -49,9 +59,12 @@ void insertTitle(QTextCursor& cursor, const QString& title, double pointSize)
     cursor.setBlockFormat(centred);
     cursor.setBlockCharFormat(font);
     cursor.insertText(title, font);
+    cursor.insertBlock(centred, bodyFormat());
+    cursor.insertText(summary, bodyFormat());
     cursor.insertBlock(centred, font);
     cursor.insertBlock(QTextBlockFormat(), bodyFormat());
     cursor.document()->setMetaInformation(QTextDocument::DocumentTitle, title);
+    ReportPages::setMadeOn(*cursor.document(), QDate::currentDate());
 }
 
 void insertLine(QTextCursor& cursor, const QString& line)
@@ -66,32 +79,37 @@ void closeBlock(QTextCursor& cursor)
     cursor.insertBlock(QTextBlockFormat(), bodyFormat());
 }
 
-// Lays the stamp's picture out `width` points wide, its aspect ratio kept. The picture is
-// decoded straight to the size print needs, its stored bytes are let go, and the report keeps it
-// as a small JPEG (a tenth of the decoded pixels' memory; print shows no difference), so a report
-// of thousands of stamps holds only small pictures. False when there is no picture that decodes.
-bool insertPicture(QTextCursor& cursor, Stamps& stamp, double width, const Pictures& pictures,
-                   int index)
+// A stamp's picture, read from the store and decoded only when it is drawn, then let go: a
+// report of thousands of stamps holds none of them, and each is decoded once.
+class StampPicture final : public ReportPages::Picture
+{
+public:
+    StampPicture(Stamps& stamp, const Pictures& pictures) : m_stamp(stamp), m_pictures(pictures) {}
+
+    QImage load(const QSize& pixels) const override
+    {
+        const std::optional<QByteArray> bytes = m_stamp.stampImage();
+        m_stamp.releaseAttribute(QStringLiteral("stampImage"));
+        return bytes ? m_pictures.decodeScaled(*bytes, pixels) : QImage();
+    }
+
+private:
+    Stamps& m_stamp;
+    const Pictures& m_pictures;
+};
+
+// Lays the stamp's picture out `width` points wide, its aspect ratio kept, at the size its
+// header tells: nothing is decoded here. The stored bytes are let go. False when there is no
+// picture, or bytes that are none.
+bool insertPicture(QTextCursor& cursor, Stamps& stamp, double width, const Pictures& pictures)
 {
     const std::optional<QByteArray> bytes = stamp.stampImage();
     stamp.releaseAttribute(QStringLiteral("stampImage"));
-    if (!bytes || bytes->isEmpty())
+    const QSize pixels = bytes ? pictures.sizeOf(*bytes) : QSize();
+    if (pixels.isEmpty())
         return false;
-    const int widest = std::max(1, int(width / PointsPerInch * PrintDotsPerInch));
-    const QImage image = pictures.decodeScaled(*bytes, QSize(widest, AnyHeight));
-    if (image.isNull())
-        return false;
-
-    const QUrl name(QStringLiteral("vellora-picture:%1").arg(index));
-    const Result<QByteArray> kept = pictures.encodeJpeg(image, KeptPictureQuality);
-    if (!kept)
-        return false;
-    cursor.document()->addResource(QTextDocument::ImageResource, name, *kept);
-    QTextImageFormat format;
-    format.setName(name.toString());
-    format.setWidth(width);
-    format.setHeight(width * image.height() / image.width());
-    cursor.insertImage(format);
+    ReportPages::insertPicture(cursor, std::make_shared<StampPicture>(stamp, pictures),
+                               ReportPages::pictureSize(pixels, width));
     return true;
 }
 
@@ -201,14 +219,15 @@ QString printAllLine(const PrintAllReport& report, PrintAllReport::Line line, co
 
 std::unique_ptr<QTextDocument> build(const QString& title, double titlePointSize,
                                      const QList<Stamps*>& stamps, const WorkProgress& progress,
-                                     const std::function<void(QTextCursor&, Stamps&, int)>& block)
+                                     const std::function<void(QTextCursor&, Stamps&)>& block)
 {
     std::unique_ptr<QTextDocument> document = newReport();
     QTextCursor cursor(document.get());
     cursor.beginEditBlock();
-    insertTitle(cursor, title, titlePointSize);
+    insertTitle(cursor, title, summaryOf(stamps), titlePointSize);
     for (qsizetype index = 0; index < stamps.size(); ++index) {
-        block(cursor, *stamps.at(index), int(index));
+        ReportPages::startEntry(cursor);
+        block(cursor, *stamps.at(index));
         if (progress && !progress(index + 1, stamps.size()))
             return nullptr;
     }
@@ -319,9 +338,9 @@ std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
     const QString title = QCoreApplication::translate("StampReport", report.titlePrefix) +
                           titleValue(report.group, stamps);
     return build(title, BreakdownTitlePoints, stamps, progress,
-                 [&](QTextCursor& cursor, Stamps& stamp, int index) {
+                 [&](QTextCursor& cursor, Stamps& stamp) {
                      insertBreakdownLines(cursor, stamp);
-                     if (insertPicture(cursor, stamp, pictureWidth, pictures, index))
+                     if (insertPicture(cursor, stamp, pictureWidth, pictures))
                          cursor.insertText(QStringLiteral("   "), bodyFormat());
                      closeBlock(cursor);
                      closeBlock(cursor);
@@ -337,10 +356,10 @@ std::unique_ptr<QTextDocument> buildPrintAll(const PrintAllReport& report,
     if (report.titleHasValue)
         title += titleValue(report.group, stamps);
     return build(title, PrintAllTitlePoints, stamps, progress,
-                 [&](QTextCursor& cursor, Stamps& stamp, int index) {
+                 [&](QTextCursor& cursor, Stamps& stamp) {
                      for (const PrintAllReport::Line line : report.lines)
                          insertLine(cursor, printAllLine(report, line, stamp));
-                     insertPicture(cursor, stamp, pictureWidth, pictures, index);
+                     insertPicture(cursor, stamp, pictureWidth, pictures);
                      closeBlock(cursor);
                      closeBlock(cursor);
                  });

@@ -52,16 +52,20 @@ const QList<PrintAllReport>& printAll();
 // nullptr for a marker that names no report.
 const PrintAllReport* printAllFor(const QString& marker);
 
-// The report text of a breakdown: the centred black Arial 21 title, then one block of up to
-// twenty labelled lines per stamp with its picture laid out viewWidth / 6 points wide. Money is
-// the currency text of the stored number in the current locale. nullptr when cancelled.
+// The report text of a breakdown: the centred black Arial 21 title with the number of stamps and
+// their total value under it, then one block of up to twenty labelled lines per stamp with its
+// picture laid out viewWidth / 6 points wide (at most a third of a page high). Money is the
+// currency text of the stored number in the current locale. The pictures are read from the
+// stamps and decoded by `pictures` when the report is drawn, so both must outlive the report.
+// nullptr when cancelled.
 std::unique_ptr<QTextDocument> buildBreakdown(const BreakdownReport& report,
                                               const QList<Stamps*>& stamps, double viewWidth,
                                               const Pictures& pictures,
                                               const WorkProgress& progress = {});
 
-// The print-all text: the Arial 17 title, then the report's lines per stamp ("Blank" for an
-// absent text), the quantity with the total value, and the picture. nullptr when cancelled.
+// The print-all text: the Arial 17 title with the same summary, then the report's lines per
+// stamp ("Blank" for an absent text), the quantity with the total value, and the picture, drawn
+// as the breakdown's are. nullptr when cancelled.
 std::unique_ptr<QTextDocument> buildPrintAll(const PrintAllReport& report,
                                              const QList<Stamps*>& stamps, double viewWidth,
                                              const Pictures& pictures,

@@ -120,6 +120,7 @@ private Q_SLOTS:
         QFETCH(QSize, fitted);
         const QByteArray bytes = encoded(noise(400, 200), format.constData());
         QCOMPARE(QtPictures().decodeScaled(bytes, box).size(), fitted);
+        QCOMPARE(QtPictures().sizeOf(bytes), QSize(400, 200));
     }
 
     void aPictureStoredOnItsSideIsFittedUpright()
@@ -134,6 +135,8 @@ private Q_SLOTS:
         QVERIFY(writer.write(wide));
         QCOMPARE(pictures.decode(turned).size(), QSize(200, 400));
         QCOMPARE(pictures.decodeScaled(turned, QSize(100, 100)).size(), QSize(50, 100));
+        QCOMPARE(pictures.sizeOf(turned), QSize(200, 400));
+        QVERIFY(pictures.sizeOf(QByteArrayLiteral("not a picture")).isEmpty());
     }
 
     void userDefaultsLastInTheIniFile()

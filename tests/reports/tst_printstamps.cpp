@@ -7,6 +7,7 @@
 #include "browse/GroupSummaryViewController.h"
 #include "main/MainMenuViewController.h"
 #include "main/Storyboard.h"
+#include "platform/core/ReportPages.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/PrintPanel.h"
 #include "platform/gui/ProgressDialog.h"
@@ -16,6 +17,7 @@
 #include "reports/StampReport.h"
 #include "store/ObjectContext.h"
 
+#include <QLineEdit>
 #include <QListView>
 #include <QPdfDocument>
 #include <QPointer>
@@ -56,6 +58,19 @@ void addYears(TestEnvironment& test)
     addStamp(test, QStringLiteral("Beta"), 1962, QStringLiteral("B2"));
     addStamp(test, QStringLiteral("Other"), 1963);
     QVERIFY(test.context().save());
+}
+
+// Whether the image shows a pixel of the blue pictures.
+bool showsBlue(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 100 && c.red() < 80 && c.green() < 80)
+                return true;
+        }
+    }
+    return false;
 }
 
 const QStringList Ascending = {QStringLiteral("Alpha"), QStringLiteral("Beta"),
@@ -106,6 +121,13 @@ private Q_SLOTS:
     {
         TestEnvironment test;
         addYears(test);
+        QImage blue(120, 90, QImage::Format_RGB32);
+        blue.fill(QColor(20, 30, 140));
+        for (Stamps* stamp : test.context().fetch<Stamps>().value()) {
+            if (stamp->denomination() == QStringLiteral("Alpha"))
+                stamp->setStampImage(test.pictures.encodeJpeg(blue, 0.9).value());
+        }
+        QVERIFY(test.context().save());
         ShownApp app(test);
         app.menu->HandleButtonClick();
         QTest::mouseClick(app.menu->GroupedButton, Qt::LeftButton);
@@ -131,6 +153,8 @@ private Q_SLOTS:
         QCOMPARE(denominationsIn(report), Ascending);
         QVERIFY(!report.contains(QStringLiteral("Other")));
         QCOMPARE(print->FileTextView->toPlainText(), report);
+        // The first stamp's picture is shown with its lines.
+        QVERIFY(showsBlue(print->FileTextView->viewport()->grab().toImage()));
         QVERIFY(print->FileTextView->isReadOnly());
         QVERIFY(!print->PrintButton->isHidden());
         QVERIFY(test.alerts.alerts().isEmpty());
@@ -221,25 +245,30 @@ private Q_SLOTS:
         QWidget screen;
         screen.show();
         RecordingAlertPresenter alerts;
-        DialogPrintPanel panel(alerts);
+        DialogPrintPanel panel(alerts, folder.path());
         QTextDocument report;
         report.setPlainText(QStringLiteral("Stamps Filtered by Year: 1962\nDenomination: Alpha"));
         std::optional<bool> printed;
         const auto answer = [&printed](bool done) { printed = done; };
+        const auto proposedFile = [](QPrintDialog* dialog) {
+            return dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->text();
+        };
 
         report.setMetaInformation(QTextDocument::DocumentTitle,
-                                  QStringLiteral("All Stamps Sorted by Scott #: "));
+                                  QStringLiteral("Stamps Filtered by Country: France"));
+        ReportPages::setMadeOn(report, QDate(2026, 12, 7));
         QPointer<QPrintDialog> dialog = panel.openDialog(&screen, report, answer);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowModality(), Qt::WindowModal);
-        // The job's name is also the file name the dialog offers.
-        QCOMPARE(dialog->printer()->docName(), QStringLiteral("All Stamps Sorted by Scott"));
+        QCOMPARE(dialog->printer()->docName(), QStringLiteral("Stamps Filtered by Country France"));
+        // The file proposed is the report's own, with the day it was made.
+        const QString output =
+            folder.filePath(QStringLiteral("Stamps Filtered by Country France 2026-12-07.pdf"));
+        QCOMPARE(proposedFile(dialog), output);
         // What was handed over is printed, whatever happens to the report meanwhile.
         report.setPlainText(QStringLiteral("Changed"));
-        const QString output = folder.filePath(QStringLiteral("printed.pdf"));
         dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer()->setOutputFileName(output);
-        dialog->done(QDialog::Accepted);
+        dialog->accept();
         QCOMPARE(printed, std::optional<bool>(true));
         QPdfDocument pdf;
         QCOMPARE(pdf.load(output), QPdfDocument::Error::None);
@@ -252,11 +281,26 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
         QTRY_VERIFY(!dialog);
 
+        // The next report is proposed under its own name, to a file again, and the same report
+        // again under a name no file has yet.
         printed.reset();
+        report.setMetaInformation(QTextDocument::DocumentTitle,
+                                  QStringLiteral("Stamps Filtered by Year: 1962"));
         dialog = panel.openDialog(&screen, report, answer);
+        QCOMPARE(dialog->printer()->outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(proposedFile(dialog),
+                 folder.filePath(QStringLiteral("Stamps Filtered by Year 1962 2026-12-07.pdf")));
         dialog->reject();
         QCOMPARE(printed, std::optional<bool>(false));
         QVERIFY(alerts.alerts().isEmpty());
+        QTRY_VERIFY(!dialog);
+        report.setMetaInformation(QTextDocument::DocumentTitle,
+                                  QStringLiteral("Stamps Filtered by Country: France"));
+        dialog = panel.openDialog(&screen, report, answer);
+        QCOMPARE(proposedFile(dialog),
+                 folder.filePath(QStringLiteral("Stamps Filtered by Country France 2026-12-07 "
+                                                "(2).pdf")));
+        dialog->reject();
         QTRY_VERIFY(!dialog);
 
         // A job that cannot be started is said, and counts as not printed.

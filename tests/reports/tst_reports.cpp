@@ -112,6 +112,19 @@ QRect bluePixels(const QImage& page)
     return box;
 }
 
+// The first row of the page with a pixel of the blue pictures; the page's height when none.
+int firstBlueRow(const QImage& page)
+{
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.blue() > 100 && c.red() < 80 && c.green() < 80)
+                return y;
+        }
+    }
+    return page.height();
+}
+
 VelloraRun vellora(const QStringList& arguments)
 {
     return runVellora(QStringLiteral(VELLORA_EXECUTABLE), arguments);
@@ -143,7 +156,9 @@ private Q_SLOTS:
         const auto report = StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year),
                                                          {bare, full, nameless}, 390, pictures);
         QVERIFY(report);
+        // Under the title, the copies and their value: 0 + 3 - 2 copies, 9.00 - 0.20.
         QCOMPARE(report->toPlainText(), QStringLiteral("Stamps Filtered by Year: 0\n"
+                                                       "Number of stamps: 1 - Total value: $8.80\n"
                                                        "\n"
                                                        "Denomination: 5c\n"
                                                        "Year Issued: 0\n"
@@ -181,17 +196,20 @@ private Q_SLOTS:
                                                        "\n"
                                                        "\n"));
 
-        // The title and the blank line after it are centred black Arial 21; the lines are
-        // left-aligned black text in the body font.
+        // The title and the blank line after the summary are centred black Arial 21, the summary
+        // centred in the body font; the lines are left-aligned black text in the body font.
         const QTextBlock title = report->begin();
-        for (const QTextBlock& block : {title, title.next()}) {
+        const QTextBlock summary = title.next();
+        for (const QTextBlock& block : {title, summary.next()}) {
             QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
             QCOMPARE(block.charFormat().fontFamilies().toStringList(),
                      QStringList{QStringLiteral("Arial")});
             QCOMPARE(block.charFormat().fontPointSize(), 21.0);
         }
         QCOMPARE(title.begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
-        const QTextBlock line = title.next().next();
+        QCOMPARE(summary.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(!summary.begin().fragment().charFormat().hasProperty(QTextFormat::FontFamilies));
+        const QTextBlock line = summary.next().next();
         QCOMPARE(line.text(), QStringLiteral("Denomination: 5c"));
         QVERIFY(!(line.blockFormat().alignment() & Qt::AlignHCenter));
         QVERIFY(!line.begin().fragment().charFormat().hasProperty(QTextFormat::FontFamilies));
@@ -213,6 +231,8 @@ private Q_SLOTS:
         Stamps* plain = addStamp(store.context(), QStringLiteral("6c"), 1962);
         Stamps* broken = addStamp(store.context(), QStringLiteral("7c"), 1962);
         broken->setStampImage(QByteArray("not a picture"));
+        Stamps* tall = addStamp(store.context(), QStringLiteral("8c"), 1962);
+        tall->setStampImage(jpeg(100, 1000));
         QVERIFY(store.context().save());
 
         const QtPictures pictures;
@@ -222,14 +242,7 @@ private Q_SLOTS:
         const QList<QTextImageFormat> formats = pictureFormats(*report);
         QCOMPARE(formats.size(), 1);
         QCOMPARE(formats.first().width(), 65.0);
-        // The decoded picture's own aspect ratio, 270 x 202 pixels for 1200 x 900.
-        QVERIFY(qAbs(formats.first().height() - 48.75) < 0.25);
-        // Decoded no finer than 300 dots per inch at 65 points, but not needlessly coarse.
-        const QImage embedded = QImage::fromData(
-            report->resource(QTextDocument::ImageResource, QUrl(formats.first().name()))
-                .toByteArray());
-        QVERIFY2(embedded.width() <= 271 && embedded.width() >= 200,
-                 qPrintable(QString::number(embedded.width())));
+        QCOMPARE(formats.first().height(), 48.75);
         // The picture is followed by three spaces; a stamp without a picture that decodes has
         // neither, and each block still ends with a blank line.
         const QString text = report->toPlainText();
@@ -244,7 +257,8 @@ private Q_SLOTS:
         QVERIFY(!pictured->isAttributeLoaded(QStringLiteral("stampImage")));
         QVERIFY(pictured->stampImage().has_value());
 
-        // On paper the picture is 65 points wide.
+        // On paper the picture is 65 points wide, decoded when drawn to 300 dots per inch at
+        // that width (271 pixels of 1200), and let go again.
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("pictured.pdf"));
         QVERIFY(ReportPages::writePdf(*report, path).ok());
@@ -252,6 +266,24 @@ private Q_SLOTS:
         const QRect onPaper = bluePixels(pdf.document.render(0, QSize(595, 842)));
         QVERIFY2(qAbs(onPaper.width() - 65) <= 2, qPrintable(QString::number(onPaper.width())));
         QVERIFY2(qAbs(onPaper.height() - 49) <= 2, qPrintable(QString::number(onPaper.height())));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("/Width 271"));
+        QVERIFY(!pictured->isAttributeLoaded(QStringLiteral("stampImage")));
+
+        // A tall picture is at most a third of a page high, a wide one at most as wide as the
+        // text column; both keep their aspect ratio.
+        const BreakdownReport& byYear = StampReports::breakdown(StampGroups::Year);
+        const QTextImageFormat narrow =
+            pictureFormats(*StampReports::buildBreakdown(byYear, {tall}, 390, pictures)).first();
+        QVERIFY2(narrow.height() > 240 && narrow.height() <= 841.8 / 3,
+                 qPrintable(QString::number(narrow.height())));
+        QCOMPARE(narrow.width() * 10, narrow.height());
+        tall->setStampImage(jpeg(1200, 100));
+        const QTextImageFormat wide =
+            pictureFormats(*StampReports::buildBreakdown(byYear, {tall}, 6000, pictures)).first();
+        QCOMPARE(wide.width(), 595.2 - 72);
+        QCOMPARE(wide.height() * 12, wide.width());
 
         // A picture with unsaved changes is kept in memory: it is not in the store yet.
         pictured->setStampImage(jpeg(300, 200));
@@ -260,21 +292,33 @@ private Q_SLOTS:
         QVERIFY(pictured->isAttributeLoaded(QStringLiteral("stampImage")));
     }
 
-    void longReportsFlowOverA4PagesWithNothingCutOff()
+    void blocksAreNeverSplitAcrossPagesWhichSayTheirNumber()
     {
+        LocaleScope locale(UnitedStates);
         TemporaryStore store;
+        // Pictures of mixed heights (the tallest kept to a third of a page), and one stamp whose
+        // notes alone are longer than a page.
+        const QList<QSize> shapes = {{400, 300}, {300, 900}, {100, 1000}, {800, 200}};
+        QStringList longNotes;
+        for (int line = 0; line < 70; ++line)
+            longNotes << QStringLiteral("Note line %1").arg(line);
         QList<Stamps*> stamps;
-        for (int i = 0; i < 60; ++i) {
+        for (int i = 0; i < 40; ++i) {
             Stamps* stamp = addStamp(store.context(), QStringLiteral("D%1").arg(i), 1962);
             fillAllTexts(*stamp, QStringLiteral("S%1").arg(i));
-            if (i % 3 == 0)
-                stamp->setStampImage(jpeg(400, 300));
+            stamp->setQuantity(2);
+            stamp->setValue(1.25f);
+            const QSize shape = shapes.at(i % shapes.size());
+            stamp->setStampImage(jpeg(shape.width(), shape.height()));
             stamps << stamp;
         }
+        stamps.at(20)->setNotes(longNotes.join(u'\n'));
+        QVERIFY(store.context().save());
         const QtPictures pictures;
         const auto report =
             StampReports::buildBreakdown(StampReports::breakdown(StampGroups::Year), stamps,
                                          ReportPages::DefaultViewWidth, pictures);
+        ReportPages::setMadeOn(*report, QDate(2026, 12, 7));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("StampsFilteredByYear.pdf"));
         ConsoleCapture console;
@@ -283,24 +327,57 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("wrote PDF file with multiple pages to: ") + path});
 
         Pdf pdf(path);
-        QVERIFY2(pdf.document.pageCount() > 5,
-                 qPrintable(QString::number(pdf.document.pageCount())));
-        for (int page = 0; page < pdf.document.pageCount(); ++page) {
+        const int pages = pdf.document.pageCount();
+        QVERIFY2(pages > 10, qPrintable(QString::number(pages)));
+        QString all;
+        QString previous;
+        int continued = 0;
+        for (int page = 0; page < pages; ++page) {
             const QSizeF size = pdf.document.pagePointSize(page);
             QVERIFY2(qAbs(size.width() - 595.2) <= 0.5 && qAbs(size.height() - 841.8) <= 0.5,
                      qPrintable(QStringLiteral("page %1: %2 x %3")
                                     .arg(page)
                                     .arg(size.width())
                                     .arg(size.height())));
+            // Lines are parted by a line break or a space, as the PDF reader sees fit.
+            const QString text = pdf.document.getAllText(page).text().simplified();
+            all += text + u' ';
+            const QString where = QStringLiteral("page %1: ").arg(page) + text.left(40);
+            QVERIFY2(text.contains(QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages)),
+                     qPrintable(where));
+            QVERIFY2(text.contains(QStringLiteral("Monday, December 7, 2026")), qPrintable(where));
+            if (page == 0) {
+                QVERIFY2(text.startsWith(QStringLiteral("Stamps Filtered by Year: 1962 "
+                                                        "Number of stamps: 80 - Total value: "
+                                                        "$100.00 ")),
+                         qPrintable(text));
+            } else if (!text.startsWith(QStringLiteral("Denomination: D"))) {
+                // Only the stamp longer than a page goes on over the next, from a whole line.
+                QVERIFY2(text.startsWith(QStringLiteral("Note line ")), qPrintable(where));
+                QVERIFY2(previous.startsWith(QStringLiteral("Denomination: D20 ")),
+                         qPrintable(previous.left(40)));
+                ++continued;
+            }
+            // A page's pictures lie below its first line: none was left over from the page
+            // before.
+            const QRectF firstLine =
+                pdf.document.getSelectionAtIndex(page, 0, 5).boundingRectangle();
+            const int picture = firstBlueRow(pdf.document.render(page, QSize(595, 842)));
+            QVERIFY2(picture > firstLine.bottom(),
+                     qPrintable(where + QStringLiteral(" picture at %1").arg(picture)));
+            previous = text;
         }
-        // Every stamp's first and last line is on some page: no line fell off a page's bottom.
-        const QString text = pdf.text();
-        QVERIFY(text.contains(QStringLiteral("Stamps Filtered by Year: 1962")));
-        for (int i = 0; i < 60; ++i) {
-            QVERIFY2(text.contains(QStringLiteral("Denomination: D%1\n").arg(i)) &&
-                         text.contains(QStringLiteral("Notes: S%1 notes").arg(i)),
+        QCOMPARE(continued, 1);
+        // Every line is on exactly one page: nothing fell off a page's bottom or came twice.
+        for (int i = 0; i < 40; ++i) {
+            const QString last =
+                i == 20 ? longNotes.last() : QStringLiteral("Notes: S%1 notes").arg(i);
+            QVERIFY2(all.count(QStringLiteral("Denomination: D%1 ").arg(i)) == 1 &&
+                         all.count(last + u' ') == 1,
                      qPrintable(QString::number(i)));
         }
+        for (const QString& line : std::as_const(longNotes))
+            QVERIFY2(all.count(line + u' ') == 1, qPrintable(line));
 
         // The title is set in Arial (its metric twin here) 21-point type, centred on the page.
         QFile file(path);
@@ -313,6 +390,29 @@ private Q_SLOTS:
                  qPrintable(QString::number(titleBox.height())));
         QVERIFY2(qAbs(titleBox.center().x() - 595.2 / 2) < 6,
                  qPrintable(QString::number(titleBox.center().x())));
+    }
+
+    void aDocumentWithoutStampsFlowsLineByLineWithoutBlankPages()
+    {
+        QTextDocument document;
+        QStringList lines;
+        for (int line = 0; line < 150; ++line)
+            lines << QStringLiteral("Line %1").arg(line);
+        document.setPlainText(lines.join(u'\n') + QString(80, u'\n'));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("plain.pdf"));
+        QVERIFY(ReportPages::writePdf(document, path).ok());
+        Pdf pdf(path);
+        QVERIFY(pdf.document.pageCount() > 1);
+        QString all;
+        for (int page = 0; page < pdf.document.pageCount(); ++page) {
+            const QString text = pdf.document.getAllText(page).text().simplified();
+            QVERIFY2(text.startsWith(QStringLiteral("Line ")), qPrintable(text.left(40)));
+            all += text + u' ';
+        }
+        QVERIFY(all.startsWith(QStringLiteral("Line 0 ")));
+        for (const QString& line : std::as_const(lines))
+            QVERIFY2(all.count(line + u' ') == 1, qPrintable(line));
     }
 
     void writingReplacesTheEarlierFileOrLeavesItAsItWas()
@@ -498,8 +598,8 @@ private Q_SLOTS:
 
         const PrintAllReport* report = StampReports::printAllFor(marker);
         QVERIFY(report);
-        const auto document =
-            StampReports::buildPrintAll(*report, {first, empty}, 390, QtPictures());
+        const QtPictures pictures;
+        const auto document = StampReports::buildPrintAll(*report, {first, empty}, 390, pictures);
         // The picture follows the lines, without spaces after it.
         QString shown = document->toPlainText();
         const qsizetype picture = shown.indexOf(QChar::ObjectReplacementCharacter);
@@ -507,6 +607,9 @@ private Q_SLOTS:
         QCOMPARE(shown.mid(picture - 1, 4),
                  QStringLiteral("\n") + QChar::ObjectReplacementCharacter + QStringLiteral("\n\n"));
         shown.remove(picture, 1);
+        // Under the title, the copies and their total value.
+        expected.insert(expected.indexOf(u'\n'),
+                        QStringLiteral("\nNumber of stamps: 2 - Total value: $2.50"));
         QCOMPARE(shown, expected);
         QCOMPARE(pictureFormats(*document).first().width(), 65.0);
         // The title is Arial 17.

@@ -84,6 +84,20 @@ Result<QImage, PictureRefusal> QtPictures::readUpright(QImageReader& reader)
     return Failure{PictureRefusal{}};
 }
 
+QSize QtPictures::sizeOf(const QByteArray& bytes) const
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    QSize size = reader.size();
+    // Formats that cannot tell their size before reading are read.
+    if (!size.isValid())
+        return decode(bytes).size();
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        size.transpose();
+    return size;
+}
+
 QImage QtPictures::decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const
 {
     if (boundingSize.isEmpty()) {

@@ -34,6 +34,9 @@ public:
     // Decodes straight to a size that fits in boundingSize (aspect ratio kept, never enlarged), so
     // a list row never holds a full-size picture.
     virtual QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const = 0;
+    // The picture's upright size in pixels, empty when the bytes are no picture. Read from the
+    // header where the format tells it there, without decoding.
+    virtual QSize sizeOf(const QByteArray& bytes) const { return decode(bytes).size(); }
     // JPEG at quality 0.0..1.0 (0.6 is 60 of 100); the image is never resized, cropped or rotated.
     // A null image is refused.
     virtual Result<QByteArray> encodeJpeg(const QImage& image, double quality) const = 0;
@@ -44,6 +47,7 @@ class QtPictures final : public Pictures
 public:
     Result<QImage, PictureRefusal> read(const QByteArray& bytes) const override;
     QImage decodeScaled(const QByteArray& bytes, const QSize& boundingSize) const override;
+    QSize sizeOf(const QByteArray& bytes) const override;
     Result<QByteArray> encodeJpeg(const QImage& image, double quality) const override;
 
     // The reader's picture, upright as its orientation says.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -25,21 +26,31 @@ public:
 };
 
 // The print dialog, window-modal over parent, with the number of copies. An accepted dialog
-// prints the report on the report's own A4 pages; a job that fails is told through the alerts.
-// The printer chosen last is offered again.
+// prints the report on the report's own pages; a job that fails is told through the alerts.
+// The printer chosen last is offered again. Printed to a file, the dialog proposes a name of its
+// own for each report, its title and the day it was made ("Stamps Filtered by Country France
+// 2026-12-07.pdf"), in the folder chosen last, so an earlier report is never written over.
 class DialogPrintPanel final : public PrintPanel
 {
 public:
-    // alerts must outlive every dialog shown.
-    explicit DialogPrintPanel(AlertPresenter& alerts);
+    // alerts must outlive every dialog shown; files are proposed in `folder` until the
+    // collector chooses another.
+    DialogPrintPanel(AlertPresenter& alerts, const QString& folder);
 
     void present(QWidget* parent, const QTextDocument& report, Completion done) override;
 
     // The dialog present() shows, opened, and deleted once it has closed.
     QPrintDialog* openDialog(QWidget* parent, const QTextDocument& report, Completion done);
 
+    // What the collector chose last; shared with the open dialogs, which may outlive the panel.
+    struct Choice
+    {
+        bool toFile = false;
+        QString printerName; // empty for the system's default printer
+        QString folder;      // where files are proposed
+    };
+
 private:
     AlertPresenter& m_alerts;
-    // Shared with the open dialog, which may outlive the panel.
-    std::shared_ptr<QPrinter> m_printer;
+    std::shared_ptr<Choice> m_choice;
 };
