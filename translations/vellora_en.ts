@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>AddReferenceEntryViewController</name>
-    <message>
-        <source>Duplicates not allowed</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>AddViewController</name>
     <message>
         <source>Add Stamp</source>
@@ -429,12 +422,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Step 1: Create the Export File
-Step 2: Option 1: Click &apos;Save To Files&apos; button
-             Option 2: Click the Email File button to email the file to yourself and then from your email save the file to your iCloud Drive. There are size limits to email attachments for most carriers.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Process Complete - File Ready to Save to Files or Email</source>
         <translation type="unfinished"></translation>
     </message>
@@ -468,6 +455,12 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button
     </message>
     <message>
         <source>Attachment: Vellora Spreadsheet File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step 1: Create the Export File
+Step 2: Option 1: Click &apos;Save To Files&apos; button and save Vellora.csv to a folder on this computer or a synced folder
+             Option 2: Click the Email File button to email the file to yourself and then from your email save Vellora.csv to a folder on this computer or a synced folder. There are size limits to email attachments for most mail providers.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -538,10 +531,6 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source># of Stamps: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Valuation for displayed stamps: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -563,6 +552,14 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button
     </message>
     <message>
         <source>Could not create PDF file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source># of Stamps: %1 (%2 copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source># of Stamps: %1 (%2 copies)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -642,6 +639,21 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button
     </message>
     <message>
         <source> Country</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GroupValueModel</name>
+    <message>
+        <source>%1 stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 stamps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -761,12 +773,6 @@ Fields not read: %4
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.
-1: Select the file you saved to your iCloud drive
-2: Import the file into your device</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Data Import File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -784,6 +790,36 @@ Fields not read: %4
     </message>
     <message>
         <source>Data File Import Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YOU CAN ONLY IMPORT THE FILE CREATED BY THIS APP.
+1: Select the file Vellora.csv you saved to a folder on this computer or a synced folder
+2: Import the file into your collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Summary…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the Import Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vellora Import Summary.txt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summary not Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The summary could not be saved to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1237,15 +1273,22 @@ You can write to %2 from your mail program.</source>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Could Not Open</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Reading</name>
     <message>
         <source>Collection not Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceEntries</name>
+    <message>
+        <source>Entries in %1 can have at most %2 characters; this one has %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicates not allowed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1515,6 +1558,10 @@ You can write to %2 from your mail program.</source>
         <source>Choose…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No match: press Enter to add &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportPages</name>
@@ -1528,6 +1575,10 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>the pages could not be drawn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1616,10 +1667,6 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Scott numbers are sorted in the order chosen, but more slowly: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The data folder could not be opened: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1740,10 +1787,6 @@ You can write to %2 from your mail program.</source>
         <source>Save %1</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>No application could open %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>SpreadsheetFile</name>
@@ -1861,10 +1904,6 @@ You can write to %2 from your mail program.</source>
 </context>
 <context>
     <name>StampFormViewController</name>
-    <message>
-        <source>%1 must be a whole number, such as 1962</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>%1 must be a whole number from -32768 to 32767</source>
         <translation type="unfinished"></translation>
@@ -2196,6 +2235,10 @@ You can write to %2 from your mail program.</source>
         <source>Scott #: Blank</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Number of stamps: %1 - Total value: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StampTableViewController</name>
@@ -2446,6 +2489,10 @@ You can write to %2 from your mail program.</source>
         <source>default application</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could Not Open</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ValuationViewController</name>
@@ -2543,10 +2590,6 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Your device is not able to send text messages.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Could Not Open</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
