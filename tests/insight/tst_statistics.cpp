@@ -90,29 +90,23 @@ QList<double> amountsOf(const QList<Bar>& bars)
     return amounts;
 }
 
-// The application's palette, as a desktop theme sets it, until the scope ends.
-class ApplicationPaletteScope final
+// An application-wide setting (palette, font), as a desktop theme sets it, until the scope ends.
+template <typename Value, auto get, auto set> class ApplicationScope final
 {
 public:
-    explicit ApplicationPaletteScope(const QPalette& palette) { QApplication::setPalette(palette); }
-    ~ApplicationPaletteScope() { QApplication::setPalette(m_previous); }
-    Q_DISABLE_COPY_MOVE(ApplicationPaletteScope)
+    explicit ApplicationScope(const Value& value) { set(value); }
+    ~ApplicationScope() { set(m_previous); }
+    Q_DISABLE_COPY_MOVE(ApplicationScope)
 
 private:
-    QPalette m_previous = QApplication::palette();
+    Value m_previous = get();
 };
-
-// The application's font, as a desktop setting sets it, until the scope ends.
-class ApplicationFontScope final
-{
-public:
-    explicit ApplicationFontScope(const QFont& font) { QApplication::setFont(font); }
-    ~ApplicationFontScope() { QApplication::setFont(m_previous); }
-    Q_DISABLE_COPY_MOVE(ApplicationFontScope)
-
-private:
-    QFont m_previous = QApplication::font();
-};
+using ApplicationPaletteScope =
+    ApplicationScope<QPalette, [] { return QApplication::palette(); },
+                     [](const QPalette& palette) { QApplication::setPalette(palette); }>;
+using ApplicationFontScope =
+    ApplicationScope<QFont, [] { return QApplication::font(); },
+                     [](const QFont& font) { QApplication::setFont(font); }>;
 
 // The statistics screen in a phone-shaped window, as the main menu opens it.
 struct ShownScreen
