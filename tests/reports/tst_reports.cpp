@@ -471,14 +471,17 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report.pdf"));
         qsizetype pages = 0;
+        QList<qsizetype> pagesDone;
         const auto stopAtSecondPage = [&](qsizetype done, qsizetype total) {
             pages = total;
+            pagesDone << done;
             return done < 2;
         };
         ConsoleCapture console;
         QCOMPARE(ReportPages::writePdf(*report, path, stopAtSecondPage).value(),
                  WorkEnd::Cancelled);
         QVERIFY(pages > 2);
+        QCOMPARE(pagesDone, (QList<qsizetype>{1, 2}));
         QVERIFY(console.lines().isEmpty());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
 
