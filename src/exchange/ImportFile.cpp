@@ -6,16 +6,10 @@
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
-#include "store/PersistentContainer.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringConverter>
 #include <QStringDecoder>
-#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -253,68 +247,3 @@ ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgr
 }
 
 } // namespace ImportFile
-
-namespace StoreBackup {
-
-namespace {
-
-// Backups in age order: by their time, then by the suffix a second backup of the same second
-// got ("-2", "-3", ...).
-QFileInfoList backupsOldestFirst(const QDir& folder, const QString& name)
-{
-    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(name) +
-        QStringLiteral("-(\\d{8}-\\d{6})(?:-(\\d+))?\\.sqlite")));
-    QList<std::pair<std::pair<QString, int>, QFileInfo>> found;
-    for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
-        const QRegularExpressionMatch match = pattern.match(file.fileName());
-        if (match.hasMatch())
-            found.append(
-                {{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()},
-                 file});
-    }
-    std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    QFileInfoList files;
-    for (const auto& entry : found)
-        files.append(entry.second);
-    return files;
-}
-
-} // namespace
-
-Result<QString> make(PersistentContainer& container, int kept)
-{
-    const QDir folder(QFileInfo(container.storeFilePath()).absolutePath() +
-                      QStringLiteral("/Backups"));
-    if (!QDir().mkpath(folder.path()))
-        return Failure{
-            QCoreApplication::translate("ImportFile", "The backup folder %1 could not be made")
-                .arg(folder.path())};
-    const QString stem = container.name() + u'-' +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    // A later backup of the same second takes a suffix above every one of that second, even
-    // when older ones were removed, so it never sorts before them.
-    int suffix = 0;
-    for (const QFileInfo& file : backupsOldestFirst(folder, container.name())) {
-        const QString name = file.completeBaseName();
-        if (name == stem)
-            suffix = qMax(suffix, 1);
-        else if (name.startsWith(stem + u'-'))
-            suffix = qMax(suffix, name.mid(stem.size() + 1).toInt());
-    }
-    QString path =
-        folder.filePath(suffix == 0 ? stem + QStringLiteral(".sqlite")
-                                    : stem + QStringLiteral("-%1.sqlite").arg(suffix + 1));
-
-    if (const StoreResult<> copied = container.backUpTo(path); !copied)
-        return Failure{QCoreApplication::translate("ImportFile",
-                                                   "The collection could not be copied to %1: %2")
-                           .arg(path, copied.error().description)};
-    const QFileInfoList backups = backupsOldestFirst(folder, container.name());
-    for (qsizetype i = 0; i + std::max(kept, 1) < backups.size(); ++i)
-        QFile::remove(backups.at(i).absoluteFilePath());
-    return path;
-}
-
-} // namespace StoreBackup

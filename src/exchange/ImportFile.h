@@ -46,13 +46,3 @@ bool hasMarker(const QString& text);
 ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgress& progress = {});
 
 } // namespace ImportFile
-
-// A copy of the store made before an import changes anything.
-namespace StoreBackup {
-
-// Copies the open store with SQLite's VACUUM INTO to Backups/Vellora-YYYYMMDD-HHMMSS.sqlite in
-// its data folder and removes all but the newest `kept` backups (at least the new one stays).
-// The backup's path; when no backup could be made, nothing may be imported.
-Result<QString> make(PersistentContainer& container, int kept);
-
-} // namespace StoreBackup

@@ -5,6 +5,7 @@
 #include "app/OpeningScreens.h"
 #include "app/Preferences.h"
 #include "exchange/ImportFile.h"
+#include "exchange/StoreBackup.h"
 #include "exchange/TextPreview.h"
 #include "platform/gui/Alert.h"
 #include "platform/gui/DocumentPicker.h"

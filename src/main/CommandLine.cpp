@@ -4,6 +4,7 @@
 #include "app/Preferences.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
+#include "exchange/StoreBackup.h"
 #include "exchange/SpreadsheetFile.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/ReportPages.h"

@@ -133,3 +133,63 @@ StoreResult<> PersistentContainer::backUpTo(const QString& path)
         return Failure{StoreError::from(QString(), query.lastError(), path)};
     return {};
 }
+
+namespace {
+
+StoreResult<qint64> countRows(const QSqlDatabase& database, const QString& table,
+                              const QString& path)
+{
+    QSqlQuery query(database);
+    // The table's name is quoted as an identifier: it is never a value typed by anyone.
+    QString quoted = table;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(quoted)) || !query.next())
+        return Failure{StoreError::from(QString(), query.lastError(), path)};
+    return query.value(0).toLongLong();
+}
+
+} // namespace
+
+StoreResult<qint64> PersistentContainer::savedRowCount(const QString& table)
+{
+    return countRows(QSqlDatabase::database(m_connectionName, false), table, storeFilePath());
+}
+
+StoreResult<qint64> PersistentContainer::checkCopy(const QString& path, const QString& table)
+{
+    const auto refused = [&path](const QString& reason) {
+        return Failure{StoreError::at(reason, path)};
+    };
+    if (!QFileInfo(path).isFile())
+        return refused(tr("The file is missing"));
+    // A journal beside the copy means a write was cut short: reading the copy would roll it
+    // back, which a check must not do, and what it holds is not what was meant to be written.
+    if (QFileInfo::exists(path + QStringLiteral("-journal")))
+        return refused(tr("The copy was not finished"));
+    const QString connection = uniqueConnectionName();
+    StoreResult<qint64> result = 0;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        QUrl address = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        address.setQuery(QStringLiteral("mode=ro"));
+        database.setDatabaseName(QString::fromLatin1(address.toEncoded()));
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+        result = [&]() -> StoreResult<qint64> {
+            if (!database.open())
+                return Failure{StoreError::from(tr("The copy could not be opened"),
+                                                database.lastError(), path)};
+            QSqlQuery check(database);
+            if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next())
+                return Failure{
+                    StoreError::from(tr("The copy could not be read"), check.lastError(), path)};
+            if (const QString verdict = check.value(0).toString(); verdict != u"ok")
+                return refused(tr("The copy is damaged: %1").arg(verdict));
+            if (!database.tables().contains(table))
+                return refused(tr("The copy holds no table %1").arg(table));
+            return countRows(database, table, path);
+        }();
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return result;
+}

@@ -39,6 +39,12 @@ public:
 
     // Copies the store as it is saved (VACUUM INTO) to a new file at path.
     StoreResult<> backUpTo(const QString& path);
+    // The rows of `table` as the store has them saved.
+    StoreResult<qint64> savedRowCount(const QString& table);
+    // Checks a copy of a store (a backup) without changing it: it opens, SQLite finds no fault
+    // in it (quick_check) and it has `table`, whose rows are counted. A copy left half-written
+    // (cut short, or with the journal of an unfinished write beside it) fails.
+    static StoreResult<qint64> checkCopy(const QString& path, const QString& table);
 
     // The one context of the application; only valid once the store is loaded.
     ObjectContext& viewContext() { return *m_context; }

@@ -3,6 +3,7 @@
 #include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
+#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/ObjectContext.h"
@@ -520,6 +521,64 @@ private Q_SLOTS:
         const Result<QString> refused = StoreBackup::make(blocked.container(), 5);
         QVERIFY(!refused);
         QVERIFY(refused.error().contains(QStringLiteral("Backups")));
+    }
+
+    void aBackupCutShortNeverCountsNorPushesOutAGoodOne()
+    {
+        TemporaryStore store;
+        // Pictures of noise, so the copy is larger than the file size a child may write.
+        QImage noise(400, 400, QImage::Format_RGB32);
+        for (int i = 0; i < 12; ++i) {
+            for (int y = 0; y < noise.height(); ++y)
+                for (int x = 0; x < noise.width(); ++x)
+                    noise.setPixel(x, y, uint(std::rand()));
+            addStamp(store.context(), QStringLiteral("%1c").arg(i), 1900, QStringLiteral("Peru"))
+                ->setStampImage(Coding.encodeJpeg(noise, 0.9).value());
+        }
+        QVERIFY(store.context().save());
+        const QString older = StoreBackup::make(store.container(), 2).value();
+        QVERIFY(QFileInfo(older).size() > 1024 * 1024);
+        const QString good = StoreBackup::make(store.container(), 2).value();
+        const QDir backups = QFileInfo(good).dir();
+        // What failed backups of an earlier version left, named as the newest: counted, they
+        // would push out every good one.
+        const QString empty = backups.filePath(QStringLiteral("Vellora-29991231-235958.sqlite"));
+        const QString cut = backups.filePath(QStringLiteral("Vellora-29991231-235959.sqlite"));
+        QVERIFY(writeBytes(empty, {}));
+        QVERIFY(writeBytes(cut, fileBytes(good).left(600 * 1024)));
+        const QStringList before = backups.entryList(QDir::Files | QDir::Hidden);
+
+        // An import whose backup meets a full disk (writes past 512 KB refused), then one whose
+        // backup is killed halfway: neither imports, neither leaves a backup.
+        QTemporaryDir folder;
+        const QString input = folder.filePath(QStringLiteral("in.csv"));
+        QVERIFY(writeBytes(input, "[VELLORA]\n^^^^^Peru^99c^^^^^^^^^^^^^^1900^\n"));
+        for (const QString& signal : {QStringLiteral("trap '' XFSZ; "), QString()}) {
+            QProcess child;
+            child.start(QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"),
+                         signal + QStringLiteral("ulimit -f 1024; exec \"$@\""),
+                         QStringLiteral("sh"), QStringLiteral(VELLORA_EXECUTABLE),
+                         QStringLiteral("--data-dir"), store.directory(),
+                         QStringLiteral("--import"), input});
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY(child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0);
+            QCOMPARE(QDir(backups.path()).entryList(QDir::Files), before);
+            if (!signal.isEmpty()) {
+                QVERIFY(QString::fromUtf8(child.readAllStandardError())
+                            .contains(QStringLiteral("nothing was imported")));
+                QCOMPARE(QDir(backups.path()).entryList(QDir::Files | QDir::Hidden), before);
+            }
+        }
+        QCOMPARE(allStamps(store.context()).size(), 12);
+
+        // The next backup clears what the killed one left; the look-alikes neither count nor go.
+        const QString latest = StoreBackup::make(store.container(), 2).value();
+        QStringList kept{QFileInfo(good).fileName(), QFileInfo(latest).fileName(),
+                         QFileInfo(empty).fileName(), QFileInfo(cut).fileName()};
+        kept.sort();
+        QCOMPARE(QDir(backups.path()).entryList(QDir::Files | QDir::Hidden), kept);
+        QVERIFY(!QFileInfo::exists(older));
     }
 
     void commandLineExportsAndImports()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/core/Result.h"
+
+#include <QString>
+
+class PersistentContainer;
+
+// Copies of the store, made before an import changes anything, kept in Backups/ beside it.
+namespace StoreBackup {
+
+// Copies the open store as saved to Backups/Vellora-YYYYMMDD-HHMMSS.sqlite in its data folder.
+// The copy is written under a hidden temporary name and renamed into place only once it has
+// been checked (it opens, SQLite finds no fault, it holds as many stamps as the store), so a
+// backup cut short by a full disk or a kill never looks like one; such leftovers are removed by
+// the next backup. Then all but the newest `kept` good backups are removed; a file that only
+// looks like a backup is neither counted nor removed. The backup's path; when no backup could be
+// made, nothing may be imported.
+Result<QString> make(PersistentContainer& container, int kept);
+
+} // namespace StoreBackup
