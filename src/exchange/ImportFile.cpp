@@ -77,14 +77,17 @@ void Merge::line(int number, const QString& line)
         return position < fields.size() ? ExchangeFormat::unescaped(fields.at(position))
                                         : QString(QLatin1String(""));
     };
+    const std::optional<qint16> year =
+        fields.size() > ExchangeFormat::YearField
+            ? NumberText::readWholeNumber(fields.at(ExchangeFormat::YearField))
+            : std::nullopt;
     const Predicate match = Predicate::andPredicate({
         Predicate::format(QStringLiteral("country == %@"), key(ExchangeFormat::CountryField)),
         Predicate::format(QStringLiteral("denomination == %@"),
                           key(ExchangeFormat::DenominationField)),
+        // The year as it would be stored from this line: one that does not read is no year.
         Predicate::format(QStringLiteral("yearOfIssue == %@"),
-                          fields.size() > ExchangeFormat::YearField
-                              ? fields.at(ExchangeFormat::YearField)
-                              : QString(QLatin1String(""))),
+                          year ? QVariant(int(*year)) : QVariant()),
     });
     const StoreResult<QList<Stamps*>> found = m_context.fetch<Stamps>(match);
     if (!found) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -79,6 +80,12 @@ bool bindConditions(const EntityDescription& entity, const Predicate& predicate,
         case AttributeType::Int16:
         case AttributeType::Float:
             if (const std::optional<double> number = numberFrom(comparison.value)) {
+                // A whole-number attribute holds none but whole numbers of its 16 bits: any other
+                // number matches nothing.
+                if (type == AttributeType::Int16 && (*number != std::trunc(*number) ||
+                                                     *number < std::numeric_limits<qint16>::min() ||
+                                                     *number > std::numeric_limits<qint16>::max()))
+                    break;
                 condition.kind = Condition::Kind::Equals;
                 // A float attribute holds single precision: compare with the same rounding.
                 condition.operand = type == AttributeType::Float ? double(float(*number)) : *number;
@@ -142,9 +149,9 @@ QVariantList operands(const std::vector<Condition>& conditions)
     for (const Condition& condition : conditions) {
         if (condition.kind != Condition::Kind::Equals)
             continue;
-        const double number = condition.operand.toDouble();
-        if (condition.type == AttributeType::Int16 && number == std::trunc(number))
-            values.append(qint64(number));
+        // Whole and in range, as bound: an integer to SQLite, compared as stored.
+        if (condition.type == AttributeType::Int16)
+            values.append(qint64(condition.operand.toDouble()));
         else
             values.append(condition.operand);
     }

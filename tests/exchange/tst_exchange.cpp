@@ -329,17 +329,22 @@ private Q_SLOTS:
                      ->color(),
                  QStringLiteral("7c"));
 
-        // An empty country inserts again; "19x2" matches no stored year and inserts again.
-        summary = ImportFile::merge(store.context(),
-                                    line(QStringLiteral(""), QStringLiteral("5c"),
-                                         QStringLiteral("1960"), QStringLiteral("x")) +
-                                        QStringLiteral("\n") +
-                                        line(QStringLiteral("Peru"), QStringLiteral("6c"),
-                                             QStringLiteral("19x2"), QStringLiteral("y")));
-        QCOMPARE(summary.added, 2);
+        // An empty country inserts again; a year that is not a whole number of the field
+        // matches no stored year, not even one it reads as a number, and inserts again.
+        addStamp(store.context(), QStringLiteral("6c"), 1000, QStringLiteral("Peru"));
+        QVERIFY(store.context().save());
+        QString again = line(QString(), QStringLiteral("5c"), QStringLiteral("1960"), QString());
+        const QStringList badYears = {QStringLiteral("19x2"), QStringLiteral("1e3"),
+                                      QStringLiteral("1e300"), QStringLiteral("-196e64"),
+                                      QStringLiteral("inf")};
+        for (const QString& year : badYears)
+            again += u'\n' + line(QStringLiteral("Peru"), QStringLiteral("6c"), year, year);
+        summary = ImportFile::merge(store.context(), again);
+        QCOMPARE(summary.added, 1 + badYears.size());
         QCOMPARE(summary.updated, 0);
+        QCOMPARE(summary.fieldsNotRead, badYears.size());
         QCOMPARE(find(QStringLiteral("5c")).size(), 2);
-        QCOMPARE(find(QStringLiteral("6c")).size(), 2);
+        QCOMPARE(find(QStringLiteral("6c")).size(), 2 + badYears.size());
     }
 
     void badFieldsLeaveAttributesAsTheyWere()

@@ -125,6 +125,9 @@ private Q_SLOTS:
         QCOMPARE(byYear(QStringLiteral("19x2")), QStringList());
         QCOMPARE(byYear(QStringLiteral("")), QStringList());
         QCOMPARE(byYear(QStringLiteral("0")), QStringList{QStringLiteral("d")});
+        // Numbers no 16-bit whole number equals match nothing.
+        for (const char* none : {"1962.5", "1e300", "-196e64", "inf", "67498"})
+            QCOMPARE(byYear(QString::fromLatin1(none)), QStringList());
         // Several tests are all required.
         const Predicate both = Predicate::andPredicate(
             {Predicate::format(QStringLiteral("denomination=%@"), QStringLiteral("c")),
