@@ -43,9 +43,15 @@ constexpr Column Columns[] = {
     {"notes", QT_TRANSLATE_NOOP("SpreadsheetFile", "Notes")},
 };
 
+// What a spreadsheet program may take for the start of a formula: the signs, the control
+// characters some programs skip before reading one, and the full-width signs some fold to the
+// plain ones.
 bool startsLikeAFormula(const QString& text)
 {
-    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    return first.isNull() || QStringView(u"=+-@\t\r\n\uFF1D\uFF0B\uFF0D\uFF20").contains(first);
 }
 
 void appendField(QString& line, QString text)

@@ -94,6 +94,18 @@ private Q_SLOTS:
         awkward->setNotes(QStringLiteral("said \"mint\",\r\nthen\nhinged"));
         awkward->setDescrip(QStringLiteral("=HYPERLINK(\"x\")"));
         awkward->setScottNumber(QStringLiteral("-1"));
+        // Starts a spreadsheet program may read as a formula's, or fold to one.
+        const QStringList formulas = {
+            QStringLiteral("@SUM(1)"), QStringLiteral("+1"),      QStringLiteral("\t=1"),
+            QStringLiteral("\r=1"),    QStringLiteral("\n=1"),    QStringLiteral("\uFF1D1+1"),
+            QStringLiteral("\uFF0B1"), QStringLiteral("\uFF0D1"), QStringLiteral("\uFF20x")};
+        const QStringList formulaColumns = {
+            QStringLiteral("Color"),   QStringLiteral("Series"),       QStringLiteral("Condition"),
+            QStringLiteral("Grade"),   QStringLiteral("Centering"),    QStringLiteral("Gum"),
+            QStringLiteral("Margins"), QStringLiteral("Perforations"), QStringLiteral("Paper")};
+        for (qsizetype i = 0; i < formulas.size(); ++i)
+            awkward->setValue(formulaColumns.at(i).toLower(), formulas.at(i));
+        awkward->setFaults(QString(QChar(0)) + QStringLiteral("=1"));
         awkward->setCost(1234.5f);
         awkward->setValue(0.1f);
         awkward->setQuantity(3);
@@ -138,6 +150,9 @@ private Q_SLOTS:
         // What a spreadsheet would run as a formula is kept as text.
         QCOMPARE(field(4, QStringLiteral("Description")), QStringLiteral("'=HYPERLINK(\"x\")"));
         QCOMPARE(field(4, QStringLiteral("Scott #")), QStringLiteral("'-1"));
+        for (qsizetype i = 0; i < formulas.size(); ++i)
+            QCOMPARE(field(4, formulaColumns.at(i)), u'\'' + formulas.at(i));
+        QVERIFY(csv.contains(QByteArray("'\0=1", 4)));
 
         // An empty collection is the header alone.
         TemporaryStore empty;
