@@ -3,6 +3,7 @@
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ExportFile.h"
 #include "platform/core/Console.h"
+#include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
@@ -160,10 +161,12 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             const QByteArray::FromBase64Result picture = QByteArray::fromBase64Encoding(
                 field.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
             // toLatin1 turns other characters into "?", which is not Base64 either.
-            if (picture)
-                stamp.setValue(key, *picture);
-            else
+            if (!picture)
                 notRead(QT_TRANSLATE_NOOP("ImportFile", "is not Base64"));
+            else if (isCutShortJpeg(*picture))
+                notRead(QT_TRANSLATE_NOOP("ImportFile", "is an incomplete picture"));
+            else
+                stamp.setValue(key, *picture);
             break;
         }
         }

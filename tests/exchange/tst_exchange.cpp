@@ -405,6 +405,13 @@ private Q_SLOTS:
         QCOMPARE(second.fieldsNotRead, 2);
         QVERIFY(second.problems.at(0).startsWith(QStringLiteral("line 1: quantity \"+40000\"")));
         QCOMPARE(stamp->stampImage(), jpeg());
+
+        // A picture cut short, if only by its end marker, would be kept half grey.
+        fields[21] = QString::fromLatin1(jpeg(Qt::red).chopped(2).toBase64());
+        const ImportSummary third = ImportFile::merge(store.context(), fields.join(u'^'));
+        QCOMPARE(third.fieldsNotRead, 2);
+        QVERIFY(third.problems.at(1).endsWith(QStringLiteral("is an incomplete picture")));
+        QCOMPARE(stamp->stampImage(), jpeg());
     }
 
     void decodeAndMarker()

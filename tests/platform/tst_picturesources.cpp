@@ -118,6 +118,11 @@ private Q_SLOTS:
         ConsoleCapture console;
         QVERIFY(!pasteboard.image());
         QCOMPARE(console.lines().size(), 1);
+        auto cutShort = std::make_unique<QMimeData>();
+        cutShort->setData(QStringLiteral("image/jpeg"),
+                          QtPictures().encodeJpeg(sample(12, 9), 0.9).value().chopped(2));
+        putOnClipboard(std::move(cutShort));
+        QVERIFY(!pasteboard.image());
 
         // What the share sheet's Copy puts there pastes back.
         QVERIFY(ShareActions::copy({ShareItem::fromPicture(sample(20, 10))}, *clipboard));
@@ -155,6 +160,11 @@ private Q_SLOTS:
         QTest::newRow("folder") << QStringLiteral("album.png") << QStringLiteral("folder")
                                 << QByteArray()
                                 << QStringLiteral("album.png is a folder, not a picture.");
+        // Cut short by its end marker alone: decoded, it would be kept half grey.
+        QTest::newRow("cut short")
+            << QStringLiteral("stamp.jpg") << QStringLiteral("file")
+            << QtPictures().encodeJpeg(sample(64, 48), 0.9).value().chopped(2)
+            << QStringLiteral("stamp.jpg is incomplete: the file ends before the picture does.");
     }
 
     void aFileThatIsNoPictureIsRefusedByName()

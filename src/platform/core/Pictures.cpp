@@ -42,8 +42,21 @@ QImage flattenedOnWhite(const QImage& image)
 
 } // namespace
 
+bool isCutShortJpeg(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\xFF\xD8"))
+        return false;
+    // In a scan's data a 0xFF byte is always followed by 0x00 or a restart marker, so the last
+    // end marker (0xFF 0xD9) after the last scan's start (0xFF 0xDA) is the picture's own end.
+    const qsizetype lastScan = bytes.lastIndexOf(QByteArrayView("\xFF\xDA"));
+    return lastScan < 0 || bytes.lastIndexOf(QByteArrayView("\xFF\xD9")) < lastScan;
+}
+
 QString PictureRefusal::text() const
 {
+    if (cutShort)
+        return QCoreApplication::translate("Pictures",
+                                           "incomplete: the file ends before the picture does.");
     if (tooLarge.isValid())
         return QCoreApplication::translate("Pictures", "too large: %1 x %2 pixels")
             .arg(tooLarge.width())
@@ -71,6 +84,20 @@ Result<QImage, PictureRefusal> QtPictures::read(const QByteArray& bytes) const
 
 Result<QImage, PictureRefusal> QtPictures::readUpright(QImageReader& reader)
 {
+    // A cut-short JPEG is refused before it is decoded into a half-grey picture. The reader's
+    // device is read whole and put back where it was.
+    QIODevice* device = reader.device();
+    if (device && !device->isOpen())
+        device->open(QIODevice::ReadOnly); // as the reader would open it
+    if (device && device->isOpen() && !device->isSequential()) {
+        const qint64 at = device->pos();
+        if (device->seek(0)) {
+            const bool cutShort = isCutShortJpeg(device->readAll());
+            device->seek(at);
+            if (cutShort)
+                return Failure{PictureRefusal{.cutShort = true}};
+        }
+    }
     // Camera pictures carry their orientation separately; show them upright.
     reader.setAutoTransform(true);
     // The header tells the size before the decoding that may refuse it.
@@ -80,7 +107,7 @@ Result<QImage, PictureRefusal> QtPictures::readUpright(QImageReader& reader)
     if (!image.isNull())
         return image;
     if (size.isValid() && exceedsAllocationLimit(size, format))
-        return Failure{PictureRefusal{size}};
+        return Failure{PictureRefusal{.tooLarge = size}};
     return Failure{PictureRefusal{}};
 }
 

@@ -12,14 +12,20 @@ class QImageReader;
 // Why bytes gave no picture: too large to decode in memory, or not a picture Qt reads at all.
 struct PictureRefusal
 {
-    QSize tooLarge; // the picture's size when it was too large; invalid otherwise
+    QSize tooLarge = {};   // the picture's size when it was too large; invalid otherwise
+    bool cutShort = false; // a JPEG whose data ends before its picture does
 
-    // Words that follow the picture's name and "is": "too large: 30000 x 30000 pixels", or "not a
-    // picture Vellora can read."
+    // Words that follow the picture's name and "is": "too large: 30000 x 30000 pixels",
+    // "incomplete: ...", or "not a picture Vellora can read."
     QString text() const;
 };
 
 QString describeFailure(const PictureRefusal& refusal);
+
+// Whether the bytes are a JPEG that ends before its picture does (a file cut short in a copy or a
+// download): no end marker after its last scan. The JPEG decoder fills the missing part with grey
+// and only warns, so such a picture would be kept damaged. Reads the bytes only, no decoding.
+bool isCutShortJpeg(const QByteArray& bytes);
 
 // Picture coding: stamp pictures are kept as bytes in the store and shown as images.
 class Pictures
