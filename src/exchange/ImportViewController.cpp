@@ -7,6 +7,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/StoreBackup.h"
 #include "exchange/TextPreview.h"
+#include "platform/core/RegularFile.h"
 #include "platform/gui/Alert.h"
 #include "platform/gui/DocumentPicker.h"
 #include "platform/gui/NavigationController.h"
@@ -14,7 +15,6 @@
 #include "platform/gui/Styling.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -106,25 +106,15 @@ void ImportViewController::LoadFile()
 void ImportViewController::readFile(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    QString whyNot;
-    QByteArray bytes;
-    if (QFileInfo(path).isDir())
-        whyNot = tr("it is a folder");
-    else if (!file.open(QIODevice::ReadOnly))
-        whyNot = file.errorString();
-    else {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            whyNot = file.errorString();
-    }
-    if (!whyNot.isEmpty()) {
+    const Result<QByteArray, FileRefusal> bytes = readRegularFile(path, ImportFile::LargestFile);
+    if (!bytes) {
         // Nothing changes: the collector may pick another file.
-        tell(tr("Data Import File"), tr("The file %1 could not be read: %2").arg(name, whyNot));
+        tell(tr("Data Import File"),
+             tr("The file %1 could not be read: %2").arg(name, bytes.error().text()));
         return;
     }
     filename = name;
-    document = ImportFile::decode(bytes);
+    document = ImportFile::decode(*bytes);
     wrongFile = false;
     ImportTextView->setPlainText(TextPreview::ofText(*document));
     ImportButton->setEnabled(true);

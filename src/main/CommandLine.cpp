@@ -4,9 +4,10 @@
 #include "app/Preferences.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
-#include "exchange/StoreBackup.h"
 #include "exchange/SpreadsheetFile.h"
+#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
+#include "platform/core/RegularFile.h"
 #include "platform/core/ReportPages.h"
 #include "platform/core/UserDefaults.h"
 #include "reports/StampReport.h"
@@ -16,7 +17,6 @@
 #include "store/StampGroups.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -150,11 +150,11 @@ int exportSpreadsheet(const QString& folder, const QString& output)
 // lines were refused: the summary on standard output says which.
 int importFile(const QString& folder, const QString& input)
 {
-    QFile file(input);
-    if (!file.open(QIODevice::ReadOnly))
+    const Result<QByteArray, FileRefusal> bytes = readRegularFile(input, ImportFile::LargestFile);
+    if (!bytes)
         return fail(WorkFailed,
-                    CommandLine::tr("Could not read %1: %2").arg(input, file.errorString()));
-    const QString text = ImportFile::decode(file.readAll());
+                    CommandLine::tr("Could not read %1: %2").arg(input, bytes.error().text()));
+    const QString text = ImportFile::decode(*bytes);
     if (!ImportFile::hasMarker(text))
         return fail(
             WorkFailed,

@@ -17,6 +17,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -626,10 +627,23 @@ private Q_SLOTS:
         QVERIFY2(run.err.endsWith(QStringLiteral("\nnotes.txt Is The Incorrect Import File\n")) ||
                      run.err == QStringLiteral("notes.txt Is The Incorrect Import File\n"),
                  qPrintable(run.err));
-        run = vellora({QStringLiteral("--data-dir"), target.directory(), QStringLiteral("--import"),
-                       wrong + QStringLiteral("x")});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(QStringLiteral("Could not read")));
+        // Missing, a folder, a pipe no one writes to, a device that never ends: refused at once.
+        const QString pipe = target.directory() + QStringLiteral("/pipe");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QList<std::pair<QString, QString>> unread = {
+            {wrong + QStringLiteral("x"), QStringLiteral("it does not exist")},
+            {target.directory(), QStringLiteral("it is a folder")},
+            {pipe, QStringLiteral("it is not a regular file")},
+            {QStringLiteral("/dev/zero"), QStringLiteral("it is not a regular file")}};
+        for (const auto& [path, reason] : unread) {
+            run = vellora({QStringLiteral("--data-dir"), target.directory(),
+                           QStringLiteral("--import"), path});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("Could not read ") + path +
+                                      QStringLiteral(": ") + reason),
+                     qPrintable(run.err));
+        }
+        QVERIFY(QFile::remove(pipe));
         QVERIFY(!QFileInfo::exists(target.directory() + QStringLiteral("/Backups")));
 
         run = vellora(

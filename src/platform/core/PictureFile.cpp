@@ -1,9 +1,9 @@
 #include "platform/core/PictureFile.h"
 
 #include "platform/core/Pictures.h"
+#include "platform/core/RegularFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -23,37 +23,37 @@ Result<QImage> readPictureFile(const QString& path, const Pictures& pictures)
 {
     if (path.isEmpty())
         return failure(QCoreApplication::translate("PictureFile", "No picture file was chosen."));
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!info.exists())
-        return failure(
-            QCoreApplication::translate("PictureFile", "%1 could not be found.").arg(name));
-    if (info.isDir())
-        return failure(
-            QCoreApplication::translate("PictureFile", "%1 is a folder, not a picture.").arg(name));
-    // Devices and pipes may never end (or block the read).
-    if (!info.isFile())
-        return failure(
-            QCoreApplication::translate("PictureFile", "%1 is not a file Vellora can read.")
-                .arg(name));
-    if (info.size() > largestPictureFile)
-        return failure(
-            QCoreApplication::translate("PictureFile", "%1 is too large to be a picture (%2 MB).")
-                .arg(name)
-                .arg(info.size() / (qint64(1024) * 1024)));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QCoreApplication::translate("PictureFile", "%1 could not be opened: %2")
-                           .arg(name, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const QString name = QFileInfo(path).fileName();
+    const Result<QByteArray, FileRefusal> bytes = readRegularFile(path, largestPictureFile);
+    if (!bytes) {
+        const FileRefusal& refusal = bytes.error();
+        switch (refusal.kind) {
+        case FileRefusal::Kind::Missing:
+            return failure(
+                QCoreApplication::translate("PictureFile", "%1 could not be found.").arg(name));
+        case FileRefusal::Kind::Folder:
+            return failure(
+                QCoreApplication::translate("PictureFile", "%1 is a folder, not a picture.")
+                    .arg(name));
+        case FileRefusal::Kind::NotRegular:
+            return failure(
+                QCoreApplication::translate("PictureFile", "%1 is not a file Vellora can read.")
+                    .arg(name));
+        case FileRefusal::Kind::TooLarge:
+            return failure(QCoreApplication::translate("PictureFile",
+                                                       "%1 is too large to be a picture (%2 MB).")
+                               .arg(name)
+                               .arg(refusal.size / (qint64(1024) * 1024)));
+        case FileRefusal::Kind::Unreadable:
+            break;
+        }
         return failure(QCoreApplication::translate("PictureFile", "%1 could not be read: %2")
-                           .arg(name, file.errorString()));
-    if (bytes.isEmpty())
+                           .arg(name, refusal.error));
+    }
+    if (bytes->isEmpty())
         return failure(QCoreApplication::translate("PictureFile", "%1 is empty.").arg(name));
 
-    Result<QImage, PictureRefusal> image = pictures.read(bytes);
+    Result<QImage, PictureRefusal> image = pictures.read(*bytes);
     if (!image)
         return failure(
             QCoreApplication::translate("PictureFile", "%1 is %2").arg(name, image.error().text()));
