@@ -733,6 +733,18 @@ Fields not read: %4
         <source>The collection could not be copied to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>is an incomplete picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the copy holds %1 stamps, the collection %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the copy could not be kept</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ImportViewController</name>
@@ -754,10 +766,6 @@ Fields not read: %4
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it is a folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1082,6 +1090,30 @@ Fields not read: %4
         <source>The store is read-only and not up to date (store version %1, this version writes %2): open it once where it can be written</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy was not finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy is damaged: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy holds no table %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PictureFile</name>
@@ -1103,10 +1135,6 @@ Fields not read: %4
     </message>
     <message>
         <source>%1 is too large to be a picture (%2 MB).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 could not be opened: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1138,6 +1166,10 @@ Fields not read: %4
     </message>
     <message>
         <source>A picture could not be saved as JPEG: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>incomplete: the file ends before the picture does.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1560,6 +1592,25 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>No match: press Enter to add &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>it does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, a pipe or a socket)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is too large (%1 MB)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
