@@ -191,7 +191,8 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(name)).constData(), 0600), 0);
 
         ConsoleCapture console; // a failed decode is also told on the console
-        const Result<QImage> result = readPictureFile(QDir(folder.path()).filePath(name), QtPictures());
+        const Result<QImage> result =
+            readPictureFile(QDir(folder.path()).filePath(name), QtPictures());
         QVERIFY(!result);
         QCOMPARE(result.error(), reason);
     }
