@@ -8,10 +8,6 @@
 
 namespace {
 
-// Far above any photograph or scan of a stamp; refusing bigger files keeps a wrongly chosen video
-// or disk image from being read into memory whole.
-constexpr qint64 largestPictureFile = qint64(256) * 1024 * 1024;
-
 Failure<QString> failure(const QString& error)
 {
     return Failure{error};
@@ -24,7 +20,7 @@ Result<QImage> readPictureFile(const QString& path, const Pictures& pictures)
     if (path.isEmpty())
         return failure(QCoreApplication::translate("PictureFile", "No picture file was chosen."));
     const QString name = QFileInfo(path).fileName();
-    const Result<QByteArray, FileRefusal> bytes = readRegularFile(path, largestPictureFile);
+    const Result<QByteArray, FileRefusal> bytes = readRegularFile(path, LargestPictureFile);
     if (!bytes) {
         const FileRefusal& refusal = bytes.error();
         switch (refusal.kind) {

@@ -40,6 +40,22 @@ QImage flattenedOnWhite(const QImage& image)
     return flat;
 }
 
+// The reader's picture, upright as its orientation says.
+Result<QImage, PictureRefusal> readUpright(QImageReader& reader)
+{
+    // Camera pictures carry their orientation separately; show them upright.
+    reader.setAutoTransform(true);
+    // The header tells the size before the decoding that may refuse it.
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    QImage image = reader.read();
+    if (!image.isNull())
+        return image;
+    if (size.isValid() && exceedsAllocationLimit(size, format))
+        return Failure{PictureRefusal{.tooLarge = size}};
+    return Failure{PictureRefusal{}};
+}
+
 } // namespace
 
 bool isCutShortJpeg(const QByteArray& bytes)
@@ -71,44 +87,24 @@ QString describeFailure(const PictureRefusal& refusal)
 
 Result<QImage, PictureRefusal> QtPictures::read(const QByteArray& bytes) const
 {
-    if (bytes.isEmpty())
-        return Failure{PictureRefusal{}};
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
-    Result<QImage, PictureRefusal> image = readUpright(reader);
-    if (!image)
-        reportUnreadable(reader);
+    Result<QImage, PictureRefusal> image = readQuietly(bytes);
+    if (!image && !bytes.isEmpty())
+        Console::printLine(QStringLiteral("A picture could not be decoded: %1")
+                               .arg(describeFailure(image.error())));
     return image;
 }
 
-Result<QImage, PictureRefusal> QtPictures::readUpright(QImageReader& reader)
+Result<QImage, PictureRefusal> QtPictures::readQuietly(const QByteArray& bytes)
 {
-    // A cut-short JPEG is refused before it is decoded into a half-grey picture. The reader's
-    // device is read whole and put back where it was.
-    QIODevice* device = reader.device();
-    if (device && !device->isOpen())
-        device->open(QIODevice::ReadOnly); // as the reader would open it
-    if (device && device->isOpen() && !device->isSequential()) {
-        const qint64 at = device->pos();
-        if (device->seek(0)) {
-            const bool cutShort = isCutShortJpeg(device->readAll());
-            device->seek(at);
-            if (cutShort)
-                return Failure{PictureRefusal{.cutShort = true}};
-        }
-    }
-    // Camera pictures carry their orientation separately; show them upright.
-    reader.setAutoTransform(true);
-    // The header tells the size before the decoding that may refuse it.
-    const QSize size = reader.size();
-    const QImage::Format format = reader.imageFormat();
-    QImage image = reader.read();
-    if (!image.isNull())
-        return image;
-    if (size.isValid() && exceedsAllocationLimit(size, format))
-        return Failure{PictureRefusal{.tooLarge = size}};
-    return Failure{PictureRefusal{}};
+    if (bytes.isEmpty())
+        return Failure{PictureRefusal{}};
+    // Refused before it is decoded into a half-grey picture.
+    if (isCutShortJpeg(bytes))
+        return Failure{PictureRefusal{.cutShort = true}};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    return readUpright(reader);
 }
 
 QSize QtPictures::sizeOf(const QByteArray& bytes) const

@@ -7,8 +7,6 @@
 #include <QSize>
 #include <QString>
 
-class QImageReader;
-
 // Why bytes gave no picture: too large to decode in memory, or not a picture Qt reads at all.
 struct PictureRefusal
 {
@@ -56,6 +54,6 @@ public:
     QSize sizeOf(const QByteArray& bytes) const override;
     Result<QByteArray> encodeJpeg(const QImage& image, double quality) const override;
 
-    // The reader's picture, upright as its orientation says.
-    static Result<QImage, PictureRefusal> readUpright(QImageReader& reader);
+    // read() without a word on the console, for a caller that says what failed itself.
+    static Result<QImage, PictureRefusal> readQuietly(const QByteArray& bytes);
 };

@@ -1,9 +1,10 @@
 #include "platform/gui/Pasteboard.h"
 
 #include "platform/core/Console.h"
+#include "platform/core/PictureFile.h"
 #include "platform/core/Pictures.h"
+#include "platform/core/RegularFile.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -74,24 +75,24 @@ Result<QImage, PictureRefusal> ClipboardPasteboard::imageIn(const QMimeData& dat
     // Of the clipboard's forms that do not decode, the first that says more than "not a
     // picture" is told.
     PictureRefusal refusal;
-    const auto read = [&refusal](QImageReader& reader) {
-        Result<QImage, PictureRefusal> image = QtPictures::readUpright(reader);
+    const auto read = [&refusal](const QByteArray& bytes) {
+        Result<QImage, PictureRefusal> image = QtPictures::readQuietly(bytes);
         if (!image && !refusal.tooLarge.isValid())
             refusal = image.error();
         return image;
     };
     for (const QString& format : encodedPictureFormats(data)) {
-        QByteArray bytes = data.data(format);
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        if (Result<QImage, PictureRefusal> image = read(reader))
+        if (Result<QImage, PictureRefusal> image = read(data.data(format)))
             return image;
     }
+    // Copied files are read as the file dialog's are: regular files of a picture's size only.
     for (const QString& file : localFiles(data)) {
         if (!isPictureFile(file))
             continue;
-        QImageReader reader(file);
-        if (Result<QImage, PictureRefusal> image = read(reader))
+        const Result<QByteArray, FileRefusal> bytes = readRegularFile(file, LargestPictureFile);
+        if (!bytes)
+            continue;
+        if (Result<QImage, PictureRefusal> image = read(*bytes))
             return image;
     }
     if (hasImagesIn(data))
