@@ -1074,6 +1074,46 @@ void ObjectContext::rollback()
     m_newMarkers.clear();
 }
 
+void ObjectContext::reloadObjects(const EntityDescription& entity)
+{
+    ++m_changeCount;
+    QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
+    if (registered.isEmpty())
+        return;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.prepare(rowSelect(entity) + QStringLiteral(" WHERE id = ?"))) {
+        tellReadFailure(fetchFailure(entity, query));
+        return;
+    }
+    QList<qint64> gone;
+    for (ManagedObject* object : std::as_const(registered)) {
+        if (object->m_updated || object->m_deleted)
+            continue;
+        query.bindValue(0, object->m_rowId);
+        if (!query.exec()) {
+            tellReadFailure(fetchFailure(entity, query));
+            return;
+        }
+        if (!query.next()) {
+            gone.append(object->m_rowId);
+            object->m_context = nullptr;
+            continue;
+        }
+        int column = 1;
+        for (int i = 0; i < entity.attributes().size(); ++i) {
+            const AttributeDescription& attribute = entity.attribute(i);
+            object->m_loaded[i] = !attribute.loadedOnDemand;
+            object->m_values[i] = attribute.loadedOnDemand
+                                      ? QVariant()
+                                      : valueFromColumn(attribute.type, query, column++);
+        }
+        query.finish();
+    }
+    for (const qint64 rowId : std::as_const(gone))
+        registered.remove(rowId);
+}
+
 void ObjectContext::failNextSaveForTesting(const QString& reason)
 {
     m_failNextSave = reason;

@@ -116,6 +116,11 @@ public:
     // saved values back, deleted ones return.
     void rollback();
 
+    // Reads the saved objects of the entity again after rows were written past the context (a
+    // StoreBatch): each object without unsaved changes takes its row's values, one whose row is
+    // gone leaves the context. A row that cannot be read is told as any read failure.
+    void reloadObjects(const EntityDescription& entity);
+
     // A value read on demand (a picture) that the store cannot hand over reads as absent, and
     // the object keeps asking; the failure goes to `handler`, which tells the collector. Without
     // one it is printed.

@@ -54,26 +54,8 @@ StoreResult<SqliteStatement> SqliteStatement::prepare(const QSqlDatabase& databa
     if (prepared != SQLITE_OK)
         return Failure{made.failure()};
     for (int i = 0; i < values.size(); ++i) {
-        const QVariant& value = values.at(i);
-        int bound = SQLITE_OK;
-        switch (value.typeId()) {
-        case QMetaType::QString: {
-            const QString text = value.toString();
-            bound = sqlite3_bind_text16(statement, i + 1, text.utf16(),
-                                        int(text.size() * qsizetype(sizeof(char16_t))),
-                                        SQLITE_TRANSIENT);
-            break;
-        }
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-            bound = sqlite3_bind_int64(statement, i + 1, value.toLongLong());
-            break;
-        default:
-            bound = sqlite3_bind_double(statement, i + 1, value.toDouble());
-            break;
-        }
-        if (bound != SQLITE_OK)
-            return Failure{made.failure()};
+        if (StoreResult<> bound = made.bind(i + 1, values.at(i)); !bound)
+            return Failure{bound.error()};
     }
     return made;
 }
@@ -86,6 +68,56 @@ StoreResult<bool> SqliteStatement::step()
     if (stepped == SQLITE_DONE)
         return false;
     return Failure{failure()};
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(m_statement);
+}
+
+StoreResult<> SqliteStatement::bind(int mark, const QVariant& value)
+{
+    int bound = SQLITE_OK;
+    if (!value.isValid()) {
+        bound = sqlite3_bind_null(m_statement, mark);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::QString: {
+            const QString text = value.toString();
+            bound = sqlite3_bind_text16(m_statement, mark, text.utf16(),
+                                        int(text.size() * qsizetype(sizeof(char16_t))),
+                                        SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            // A non-null pointer even for no bytes: an empty picture is not an absent one.
+            bound = sqlite3_bind_blob64(m_statement, mark, bytes.constData(),
+                                        sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            bound = sqlite3_bind_int64(m_statement, mark, value.toLongLong());
+            break;
+        default:
+            bound = sqlite3_bind_double(m_statement, mark, value.toDouble());
+            break;
+        }
+    }
+    if (bound != SQLITE_OK)
+        return Failure{failure()};
+    return {};
+}
+
+int SqliteStatement::changes() const
+{
+    return sqlite3_changes(m_connection);
+}
+
+qint64 SqliteStatement::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_connection);
 }
 
 bool SqliteStatement::isNull(int column) const
@@ -169,6 +201,22 @@ int compareThrough(void* order, int lengthA, const void* a, int lengthB, const v
 }
 
 } // namespace
+
+StoreResult<> execute(const QSqlDatabase& database, const QString& sql, const QString& what)
+{
+    StoreResult<SqliteStatement> statement = SqliteStatement::prepare(database, sql, {}, what);
+    if (!statement)
+        return Failure{statement.error()};
+    if (StoreResult<bool> stepped = statement.value().step(); !stepped)
+        return Failure{stepped.error()};
+    return {};
+}
+
+bool inTransaction(const QSqlDatabase& database)
+{
+    sqlite3* connection = connectionOf(database);
+    return connection && sqlite3_get_autocommit(connection) == 0;
+}
 
 StoreResult<> addCollation(const QSqlDatabase& database, const char* name,
                            int (*compare)(std::string_view, std::string_view))

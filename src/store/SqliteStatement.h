@@ -30,6 +30,15 @@ public:
 
     // The next row: true while there is one, false after the last, or why the store failed.
     StoreResult<bool> step();
+    // Makes the statement ready to run again with other values; the marks keep theirs until
+    // bound anew.
+    void reset();
+    // Binds the 1-based mark: a text, a picture (bytes), a whole number, another number, or
+    // NULL for an invalid QVariant.
+    StoreResult<> bind(int mark, const QVariant& value);
+    // The rows the last INSERT, UPDATE or DELETE on the connection changed.
+    int changes() const;
+    qint64 lastInsertRowId() const;
 
     bool isNull(int column) const;
     qint64 integer(int column) const;
@@ -67,6 +76,12 @@ private:
 
 // What is set on the SQLite connection under a Qt database itself.
 namespace SqliteConnection {
+
+// Runs statements that give no rows (BEGIN, SAVEPOINT, COMMIT), described as `what` on failure.
+StoreResult<> execute(const QSqlDatabase& database, const QString& sql, const QString& what);
+// Whether the connection is inside a transaction; SQLite ends one on its own after some
+// failures (a full disk, an I/O error), undoing all of it.
+bool inTransaction(const QSqlDatabase& database);
 
 // Teaches the connection an order of texts by name (ORDER BY x COLLATE name, and indexes that
 // use it). `compare` gets both texts in UTF-8.
