@@ -2,15 +2,16 @@
 
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ExportFile.h"
+#include "exchange/LineReader.h"
 #include "platform/core/Console.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
+#include "store/StoreBatch.h"
 
 #include <QCoreApplication>
-#include <QStringConverter>
-#include <QStringDecoder>
+#include <QIODevice>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -19,15 +20,6 @@
 namespace {
 
 constexpr qsizetype ProblemsListed = 20;
-
-// The file's lines with CR and CRLF line ends read as LF.
-QStringList linesOf(const QString& text)
-{
-    QString normalized = text;
-    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normalized.replace(u'\r', u'\n');
-    return normalized.split(u'\n');
-}
 
 // A float as strtof reads it in the C locale (decimal or hexadecimal, sign, exponent, inf), the
 // whole field and no leading space. Not a number is refused: the store cannot keep it, so the
@@ -48,19 +40,27 @@ std::optional<float> readFloat(const QString& field)
 class Merge
 {
 public:
-    Merge(ObjectContext& context, ImportSummary& summary) : m_context(context), m_summary(summary)
-    {}
+    Merge(StoreBatch& batch, ImportSummary& summary) : m_batch(batch), m_summary(summary)
+    {
+        for (const ExchangeFormat::Field& field : ExchangeFormat::Fields)
+            m_attributeOf.push_back(Model::stamps().indexOf(QString::fromLatin1(field.attribute)));
+    }
 
-    void line(int number, const QString& line);
+    // False when the store gave up the whole import (its reason in the summary).
+    bool line(int number, const QString& line);
 
 private:
     void problem(const QString& text);
-    // Sets the stamp from the line's non-empty fields; a field that does not read leaves its
-    // attribute as it was.
-    void setFields(int lineNumber, Stamps& stamp, const QStringList& fields);
+    // The values of the line's non-empty fields that read; a field that does not read is told
+    // and leaves its attribute as it was.
+    StoreBatch::Values valuesOf(int lineNumber, const QStringList& fields);
+    // Looks the line's stamp up and adds or updates it, in the line's own savepoint.
+    StoreResult<> write(const QStringList& fields, const StoreBatch::Values& values, bool& skipped,
+                        bool& added);
 
-    ObjectContext& m_context;
+    StoreBatch& m_batch;
     ImportSummary& m_summary;
+    std::vector<int> m_attributeOf; // each field's attribute in the stamps' entity
 };
 
 void Merge::problem(const QString& text)
@@ -71,58 +71,71 @@ void Merge::problem(const QString& text)
         ++m_summary.problemsNotListed;
 }
 
-void Merge::line(int number, const QString& line)
+StoreResult<> Merge::write(const QStringList& fields, const StoreBatch::Values& values,
+                           bool& skipped, bool& added)
 {
-    const QStringList fields = ExchangeFormat::splitFields(line);
     const auto key = [&fields](int position) {
         return position < fields.size() ? ExchangeFormat::unescaped(fields.at(position))
                                         : QString(QLatin1String(""));
     };
+    // The year as it would be stored from this line: one that does not read is no year.
     const std::optional<qint16> year =
         fields.size() > ExchangeFormat::YearField
             ? NumberText::readWholeNumber(fields.at(ExchangeFormat::YearField))
             : std::nullopt;
-    const Predicate match = Predicate::andPredicate({
-        Predicate::format(QStringLiteral("country == %@"), key(ExchangeFormat::CountryField)),
-        Predicate::format(QStringLiteral("denomination == %@"),
-                          key(ExchangeFormat::DenominationField)),
-        // The year as it would be stored from this line: one that does not read is no year.
-        Predicate::format(QStringLiteral("yearOfIssue == %@"),
-                          year ? QVariant(int(*year)) : QVariant()),
-    });
-    const StoreResult<QList<Stamps*>> found = m_context.fetch<Stamps>(match);
-    if (!found) {
-        ++m_summary.failedLines;
-        problem(QCoreApplication::translate(
-                    "ImportFile", "line %1: not imported, the matching stamps could not be looked "
-                                  "up: %2")
-                    .arg(number)
-                    .arg(found.error().description));
-        return;
+    const StoreResult<std::vector<qint64>> found =
+        m_batch.find({key(ExchangeFormat::CountryField), key(ExchangeFormat::DenominationField),
+                      year ? QVariant(int(*year)) : QVariant()},
+                     2);
+    if (!found)
+        return Failure{found.error()};
+    skipped = found->size() > 1;
+    added = found->empty();
+    if (skipped)
+        return {};
+    if (added) {
+        if (StoreResult<qint64> inserted = m_batch.insert(values); !inserted)
+            return Failure{inserted.error()};
+        return {};
     }
-    const QList<Stamps*>& matches = *found;
-    if (matches.size() > 1) {
-        ++m_summary.skipped;
-        return;
-    }
-    const bool adding = matches.isEmpty();
-    Stamps* stamp = adding ? m_context.insertNewObject<Stamps>() : matches.constFirst();
-    setFields(number, *stamp, fields);
-    if (const StoreResult<> saved = m_context.save(); !saved) {
-        m_context.rollback();
+    if (StoreResult<bool> updated = m_batch.update(found->front(), values); !updated)
+        return Failure{updated.error()};
+    return {};
+}
+
+bool Merge::line(int number, const QString& line)
+{
+    const QStringList fields = ExchangeFormat::splitFields(line);
+    const StoreBatch::Values values = valuesOf(number, fields);
+    bool skipped = false;
+    bool added = false;
+    StoreResult<> written = m_batch.startRow();
+    if (written)
+        written = write(fields, values, skipped, added);
+    if (written)
+        written = m_batch.keepRow();
+    if (!written) {
+        if (StoreResult<> undone = m_batch.undoRow(); !undone) {
+            m_summary.failure = QCoreApplication::translate("ImportFile", "line %1: %2")
+                                    .arg(number)
+                                    .arg(written.error().description);
+            return false;
+        }
         ++m_summary.failedLines;
         const QString text = QCoreApplication::translate("ImportFile", "line %1: not saved: %2")
                                  .arg(number)
-                                 .arg(saved.error().description);
+                                 .arg(written.error().description);
         Console::printLine(text);
         problem(text);
-        return;
+        return true;
     }
-    ++(adding ? m_summary.added : m_summary.updated);
+    ++(skipped ? m_summary.skipped : added ? m_summary.added : m_summary.updated);
+    return true;
 }
 
-void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
+StoreBatch::Values Merge::valuesOf(int lineNumber, const QStringList& fields)
 {
+    StoreBatch::Values values(size_t(Model::stamps().attributes().size()));
     const qsizetype count = std::min<qsizetype>(fields.size(), ExchangeFormat::FieldCount);
     for (qsizetype i = 0; i < count; ++i) {
         const QString& field = fields.at(i);
@@ -130,6 +143,7 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             continue;
         const ExchangeFormat::Field& description = ExchangeFormat::Fields[i];
         const QString key = QString::fromLatin1(description.attribute);
+        QVariant& value = values[size_t(m_attributeOf[size_t(i)])];
         const auto notRead = [&](const char* why) {
             ++m_summary.fieldsNotRead;
             const QString shown =
@@ -143,17 +157,17 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
         };
         switch (description.type) {
         case AttributeType::Text:
-            stamp.setValue(key, ExchangeFormat::unescaped(field));
+            value = ExchangeFormat::unescaped(field);
             break;
         case AttributeType::Float:
             if (const std::optional<float> number = readFloat(field))
-                stamp.setValue(key, *number);
+                value = *number;
             else
                 notRead(QT_TRANSLATE_NOOP("ImportFile", "is not a number"));
             break;
         case AttributeType::Int16:
             if (const std::optional<qint16> number = NumberText::readWholeNumber(field))
-                stamp.setValue(key, int(*number));
+                value = int(*number);
             else
                 notRead(QT_TRANSLATE_NOOP("ImportFile", "is not a whole number"));
             break;
@@ -166,89 +180,107 @@ void Merge::setFields(int lineNumber, Stamps& stamp, const QStringList& fields)
             else if (isCutShortJpeg(*picture))
                 notRead(QT_TRANSLATE_NOOP("ImportFile", "is an incomplete picture"));
             else
-                stamp.setValue(key, *picture);
+                value = *picture;
             break;
         }
         }
     }
+    return values;
 }
 
 } // namespace
 
 QString ImportSummary::text() const
 {
-    QString text =
-        QCoreApplication::translate("ImportFile", "Stamps added: %1\nStamps updated: %2\n"
-                                                  "Skipped (matched two or more stamps): %3\n"
-                                                  "Fields not read: %4\n")
-            .arg(added)
-            .arg(updated)
-            .arg(skipped)
-            .arg(fieldsNotRead);
-    if (failedLines > 0)
-        text += QCoreApplication::translate("ImportFile",
-                                            "Lines not imported (refused by the store): %1\n")
-                    .arg(failedLines);
-    for (const QString& problem : problems)
-        text += problem + u'\n';
-    if (problemsNotListed > 0)
-        text += QCoreApplication::translate("ImportFile", "... and %1 more problems\n")
-                    .arg(problemsNotListed);
+    QString text;
+    if (cancelled)
+        text = QCoreApplication::translate(
+            "ImportFile", "Import cancelled: nothing was imported, the collection is as it was.\n");
+    else if (!failure.isEmpty())
+        text = QCoreApplication::translate("ImportFile",
+                                           "The import could not be saved, so nothing was "
+                                           "imported and the collection is as it was: %1\n")
+                   .arg(failure);
+    else
+        text = QCoreApplication::translate("ImportFile", "Stamps added: %1\nStamps updated: %2\n"
+                                                         "Skipped (matched two or more stamps): "
+                                                         "%3\nFields not read: %4\n")
+                   .arg(added)
+                   .arg(updated)
+                   .arg(skipped)
+                   .arg(fieldsNotRead);
+    if (saved()) {
+        if (failedLines > 0)
+            text += QCoreApplication::translate("ImportFile",
+                                                "Lines not imported (refused by the store): %1\n")
+                        .arg(failedLines);
+        for (const QString& problem : problems)
+            text += problem + u'\n';
+        if (problemsNotListed > 0)
+            text += QCoreApplication::translate("ImportFile", "... and %1 more problems\n")
+                        .arg(problemsNotListed);
+    }
     if (!backupFile.isEmpty())
         text += QCoreApplication::translate("ImportFile",
                                             "Backup of the collection before the import: ") +
                 backupFile + u'\n';
-    if (cancelled)
-        text += QCoreApplication::translate(
-                    "ImportFile", "Import stopped after line %1 of %2: the lines after it were not "
-                                  "imported.\n")
-                    .arg(lastLine)
-                    .arg(linesTotal);
     return text;
 }
 
 namespace ImportFile {
 
-QString decode(const QByteArray& bytes)
+bool hasMarker(QIODevice& file)
 {
-    const std::optional<QStringConverter::Encoding> encoding =
-        QStringConverter::encodingForData(bytes);
-    // The decoder drops the byte-order mark itself.
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
-    return decoder.decode(bytes);
+    if (!file.seek(0))
+        return false;
+    LineReader lines(file);
+    while (const std::optional<QString> line = lines.next()) {
+        if (*line == QLatin1String(ExportFile::Marker))
+            return true;
+    }
+    return false;
 }
 
-bool hasMarker(const QString& text)
-{
-    const QStringList lines = linesOf(text);
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return line == QLatin1String(ExportFile::Marker);
-    });
-}
-
-ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgress& progress)
+ImportSummary merge(ObjectContext& context, QIODevice& file, const WorkProgress& progress)
 {
     ImportSummary summary;
-    const QStringList lines = linesOf(text);
-    // Record lines with their line numbers in the file.
-    QList<std::pair<int, QString>> records;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
-        if (!line.isEmpty() && line != QLatin1String(ExportFile::Marker))
-            records.append({int(i + 1), line});
+    if (!file.seek(0)) {
+        summary.failure = file.errorString();
+        return summary;
     }
-    summary.linesTotal = records.size();
-    Merge merge(context, summary);
-    for (const auto& [number, line] : records) {
-        merge.line(number, line);
-        ++summary.linesDone;
-        summary.lastLine = number;
-        if (progress && !progress(summary.linesDone, summary.linesTotal) &&
-            summary.linesDone < summary.linesTotal) {
+    StoreResult<StoreBatch> batch = StoreBatch::begin(
+        context, QString::fromLatin1(Stamps::EntityName),
+        {QStringLiteral("country"), QStringLiteral("denomination"), QStringLiteral("yearOfIssue")});
+    if (!batch) {
+        summary.failure = batch.error().description;
+        return summary;
+    }
+    Merge merge(batch.value(), summary);
+    LineReader lines(file);
+    bool stopAsked = false;
+    while (const std::optional<QString> line = lines.next()) {
+        if (line->isEmpty() || *line == QLatin1String(ExportFile::Marker))
+            continue;
+        // Stopping after the last line is no stop: the import is whole.
+        if (stopAsked) {
             summary.cancelled = true;
             break;
         }
+        if (!merge.line(lines.lineNumber(), *line))
+            break;
+        ++summary.linesDone;
+        stopAsked = progress && !progress(lines.bytesRead(), file.size());
     }
+    if (summary.failure.isEmpty() && !lines.error().isEmpty())
+        summary.failure =
+            QCoreApplication::translate("ImportFile", "the file could not be read to its end: %1")
+                .arg(lines.error());
+    if (!summary.saved()) {
+        batch.value().rollback();
+        return summary;
+    }
+    if (StoreResult<> committed = batch.value().commit(); !committed)
+        summary.failure = committed.error().description;
     return summary;
 }
 

@@ -3,29 +3,32 @@
 #include "platform/core/Result.h"
 #include "platform/core/WorkProgress.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 class ObjectContext;
-class PersistentContainer;
+class QIODevice;
 
-// What an import did, for the collector: appended to the import screen's text and printed by the
-// command line.
+// What an import did, for the collector: shown on the import screen and printed by the command
+// line.
 struct ImportSummary
 {
     qsizetype added = 0;
     qsizetype updated = 0;
     qsizetype skipped = 0;       // lines that matched two or more stamps
     qsizetype fieldsNotRead = 0; // numbers or pictures that did not parse; the attribute kept
-    qsizetype failedLines = 0;   // lines the store refused: the save (rolled back) or look-up
+    qsizetype failedLines = 0;   // lines the store refused, each undone alone
     qsizetype linesDone = 0;     // record lines merged (empty and marker lines are no records)
-    qsizetype linesTotal = 0;
-    int lastLine = 0; // the file's line number of the last record line merged
+    // Stopped by the collector: nothing was imported.
     bool cancelled = false;
+    // Why nothing could be imported (the store refused the whole import, the file could not be
+    // read to its end); empty when the import was saved.
+    QString failure;
     QString backupFile;   // the copy of the store made before anything changed
     QStringList problems; // the first few problems, each with its line number
     qsizetype problemsNotListed = 0;
+    // Whether the collection was changed: the import ran to its end and was saved.
+    bool saved() const { return !cancelled && failure.isEmpty(); }
     QString text() const; // the summary as lines of text
 };
 
@@ -35,18 +38,18 @@ namespace ImportFile {
 // picture, make a file of 443 MB.
 inline constexpr qint64 LargestFile = qint64(2) * 1024 * 1024 * 1024;
 
-// The bytes of a picked file as text: UTF-8, or UTF-16 / UTF-8 as a byte-order mark says.
-QString decode(const QByteArray& bytes);
+// Whether the file holds the marker line "[VELLORA]" on some line; without it nothing is
+// imported ("... Is The Incorrect Import File"). Reads from the device's start up to the marker
+// and leaves the device there.
+bool hasMarker(QIODevice& file);
 
-// Whether the text holds the marker line "[VELLORA]" on some line; without it nothing is
-// imported ("... Is The Incorrect Import File").
-bool hasMarker(const QString& text);
-
-// Merges the text's records into the store, each line its own look-up (country, denomination
-// and year of issue, one indexed query) and save: no match adds a stamp, one match updates it,
-// two or more skip the line. A save the store refuses is rolled back, counted, and the import
-// goes on. `progress` is told per line; false stops between lines (what was imported stays).
-// The caller makes the backup first (StoreBackup).
-ImportSummary merge(ObjectContext& context, const QString& text, const WorkProgress& progress = {});
+// Merges the file's records into the store, read a line at a time from the device's start. Each
+// line is looked up by country, denomination and year of issue (one indexed query): no match
+// adds a stamp, one match updates it, two or more skip the line. The whole import is one
+// transaction, each line in a savepoint of its own: a line the store refuses is undone, counted,
+// and the import goes on, while a cancel, a kill or a failure to save the whole leaves the store
+// exactly as it was. `progress` is told the bytes read of the file's size after each line; false
+// cancels. The caller makes the backup first (StoreBackup).
+ImportSummary merge(ObjectContext& context, QIODevice& file, const WorkProgress& progress = {});
 
 } // namespace ImportFile

@@ -15,6 +15,7 @@
 #include "platform/gui/Styling.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -40,6 +41,8 @@ ImportViewController::ImportViewController(Environment& environment, QObject* pa
 {
     setTitle(tr("Import Stamps"));
 }
+
+ImportViewController::~ImportViewController() = default;
 
 void ImportViewController::buildView(QWidget* view)
 {
@@ -106,17 +109,24 @@ void ImportViewController::LoadFile()
 void ImportViewController::readFile(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    const Result<QByteArray, FileRefusal> bytes = readRegularFile(path, ImportFile::LargestFile);
-    if (!bytes) {
+    Result<std::unique_ptr<QFile>, FileRefusal> file =
+        openRegularFile(path, ImportFile::LargestFile);
+    if (!file) {
         // Nothing changes: the collector may pick another file.
         tell(tr("Data Import File"),
-             tr("The file %1 could not be read: %2").arg(name, bytes.error().text()));
+             tr("The file %1 could not be read: %2").arg(name, file.error().text()));
+        return;
+    }
+    const Result<QString> preview = TextPreview::ofDevice(**file);
+    if (!preview) {
+        tell(tr("Data Import File"),
+             tr("The file %1 could not be read: %2").arg(name, preview.error()));
         return;
     }
     filename = name;
-    document = ImportFile::decode(*bytes);
+    document = std::move(file).value();
     wrongFile = false;
-    ImportTextView->setPlainText(TextPreview::ofText(*document));
+    ImportTextView->setPlainText(*preview);
     ImportButton->setEnabled(true);
     LoadFileButton->setEnabled(false);
     ImportButton->setFocus();
@@ -150,12 +160,13 @@ void ImportViewController::ImportTextFile()
         ProgressDialog progress(presentingWidget(), tr("Importing the stamps…"));
         summary = ImportFile::merge(*managedObjectContext, *document, progress.callback());
     }
-    if (summary.backupFile.isEmpty())
-        summary.backupFile = *backup;
+    summary.backupFile = *backup;
     showSummary(summary.text());
-    if (summary.cancelled) {
-        // What was imported stays; the rest may be imported by pressing the button again.
+    if (!summary.saved()) {
+        // Nothing was imported: the collector may press the button again.
         ImportButton->setEnabled(true);
+        if (!summary.failure.isEmpty())
+            tell(tr("Data Import"), tr("Nothing was imported: %1").arg(summary.failure));
         return;
     }
     // The screen stays with the summary; the collector leaves it when done reading.

@@ -3,9 +3,11 @@
 #include "platform/gui/ViewController.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class ObjectContext;
+class QFile;
 class QPlainTextEdit;
 class QPushButton;
 struct Environment;
@@ -19,6 +21,7 @@ class ImportViewController final : public ViewController
 
 public:
     explicit ImportViewController(Environment& environment, QObject* parent = nullptr);
+    ~ImportViewController() override;
 
     QPushButton* LoadFileButton = nullptr;
     QPushButton* ImportButton = nullptr;
@@ -29,8 +32,8 @@ public:
     QPlainTextEdit* HelpTextView = nullptr;
 
     ObjectContext* managedObjectContext = nullptr;
-    // The loaded file's whole text, and its name.
-    std::optional<QString> document;
+    // The loaded file, held open and read a line at a time when imported, and its name.
+    std::unique_ptr<QFile> document;
     std::optional<QString> filename;
     // Empty until a load; true when the loaded text holds no marker line.
     std::optional<bool> wrongFile;

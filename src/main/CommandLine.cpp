@@ -17,6 +17,7 @@
 #include "store/StampGroups.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -150,12 +151,12 @@ int exportSpreadsheet(const QString& folder, const QString& output)
 // lines were refused: the summary on standard output says which.
 int importFile(const QString& folder, const QString& input)
 {
-    const Result<QByteArray, FileRefusal> bytes = readRegularFile(input, ImportFile::LargestFile);
-    if (!bytes)
+    const Result<std::unique_ptr<QFile>, FileRefusal> file =
+        openRegularFile(input, ImportFile::LargestFile);
+    if (!file)
         return fail(WorkFailed,
-                    CommandLine::tr("Could not read %1: %2").arg(input, bytes.error().text()));
-    const QString text = ImportFile::decode(*bytes);
-    if (!ImportFile::hasMarker(text))
+                    CommandLine::tr("Could not read %1: %2").arg(input, file.error().text()));
+    if (!ImportFile::hasMarker(**file))
         return fail(
             WorkFailed,
             CommandLine::tr("%1 Is The Incorrect Import File").arg(QFileInfo(input).fileName()));
@@ -169,8 +170,10 @@ int importFile(const QString& folder, const QString& input)
         StoreBackup::make(*container, FolderPreferences(folder).preferences.backupsKept());
     if (!backup)
         return fail(WorkFailed, CommandLine::tr("%1; nothing was imported").arg(backup.error()));
-    ImportSummary summary = ImportFile::merge(container->viewContext(), text);
+    ImportSummary summary = ImportFile::merge(container->viewContext(), **file);
     summary.backupFile = *backup;
+    if (!summary.saved())
+        return fail(WorkFailed, summary.text().trimmed());
     std::fputs(summary.text().toUtf8().constData(), stdout);
     std::fflush(stdout);
     return 0;

@@ -33,7 +33,7 @@ QString describeFailure(const FileRefusal& refusal)
     return refusal.text();
 }
 
-Result<QByteArray, FileRefusal> readRegularFile(const QString& path, qint64 largest)
+Result<std::unique_ptr<QFile>, FileRefusal> openRegularFile(const QString& path, qint64 largest)
 {
     const auto refused = [](FileRefusal::Kind kind, qint64 size = 0, const QString& error = {}) {
         return Failure{FileRefusal{kind, size, error}};
@@ -57,13 +57,21 @@ Result<QByteArray, FileRefusal> readRegularFile(const QString& path, qint64 larg
     }
     // A regular file: reads block as usual from here on.
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    QFile file;
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    auto file = std::make_unique<QFile>();
+    if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return refused(FileRefusal::Kind::Unreadable, 0, file.errorString());
+        return refused(FileRefusal::Kind::Unreadable, 0, file->errorString());
     }
-    QByteArray bytes = file.read(largest);
-    if (file.error() != QFileDevice::NoError)
-        return refused(FileRefusal::Kind::Unreadable, 0, file.errorString());
+    return file;
+}
+
+Result<QByteArray, FileRefusal> readRegularFile(const QString& path, qint64 largest)
+{
+    Result<std::unique_ptr<QFile>, FileRefusal> file = openRegularFile(path, largest);
+    if (!file)
+        return Failure{file.error()};
+    QByteArray bytes = (*file)->read(largest);
+    if ((*file)->error() != QFileDevice::NoError)
+        return Failure{FileRefusal{FileRefusal::Kind::Unreadable, 0, (*file)->errorString()}};
     return bytes;
 }

@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+
+class QFile;
 
 // Why a file was not read.
 struct FileRefusal
@@ -26,7 +29,12 @@ struct FileRefusal
 
 QString describeFailure(const FileRefusal& refusal);
 
-// Reads a whole regular file of at most `largest` bytes. Anything else is refused at once, before
-// a byte is read: the file is opened without waiting (a pipe with no writer does not block) and
-// looked at through what was opened, so it cannot be swapped for another kind in between.
+// Opens a regular file of at most `largest` bytes for reading. Anything else is refused at once,
+// before a byte is read: the file is opened without waiting (a pipe with no writer does not
+// block) and looked at through what was opened, so it cannot be swapped for another kind in
+// between.
+Result<std::unique_ptr<QFile>, FileRefusal> openRegularFile(const QString& path, qint64 largest);
+
+// Reads a whole regular file of at most `largest` bytes. Anything else is refused as
+// openRegularFile() refuses it.
 Result<QByteArray, FileRefusal> readRegularFile(const QString& path, qint64 largest);
