@@ -3,6 +3,7 @@
 #include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
+#include "exchange/LineReader.h"
 #include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +68,21 @@ QList<QByteArray> recordLines(const QByteArray& file)
 QString field(const QByteArray& line, int position)
 {
     return QString::fromUtf8(line.split('^').at(position - 1));
+}
+
+// Merges the bytes of an export file as the import reads a file.
+ImportSummary merged(ObjectContext& context, const QByteArray& file,
+                     const WorkProgress& progress = {})
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return ImportFile::merge(context, buffer, progress);
+}
+
+ImportSummary merged(ObjectContext& context, const QString& text, const WorkProgress& progress = {})
+{
+    return merged(context, text.toUtf8(), progress);
 }
 
 QList<Stamps*> allStamps(ObjectContext& context)
@@ -239,7 +256,7 @@ private Q_SLOTS:
         QCOMPARE(Coding.decode(picture).size(), QSize(64, 48));
 
         TemporaryStore target;
-        const ImportSummary summary = ImportFile::merge(target.context(), ImportFile::decode(file));
+        const ImportSummary summary = merged(target.context(), file);
         QCOMPARE(summary.added, 2);
         QCOMPARE(summary.fieldsNotRead, 0);
         target.reopen();
@@ -252,7 +269,7 @@ private Q_SLOTS:
         QVERIFY(!imported.at(1)->country());
 
         // The same file again updates each stamp with the same values.
-        const ImportSummary again = ImportFile::merge(target.context(), ImportFile::decode(file));
+        const ImportSummary again = merged(target.context(), file);
         QCOMPARE(again.updated, 1);
         QCOMPARE(again.added, 1); // the absent country matches no empty key
         QCOMPARE(attributes(*allStamps(target.context()).at(0)), attributes(*stamp));
@@ -298,9 +315,8 @@ private Q_SLOTS:
                                   QStringLiteral("19x2"), QStringLiteral("bad year")) +
                              QStringLiteral("\n") +
                              QStringLiteral("Togo^^7c"); // fewer fields fill the leading positions
-        QVERIFY(ImportFile::hasMarker(text));
-        ImportSummary summary = ImportFile::merge(store.context(), text);
-        QCOMPARE(summary.linesTotal, 7);
+        ImportSummary summary = merged(store.context(), text);
+        QCOMPARE(summary.linesDone, 7);
         QCOMPARE(summary.added, 5);
         QCOMPARE(summary.updated, 1);
         QCOMPARE(summary.skipped, 1);
@@ -340,7 +356,7 @@ private Q_SLOTS:
                                       QStringLiteral("inf")};
         for (const QString& year : badYears)
             again += u'\n' + line(QStringLiteral("Peru"), QStringLiteral("6c"), year, year);
-        summary = ImportFile::merge(store.context(), again);
+        summary = merged(store.context(), again);
         QCOMPARE(summary.added, 1 + badYears.size());
         QCOMPARE(summary.updated, 0);
         QCOMPARE(summary.fieldsNotRead, badYears.size());
@@ -379,8 +395,8 @@ private Q_SLOTS:
         fields[21] = QStringLiteral("É");
         const QString mixed = fields.join(u'^');
 
-        const ImportSummary summary = ImportFile::merge(
-            store.context(), QStringLiteral("[VELLORA]\n") + bad + QStringLiteral("\n") + mixed);
+        const ImportSummary summary = merged(store.context(), QStringLiteral("[VELLORA]\n") + bad +
+                                                                  QStringLiteral("\n") + mixed);
         QCOMPARE(summary.updated, 2);
         QCOMPARE(summary.fieldsNotRead, 6);
         QCOMPARE(summary.problems.at(0), QStringLiteral("line 2: cost \" 1.5\" is not a number"));
@@ -399,7 +415,7 @@ private Q_SLOTS:
 
         // Hexadecimal and infinity read as strtof reads them; a quantity beyond 16 bits and
         // Base64 with a space do not.
-        const ImportSummary second = ImportFile::merge(store.context(), worse);
+        const ImportSummary second = merged(store.context(), worse);
         QCOMPARE(stamp->cost(), 8.0f);
         QCOMPARE(stamp->value(), -std::numeric_limits<float>::infinity());
         QCOMPARE(stamp->quantity(), -12);
@@ -409,26 +425,61 @@ private Q_SLOTS:
 
         // A picture cut short, if only by its end marker, would be kept half grey.
         fields[21] = QString::fromLatin1(jpeg(Qt::red).chopped(2).toBase64());
-        const ImportSummary third = ImportFile::merge(store.context(), fields.join(u'^'));
+        const ImportSummary third = merged(store.context(), fields.join(u'^'));
         QCOMPARE(third.fieldsNotRead, 2);
         QVERIFY(third.problems.at(1).endsWith(QStringLiteral("is an incomplete picture")));
         QCOMPARE(stamp->stampImage(), jpeg());
     }
 
-    void decodeAndMarker()
+    void readerReadsAnyEncodingAndLineEnd_data()
     {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("marked");
         const QString text = QStringLiteral("[VELLORA]\nPéru^1c");
-        QCOMPARE(ImportFile::decode(text.toUtf8()), text);
-        QCOMPARE(ImportFile::decode("\xEF\xBB\xBF" + text.toUtf8()), text);
+        const QStringList lines{QStringLiteral("[VELLORA]"), QStringLiteral("Péru^1c")};
+        QTest::newRow("UTF-8") << text.toUtf8() << lines << true;
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xEF\xBB\xBF" + text.toUtf8()) << lines << true;
         QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-        QCOMPARE(ImportFile::decode(utf16.encode(text)), text);
+        QTest::newRow("UTF-16") << QByteArray(utf16.encode(text)) << lines << true;
         QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-        QCOMPARE(ImportFile::decode(utf16be.encode(text)), text);
+        QTest::newRow("UTF-16 big-endian") << QByteArray(utf16be.encode(text)) << lines << true;
+        QTest::newRow("CRLF, CR, no end")
+            << QByteArray("x\r\ny\r\r[VELLORA]")
+            << QString::fromLatin1("x y  [VELLORA]").split(u' ') << true;
+        QTest::newRow("empty") << QByteArray() << QStringList() << false;
+        QTest::newRow("line ends only") << QByteArray("\n\n") << QStringList(2, QString()) << false;
+        QTest::newRow("near misses")
+            << QByteArray("[VELLORA] \n[vellora]\nx[VELLORA]\n")
+            << QString::fromLatin1("[VELLORA] |[vellora]|x[VELLORA]").split(u'|') << false;
+        // The reader takes the file in pieces: a CRLF, a character and a line across their edges.
+        const QByteArray longLine(600 * 1024, 'a');
+        QByteArray edges = QByteArray(256 * 1024 - 1, 'b') + "\r\n" + longLine + "\xC3\xA9\n";
+        edges.insert(512 * 1024 - 1, "\xC3\xA9");
+        QStringList edgeLines{QString(256 * 1024 - 1, u'b'), QString::fromUtf8(longLine) + u'é'};
+        edgeLines[1].insert(512 * 1024 - 256 * 1024 - 2, u'é');
+        QTest::newRow("pieces") << edges << edgeLines << false;
+    }
 
-        QVERIFY(ImportFile::hasMarker(QStringLiteral("x\r\ny\r[VELLORA]")));
-        QVERIFY(!ImportFile::hasMarker(QStringLiteral("")));
-        QVERIFY(!ImportFile::hasMarker(QStringLiteral("\n\n")));
-        QVERIFY(!ImportFile::hasMarker(QStringLiteral("[VELLORA] \n[vellora]\nx[VELLORA]")));
+    void readerReadsAnyEncodingAndLineEnd()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        QFETCH(bool, marked);
+        QBuffer buffer(&file);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        LineReader reader(buffer);
+        for (int pass = 0; pass < 2; ++pass) {
+            QStringList read;
+            while (const std::optional<QString> line = reader.next())
+                read << *line;
+            QCOMPARE(read, lines);
+            QCOMPARE(reader.lineNumber(), lines.size());
+            QCOMPARE(reader.bytesRead(), file.size());
+            QVERIFY(reader.rewind());
+        }
+        QCOMPARE(ImportFile::hasMarker(buffer), marked);
     }
 
     void refusedSaveIsRolledBackAndTheImportGoesOn()
@@ -439,8 +490,12 @@ private Q_SLOTS:
         stamp->setNotes(QStringLiteral("kept"));
         QVERIFY(store.context().save());
 
-        store.context().failNextSaveForTesting(QStringLiteral("disk full"));
-        const ImportSummary summary = ImportFile::merge(
+        // A store that refuses a row, as one changed by another program may.
+        QSqlQuery(store.context().database())
+            .exec(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE ON Stamps WHEN "
+                                 "NEW.notes = 'changed' BEGIN SELECT RAISE(ABORT, 'disk full'); "
+                                 "END"));
+        const ImportSummary summary = merged(
             store.context(), QStringLiteral("[VELLORA]\n^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
                                             "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n"));
         QCOMPARE(summary.failedLines, 1);
@@ -457,32 +512,69 @@ private Q_SLOTS:
         QCOMPARE(allStamps(store.context()).at(0)->notes(), QStringLiteral("kept"));
     }
 
-    void cancelStopsBetweenLines()
+    void cancelLeavesTheStoreAsItWas()
     {
         TemporaryStore store;
+        addStamp(store.context(), QStringLiteral("1c"), 2000, {})->setNotes(QStringLiteral("kept"));
+        QVERIFY(store.context().save());
         QString text = QStringLiteral("[VELLORA]\n");
         for (int i = 1; i <= 4; ++i)
-            text += QStringLiteral("^^^^^^%1c^^^^^^^^^^^^^^2000^\n").arg(i);
+            text += QStringLiteral("^^^^^^%1c^^^^^^new^^^^^^^^2000^\n").arg(i);
         QList<qsizetype> told;
         ImportSummary summary =
-            ImportFile::merge(store.context(), text, [&told](qsizetype done, qsizetype total) {
+            merged(store.context(), text, [&told, &text](qsizetype done, qsizetype total) {
                 told.append(done);
-                return !(done == 2 && total == 4);
+                return !(told.size() == 2 && total == text.size());
             });
         QVERIFY(summary.cancelled);
-        QCOMPARE(told, (QList<qsizetype>{1, 2}));
-        QCOMPARE(summary.added, 2);
-        QCOMPARE(allStamps(store.context()).size(), 2);
-        QVERIFY(summary.text().endsWith(QStringLiteral(
-            "Import stopped after line 3 of 4: the lines after it were not imported.\n")));
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(summary.text(),
+                 QStringLiteral(
+                     "Import cancelled: nothing was imported, the collection is as it was.\n"));
+        const QList<Stamps*> stamps = allStamps(store.context());
+        QCOMPARE(stamps.size(), 1);
+        QCOMPARE(stamps.at(0)->notes(), QStringLiteral("kept"));
+        store.reopen();
+        QCOMPARE(allStamps(store.context()).size(), 1);
         // Stopping after the last line is no stop.
-        TemporaryStore other;
-        summary =
-            ImportFile::merge(other.context(), text, [](qsizetype, qsizetype) { return false; });
+        summary = merged(store.context(), text, [](qsizetype, qsizetype) { return false; });
         QVERIFY(summary.cancelled);
-        summary = ImportFile::merge(other.context(), QStringLiteral("^^^^^^9c^^^^^^^^^^^^^^2000^"),
-                                    [](qsizetype, qsizetype) { return false; });
-        QVERIFY(!summary.cancelled);
+        summary = merged(store.context(), QStringLiteral("^^^^^^9c^^^^^^^^^^^^^^2000^"),
+                         [](qsizetype, qsizetype) { return false; });
+        QVERIFY(summary.saved());
+        QCOMPARE(allStamps(store.context()).size(), 2);
+    }
+
+    void anImportKilledHalfwayLeavesTheStoreAsItWas()
+    {
+        TemporaryStore store;
+        addStamp(store.context(), QStringLiteral("1c"), 2000, {})->setNotes(QStringLiteral("kept"));
+        QVERIFY(store.context().save());
+        QTemporaryDir folder;
+        const QString input = folder.filePath(QStringLiteral("in.csv"));
+        QByteArray file = "[VELLORA]\n";
+        for (int i = 1; i <= 200000; ++i)
+            file += "^^^^^^" + QByteArray::number(i) + "c^^^^^^new^^^^^^^^2000^\n";
+        QVERIFY(writeBytes(input, file));
+        const QString wal = store.directory() + QStringLiteral("/Vellora.sqlite-wal");
+        const qint64 walBefore = QFileInfo(wal).size();
+
+        QProcess child;
+        child.start(
+            QStringLiteral(VELLORA_EXECUTABLE),
+            {QStringLiteral("--data-dir"), store.directory(), QStringLiteral("--import"), input});
+        QVERIFY(child.waitForStarted());
+        // Killed once the import has written well into its transaction.
+        while (QFileInfo(wal).size() < walBefore + 512 * 1024 && child.state() == QProcess::Running)
+            QTest::qWait(2);
+        QVERIFY2(child.state() == QProcess::Running, "the import ended before it was killed");
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        store.reopen();
+        const QList<Stamps*> stamps = allStamps(store.context());
+        QCOMPARE(stamps.size(), 1);
+        QCOMPARE(stamps.at(0)->notes(), QStringLiteral("kept"));
     }
 
     void backupHoldsTheStoreBeforeTheImportAndKeepsTheChosenCount()
@@ -496,8 +588,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(first).fileName().contains(
             QRegularExpression(QStringLiteral("^Vellora-\\d{8}-\\d{6}\\.sqlite$"))));
         QCOMPARE(QFileInfo(first).dir().dirName(), QStringLiteral("Backups"));
-        ImportFile::merge(store.context(), QStringLiteral("^^^^^Peru^1c^^^^^^after^^^^^^^^1900^\n"
-                                                          "^^^^^Peru^2c^^^^^^^^^^^^^^1900^\n"));
+        merged(store.context(), QStringLiteral("^^^^^Peru^1c^^^^^^after^^^^^^^^1900^\n"
+                                               "^^^^^Peru^2c^^^^^^^^^^^^^^1900^\n"));
         QCOMPARE(allStamps(store.context()).size(), 2);
         {
             PersistentContainer backup(QStringLiteral("Vellora"), QFileInfo(first).absolutePath());
