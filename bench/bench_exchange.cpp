@@ -1,8 +1,10 @@
 // Times the export file's writer and reader against the same work done bare: the export against
 // decoding and encoding the same pictures on every core (plus the rows read and written with raw
-// SQLite), the import against raw SQLite statements with the same look-ups and one commit per line.
+// SQLite); the import against raw SQLite inserting the same rows in one transaction, and the same
+// import again against the raw look-ups of its keys, both parsing the file alike. Then the peak
+// memory of `vellora --import`, and what an import that changes nothing writes.
 //
-//   bench_exchange [stamps-with-pictures] [stamps-without]     (defaults: 10000 100000)
+//   bench_exchange [stamps] [one-in-N-with-a-picture] [picture-width]   (defaults: 100000 10 480)
 
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ExportFile.h"
@@ -14,11 +16,14 @@
 #include "store/ObjectContext.h"
 #include "store/PersistentContainer.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,10 +33,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <sqlite3.h>
+#include <sys/resource.h>
 
 namespace {
 
-constexpr QSize PictureSize(1155, 866);
 constexpr int DistinctPictures = 12;
 
 double milliseconds(const QElapsedTimer& timer)
@@ -39,9 +45,11 @@ double milliseconds(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Shading, shapes and grain, so the JPEG is of a photograph's size (about 130 KB).
-QByteArray stampPicture(QRandomGenerator& random)
+// Shading, shapes and grain, so the JPEG is of a photograph's size: about 130 KB at 1155 pixels
+// wide, 32 KB at 480.
+QByteArray stampPicture(QRandomGenerator& random, int width)
 {
+    const QSize PictureSize(width, width * 3 / 4);
     QImage image(PictureSize, QImage::Format_RGB32);
     QPainter painter(&image);
     QLinearGradient paper(0, 0, PictureSize.width(), PictureSize.height());
@@ -195,61 +203,158 @@ double bareCodec(const QList<QByteArray>& stored, bool parallel)
     return milliseconds(timer);
 }
 
-// The import done bare into a fresh store: each line split, its picture decoded, the same look-up
-// and an insert, one commit per line.
-double rawImport(const QString& storePath, const QString& text)
+// The lines of the export file with their fields, parsed as bare as can be: split, unescaped,
+// numbers read, pictures decoded from Base64. `row` is given each line's values in field order.
+template <class Row> void parseLines(const QString& path, Row row)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("the export file could not be read");
+    std::vector<QVariant> values(ExchangeFormat::FieldCount);
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+        if (line.isEmpty() || line == QLatin1String(ExportFile::Marker))
+            continue;
+        const QStringList fields = ExchangeFormat::splitFields(line);
+        for (int i = 0; i < ExchangeFormat::FieldCount; ++i) {
+            const QString& field = fields.at(i);
+            switch (ExchangeFormat::Fields[i].type) {
+            case AttributeType::Float:
+                values[i] = double(std::strtof(field.toLatin1().constData(), nullptr));
+                break;
+            case AttributeType::Int16:
+                values[i] = qint64(field.toInt());
+                break;
+            case AttributeType::Bytes:
+                values[i] = field.isEmpty() ? QVariant()
+                                            : QVariant(QByteArray::fromBase64(field.toLatin1()));
+                break;
+            default:
+                values[i] =
+                    field.isEmpty() ? QVariant() : QVariant(ExchangeFormat::unescaped(field));
+            }
+        }
+        row(values);
+    }
+}
+
+sqlite3* rawConnection(const QString& path)
+{
+    sqlite3* connection = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &connection) != SQLITE_OK)
+        qFatal("raw open failed");
+    sqlite3_exec(connection, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr,
+                 nullptr);
+    return connection;
+}
+
+sqlite3_stmt* rawStatement(sqlite3* connection, const QString& sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(connection, sql.toUtf8().constData(), -1, &statement, nullptr) !=
+        SQLITE_OK)
+        qFatal("raw prepare failed: %s", sqlite3_errmsg(connection));
+    return statement;
+}
+
+void rawBind(sqlite3_stmt* statement, int mark, const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        sqlite3_bind_text16(statement, mark, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        break;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        sqlite3_bind_blob(statement, mark, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case QMetaType::LongLong:
+        sqlite3_bind_int64(statement, mark, value.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(statement, mark, value.toDouble());
+        break;
+    default:
+        sqlite3_bind_null(statement, mark);
+    }
+}
+
+// The rows of the file inserted bare into a fresh store (with Vellora's tables and indexes): the
+// file parsed, one prepared statement, one transaction.
+double rawInsert(const QString& storePath, const QString& input)
 {
     QElapsedTimer timer;
     timer.start();
-    {
-        QSqlDatabase database = rawDatabase(storePath, QStringLiteral("rawImport"));
-        QSqlQuery find(database);
-        find.prepare(QStringLiteral(
-            "SELECT id FROM Stamps WHERE country = ? AND denomination = ? AND yearOfIssue = ?"));
-        QSqlQuery insert(database);
-        QString marks = QStringLiteral("?");
-        for (int i = 1; i < ExchangeFormat::FieldCount; ++i)
-            marks += QStringLiteral(",?");
-        insert.prepare(
-            QStringLiteral("INSERT INTO Stamps (%1) VALUES (%2)").arg(columnList(), marks));
-        for (const QString& line : text.split(u'\n')) {
-            if (line.isEmpty() || line == QLatin1String(ExportFile::Marker))
-                continue;
-            const QStringList fields = ExchangeFormat::splitFields(line);
-            find.addBindValue(fields.at(ExchangeFormat::CountryField));
-            find.addBindValue(fields.at(ExchangeFormat::DenominationField));
-            find.addBindValue(fields.at(ExchangeFormat::YearField).toInt());
-            find.exec();
-            while (find.next()) {
-            }
-            database.transaction();
-            for (int i = 0; i < ExchangeFormat::FieldCount; ++i) {
-                const QString& field = fields.at(i);
-                switch (ExchangeFormat::Fields[i].type) {
-                case AttributeType::Float:
-                    insert.addBindValue(double(std::strtof(field.toLatin1().constData(), nullptr)));
-                    break;
-                case AttributeType::Int16:
-                    insert.addBindValue(field.toInt());
-                    break;
-                case AttributeType::Bytes:
-                    insert.addBindValue(field.isEmpty()
-                                            ? QVariant(QMetaType(QMetaType::QByteArray))
-                                            : QVariant(QByteArray::fromBase64(field.toLatin1())));
-                    break;
-                default:
-                    insert.addBindValue(field.isEmpty()
-                                            ? QVariant(QMetaType(QMetaType::QString))
-                                            : QVariant(ExchangeFormat::unescaped(field)));
-                }
-            }
-            if (!insert.exec())
-                qFatal("raw insert failed: %s", qPrintable(insert.lastError().text()));
-            database.commit();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("rawImport"));
+    sqlite3* connection = rawConnection(storePath);
+    QString marks = QStringLiteral("?");
+    for (int i = 1; i < ExchangeFormat::FieldCount; ++i)
+        marks += QStringLiteral(",?");
+    sqlite3_stmt* insert = rawStatement(
+        connection, QStringLiteral("INSERT INTO Stamps (%1) VALUES (%2)").arg(columnList(), marks));
+    sqlite3_exec(connection, "BEGIN", nullptr, nullptr, nullptr);
+    parseLines(input, [&](const std::vector<QVariant>& values) {
+        for (int i = 0; i < ExchangeFormat::FieldCount; ++i)
+            rawBind(insert, i + 1, values[i]);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            qFatal("raw insert failed: %s", sqlite3_errmsg(connection));
+        sqlite3_reset(insert);
+    });
+    sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_finalize(insert);
+    sqlite3_close(connection);
     return milliseconds(timer);
+}
+
+// The file parsed and each line's key looked up bare, as an import that changes nothing must.
+double rawLookUps(const QString& storePath, const QString& input)
+{
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3* connection = rawConnection(storePath);
+    sqlite3_stmt* find = rawStatement(
+        connection,
+        QStringLiteral(
+            "SELECT id FROM Stamps WHERE country = ? AND denomination = ? AND yearOfIssue = ?"));
+    qint64 found = 0;
+    parseLines(input, [&](const std::vector<QVariant>& values) {
+        rawBind(find, 1, values[ExchangeFormat::CountryField]);
+        rawBind(find, 2, values[ExchangeFormat::DenominationField]);
+        rawBind(find, 3, values[ExchangeFormat::YearField]);
+        while (sqlite3_step(find) == SQLITE_ROW)
+            ++found;
+        sqlite3_reset(find);
+    });
+    sqlite3_finalize(find);
+    sqlite3_close(connection);
+    if (found == 0)
+        qFatal("the raw look-ups found nothing");
+    return milliseconds(timer);
+}
+
+// Runs `vellora --import` on the file, as the collector's command line does.
+void importByCommandLine(const QString& folder, const QString& input)
+{
+    QProcess child;
+    child.start(QStringLiteral(VELLORA_EXECUTABLE),
+                {QStringLiteral("--data-dir"), folder, QStringLiteral("--import"), input});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        qFatal("vellora --import failed: %s", child.readAllStandardError().constData());
+}
+
+qint64 fileSize(const QString& path)
+{
+    return QFileInfo(path).size();
+}
+
+QByteArray fileDigest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result().toHex().left(16);
 }
 
 void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
@@ -259,9 +364,8 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
     QElapsedTimer timer;
     timer.start();
     fillStore(source, count, pictureEvery, pictures);
-    std::printf("\n%d stamps, %s: generated in %.0f ms\n", count,
-                pictureEvery ? "one in ten with a 1-megapixel picture" : "no pictures",
-                milliseconds(timer));
+    std::printf("\n%d stamps, one in %d with a picture: generated in %.0f ms\n", count,
+                pictureEvery, milliseconds(timer));
 
     const QString exportPath = folder.filePath(QStringLiteral("Vellora.csv"));
     QList<QByteArray> stored;
@@ -292,22 +396,63 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
         std::printf(" + bare codec on all cores %.0f ms (one core %.0f ms)", codec, serialCodec);
     std::printf("; export / bare = %.2f\n", exported / (raw + codec));
 
-    const QString text = ImportFile::decode(bytes);
+    // The import in this process against the rows inserted bare, both from the file.
+    const QString target = folder.filePath(QStringLiteral("target"));
     double imported = 0;
     {
-        const auto container = openStore(folder.filePath(QStringLiteral("target")));
+        const auto container = openStore(target);
+        QFile input(exportPath);
+        input.open(QIODevice::ReadOnly);
         timer.restart();
-        const ImportSummary summary = ImportFile::merge(container->viewContext(), text);
+        const ImportSummary summary = ImportFile::merge(container->viewContext(), input);
         imported = milliseconds(timer);
         if (summary.added != count)
             qFatal("import added %lld", static_cast<long long>(summary.added));
     }
     openStore(folder.filePath(QStringLiteral("raw"))).reset();
-    const double rawImported =
-        rawImport(folder.filePath(QStringLiteral("raw/Vellora.sqlite")), text);
-    std::printf("import into an empty store: %.0f ms; raw SQLite (same look-ups, one commit a "
-                "line) %.0f ms; import / raw = %.2f\n",
-                imported, rawImported, imported / rawImported);
+    const double inserted =
+        rawInsert(folder.filePath(QStringLiteral("raw/Vellora.sqlite")), exportPath);
+    std::printf("import into an empty store: %.0f ms; raw SQLite (one statement, one "
+                "transaction, same parsing) %.0f ms; import / raw = %.2f\n",
+                imported, inserted, imported / inserted);
+
+    // The same file again: every line matches its stamp and nothing differs.
+    double again = 0;
+    {
+        const auto container = openStore(target);
+        QFile input(exportPath);
+        input.open(QIODevice::ReadOnly);
+        timer.restart();
+        const ImportSummary summary = ImportFile::merge(container->viewContext(), input);
+        again = milliseconds(timer);
+        if (summary.updated != count)
+            qFatal("import again updated %lld", static_cast<long long>(summary.updated));
+    }
+    const double lookUps =
+        rawLookUps(folder.filePath(QStringLiteral("target/Vellora.sqlite")), exportPath);
+    std::printf("the same import again: %.0f ms; raw look-ups of the keys with the same parsing "
+                "%.0f ms; again / raw = %.2f\n",
+                again, lookUps, again / lookUps);
+
+    // The command line: peak memory of a whole import, then what an import that changes nothing
+    // writes, seen with a connection held open so that closing does not fold the log away.
+    const QString cli = folder.filePath(QStringLiteral("cli"));
+    importByCommandLine(cli, exportPath);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const QString store = cli + QStringLiteral("/Vellora.sqlite");
+    sqlite3* watcher = rawConnection(store);
+    sqlite3_exec(watcher, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    const qint64 walBefore = fileSize(store + QStringLiteral("-wal"));
+    const QByteArray digestBefore = fileDigest(store);
+    importByCommandLine(cli, exportPath);
+    const qint64 walAfter = fileSize(store + QStringLiteral("-wal"));
+    const bool unchanged = fileDigest(store) == digestBefore;
+    sqlite3_close(watcher);
+    std::printf("vellora --import: peak memory %.0f MB; again: %lld bytes written to the log, "
+                "store file %s\n",
+                double(usage.ru_maxrss) / 1024.0, static_cast<long long>(walAfter - walBefore),
+                unchanged ? "unchanged" : "CHANGED");
 }
 
 } // namespace
@@ -316,16 +461,15 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    const int withPictures = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const int without = argc > 2 ? std::atoi(argv[2]) : 100000;
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int pictureEvery = argc > 2 ? std::atoi(argv[2]) : 10;
+    const int pictureWidth = argc > 3 ? std::atoi(argv[3]) : 480;
     QRandomGenerator random(24);
     QList<QByteArray> pictures;
     for (int i = 0; i < DistinctPictures; ++i)
-        pictures << stampPicture(random);
-    std::printf("cores: %d\n", QThread::idealThreadCount());
-    if (withPictures > 0)
-        run(withPictures, 10, pictures);
-    if (without > 0)
-        run(without, 0, pictures);
+        pictures << stampPicture(random, pictureWidth);
+    std::printf("cores: %d; pictures of about %lld KB\n", QThread::idealThreadCount(),
+                static_cast<long long>(pictures.first().size() / 1024));
+    run(count, pictureEvery, pictures);
     return 0;
 }
