@@ -5,7 +5,6 @@
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "exchange/SpreadsheetFile.h"
-#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/RegularFile.h"
 #include "platform/core/ReportPages.h"
@@ -15,6 +14,7 @@
 #include "store/ObjectContext.h"
 #include "store/PersistentContainer.h"
 #include "store/StampGroups.h"
+#include "store/StoreBackup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -3,10 +3,10 @@
 #include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
-#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/ObjectContext.h"
+#include "store/StoreBackup.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -6,7 +6,8 @@
 
 class PersistentContainer;
 
-// Copies of the store, made before an import changes anything, kept in Backups/ beside it.
+// Copies of the store kept in Backups/ beside it: made before an import changes anything and
+// whenever the collector asks, and put back in the store's place by a restore.
 namespace StoreBackup {
 
 // Copies the open store as saved to Backups/Vellora-YYYYMMDD-HHMMSS.sqlite in its data folder.

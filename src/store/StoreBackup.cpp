@@ -1,4 +1,4 @@
-#include "exchange/StoreBackup.h"
+#include "store/StoreBackup.h"
 
 #include "store/Entities.h"
 #include "store/PersistentContainer.h"
@@ -87,7 +87,8 @@ QString backupPath(const QDir& folder, const QString& name)
 
 QString notCopied(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("ImportFile", "The collection could not be copied to %1: %2")
+    return QCoreApplication::translate("StoreBackup",
+                                       "The collection could not be copied to %1: %2")
         .arg(path, reason);
 }
 
@@ -105,7 +106,7 @@ Result<QString> make(PersistentContainer& container, int kept)
                       QStringLiteral("/Backups"));
     if (!QDir().mkpath(folder.path()))
         return Failure{
-            QCoreApplication::translate("ImportFile", "The backup folder %1 could not be made")
+            QCoreApplication::translate("StoreBackup", "The backup folder %1 could not be made")
                 .arg(folder.path())};
     removeUnfinished(folder, container.name());
 
@@ -126,12 +127,12 @@ Result<QString> make(PersistentContainer& container, int kept)
     if (!storedStamps)
         return fail(storedStamps.error().description);
     if (*copiedStamps != *storedStamps)
-        return fail(
-            QCoreApplication::translate("ImportFile", "the copy holds %1 stamps, the collection %2")
-                .arg(*copiedStamps)
-                .arg(*storedStamps));
+        return fail(QCoreApplication::translate("StoreBackup",
+                                                "the copy holds %1 stamps, the collection %2")
+                        .arg(*copiedStamps)
+                        .arg(*storedStamps));
     if (!flushToDisk(unfinished) || !QFile::rename(unfinished, path))
-        return fail(QCoreApplication::translate("ImportFile", "the copy could not be kept"));
+        return fail(QCoreApplication::translate("StoreBackup", "the copy could not be kept"));
     flushToDisk(folder.path());
 
     // Only good backups count, so a failed one (from an earlier version) never pushes out a
