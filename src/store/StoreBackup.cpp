@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -98,6 +99,79 @@ bool isGood(const QString& path)
     return PersistentContainer::checkCopy(path, StampsTable).ok();
 }
 
+// The files SQLite keeps beside a store while it is open or a write is under way.
+const QStringList CompanionEndings = {QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                      QStringLiteral("-journal")};
+
+void removeWithCompanions(const QString& path)
+{
+    QFile::remove(path);
+    for (const QString& ending : CompanionEndings)
+        QFile::remove(path + ending);
+}
+
+// Renames over an existing file in one step (QFile::rename refuses to replace one), so the store
+// file is always either the old collection or the new one.
+bool replaceFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Copies `file` beside the store as the store-to-be and checks it: it opens as a backup does and
+// as the store does (the newer, foreign or damaged refused; an older one brought up to date).
+// Closed again, so the copy alone holds it. The reason when it is refused.
+Result<QString> prepareReplacement(const PersistentContainer& container, const QString& file)
+{
+    const QFileInfo chosen(file);
+    if (!chosen.exists())
+        return Failure{QCoreApplication::translate("StoreBackup", "the file is missing")};
+    if (!chosen.isFile())
+        return Failure{QCoreApplication::translate("StoreBackup", "it is not a file")};
+    // A write to it was cut short, or a program has it open: the file alone is not all of it.
+    if (QFileInfo::exists(file + QStringLiteral("-journal")) ||
+        QFileInfo(file + QStringLiteral("-wal")).size() > 0)
+        return Failure{QCoreApplication::translate(
+            "StoreBackup", "it is in use by a program, or a change to it was not finished")};
+
+    const QString folder = QFileInfo(container.storeFilePath()).absolutePath();
+    const QString name = u'.' + container.name() + QStringLiteral("-restoring");
+    PersistentContainer replacement(name, folder);
+    const QString path = replacement.storeFilePath();
+    removeWithCompanions(path);
+    QFile source(file);
+    if (!source.copy(path)) {
+        const QString reason = source.errorString();
+        removeWithCompanions(path);
+        return Failure{
+            QCoreApplication::translate("StoreBackup", "it could not be copied: %1").arg(reason)};
+    }
+    // A copy takes the file's permissions; the store keeps its own (a read-only backup would
+    // make a read-only collection).
+    QFile::setPermissions(path, QFileInfo(container.storeFilePath()).permissions());
+    const auto refuse = [&](const QString& reason) {
+        replacement.close();
+        removeWithCompanions(path);
+        return Failure{reason};
+    };
+    if (const StoreResult<qint64> checked = PersistentContainer::checkCopy(path, StampsTable);
+        !checked)
+        return refuse(checked.error().description);
+    if (const StoreResult<> opened = replacement.loadPersistentStores(); !opened)
+        return refuse(opened.error().description);
+    if (replacement.isReadOnly())
+        return refuse(QCoreApplication::translate("StoreBackup", "its copy could not be written"));
+    replacement.close();
+    for (const QString& ending : CompanionEndings) {
+        if (QFileInfo::exists(path + ending))
+            return refuse(
+                QCoreApplication::translate("StoreBackup", "its copy could not be closed"));
+    }
+    if (!flushToDisk(path))
+        return refuse(QCoreApplication::translate("StoreBackup",
+                                                  "its copy could not be written to the disk"));
+    return path;
+}
+
 } // namespace
 
 Result<QString> make(PersistentContainer& container, int kept)
@@ -145,6 +219,46 @@ Result<QString> make(PersistentContainer& container, int kept)
     for (qsizetype i = 0; i + std::max(kept, 1) < good.size(); ++i)
         QFile::remove(good.at(i).absoluteFilePath());
     return path;
+}
+
+Result<QString> restore(PersistentContainer& container, const QString& file, int kept)
+{
+    const QString fileName = QFileInfo(file).fileName();
+    const auto refused = [&fileName](const QString& reason) {
+        return Failure{QCoreApplication::translate("StoreBackup", "%1 was not restored: %2")
+                           .arg(fileName, reason)};
+    };
+    if (container.isReadOnly())
+        return refused(QCoreApplication::translate("StoreBackup", "this collection is read-only"));
+    const Result<QString> prepared = prepareReplacement(container, file);
+    if (!prepared)
+        return refused(prepared.error());
+    const QString replacement = *prepared;
+    const Result<QString> backup = make(container, kept);
+    if (!backup) {
+        removeWithCompanions(replacement);
+        return refused(backup.error());
+    }
+
+    const QString store = container.storeFilePath();
+    container.close();
+    // The old store's log must not be applied to the new file; closed, it holds nothing unsaved.
+    QFile::remove(store + QStringLiteral("-wal"));
+    QFile::remove(store + QStringLiteral("-shm"));
+    const bool replaced = replaceFile(replacement, store);
+    if (!replaced)
+        removeWithCompanions(replacement);
+    flushToDisk(QFileInfo(store).absolutePath());
+    if (const StoreResult<> opened = container.loadPersistentStores(); !opened)
+        return Failure{QCoreApplication::translate(
+                           "StoreBackup",
+                           "The collection could not be opened again: %1. The collection as it was "
+                           "is in %2")
+                           .arg(opened.error().description, *backup)};
+    if (!replaced)
+        return refused(
+            QCoreApplication::translate("StoreBackup", "the collection could not be replaced"));
+    return *backup;
 }
 
 } // namespace StoreBackup

@@ -19,4 +19,13 @@ namespace StoreBackup {
 // made, nothing may be imported.
 Result<QString> make(PersistentContainer& container, int kept);
 
+// Puts the collection of the backup at `file` in the store's place; the file itself is left as it
+// is. A copy of it, beside the store, is checked as a backup is and opened as the store would be
+// (brought up to date, every table there), so a file that is damaged, not SQLite, of a newer
+// version or of another program is refused. Then the store is backed up (as make() does, so the
+// collector can go back), closed, replaced by the copy in one rename, and opened again: every
+// object of the old store is gone. A refused file leaves the store as it was, and the reason
+// names it. The path of the backup made of the store as it was.
+Result<QString> restore(PersistentContainer& container, const QString& file, int kept);
+
 } // namespace StoreBackup
