@@ -263,7 +263,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Use one of --export, --export-csv, --import and --report.</source>
+        <source>Backup of the collection before the restore: %1
+The collection was restored from %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the collection of the backup &lt;file&gt; in the store&apos;s place, without a window, after a backup of the store as it is in its Backups folder; a file that is not a sound backup is refused and changes nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use one of --export, --export-csv, --import, --restore and --report.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -726,23 +736,7 @@ Fields not read: %4
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The backup folder %1 could not be made</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The collection could not be copied to %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>is an incomplete picture</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the copy holds %1 stamps, the collection %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the copy could not be kept</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1709,19 +1703,83 @@ You can write to %2 from your mail program.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Backups kept before an import:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Scott numbers are sorted in the order chosen, but more slowly: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The setting holds until Vellora is closed, but could not be kept: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups kept (before each import, and of Back Up Now):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back Up Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore from Backup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup Made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The collection was backed up to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Backup Made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups (*.sqlite)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore from Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the collection by the one in the backup %1? The collection as it is now is backed up first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fatal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collection Restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The collection was restored from %1. The collection as it was is in the backup %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2425,6 +2483,69 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Chart not Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoreBackup</name>
+    <message>
+        <source>The collection could not be copied to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is in use by a program, or a change to it was not finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it could not be copied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its copy could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its copy could not be closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its copy could not be written to the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup folder %1 could not be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the copy holds %1 stamps, the collection %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the copy could not be kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not restored: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this collection is read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The collection could not be opened again: %1. The collection as it was is in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the collection could not be replaced</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,7 @@
 
 #include "platform/core/Console.h"
 #include "store/Model.h"
+#include "store/StoreBackup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +36,17 @@ StoreResult<> AppDelegate::saveContext()
         context.rollback();
     }
     return saved;
+}
+
+Result<QString> AppDelegate::restoreStore(const QString& file, int kept)
+{
+    PersistentContainer& container = persistentContainer();
+    Result<QString> restored = StoreBackup::restore(container, file, kept);
+    // Even a failed restore may have opened the store again.
+    ++m_storeGeneration;
+    if (!restored && !container.isLoaded())
+        m_storeError = StoreError::at(restored.error(), container.storeFilePath());
+    return restored;
 }
 
 QString AppDelegate::unresolvedErrorMessage(const StoreError& error)

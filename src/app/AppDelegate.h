@@ -26,6 +26,14 @@ public:
     // collector.
     StoreResult<> saveContext();
 
+    // Puts the collection of the backup at `file` in the store's place, the store backed up first
+    // and `kept` backups kept (StoreBackup::restore); a refused file changes nothing. The store is
+    // opened again, so every object fetched before is gone: no screen may hold one. The backup
+    // of the collection as it was.
+    Result<QString> restoreStore(const QString& file, int kept);
+    // Grows each time the store is opened again, so a screen that stays can tell it is another.
+    int storeGeneration() const { return m_storeGeneration; }
+
     // "Unresolved error <description>, <details>": what is shown when the store cannot be used.
     static QString unresolvedErrorMessage(const StoreError& error);
 
@@ -33,4 +41,5 @@ private:
     QString m_dataDirectory;
     std::unique_ptr<PersistentContainer> m_persistentContainer;
     std::optional<StoreError> m_storeError;
+    int m_storeGeneration = 0;
 };

@@ -5,7 +5,6 @@
 #include "app/OpeningScreens.h"
 #include "app/Preferences.h"
 #include "exchange/ImportFile.h"
-#include "exchange/StoreBackup.h"
 #include "exchange/TextPreview.h"
 #include "platform/core/RegularFile.h"
 #include "platform/gui/Alert.h"
@@ -13,6 +12,7 @@
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/ProgressDialog.h"
 #include "platform/gui/Styling.h"
+#include "store/StoreBackup.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,6 @@
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "exchange/SpreadsheetFile.h"
-#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "platform/core/RegularFile.h"
 #include "platform/core/ReportPages.h"
@@ -15,6 +14,7 @@
 #include "store/ObjectContext.h"
 #include "store/PersistentContainer.h"
 #include "store/StampGroups.h"
+#include "store/StoreBackup.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -179,6 +179,28 @@ int importFile(const QString& folder, const QString& input)
     return 0;
 }
 
+// Puts the backup `input` in the store's place, the store backed up first; a refused file
+// leaves the store as it was.
+int restoreBackup(const QString& folder, const QString& input)
+{
+    const std::unique_ptr<PersistentContainer> container = openStore(folder);
+    if (!container)
+        return WorkFailed;
+    const FolderPreferences chosen(folder);
+    const Result<QString> backup =
+        StoreBackup::restore(*container, input, chosen.preferences.backupsKept());
+    if (!backup)
+        return fail(WorkFailed, backup.error());
+    // Best effort, as the Settings screen does it: without the index that order is only slower.
+    static_cast<void>(container->keepCatalogueScottIndex(chosen.preferences.catalogueScottOrder()));
+    std::fputs(qPrintable(CommandLine::tr("Backup of the collection before the restore: %1\n"
+                                          "The collection was restored from %2\n")
+                              .arg(*backup, input)),
+               stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 CommandLine::CommandLine()
@@ -203,7 +225,12 @@ CommandLine::CommandLine()
                tr("Merge the stamps of the export file <file> into the collection, "
                   "without a window, after a backup of the store in its Backups "
                   "folder."),
-               tr("file"))
+               tr("file")),
+      m_restore(QStringLiteral("restore"),
+                tr("Put the collection of the backup <file> in the store's place, without a "
+                   "window, after a backup of the store as it is in its Backups folder; a file "
+                   "that is not a sound backup is refused and changes nothing."),
+                tr("file"))
 {
     m_parser.setApplicationDescription(tr("A catalogue of a postage-stamp collection"));
     m_parser.addHelpOption();
@@ -214,6 +241,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_export);
     m_parser.addOption(m_exportCsv);
     m_parser.addOption(m_import);
+    m_parser.addOption(m_restore);
     m_parser.addPositionalArgument(QStringLiteral("value"),
                                    tr("The group's value, after --report KIND."), tr("[value]"));
 }
@@ -229,7 +257,8 @@ bool CommandLine::asksForVerb(int argc, char* argv[])
             if (std::strcmp(argument, word) == 0)
                 return true;
         }
-        for (const char* verb : {"--report", "--output", "--export", "--export-csv", "--import"}) {
+        for (const char* verb :
+             {"--report", "--output", "--export", "--export-csv", "--import", "--restore"}) {
             const size_t length = std::strlen(verb);
             if (std::strncmp(argument, verb, length) == 0 &&
                 (argument[length] == '\0' || argument[length] == '='))
@@ -260,17 +289,17 @@ QString CommandLine::dataDirectory() const
 bool CommandLine::hasVerb() const
 {
     return m_parser.isSet(m_report) || m_parser.isSet(m_output) || m_parser.isSet(m_export) ||
-           m_parser.isSet(m_exportCsv) || m_parser.isSet(m_import);
+           m_parser.isSet(m_exportCsv) || m_parser.isSet(m_import) || m_parser.isSet(m_restore);
 }
 
 int CommandLine::runVerb() const
 {
     const int exchangeVerbs = int(m_parser.isSet(m_export)) + int(m_parser.isSet(m_exportCsv)) +
-                              int(m_parser.isSet(m_import));
+                              int(m_parser.isSet(m_import)) + int(m_parser.isSet(m_restore));
     if (exchangeVerbs > 0) {
         if (exchangeVerbs > 1 || m_parser.isSet(m_report) || m_parser.isSet(m_output))
             return fail(UsageError,
-                        tr("Use one of --export, --export-csv, --import and --report."));
+                        tr("Use one of --export, --export-csv, --import, --restore and --report."));
         if (!m_parser.positionalArguments().isEmpty())
             return fail(
                 UsageError,
@@ -279,6 +308,8 @@ int CommandLine::runVerb() const
             return exportCollection(dataDirectory(), m_parser.value(m_export));
         if (m_parser.isSet(m_exportCsv))
             return exportSpreadsheet(dataDirectory(), m_parser.value(m_exportCsv));
+        if (m_parser.isSet(m_restore))
+            return restoreBackup(dataDirectory(), m_parser.value(m_restore));
         return importFile(dataDirectory(), m_parser.value(m_import));
     }
     const QString usage =

@@ -15,6 +15,8 @@
 //   vellora [--data-dir DIR] --export FILE                            (the export file)
 //   vellora [--data-dir DIR] --export-csv FILE                        (for a spreadsheet)
 //   vellora [--data-dir DIR] --import FILE                            (backup, then merge)
+//   vellora [--data-dir DIR] --restore FILE                           (backup, then the backup FILE
+//                                                                      in the store's place)
 class CommandLine final
 {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
@@ -43,4 +45,5 @@ private:
     QCommandLineOption m_export;
     QCommandLineOption m_exportCsv;
     QCommandLineOption m_import;
+    QCommandLineOption m_restore;
 };

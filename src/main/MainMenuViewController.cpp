@@ -63,7 +63,6 @@ const MenuEntry menuEntries[] = {
 MainMenuViewController::MainMenuViewController(Environment& environment, QObject* parent)
     : ViewController(QStringLiteral("MainMenuViewController"), parent),
       userDefaults(environment.services.userDefaults),
-      context(environment.appDelegate.viewContext()),
       ListOfCentered(DefaultReferenceValues::centered()),
       ListOfConditions(DefaultReferenceValues::conditions()),
       ListOfCountries(DefaultReferenceValues::countries()),
@@ -144,6 +143,7 @@ void MainMenuViewController::viewDidLoad()
 
 void MainMenuViewController::seedReferenceLists()
 {
+    m_seededStoreGeneration = m_environment.appDelegate.storeGeneration();
     managedObjectContext = &m_environment.appDelegate.viewContext();
     const QString marker = QString::fromLatin1(DefaultReferenceValues::SeededMarker);
     const StoreResult<bool> seeded = managedObjectContext->hasMarker(marker);
@@ -224,7 +224,13 @@ void MainMenuViewController::HandleButtonClick()
         view()->updateGeometry();
 }
 
-void MainMenuViewController::unwindToMenuWithSegue() {}
+void MainMenuViewController::unwindToMenuWithSegue()
+{
+    if (m_seededStoreGeneration != m_environment.appDelegate.storeGeneration() &&
+        m_environment.appDelegate.persistentContainer().isLoaded() &&
+        !m_environment.appDelegate.persistentContainer().isReadOnly())
+        seedReferenceLists();
+}
 
 void MainMenuViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)
 {

@@ -39,7 +39,6 @@ public:
     UserDefaults& userDefaults;
     const QString AboutHasBeenLaunchedBeforeFlag = QStringLiteral("AboutHasBeenLaunchedBeforeFlag");
     ObjectContext* managedObjectContext = nullptr;
-    ObjectContext& context;
 
     const QStringList ListOfCentered;
     const QStringList ListOfConditions;
@@ -72,4 +71,6 @@ private:
     void tellLater(const QString& title, const QString& message);
 
     Environment& m_environment;
+    // The store the lists were filled for; a restore opens another, which may never have had them.
+    int m_seededStoreGeneration = 0;
 };

@@ -2,18 +2,26 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/OpeningScreens.h"
 #include "app/Preferences.h"
+#include "app/SharedState.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/gui/Alert.h"
+#include "platform/gui/DocumentPicker.h"
+#include "platform/gui/NavigationController.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/UrlOpener.h"
+#include "store/StoreBackup.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QUrl>
@@ -54,12 +62,19 @@ void SettingsViewController::buildView(QWidget* view)
     folderLayout->addWidget(OpenDataFolderButton);
     layout->addWidget(folder);
 
-    auto* backups = new QGroupBox(tr("Import"), view);
+    auto* backups = new QGroupBox(tr("Backups"), view);
     auto* backupsLayout = new QFormLayout(backups);
     BackupsKeptSpinBox = new QSpinBox(backups);
     BackupsKeptSpinBox->setObjectName(QStringLiteral("BackupsKeptSpinBox"));
     BackupsKeptSpinBox->setRange(Preferences::FewestBackupsKept, Preferences::MostBackupsKept);
-    backupsLayout->addRow(tr("Backups kept before an import:"), BackupsKeptSpinBox);
+    backupsLayout->addRow(tr("Backups kept (before each import, and of Back Up Now):"),
+                          BackupsKeptSpinBox);
+    BackUpNowButton = new QPushButton(tr("Back Up Now"), backups);
+    BackUpNowButton->setObjectName(QStringLiteral("BackUpNowButton"));
+    backupsLayout->addRow(BackUpNowButton);
+    RestoreButton = new QPushButton(tr("Restore from Backup..."), backups);
+    RestoreButton->setObjectName(QStringLiteral("RestoreButton"));
+    backupsLayout->addRow(RestoreButton);
     layout->addWidget(backups);
     layout->addStretch();
 }
@@ -72,6 +87,8 @@ void SettingsViewController::viewDidLoad()
     DataFolderLabel->setText(
         QDir::toNativeSeparators(QDir(m_environment.appDelegate.dataDirectory()).absolutePath()));
     Styling::styleButton(OpenDataFolderButton);
+    Styling::styleButton(BackUpNowButton);
+    Styling::styleButton(RestoreButton);
 
     // Connected once the shown values are set, so showing them changes nothing.
     connect(CatalogueOrderSwitch, &QCheckBox::toggled, this,
@@ -80,6 +97,10 @@ void SettingsViewController::viewDidLoad()
             &SettingsViewController::OpenDataFolderButtonClicked);
     connect(BackupsKeptSpinBox, &QSpinBox::valueChanged, this,
             &SettingsViewController::BackupsKeptChanged);
+    connect(BackUpNowButton, &QPushButton::clicked, this,
+            &SettingsViewController::BackUpNowButtonClicked);
+    connect(RestoreButton, &QPushButton::clicked, this,
+            &SettingsViewController::RestoreButtonClicked);
     CatalogueOrderSwitch->setFocus();
 }
 
@@ -110,6 +131,87 @@ void SettingsViewController::BackupsKeptChanged()
     keep();
 }
 
+QString SettingsViewController::backupsFolder() const
+{
+    return QDir(m_environment.appDelegate.dataDirectory())
+        .absoluteFilePath(QStringLiteral("Backups"));
+}
+
+void SettingsViewController::BackUpNowButtonClicked()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const Result<QString> made =
+        StoreBackup::make(m_environment.appDelegate.persistentContainer(),
+                          Preferences(m_environment.services.userDefaults).backupsKept());
+    QGuiApplication::restoreOverrideCursor();
+    if (made)
+        tell(tr("Backup Made"),
+             tr("The collection was backed up to %1").arg(QDir::toNativeSeparators(*made)));
+    else
+        tell(tr("No Backup Made"), made.error());
+}
+
+void SettingsViewController::RestoreButtonClicked()
+{
+    const QPointer<SettingsViewController> self(this);
+    // The dialog belongs to the window, so it stays in front of it.
+    QWidget* window = navigationController() ? navigationController() : view();
+    m_environment.services.documentPicker.pickFileIn(
+        window, tr("Choose a Backup"), backupsFolder(),
+        {tr("Backups (*.sqlite)"), tr("All files (*)")}, [self](const QString& path) {
+            if (self && !path.isEmpty())
+                self->askToRestore(path);
+        });
+}
+
+void SettingsViewController::askToRestore(const QString& path)
+{
+    const QPointer<SettingsViewController> self(this);
+    Alert question{tr("Restore from Backup"),
+                   tr("Replace the collection by the one in the backup %1? The collection as it is "
+                      "now is backed up first.")
+                       .arg(QFileInfo(path).fileName()),
+                   {{tr("Cancel"), AlertAction::Style::Cancel, {}},
+                    {tr("Restore"), AlertAction::Style::Destructive, [self, path] {
+                         if (self)
+                             self->restore(path);
+                     }}}};
+    m_environment.services.alerts.present(question.withContext(this));
+}
+
+void SettingsViewController::restore(const QString& path)
+{
+    Environment& environment = m_environment;
+    AppDelegate& appDelegate = environment.appDelegate;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const Result<QString> restored = appDelegate.restoreStore(
+        path, Preferences(environment.services.userDefaults).backupsKept());
+    QGuiApplication::restoreOverrideCursor();
+    if (!appDelegate.persistentContainer().isLoaded()) {
+        // Nothing can be shown without a store: as at a launch, said, and the end.
+        Alert fatal = Alert::withOk(tr("Fatal error"), restored.error());
+        fatal.actions.first().handler = [] { QCoreApplication::exit(1); };
+        environment.services.alerts.present(fatal);
+        return;
+    }
+    if (!restored) {
+        tell(tr("Not Restored"), restored.error());
+        return;
+    }
+    // What the screens kept of the old store is gone with it.
+    environment.shared.selectedStampRecord = nullptr;
+    environment.shared.selectedStamp = SelectedStamp();
+    const Preferences preferences(environment.services.userDefaults);
+    static_cast<void>(appDelegate.persistentContainer().keepCatalogueScottIndex(
+        preferences.catalogueScottOrder()));
+    // Back to the main menu, so no screen shows the collection that was.
+    performSegue(QString::fromLatin1(OpeningScreens::MainMenu.unwind), this);
+    environment.services.alerts.present(Alert::withOk(
+        tr("Collection Restored"),
+        tr("The collection was restored from %1. The collection as it was is in the backup %2.")
+            .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(*restored))));
+}
+
 void SettingsViewController::keep()
 {
     if (const Result<void> kept = m_environment.services.userDefaults.synchronize(); !kept)
@@ -119,5 +221,10 @@ void SettingsViewController::keep()
 
 void SettingsViewController::tell(const QString& message)
 {
-    m_environment.services.alerts.present(Alert::withOk(tr("Settings"), message));
+    tell(tr("Settings"), message);
+}
+
+void SettingsViewController::tell(const QString& title, const QString& message)
+{
+    m_environment.services.alerts.present(Alert::withOk(title, message));
 }

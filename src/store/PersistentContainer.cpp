@@ -28,11 +28,25 @@ PersistentContainer::PersistentContainer(const QString& name, const QString& dir
 
 PersistentContainer::~PersistentContainer()
 {
+    close();
+}
+
+void PersistentContainer::close()
+{
     m_context.reset();
-    if (QSqlDatabase::contains(m_connectionName)) {
-        QSqlDatabase::database(m_connectionName, false).close();
-        QSqlDatabase::removeDatabase(m_connectionName);
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+        if (database.isOpen() && !m_readOnly) {
+            // SQLite does this itself when the last connection closes, unless another program
+            // still reads the store; then at least what it can.
+            QSqlQuery checkpoint(database);
+            static_cast<void>(checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+        }
+        database.close();
     }
+    QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 QString PersistentContainer::storeFilePath() const

@@ -27,6 +27,10 @@ public:
     // refused.
     StoreResult<> loadPersistentStores();
     bool isLoaded() const { return m_context != nullptr; }
+    // Closes the store: the context goes, and every object fetched through it. What the
+    // write-ahead log holds is written into the store file first, so the file alone is the
+    // collection. loadPersistentStores() opens it again.
+    void close();
     bool isReadOnly() const { return m_readOnly; }
 
     // How long a save waits for another program that holds the store's write lock before it is

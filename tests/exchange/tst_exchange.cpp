@@ -1,13 +1,14 @@
+#include "FailureText.h"
 #include "StoreSurgery.h"
 #include "TemporaryStore.h"
 #include "VelloraProcess.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
 #include "exchange/LineReader.h"
-#include "exchange/StoreBackup.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 #include "store/ObjectContext.h"
+#include "store/StoreBackup.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -686,6 +687,85 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(older));
     }
 
+    void restoreTakesOnlyASoundBackup_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a backup") << QStringLiteral("backup") << QString();
+        QTest::newRow("cut short") << QStringLiteral("cut") << QStringLiteral("copy");
+        QTest::newRow("not SQLite") << QStringLiteral("text") << QStringLiteral("not a database");
+        QTest::newRow("no stamps table")
+            << QStringLiteral("foreign") << QStringLiteral("no table Stamps");
+        QTest::newRow("a newer version")
+            << QStringLiteral("newer") << QStringLiteral("newer version");
+        QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("not a file");
+    }
+
+    void restoreTakesOnlyASoundBackup()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        TemporaryStore store;
+        addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"));
+        QVERIFY(store.context().save());
+        const QString backupOfA = StoreBackup::make(store.container(), 5).value();
+        // B is saved, in the store's log until the store is closed.
+        for (Stamps* stamp : allStamps(store.context()))
+            store.context().deleteObject(stamp);
+        addStamp(store.context(), QStringLiteral("2c"), 1901, QStringLiteral("Chile"));
+        QVERIFY(store.context().save());
+
+        QTemporaryDir elsewhere;
+        QString chosen = elsewhere.filePath(QStringLiteral("chosen.sqlite"));
+        QVERIFY(QFile::copy(backupOfA, chosen));
+        if (kind == u"cut")
+            QVERIFY(writeBytes(chosen, fileBytes(backupOfA).left(QFileInfo(backupOfA).size() / 2)));
+        if (kind == u"text")
+            QVERIFY(writeBytes(chosen, QByteArray("[VELLORA]\n").repeated(1000)));
+        if (kind == u"foreign") {
+            QVERIFY(QFile::remove(chosen));
+            QVERIFY(alterStoreFile(chosen, {QStringLiteral("CREATE TABLE Other (x)")}));
+        }
+        if (kind == u"newer")
+            QVERIFY(alterStoreFile(chosen, {QStringLiteral("PRAGMA user_version = 9999")}));
+        if (kind == u"folder")
+            chosen = elsewhere.path();
+        const QByteArray chosenBytes = fileBytes(chosen);
+        const QStringList backupsBefore = QFileInfo(backupOfA).dir().entryList(QDir::Files);
+
+        const Result<QString> restored = StoreBackup::restore(store.container(), chosen, 5);
+        QCOMPARE(fileBytes(chosen), chosenBytes);
+        QCOMPARE(
+            QDir(store.directory())
+                .entryList({QStringLiteral(".Vellora-restoring*")}, QDir::Files | QDir::Hidden),
+            QStringList());
+        if (reason.isEmpty()) {
+            QVERIFY2(restored, qPrintable(failureText(restored)));
+            QCOMPARE(allStamps(store.context()).size(), 1);
+            QCOMPARE(allStamps(store.context()).at(0)->denomination(), QStringLiteral("1c"));
+            // B is kept in the backup made first.
+            QCOMPARE(QFileInfo(*restored).absolutePath(), QFileInfo(backupOfA).absolutePath());
+            QVERIFY(!backupsBefore.contains(QFileInfo(*restored).fileName()));
+            QTemporaryDir copyOfB;
+            QVERIFY(QFile::copy(*restored, copyOfB.filePath(QStringLiteral("Vellora.sqlite"))));
+            PersistentContainer b(QStringLiteral("Vellora"), copyOfB.path());
+            QVERIFY(b.loadPersistentStores().ok());
+            QCOMPARE(allStamps(b.viewContext()).at(0)->denomination(), QStringLiteral("2c"));
+        } else {
+            QVERIFY(!restored);
+            QVERIFY2(restored.error().contains(QFileInfo(chosen).fileName()) &&
+                         restored.error().contains(reason),
+                     qPrintable(restored.error()));
+            QCOMPARE(QFileInfo(backupOfA).dir().entryList(QDir::Files), backupsBefore);
+            QCOMPARE(allStamps(store.context()).at(0)->denomination(), QStringLiteral("2c"));
+        }
+        // As the next launch finds it.
+        const QString expected = reason.isEmpty() ? QStringLiteral("1c") : QStringLiteral("2c");
+        store.reopen();
+        QCOMPARE(allStamps(store.context()).size(), 1);
+        QCOMPARE(allStamps(store.context()).at(0)->denomination(), expected);
+    }
+
     void commandLineExportsAndImports()
     {
         QTemporaryDir empty;
@@ -764,6 +844,30 @@ private Q_SLOTS:
         QCOMPARE(allStamps(unchanged.viewContext()).size(), 0);
 
         run = vellora({QStringLiteral("--import"), file, QStringLiteral("--export"), file});
+        QCOMPARE(run.exitCode, 2);
+
+        // The backup made before the import, restored; then a file that is no backup, refused.
+        const QString before = QDir(target.directory() + QStringLiteral("/Backups"))
+                                   .entryInfoList({QStringLiteral("*.sqlite")})
+                                   .constFirst()
+                                   .absoluteFilePath();
+        target.container().close();
+        run = vellora({QStringLiteral("--data-dir"), target.directory(),
+                       QStringLiteral("--restore"), before});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("The collection was restored from ") + before) &&
+                     run.out.contains(QStringLiteral("before the restore: ") + target.directory() +
+                                      QStringLiteral("/Backups/Vellora-")),
+                 qPrintable(run.out));
+        target.reopen();
+        QCOMPARE(allStamps(target.context()).size(), 0);
+        target.container().close();
+        run = vellora(
+            {QStringLiteral("--data-dir"), target.directory(), QStringLiteral("--restore"), wrong});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("notes.txt was not restored: ")),
+                 qPrintable(run.err));
+        run = vellora({QStringLiteral("--restore"), before, QStringLiteral("--import"), file});
         QCOMPARE(run.exitCode, 2);
     }
 };

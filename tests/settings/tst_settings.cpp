@@ -9,6 +9,8 @@
 #include "platform/gui/SegmentedControl.h"
 #include "reports/PrintStampsViewController.h"
 #include "settings/SettingsViewController.h"
+#include "store/DefaultReferenceValues.h"
+#include "store/PersistentContainer.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,6 +22,7 @@
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -191,6 +194,63 @@ private Q_SLOTS:
             QCOMPARE(byCatalogue.at(i), CatalogueOrder);
             QCOMPARE(byCatalogue.at(i + 1), turned(CatalogueOrder));
         }
+    }
+
+    void backUpNowAndRestoreAFileThroughTheScreen()
+    {
+        TestEnvironment test;
+        auto* stamp = test.context().insertNewObject<Stamps>();
+        stamp->setDenomination(QStringLiteral("now"));
+        QVERIFY(test.context().save());
+        test.shared().selectedStampRecord = stamp;
+        // Another collection's store, never opened by the window, so without its lists.
+        QTemporaryDir other;
+        {
+            PersistentContainer made(QStringLiteral("Vellora"), other.path());
+            QVERIFY(made.loadPersistentStores().ok());
+            made.viewContext().insertNewObject<Stamps>()->setDenomination(QStringLiteral("then"));
+            QVERIFY(made.viewContext().save());
+        }
+        AppOnScreen app(test);
+        app.menu->SettingsButton->click();
+        auto* settings = qobject_cast<SettingsViewController*>(app.navigation->topViewController());
+        QVERIFY(settings);
+
+        settings->BackUpNowButton->click();
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Backup Made"));
+        const QString backups = QDir(test.dataDirectory()).filePath(QStringLiteral("Backups"));
+        const QStringList made = QDir(backups).entryList({QStringLiteral("Vellora-*.sqlite")});
+        QCOMPARE(made.size(), 1);
+        QVERIFY2(test.alerts.last().message.endsWith(
+                     QDir::toNativeSeparators(QDir(backups).filePath(made.constFirst()))),
+                 qPrintable(test.alerts.last().message));
+        QVERIFY(test.alerts.tap(QStringLiteral("OK")));
+
+        // A cancelled dialog, then the answer "Cancel", change nothing.
+        settings->RestoreButton->click();
+        QCOMPARE(test.documentPicker.folders(), QStringList{backups});
+        const QString chosen = other.filePath(QStringLiteral("Vellora.sqlite"));
+        for (const QString& answer : {QStringLiteral("Cancel"), QStringLiteral("Restore")}) {
+            test.documentPicker.setNextFile(chosen);
+            settings->RestoreButton->click();
+            QCOMPARE(test.alerts.last().title, QStringLiteral("Restore from Backup"));
+            QVERIFY2(test.alerts.last().message.contains(QStringLiteral("Vellora.sqlite")) &&
+                         test.alerts.last().message.contains(QStringLiteral("backed up first")),
+                     qPrintable(test.alerts.last().message));
+            QVERIFY(test.alerts.tap(answer));
+        }
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Collection Restored"));
+        QCOMPARE(app.navigation->topViewController(), app.menu);
+        QCOMPARE(test.shared().selectedStampRecord, nullptr);
+        const QList<Stamps*> stamps = test.context().fetch<Stamps>().value();
+        QCOMPARE(stamps.size(), 1);
+        QCOMPARE(stamps.at(0)->denomination(), QStringLiteral("then"));
+        // The restored store gets its lists, as at a launch; the one before is kept.
+        QVERIFY(test.context()
+                    .hasMarker(QString::fromLatin1(DefaultReferenceValues::SeededMarker))
+                    .value());
+        QCOMPARE(QDir(backups).entryList({QStringLiteral("Vellora-*.sqlite")}).size(), 2);
+        QCOMPARE(test.alerts.unansweredCount(), 1);
     }
 
 private:

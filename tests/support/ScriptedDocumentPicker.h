@@ -20,6 +20,15 @@ public:
         done(path);
     }
 
+    // Answers as pickFile does, and keeps the folder it was to open in.
+    void pickFileIn(QWidget* parent, const QString& title, const QString& folder,
+                    const QStringList& nameFilters,
+                    std::function<void(const QString& path)> done) override
+    {
+        m_folders.append(folder);
+        pickFile(parent, title, nameFilters, std::move(done));
+    }
+
     // Answers as pickFile does, from the same next file.
     void pickFileToSave(QWidget* parent, const QString& title, const QString& suggestedName,
                         const QStringList& nameFilters,
@@ -38,10 +47,13 @@ public:
     const QList<QStringList>& nameFilters() const { return m_nameFilters; }
     // The names offered by each dialog to save, oldest first.
     const QStringList& suggestedNames() const { return m_suggestedNames; }
+    // The folders that dialogs opening in a given folder were to open in, oldest first.
+    const QStringList& folders() const { return m_folders; }
 
 private:
     QString m_nextFile;
     QStringList m_titles;
     QList<QStringList> m_nameFilters;
     QStringList m_suggestedNames;
+    QStringList m_folders;
 };

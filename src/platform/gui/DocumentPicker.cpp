@@ -52,6 +52,13 @@ void FileDialogDocumentPicker::pickFile(QWidget* parent, const QString& title,
     openDialog(parent, title, nameFilters, std::move(done));
 }
 
+void FileDialogDocumentPicker::pickFileIn(QWidget* parent, const QString& title,
+                                          const QString& folder, const QStringList& nameFilters,
+                                          std::function<void(const QString& path)> done)
+{
+    openDialog(parent, title, nameFilters, std::move(done), folder);
+}
+
 void FileDialogDocumentPicker::pickFileToSave(QWidget* parent, const QString& title,
                                               const QString& suggestedName,
                                               const QStringList& nameFilters,
@@ -62,9 +69,11 @@ void FileDialogDocumentPicker::pickFileToSave(QWidget* parent, const QString& ti
 
 QFileDialog* FileDialogDocumentPicker::openDialog(QWidget* parent, const QString& title,
                                                   const QStringList& nameFilters,
-                                                  std::function<void(const QString& path)> done)
+                                                  std::function<void(const QString& path)> done,
+                                                  const QString& folder)
 {
-    auto* dialog = new QFileDialog(parent, title, startFolder(*m_lastFolder));
+    auto* dialog = new QFileDialog(parent, title,
+                                   QFileInfo(folder).isDir() ? folder : startFolder(*m_lastFolder));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);

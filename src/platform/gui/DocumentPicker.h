@@ -18,6 +18,10 @@ public:
     // chosen local file's path or an empty text when the collector cancelled.
     virtual void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
                           std::function<void(const QString& path)> done) = 0;
+    // As pickFile, opening in `folder` (where the files to choose from are kept) instead.
+    virtual void pickFileIn(QWidget* parent, const QString& title, const QString& folder,
+                            const QStringList& nameFilters,
+                            std::function<void(const QString& path)> done) = 0;
     // Lets the collector name a file to write, suggestedName offered. nameFilters as above, each
     // with one ending: a name typed without an ending gets the chosen filter's. done is called
     // once, with the path or an empty text when the collector cancelled.
@@ -33,14 +37,18 @@ class FileDialogDocumentPicker final : public DocumentPicker
 public:
     void pickFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
                   std::function<void(const QString& path)> done) override;
+    void pickFileIn(QWidget* parent, const QString& title, const QString& folder,
+                    const QStringList& nameFilters,
+                    std::function<void(const QString& path)> done) override;
 
     void pickFileToSave(QWidget* parent, const QString& title, const QString& suggestedName,
                         const QStringList& nameFilters,
                         std::function<void(const QString& path)> done) override;
 
-    // The dialog pickFile shows, opened, and deleted once closed.
+    // The dialog pickFile shows (pickFileIn, given its folder), opened, and deleted once closed.
     QFileDialog* openDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
-                            std::function<void(const QString& path)> done);
+                            std::function<void(const QString& path)> done,
+                            const QString& folder = QString());
     // The dialog pickFileToSave shows, likewise.
     QFileDialog* openSaveDialog(QWidget* parent, const QString& title, const QString& suggestedName,
                                 const QStringList& nameFilters,
