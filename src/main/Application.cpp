@@ -3,6 +3,7 @@
 #include "app/Reading.h"
 #include "main/Storyboard.h"
 #include "platform/core/Console.h"
+#include "platform/gui/HandoverFiles.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/ViewController.h"
 #include "platform/gui/WindowGeometry.h"
@@ -49,11 +50,15 @@ Application::Application(const QString& dataDirectory)
                     QStandardPaths::writableLocation(QStandardPaths::CacheLocation),
                     QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)}
 {
+    HandoverFiles::removeLeftByEarlierRuns();
     AppStoryboard::populate(m_storyboard, m_environment);
 }
 
 Application::~Application()
 {
+    // What was handed to other programs (mail attachments, texts opened elsewhere) is not left
+    // readable in the temp location after the collector has closed Vellora.
+    HandoverFiles::removeOwn();
     // Kept for the next launch, maximised or not, even if the collector closed the window.
     if (m_window)
         // At exit no window is left to tell a failure in: synchronize() has printed it.

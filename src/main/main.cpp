@@ -1,6 +1,7 @@
 #include "main/Application.h"
 #include "main/CommandLine.h"
 #include "main/Translations.h"
+#include "platform/core/FilePrivacy.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -8,6 +9,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Before anything makes a file: the store, its backups and exports are the collector's only.
+    FilePrivacy::keepNewFilesPrivate();
     // A verb needs no window, so it runs where there is no display (a script, a server).
     const bool verb = CommandLine::asksForVerb(argc, argv);
     if (verb)

@@ -1,9 +1,12 @@
 #include "AsCollector.h"
 #include "ConsoleCapture.h"
+#include "FailureText.h"
 #include "TestEnvironment.h"
 #include "app/Saving.h"
+#include "main/Application.h"
 #include "main/MainMenuViewController.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/gui/HandoverFiles.h"
 #include "store/Model.h"
 #include "store/ObjectContext.h"
 
@@ -12,11 +15,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -308,6 +315,53 @@ private Q_SLOTS:
         QVERIFY(setWritableByCollector(store, true));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), filesBefore);
+    }
+
+    // Files handed to other programs do not outlive Vellora in the temp location: its own folder
+    // goes at exit, and at start the folders of runs that were killed. Nothing else there is
+    // touched: not another running Vellora's folder, nor anything named otherwise.
+    void handedOverFilesGoWithTheirRun()
+    {
+        QTemporaryDir data;
+        QTemporaryDir temp;
+        const QByteArray tempBefore = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const auto restoreTemp = qScopeGuard([&tempBefore] { qputenv("TMPDIR", tempBefore); });
+        QProcess ended;
+        ended.start(QStringLiteral("/bin/true"));
+        QVERIFY(ended.waitForStarted());
+        const QString endedPid = QString::number(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        const QString running = QString::number(::getppid());
+
+        const QString killedRun = QStringLiteral("vellora-%1-a1B2c3").arg(endedPid);
+        QStringList kept{
+            QStringLiteral("vellora-%1-a1B2c3").arg(running), // another Vellora, still running
+            QStringLiteral("vellora-%1-a1B2c3-mine").arg(endedPid),
+            QStringLiteral("vellora-%1").arg(endedPid), QStringLiteral("vellora-a1B2c3"),
+            QStringLiteral("notvellora-%1-a1B2c3").arg(endedPid)};
+        for (const QString& name : kept + QStringList{killedRun})
+            QVERIFY(QDir(temp.path()).mkpath(name + QStringLiteral("/X1y2Z3")));
+        kept.sort();
+        QVERIFY(QFile(temp.filePath(killedRun + QStringLiteral("/X1y2Z3/Picture.png")))
+                    .open(QIODevice::WriteOnly));
+
+        auto application = std::make_unique<Application>(data.path());
+        QStringList left = QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(left, kept);
+        const Result<QString> folder = HandoverFiles::newFolder();
+        QVERIFY2(folder, qPrintable(failureText(folder)));
+        const Result<QString> file =
+            HandoverFiles::write(*folder, QStringLiteral("notes.txt"), "Penny Black");
+        QVERIFY2(file, qPrintable(failureText(file)));
+        QVERIFY(QFileInfo(*file).absoluteFilePath().startsWith(
+            QFileInfo(temp.path()).absoluteFilePath() + QStringLiteral("/vellora-") +
+            QString::number(QCoreApplication::applicationPid()) + u'-'));
+
+        application.reset();
+        QVERIFY(!QFileInfo::exists(*file));
+        left = QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(left, kept);
     }
 };
 

@@ -16,10 +16,12 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlQuery>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -115,6 +117,25 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file's or folder's rights, in octal: "600".
+QString modeOf(const QString& path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("missing");
+    return QString::number(status.st_mode & 07777, 8);
+}
+
+// Starts vellora as a desktop usually starts programs: with umask 022, so files are made
+// readable by everyone unless the program says otherwise.
+void startUnderUmask022(QProcess& child, const QStringList& arguments)
+{
+    child.start(QStringLiteral("/bin/sh"),
+                QStringList{QStringLiteral("-c"), QStringLiteral("umask 022; exec \"$@\""),
+                            QStringLiteral("sh"), QStringLiteral(VELLORA_EXECUTABLE)} +
+                    arguments);
 }
 
 } // namespace
@@ -764,6 +785,58 @@ private Q_SLOTS:
         store.reopen();
         QCOMPARE(allStamps(store.context()).size(), 1);
         QCOMPARE(allStamps(store.context()).at(0)->denomination(), expected);
+    }
+
+    // The collection's files are the collector's only, whatever mask Vellora was started with;
+    // a file that was there before keeps the rights the collector gave it.
+    void theCollectionsFilesAreTheCollectorsOnly()
+    {
+        QTemporaryDir top;
+        const QString data = top.filePath(QStringLiteral("data"));
+        const QString store = data + QStringLiteral("/Vellora.sqlite");
+        QProcess window;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const char* name : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            environment.insert(QString::fromLatin1(name), top.filePath(QString::fromLatin1(name)));
+        window.setProcessEnvironment(environment);
+        startUnderUmask022(window, {QStringLiteral("--data-dir"), data});
+        // The first launch fills the reference lists and notes that it was: the journal is there
+        // while it runs.
+        const QStringList made{store, store + QStringLiteral("-wal"),
+                               store + QStringLiteral("-shm"),
+                               data + QStringLiteral("/UserDefaults.ini")};
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(made.cbegin(), made.cend(),
+                        [](const QString& path) { return QFileInfo::exists(path); }),
+            30000);
+        QCOMPARE(modeOf(data), QStringLiteral("700"));
+        for (const QString& path : made)
+            QCOMPARE(modeOf(path), QStringLiteral("600"));
+        window.kill();
+        QVERIFY(window.waitForFinished());
+
+        const QString replaced = top.filePath(QStringLiteral("replaced.csv"));
+        QVERIFY(writeBytes(replaced, "old"));
+        QVERIFY(QFile::setPermissions(replaced, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ReadGroup));
+        const QString file = top.filePath(QStringLiteral("out.csv"));
+        for (const QStringList& arguments : {QStringList{QStringLiteral("--export"), file},
+                                             QStringList{QStringLiteral("--export"), replaced},
+                                             QStringList{QStringLiteral("--import"), file}}) {
+            QProcess child;
+            startUnderUmask022(child, QStringList{QStringLiteral("--data-dir"), data} + arguments);
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+        }
+        QCOMPARE(modeOf(file), QStringLiteral("600"));
+        QCOMPARE(modeOf(replaced), QStringLiteral("640"));
+        QCOMPARE(modeOf(data + QStringLiteral("/Backups")), QStringLiteral("700"));
+        const QStringList backups =
+            QDir(data + QStringLiteral("/Backups")).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(modeOf(data + QStringLiteral("/Backups/") + backups.first()),
+                 QStringLiteral("600"));
     }
 
     void commandLineExportsAndImports()

@@ -3,6 +3,7 @@
 #include "RecordingAlertPresenter.h"
 #include "RecordingMailComposer.h"
 #include "RecordingUrlOpener.h"
+#include "platform/core/FilePrivacy.h"
 #include "platform/gui/MailComposer.h"
 #include "platform/gui/ShareActions.h"
 #include "platform/gui/ShareSheet.h"
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -385,6 +387,60 @@ private Q_SLOTS:
         QVERIFY2(alerts.last().message.contains(told), qPrintable(alerts.last().message));
         if (exitCode != 0)
             QCOMPARE(QString::fromUtf8(readAll(handed)), told);
+    }
+
+    // Vellora keeps its own files private, but what the programs it starts make is theirs: they
+    // get the mask Vellora was started with, whether it waits for them or lets them go.
+    void programsStartedGetTheMaskVelloraWasStartedWith_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("xdg-open, waited for") << QStringLiteral("xdg-open");
+        QTest::newRow("xdg-email, let go") << QStringLiteral("xdg-email");
+    }
+
+    void programsStartedGetTheMaskVelloraWasStartedWith()
+    {
+        QFETCH(QString, program);
+        // A stand-in first on the path: it says its mask and its arguments, all at once.
+        QTemporaryDir bin;
+        const QString said = bin.filePath(QStringLiteral("said"));
+        QFile script(bin.filePath(program));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\n{ umask; printf '%s\\n' \"$@\"; } > '%1.part' && "
+                                    "mv '%1.part' '%1'\n")
+                         .arg(said)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + path);
+        const mode_t testMask = ::umask(022);
+        FilePrivacy::keepNewFilesPrivate();
+        const auto restore = qScopeGuard([&path, testMask] {
+            qputenv("PATH", path);
+            ::umask(testMask);
+        });
+
+        QStringList arguments;
+        RecordingAlertPresenter alerts;
+        DesktopOpener opener(alerts, QStringLiteral("browser"));
+        if (program == QStringLiteral("xdg-open")) {
+            const QUrl address(QStringLiteral("https://vellora.example/a b?c=1&d"));
+            opener.open(address);
+            QTRY_COMPARE(opener.pendingCount(), 0);
+            QVERIFY(alerts.alerts().isEmpty());
+            arguments = {address.toString(QUrl::FullyEncoded)};
+        } else {
+            MailMessage message;
+            message.toRecipients = {QStringLiteral("club@example.org")};
+            message.subject = QStringLiteral("It's \"mine\"; $HOME");
+            const Result<void> presented = XdgMailComposer().present(message);
+            QVERIFY2(presented, qPrintable(failureText(presented)));
+            arguments = XdgMailComposer::arguments(message, {});
+        }
+        QTRY_VERIFY(QFileInfo::exists(said));
+        QCOMPARE(QString::fromUtf8(readAll(said)).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                 QStringList{QStringLiteral("0022")} + arguments);
     }
 };
 

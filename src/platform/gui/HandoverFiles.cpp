@@ -3,19 +3,35 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <limits>
+#include <unistd.h>
 
 namespace HandoverFiles {
 
 namespace {
 
+// The private folder of process `pid` is "vellora-<pid>-" and six random letters or digits.
+const QString FolderPrefix = QStringLiteral("vellora-");
+
+QString& processFolderPath()
+{
+    static QString path;
+    return path;
+}
+
 // Made once with owner-only rights (QTemporaryDir), so no other user can place files there.
 Result<QString> processFolder()
 {
-    static QString path;
+    QString& path = processFolderPath();
     if (path.isEmpty()) {
-        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vellora-XXXXXX"));
+        QTemporaryDir dir(QDir::tempPath() + u'/' + FolderPrefix +
+                          QString::number(QCoreApplication::applicationPid()) +
+                          QStringLiteral("-XXXXXX"));
         if (!dir.isValid())
             return Failure{QCoreApplication::translate(
                                "HandoverFiles", "No folder for the files could be made in %1: %2")
@@ -70,6 +86,35 @@ Result<QString> newFolder()
                            .arg(QDir::toNativeSeparators(*parent), dir.errorString())};
     dir.setAutoRemove(false);
     return dir.path();
+}
+
+void removeLeftByEarlierRuns()
+{
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(FolderPrefix) + QStringLiteral("(\\d{1,10})-[A-Za-z0-9]{6}")));
+    const QDir temp(QDir::tempPath());
+    for (const QFileInfo& entry :
+         temp.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch match = ours.match(entry.fileName());
+        if (!match.hasMatch() || entry.ownerId() != ::getuid())
+            continue;
+        const qint64 pid = match.captured(1).toLongLong();
+        // Only a process that is gone: EPERM means it runs, as another user.
+        if (pid <= 0 || pid > std::numeric_limits<pid_t>::max() ||
+            pid == QCoreApplication::applicationPid() || ::kill(pid_t(pid), 0) == 0 ||
+            errno != ESRCH)
+            continue;
+        QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+}
+
+void removeOwn()
+{
+    QString& path = processFolderPath();
+    if (path.isEmpty())
+        return;
+    QDir(path).removeRecursively();
+    path.clear();
 }
 
 Result<QString> write(const QString& folder, const QString& fileName, const QByteArray& data)

@@ -1,9 +1,9 @@
 #include "platform/gui/MailComposer.h"
 
+#include "platform/core/FilePrivacy.h"
 #include "platform/gui/HandoverFiles.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTextDocument>
 
@@ -75,7 +75,7 @@ Result<void> XdgMailComposer::present(const MailMessage& message)
         paths = std::move(written).value();
     }
 
-    if (!QProcess::startDetached(xdgEmail, arguments(message, paths)))
+    if (!FilePrivacy::startDetached(xdgEmail, arguments(message, paths)))
         return Failure{QCoreApplication::translate("MailComposer",
                                                    "The mail program could not be started (%1).")
                            .arg(xdgEmail)};

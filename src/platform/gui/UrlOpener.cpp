@@ -1,6 +1,7 @@
 #include "platform/gui/UrlOpener.h"
 
 #include "platform/core/Console.h"
+#include "platform/core/FilePrivacy.h"
 #include "platform/gui/Alert.h"
 
 #include <QCoreApplication>
@@ -54,8 +55,14 @@ void DesktopOpener::open(const QUrl& url)
     }
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty()) {
-        // Another desktop's own way, where there is one.
-        if (!QDesktopServices::openUrl(url))
+        // Another desktop's own way, where there is one; what it starts gets the starting mask,
+        // and only while it starts: an alert's event loop could save the collection.
+        bool opened = false;
+        {
+            const FilePrivacy::StartingMaskScope startingMask;
+            opened = QDesktopServices::openUrl(url);
+        }
+        if (!opened)
             tell(refusal(url));
         return;
     }
@@ -67,6 +74,7 @@ void DesktopOpener::open(const QUrl& url)
         {url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::MergedChannels);
+    FilePrivacy::giveStartingMask(*process);
     connect(process, &QProcess::finished, this,
             [this, process, url](int exitCode, QProcess::ExitStatus status) {
                 process->deleteLater();
