@@ -437,6 +437,7 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
     // The command line: peak memory of a whole import, then what an import that changes nothing
     // writes, seen with a connection held open so that closing does not fold the log away.
     const QString cli = folder.filePath(QStringLiteral("cli"));
+    openStore(cli).reset();
     importByCommandLine(cli, exportPath);
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
@@ -460,6 +461,7 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QGuiApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int pictureEvery = argc > 2 ? std::atoi(argv[2]) : 10;
