@@ -681,10 +681,6 @@ Step 2: Option 1: Click &apos;Save To Files&apos; button and save Vellora.csv to
 <context>
     <name>ImportFile</name>
     <message>
-        <source>line %1: not imported, the matching stamps could not be looked up: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>line %1: not saved: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -731,12 +727,25 @@ Fields not read: %4
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Import stopped after line %1 of %2: the lines after it were not imported.
+        <source>is an incomplete picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was imported, the collection is as it was.
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>is an incomplete picture</source>
+        <source>The import could not be saved, so nothing was imported and the collection is as it was: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file could not be read to its end: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -822,6 +831,10 @@ Fields not read: %4
     </message>
     <message>
         <source>The summary could not be saved to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was imported: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2550,6 +2563,53 @@ You can write to %2 from your mail program.</source>
     </message>
 </context>
 <context>
+    <name>StoreBatch</name>
+    <message>
+        <source>There is no %1 in the store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This collection is read-only: changes cannot be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The row could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetch of %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new %1 could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A changed %1 could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store could not start a save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store undid the whole save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The save could not be completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The save could not be undone</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SymbolIcons</name>
     <message>
         <source>Sort</source>
@@ -2626,10 +2686,6 @@ You can write to %2 from your mail program.</source>
 </context>
 <context>
     <name>TextPreview</name>
-    <message>
-        <source>%1 characters</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>
 … only the first megabyte is shown: %1 more in the file.</source>
