@@ -32,9 +32,12 @@
 #include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <future>
+#include <spawn.h>
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -333,14 +336,44 @@ double rawLookUps(const QString& storePath, const QString& input)
     return milliseconds(timer);
 }
 
-// Runs `vellora --import` on the file, as the collector's command line does.
-void importByCommandLine(const QString& folder, const QString& input)
+// The file imported into the store in the folder, and how long it took.
+std::pair<ImportSummary, double> timedImport(const QString& folder, const QString& path)
+{
+    const auto container = openStore(folder);
+    QFile input(path);
+    input.open(QIODevice::ReadOnly);
+    QElapsedTimer timer;
+    timer.start();
+    ImportSummary summary = ImportFile::merge(container->viewContext(), input);
+    return {summary, milliseconds(timer)};
+}
+
+// Runs `vellora --import` on the file, as the collector's command line does, through this program
+// started again as a small process (--peak-memory-of): a child forked straight from this one
+// would count the pages it shares with it. The import's peak memory in kilobytes.
+long importByCommandLine(const QString& folder, const QString& input)
 {
     QProcess child;
-    child.start(QStringLiteral(VELLORA_EXECUTABLE),
-                {QStringLiteral("--data-dir"), folder, QStringLiteral("--import"), input});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--peak-memory-of"), QStringLiteral(VELLORA_EXECUTABLE),
+                 QStringLiteral("--data-dir"), folder, QStringLiteral("--import"), input});
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         qFatal("vellora --import failed: %s", child.readAllStandardError().constData());
+    return child.readAllStandardOutput().trimmed().split('\n').constLast().toLong();
+}
+
+// Runs the program with its arguments and prints its peak memory (kilobytes); its exit status.
+int peakMemoryOf(char* arguments[])
+{
+    pid_t pid = 0;
+    if (posix_spawn(&pid, arguments[0], nullptr, nullptr, arguments, environ) != 0)
+        return 127;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return 127;
+    std::printf("%ld\n", usage.ru_maxrss);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
 qint64 fileSize(const QString& path)
@@ -398,17 +431,9 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
 
     // The import in this process against the rows inserted bare, both from the file.
     const QString target = folder.filePath(QStringLiteral("target"));
-    double imported = 0;
-    {
-        const auto container = openStore(target);
-        QFile input(exportPath);
-        input.open(QIODevice::ReadOnly);
-        timer.restart();
-        const ImportSummary summary = ImportFile::merge(container->viewContext(), input);
-        imported = milliseconds(timer);
-        if (summary.added != count)
-            qFatal("import added %lld", static_cast<long long>(summary.added));
-    }
+    const auto [added, imported] = timedImport(target, exportPath);
+    if (added.added != count)
+        qFatal("import added %lld", static_cast<long long>(added.added));
     openStore(folder.filePath(QStringLiteral("raw"))).reset();
     const double inserted =
         rawInsert(folder.filePath(QStringLiteral("raw/Vellora.sqlite")), exportPath);
@@ -417,17 +442,9 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
                 imported, inserted, imported / inserted);
 
     // The same file again: every line matches its stamp and nothing differs.
-    double again = 0;
-    {
-        const auto container = openStore(target);
-        QFile input(exportPath);
-        input.open(QIODevice::ReadOnly);
-        timer.restart();
-        const ImportSummary summary = ImportFile::merge(container->viewContext(), input);
-        again = milliseconds(timer);
-        if (summary.updated != count)
-            qFatal("import again updated %lld", static_cast<long long>(summary.updated));
-    }
+    const auto [updated, again] = timedImport(target, exportPath);
+    if (updated.updated != count)
+        qFatal("import again updated %lld", static_cast<long long>(updated.updated));
     const double lookUps =
         rawLookUps(folder.filePath(QStringLiteral("target/Vellora.sqlite")), exportPath);
     std::printf("the same import again: %.0f ms; raw look-ups of the keys with the same parsing "
@@ -438,9 +455,7 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
     // writes, seen with a connection held open so that closing does not fold the log away.
     const QString cli = folder.filePath(QStringLiteral("cli"));
     openStore(cli).reset();
-    importByCommandLine(cli, exportPath);
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
+    const long peak = importByCommandLine(cli, exportPath);
     const QString store = cli + QStringLiteral("/Vellora.sqlite");
     sqlite3* watcher = rawConnection(store);
     sqlite3_exec(watcher, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
@@ -452,7 +467,7 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
     sqlite3_close(watcher);
     std::printf("vellora --import: peak memory %.0f MB; again: %lld bytes written to the log, "
                 "store file %s\n",
-                double(usage.ru_maxrss) / 1024.0, static_cast<long long>(walAfter - walBefore),
+                double(peak) / 1024.0, static_cast<long long>(walAfter - walBefore),
                 unchanged ? "unchanged" : "CHANGED");
 }
 
@@ -460,6 +475,8 @@ void run(int count, int pictureEvery, const QList<QByteArray>& pictures)
 
 int main(int argc, char* argv[])
 {
+    if (argc > 2 && std::strcmp(argv[1], "--peak-memory-of") == 0)
+        return peakMemoryOf(argv + 2);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QGuiApplication application(argc, argv);

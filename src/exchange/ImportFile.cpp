@@ -54,7 +54,8 @@ private:
     // The values of the line's non-empty fields that read; a field that does not read is told
     // and leaves its attribute as it was.
     StoreBatch::Values valuesOf(int lineNumber, const QStringList& fields);
-    // Looks the line's stamp up and adds or updates it, in the line's own savepoint.
+    // Looks the line's stamp up and adds or updates it with one statement, undone alone when the
+    // store refuses it.
     StoreResult<> write(const QStringList& fields, const StoreBatch::Values& values, bool& skipped,
                         bool& added);
 
@@ -109,13 +110,9 @@ bool Merge::line(int number, const QString& line)
     const StoreBatch::Values values = valuesOf(number, fields);
     bool skipped = false;
     bool added = false;
-    StoreResult<> written = m_batch.startRow();
-    if (written)
-        written = write(fields, values, skipped, added);
-    if (written)
-        written = m_batch.keepRow();
+    const StoreResult<> written = write(fields, values, skipped, added);
     if (!written) {
-        if (StoreResult<> undone = m_batch.undoRow(); !undone) {
+        if (StoreResult<> open = m_batch.stillOpen(); !open) {
             m_summary.failure = QCoreApplication::translate("ImportFile", "line %1: %2")
                                     .arg(number)
                                     .arg(written.error().description);

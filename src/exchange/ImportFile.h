@@ -46,7 +46,7 @@ bool hasMarker(QIODevice& file);
 // Merges the file's records into the store, read a line at a time from the device's start. Each
 // line is looked up by country, denomination and year of issue (one indexed query): no match
 // adds a stamp, one match updates it, two or more skip the line. The whole import is one
-// transaction, each line in a savepoint of its own: a line the store refuses is undone, counted,
+// transaction, each line written by one statement: a line the store refuses is undone, counted,
 // and the import goes on, while a cancel, a kill or a failure to save the whole leaves the store
 // exactly as it was. `progress` is told the bytes read of the file's size after each line; false
 // cancels. The caller makes the backup first (StoreBackup).

@@ -26,8 +26,7 @@ StoreBatch::StoreBatch(ObjectContext& context, const EntityDescription& entity)
 StoreBatch::StoreBatch(StoreBatch&& other) noexcept
     : m_context(other.m_context), m_entity(other.m_entity), m_find(std::move(other.m_find)),
       m_insert(std::move(other.m_insert)), m_update(std::move(other.m_update)),
-      m_startRow(std::move(other.m_startRow)), m_keepRow(std::move(other.m_keepRow)),
-      m_undoRow(std::move(other.m_undoRow)), m_keyCount(other.m_keyCount), m_open(other.m_open)
+      m_keyCount(other.m_keyCount), m_open(other.m_open)
 {
     other.m_open = false;
 }
@@ -84,7 +83,6 @@ StoreResult<StoreBatch> StoreBatch::begin(ObjectContext& context, const QString&
         QString sql;
         QString what;
     };
-    const QString saving = tr("The row could not be saved");
     for (const auto& [statement, sql, what] : std::initializer_list<Statement>{
              {&batch.m_find,
               QStringLiteral("SELECT id FROM %1 WHERE %2 ORDER BY id LIMIT ?%3")
@@ -102,9 +100,6 @@ StoreResult<StoreBatch> StoreBatch::begin(ObjectContext& context, const QString&
                   .arg(columns.size() + 1)
                   .arg(differences.join(QStringLiteral(" OR "))),
               tr("A changed %1 could not be saved").arg(entityName)},
-             {&batch.m_startRow, QStringLiteral("SAVEPOINT row"), saving},
-             {&batch.m_keepRow, QStringLiteral("RELEASE row"), saving},
-             {&batch.m_undoRow, QStringLiteral("ROLLBACK TO row"), saving},
          }) {
         if (StoreResult<> prepared = prepare(*statement, sql, what); !prepared)
             return Failure{prepared.error()};
@@ -156,26 +151,14 @@ StoreResult<std::vector<qint64>> StoreBatch::find(const QVariantList& key, int l
     return rows;
 }
 
-StoreResult<> StoreBatch::startRow()
+StoreResult<> StoreBatch::stillOpen()
 {
-    return run(*m_startRow);
-}
-
-StoreResult<> StoreBatch::keepRow()
-{
-    return run(*m_keepRow);
-}
-
-StoreResult<> StoreBatch::undoRow()
-{
-    if (!SqliteConnection::inTransaction(m_context->database())) {
+    if (!m_open || !SqliteConnection::inTransaction(m_context->database())) {
         m_open = false;
         return Failure{StoreError::at(tr("The store undid the whole save"),
                                       m_context->database().databaseName())};
     }
-    if (StoreResult<> undone = run(*m_undoRow); !undone)
-        return undone;
-    return run(*m_keepRow);
+    return {};
 }
 
 StoreResult<> StoreBatch::bindValues(SqliteStatement& statement, const Values& values,
@@ -255,8 +238,7 @@ void StoreBatch::rollback()
         return;
     m_open = false;
     // Statements still running would keep the rollback from ending the transaction.
-    for (std::optional<SqliteStatement>* statement :
-         {&m_find, &m_insert, &m_update, &m_startRow, &m_keepRow, &m_undoRow}) {
+    for (std::optional<SqliteStatement>* statement : {&m_find, &m_insert, &m_update}) {
         if (*statement)
             (*statement)->reset();
     }

@@ -10,12 +10,13 @@
 
 class ObjectContext;
 
-// Many rows of one entity written straight to the store in one transaction, each row in a
-// savepoint of its own: a row the store refuses is undone alone and the batch goes on, while
-// nothing reaches the file before commit(), so a kill, a power cut or a rollback leaves the store
-// exactly as it was. Each statement is prepared once for the whole batch and no objects are made,
-// so a batch of any size takes the memory of one row. The context's unsaved changes are left
-// alone; after the commit it reads its objects of the entity again.
+// Many rows of one entity written straight to the store in one transaction, each row by one
+// statement, which SQLite runs in a savepoint of its own: a row the store refuses is undone alone
+// and the batch goes on, while nothing reaches the file before commit(), so a kill, a power cut or
+// a rollback leaves the store exactly as it was. (A SAVEPOINT of ours around each row would add
+// nothing but a copy of every page the row touches.) Each statement is prepared once for the whole
+// batch and no objects are made, so a batch of any size takes the memory of one row. The context's
+// unsaved changes are left alone; after the commit it reads its objects of the entity again.
 class StoreBatch final
 {
 public:
@@ -36,12 +37,9 @@ public:
     // ManagedObject::storedText makes it); an absent key value matches nothing.
     StoreResult<std::vector<qint64>> find(const QVariantList& key, int limit);
 
-    // Each row is written between startRow() and keepRow() or undoRow().
-    StoreResult<> startRow();
-    StoreResult<> keepRow();
-    // Undoes what the row wrote. Fails when SQLite has itself rolled back the whole transaction
-    // (a full disk): then nothing of the batch is left to commit.
-    StoreResult<> undoRow();
+    // Whether the transaction still stands after a refused row. SQLite ends it itself after some
+    // failures (a full disk, an I/O error), undoing all of it: then nothing is left to commit.
+    StoreResult<> stillOpen();
 
     // A new row; an attribute without a value is absent (texts, pictures) or 0 (numbers), as in
     // a new object.
@@ -63,9 +61,6 @@ private:
     std::optional<SqliteStatement> m_find;
     std::optional<SqliteStatement> m_insert;
     std::optional<SqliteStatement> m_update;
-    std::optional<SqliteStatement> m_startRow;
-    std::optional<SqliteStatement> m_keepRow;
-    std::optional<SqliteStatement> m_undoRow;
     int m_keyCount = 0;
     bool m_open = false;
 };
