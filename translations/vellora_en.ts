@@ -2577,10 +2577,6 @@ You can write to %2 from your mail program.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The row could not be saved</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Fetch of %1 failed</source>
         <translation type="unfinished"></translation>
     </message>

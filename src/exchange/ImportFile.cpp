@@ -54,10 +54,15 @@ private:
     // The values of the line's non-empty fields that read; a field that does not read is told
     // and leaves its attribute as it was.
     StoreBatch::Values valuesOf(int lineNumber, const QStringList& fields);
+    enum class Outcome
+    {
+        Added,
+        Updated,
+        Skipped,
+    };
     // Looks the line's stamp up and adds or updates it with one statement, undone alone when the
     // store refuses it.
-    StoreResult<> write(const QStringList& fields, const StoreBatch::Values& values, bool& skipped,
-                        bool& added);
+    StoreResult<Outcome> write(const QStringList& fields, const StoreBatch::Values& values);
 
     StoreBatch& m_batch;
     ImportSummary& m_summary;
@@ -72,8 +77,8 @@ void Merge::problem(const QString& text)
         ++m_summary.problemsNotListed;
 }
 
-StoreResult<> Merge::write(const QStringList& fields, const StoreBatch::Values& values,
-                           bool& skipped, bool& added)
+StoreResult<Merge::Outcome> Merge::write(const QStringList& fields,
+                                         const StoreBatch::Values& values)
 {
     const auto key = [&fields](int position) {
         return position < fields.size() ? ExchangeFormat::unescaped(fields.at(position))
@@ -90,27 +95,23 @@ StoreResult<> Merge::write(const QStringList& fields, const StoreBatch::Values& 
                      2);
     if (!found)
         return Failure{found.error()};
-    skipped = found->size() > 1;
-    added = found->empty();
-    if (skipped)
-        return {};
-    if (added) {
+    if (found->size() > 1)
+        return Outcome::Skipped;
+    if (found->empty()) {
         if (StoreResult<qint64> inserted = m_batch.insert(values); !inserted)
             return Failure{inserted.error()};
-        return {};
+        return Outcome::Added;
     }
-    if (StoreResult<bool> updated = m_batch.update(found->front(), values); !updated)
+    if (StoreResult<> updated = m_batch.update(found->front(), values); !updated)
         return Failure{updated.error()};
-    return {};
+    return Outcome::Updated;
 }
 
 bool Merge::line(int number, const QString& line)
 {
     const QStringList fields = ExchangeFormat::splitFields(line);
     const StoreBatch::Values values = valuesOf(number, fields);
-    bool skipped = false;
-    bool added = false;
-    const StoreResult<> written = write(fields, values, skipped, added);
+    const StoreResult<Outcome> written = write(fields, values);
     if (!written) {
         if (StoreResult<> open = m_batch.stillOpen(); !open) {
             m_summary.failure = QCoreApplication::translate("ImportFile", "line %1: %2")
@@ -126,7 +127,17 @@ bool Merge::line(int number, const QString& line)
         problem(text);
         return true;
     }
-    ++(skipped ? m_summary.skipped : added ? m_summary.added : m_summary.updated);
+    switch (*written) {
+    case Outcome::Added:
+        ++m_summary.added;
+        break;
+    case Outcome::Updated:
+        ++m_summary.updated;
+        break;
+    case Outcome::Skipped:
+        ++m_summary.skipped;
+        break;
+    }
     return true;
 }
 

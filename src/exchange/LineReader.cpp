@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr qint64 PieceSize = 256 * 1024;
+constexpr qint64 PieceSize = qint64(256) * 1024;
 
 } // namespace
 

@@ -136,7 +136,7 @@ Result<QString> prepareReplacement(const PersistentContainer& container, const Q
     const QString folder = QFileInfo(container.storeFilePath()).absolutePath();
     const QString name = u'.' + container.name() + QStringLiteral("-restoring");
     PersistentContainer replacement(name, folder);
-    const QString path = replacement.storeFilePath();
+    QString path = replacement.storeFilePath();
     removeWithCompanions(path);
     QFile source(file);
     if (!source.copy(path)) {
@@ -233,7 +233,7 @@ Result<QString> restore(PersistentContainer& container, const QString& file, int
     const Result<QString> prepared = prepareReplacement(container, file);
     if (!prepared)
         return refused(prepared.error());
-    const QString replacement = *prepared;
+    const QString& replacement = *prepared;
     const Result<QString> backup = make(container, kept);
     if (!backup) {
         removeWithCompanions(replacement);

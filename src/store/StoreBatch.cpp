@@ -72,9 +72,10 @@ StoreResult<StoreBatch> StoreBatch::begin(ObjectContext& context, const QString&
     const auto prepare = [&](std::optional<SqliteStatement>& statement, const QString& sql,
                              const QString& what) {
         StoreResult<SqliteStatement> prepared = SqliteStatement::prepare(database, sql, {}, what);
-        if (prepared)
-            statement.emplace(std::move(prepared).value());
-        return prepared ? StoreResult<>() : StoreResult<>(Failure{prepared.error()});
+        if (!prepared)
+            return StoreResult<>(Failure{prepared.error()});
+        statement.emplace(std::move(prepared).value());
+        return StoreResult<>();
     };
     const QString table = quoted(entityName);
     struct Statement
@@ -203,7 +204,7 @@ StoreResult<qint64> StoreBatch::insert(const Values& values)
     return statement.lastInsertRowId();
 }
 
-StoreResult<bool> StoreBatch::update(qint64 rowId, const Values& values)
+StoreResult<> StoreBatch::update(qint64 rowId, const Values& values)
 {
     SqliteStatement& statement = *m_update;
     statement.reset();
@@ -211,9 +212,7 @@ StoreResult<bool> StoreBatch::update(qint64 rowId, const Values& values)
         return Failure{bound.error()};
     if (StoreResult<> bound = statement.bind(int(m_entity->attributes().size()) + 1, rowId); !bound)
         return Failure{bound.error()};
-    if (StoreResult<> done = run(statement); !done)
-        return Failure{done.error()};
-    return statement.changes() > 0;
+    return run(statement);
 }
 
 StoreResult<> StoreBatch::commit()

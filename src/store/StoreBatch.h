@@ -45,8 +45,8 @@ public:
     // a new object.
     StoreResult<qint64> insert(const Values& values);
     // Sets the attributes that have a value. A row whose values are already those is not
-    // written at all. Whether it changed.
-    StoreResult<bool> update(qint64 rowId, const Values& values);
+    // written at all.
+    StoreResult<> update(qint64 rowId, const Values& values);
 
     StoreResult<> commit();
     void rollback();

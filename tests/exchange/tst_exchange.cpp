@@ -290,10 +290,17 @@ private Q_SLOTS:
         QVERIFY(!imported.at(1)->notes());
         QVERIFY(!imported.at(1)->country());
 
-        // The same file again updates each stamp with the same values.
+        // The same file again updates each stamp with the same values, writing no row.
+        const auto changes = [&target] {
+            QSqlQuery query(target.context().database());
+            query.exec(QStringLiteral("SELECT total_changes()"));
+            return query.next() ? query.value(0).toLongLong() : -1;
+        };
+        const qint64 changesBefore = changes();
         const ImportSummary again = merged(target.context(), file);
         QCOMPARE(again.updated, 1);
         QCOMPARE(again.added, 1); // the absent country matches no empty key
+        QCOMPARE(changes(), changesBefore + 1);
         QCOMPARE(attributes(*allStamps(target.context()).at(0)), attributes(*stamp));
     }
 
@@ -504,33 +511,51 @@ private Q_SLOTS:
         QCOMPARE(ImportFile::hasMarker(buffer), marked);
     }
 
+    void refusedSaveIsRolledBackAndTheImportGoesOn_data()
+    {
+        QTest::addColumn<QString>("refusal");
+        // The line alone is refused, as a store changed by another program may refuse it.
+        QTest::newRow("one line") << QStringLiteral("ABORT");
+        // The store ends the whole transaction itself, as after a full disk.
+        QTest::newRow("the whole import") << QStringLiteral("ROLLBACK");
+    }
+
     void refusedSaveIsRolledBackAndTheImportGoesOn()
     {
+        QFETCH(QString, refusal);
+        const bool whole = refusal == QLatin1String("ROLLBACK");
         TemporaryStore store;
         Stamps* stamp =
             addStamp(store.context(), QStringLiteral("1c"), 1900, QStringLiteral("Peru"));
         stamp->setNotes(QStringLiteral("kept"));
         QVERIFY(store.context().save());
 
-        // A store that refuses a row, as one changed by another program may.
         QSqlQuery(store.context().database())
             .exec(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE ON Stamps WHEN "
-                                 "NEW.notes = 'changed' BEGIN SELECT RAISE(ABORT, 'disk full'); "
-                                 "END"));
-        const ImportSummary summary = merged(
-            store.context(), QStringLiteral("[VELLORA]\n^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
-                                            "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n"));
-        QCOMPARE(summary.failedLines, 1);
-        QCOMPARE(summary.updated, 0);
-        QCOMPARE(summary.added, 1);
-        QCOMPARE(summary.problems.size(), 1);
-        QVERIFY(summary.problems.at(0).startsWith(QStringLiteral("line 2: not saved: ")));
-        QVERIFY(summary.text().contains(
-            QStringLiteral("Lines not imported (refused by the store): 1\n")));
+                                 "NEW.notes = 'changed' BEGIN SELECT RAISE(%1, 'disk full'); END")
+                      .arg(refusal));
+        const ImportSummary summary =
+            merged(store.context(), QStringLiteral("[VELLORA]\n^^^^^Chile^3c^^^^^^^^^^^^^^1901^\n"
+                                                   "^^^^^Peru^1c^^^^^^changed^^^^^^^^1900^\n"
+                                                   "^^^^^Chile^2c^^^^^^^^^^^^^^1901^\n"));
+        QCOMPARE(summary.saved(), !whole);
+        if (whole) {
+            QCOMPARE(summary.failure,
+                     QStringLiteral("line 3: A changed Stamps could not be saved: disk full"));
+            QVERIFY(summary.text().startsWith(QStringLiteral("The import could not be saved")));
+        } else {
+            QCOMPARE(summary.failedLines, 1);
+            QCOMPARE(summary.updated, 0);
+            QCOMPARE(summary.added, 2);
+            QCOMPARE(summary.problems.size(), 1);
+            QVERIFY(summary.problems.at(0).startsWith(QStringLiteral("line 3: not saved: ")));
+            QVERIFY(summary.text().contains(
+                QStringLiteral("Lines not imported (refused by the store): 1\n")));
+        }
         QCOMPARE(stamp->notes(), QStringLiteral("kept"));
         QVERIFY(!store.context().hasChanges());
         store.reopen();
-        QCOMPARE(allStamps(store.context()).size(), 2);
+        QCOMPARE(allStamps(store.context()).size(), whole ? 1 : 3);
         QCOMPARE(allStamps(store.context()).at(0)->notes(), QStringLiteral("kept"));
     }
 
