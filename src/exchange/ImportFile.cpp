@@ -98,7 +98,7 @@ StoreResult<Merge::Outcome> Merge::write(const QStringList& fields,
     if (found->size() > 1)
         return Outcome::Skipped;
     if (found->empty()) {
-        if (StoreResult<qint64> inserted = m_batch.insert(values); !inserted)
+        if (StoreResult<> inserted = m_batch.insert(values); !inserted)
             return Failure{inserted.error()};
         return Outcome::Added;
     }

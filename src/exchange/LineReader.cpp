@@ -75,18 +75,3 @@ std::optional<QString> LineReader::next()
         return line;
     }
 }
-
-bool LineReader::rewind()
-{
-    if (!m_device.seek(0))
-        return false;
-    m_decoder.reset();
-    m_buffer.clear();
-    m_start = 0;
-    m_scan = 0;
-    m_bytesRead = 0;
-    m_lineNumber = 0;
-    m_atEnd = false;
-    m_error.clear();
-    return true;
-}

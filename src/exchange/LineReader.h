@@ -23,8 +23,6 @@ public:
     qint64 bytesRead() const { return m_bytesRead; }
     // Why the device stopped giving bytes before its end; empty when it did not.
     const QString& error() const { return m_error; }
-    // Starts again at the first line.
-    bool rewind();
 
 private:
     // Decodes the next piece of the file into the buffer; false at the end.

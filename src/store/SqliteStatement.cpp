@@ -110,16 +110,6 @@ StoreResult<> SqliteStatement::bind(int mark, const QVariant& value)
     return {};
 }
 
-int SqliteStatement::changes() const
-{
-    return sqlite3_changes(m_connection);
-}
-
-qint64 SqliteStatement::lastInsertRowId() const
-{
-    return sqlite3_last_insert_rowid(m_connection);
-}
-
 bool SqliteStatement::isNull(int column) const
 {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;

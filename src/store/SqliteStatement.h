@@ -36,9 +36,6 @@ public:
     // Binds the 1-based mark: a text, a picture (bytes), a whole number, another number, or
     // NULL for an invalid QVariant.
     StoreResult<> bind(int mark, const QVariant& value);
-    // The rows the last INSERT, UPDATE or DELETE on the connection changed.
-    int changes() const;
-    qint64 lastInsertRowId() const;
 
     bool isNull(int column) const;
     qint64 integer(int column) const;

@@ -193,15 +193,13 @@ StoreResult<> StoreBatch::bindValues(SqliteStatement& statement, const Values& v
     return {};
 }
 
-StoreResult<qint64> StoreBatch::insert(const Values& values)
+StoreResult<> StoreBatch::insert(const Values& values)
 {
     SqliteStatement& statement = *m_insert;
     statement.reset();
     if (StoreResult<> bound = bindValues(statement, values, true); !bound)
         return Failure{bound.error()};
-    if (StoreResult<> done = run(statement); !done)
-        return Failure{done.error()};
-    return statement.lastInsertRowId();
+    return run(statement);
 }
 
 StoreResult<> StoreBatch::update(qint64 rowId, const Values& values)

@@ -43,7 +43,7 @@ public:
 
     // A new row; an attribute without a value is absent (texts, pictures) or 0 (numbers), as in
     // a new object.
-    StoreResult<qint64> insert(const Values& values);
+    StoreResult<> insert(const Values& values);
     // Sets the attributes that have a value. A row whose values are already those is not
     // written at all.
     StoreResult<> update(qint64 rowId, const Values& values);
