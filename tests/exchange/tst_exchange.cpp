@@ -721,10 +721,14 @@ private Q_SLOTS:
         }
         QCOMPARE(allStamps(store.context()).size(), 12);
 
-        // The next backup clears what the killed one left; the look-alikes neither count nor go.
+        // The next backup clears what the killed one left; the look-alikes neither count nor go,
+        // nor does a hidden file of the collector's own named like the store.
+        const QString own = backups.filePath(QStringLiteral(".Vellora-notes.txt"));
+        QVERIFY(writeBytes(own, "kept"));
         const QString latest = StoreBackup::make(store.container(), 2).value();
         QStringList kept{QFileInfo(good).fileName(), QFileInfo(latest).fileName(),
-                         QFileInfo(empty).fileName(), QFileInfo(cut).fileName()};
+                         QFileInfo(empty).fileName(), QFileInfo(cut).fileName(),
+                         QFileInfo(own).fileName()};
         kept.sort();
         QCOMPARE(QDir(backups.path()).entryList(QDir::Files | QDir::Hidden), kept);
         QVERIFY(!QFileInfo::exists(older));
