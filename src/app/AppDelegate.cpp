@@ -17,6 +17,8 @@ PersistentContainer& AppDelegate::persistentContainer()
         if (const StoreResult<> loaded = m_persistentContainer->loadPersistentStores(); !loaded) {
             m_storeError = loaded.error();
             Console::printLine(unresolvedErrorMessage(*m_storeError));
+        } else {
+            m_persistentContainer->viewContext().setStoreChangedHandler(m_storeChanged);
         }
     }
     return *m_persistentContainer;
@@ -46,7 +48,18 @@ Result<QString> AppDelegate::restoreStore(const QString& file, int kept)
     ++m_storeGeneration;
     if (!restored && !container.isLoaded())
         m_storeError = StoreError::at(restored.error(), container.storeFilePath());
+    if (container.isLoaded())
+        container.viewContext().setStoreChangedHandler(m_storeChanged);
+    if (m_storeChanged)
+        m_storeChanged();
     return restored;
+}
+
+void AppDelegate::setStoreChangedHandler(std::function<void()> handler)
+{
+    m_storeChanged = std::move(handler);
+    if (m_persistentContainer && m_persistentContainer->isLoaded())
+        m_persistentContainer->viewContext().setStoreChangedHandler(m_storeChanged);
 }
 
 QString AppDelegate::unresolvedErrorMessage(const StoreError& error)

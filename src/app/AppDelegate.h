@@ -2,6 +2,7 @@
 
 #include "store/PersistentContainer.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,9 @@ public:
     // opened again, so every object fetched before is gone: no screen may hold one. The backup
     // of the collection as it was.
     Result<QString> restoreStore(const QString& file, int kept);
+    // Told after every save and import, and once the store has been opened again (a restore).
+    void setStoreChangedHandler(std::function<void()> handler);
+
     // Grows each time the store is opened again, so a screen that stays can tell it is another.
     int storeGeneration() const { return m_storeGeneration; }
 
@@ -42,4 +46,5 @@ private:
     std::unique_ptr<PersistentContainer> m_persistentContainer;
     std::optional<StoreError> m_storeError;
     int m_storeGeneration = 0;
+    std::function<void()> m_storeChanged;
 };

@@ -14,6 +14,7 @@ class Pictures;
 class PrintPanel;
 class ShareSheet;
 class SharedState;
+class StatusLine;
 class UrlOpener;
 class UserDefaults;
 class WebBrowser;
@@ -35,6 +36,7 @@ struct Services
     DocumentPicker& documentPicker;
     Pasteboard& pasteboard;
     PrintPanel& printPanel;
+    StatusLine& status;
 };
 
 // Everything a screen is handed when it is made: the store's owner, the shared screen state, the

@@ -33,9 +33,10 @@ inline constexpr OpeningScreen StatusBreakdown{.marker = "StatusBreakdown",
 inline constexpr const OpeningScreen* ofAddForm[] = {&StampList, &MainMenu};
 
 // Every screen the edit form returns to after a save.
+// The main menu opens it from the stamps it lists as added last.
 inline constexpr const OpeningScreen* ofEditForm[] = {
-    &StampList,     &DenominationBreakdown, &CountryBreakdown,
-    &YearBreakdown, &StatusBreakdown,       &ScottNumberBreakdown,
+    &StampList,       &DenominationBreakdown, &CountryBreakdown, &YearBreakdown,
+    &StatusBreakdown, &ScottNumberBreakdown,  &MainMenu,
 };
 
 } // namespace OpeningScreens

@@ -7,6 +7,7 @@
 #include "app/SharedState.h"
 #include "browse/StampRowDelegate.h"
 #include "stamps/EditViewController.h"
+#include "stamps/StampName.h"
 #include "store/ObjectContext.h"
 
 #include <QLineEdit>
@@ -90,15 +91,8 @@ void StampTableViewController::deleteRowAt(int row)
     if (!stamp)
         return;
     // "Deleted 5c Canada 1962": what the collector knows the stamp by.
-    QStringList names;
-    for (const std::optional<QString>& text : {stamp->denomination(), stamp->country()}) {
-        if (text && !text->isEmpty())
-            names << *text;
-    }
-    if (stamp->yearOfIssue() != 0)
-        names << QString::number(stamp->yearOfIssue());
-    const QString description =
-        names.isEmpty() ? tr("Deleted a stamp") : tr("Deleted %1").arg(names.join(u' '));
+    const QString name = StampName::of(*stamp);
+    const QString description = name.isEmpty() ? tr("Deleted a stamp") : tr("Deleted %1").arg(name);
     // A refused delete is undone and the row stays.
     if (!Saving::deleteOfferingUndo(
             m_environment, stamp, description, view(),

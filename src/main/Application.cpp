@@ -1,24 +1,20 @@
 #include "main/Application.h"
 
 #include "app/Reading.h"
+#include "main/MainWindow.h"
 #include "main/Storyboard.h"
 #include "platform/core/Console.h"
 #include "platform/gui/HandoverFiles.h"
-#include "platform/gui/NavigationController.h"
-#include "platform/gui/ViewController.h"
-#include "platform/gui/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace {
-
-// The shape the window starts with, until the collector gives it another; a smaller screen
-// shrinks it.
-constexpr QSize PhoneShapedWindow(430, 860);
 
 // Every window shows Vellora's icon. Qt reads SVG through its SVG plugins (libqt6svg6); without
 // them the windows keep the desktop's default icon, and the console says why.
@@ -32,6 +28,25 @@ void setApplicationIcon()
     QApplication::setWindowIcon(icon);
 }
 
+// For the start-up benchmark: the application ends once its window has first been painted, so
+// the time from launch to exit is the time to the first window on screen.
+class QuitAfterFirstPaint final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 Application::Application(const QString& dataDirectory)
@@ -43,7 +58,7 @@ Application::Application(const QString& dataDirectory)
                     m_shared,
                     {m_alerts, m_mainQueue, m_userDefaults, m_pictures, m_mail, m_messages,
                      m_shareSheet, m_browser, m_urls, m_camera, m_documentPicker, m_pasteboard,
-                     m_printPanel},
+                     m_printPanel, m_status},
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                     // The collector's own cache folder: a shared one in /tmp could belong to
                     // another user of the machine.
@@ -59,10 +74,8 @@ Application::~Application()
     // What was handed to other programs (mail attachments, texts opened elsewhere) is not left
     // readable in the temp location after the collector has closed Vellora.
     HandoverFiles::removeOwn();
-    // Kept for the next launch, maximised or not, even if the collector closed the window.
-    if (m_window)
-        // At exit no window is left to tell a failure in: synchronize() has printed it.
-        static_cast<void>(WindowGeometry::save(*m_window, m_userDefaults));
+    // The window keeps its place as it closes; the screens go before the services they use.
+    m_window.reset();
 }
 
 bool Application::start()
@@ -75,12 +88,12 @@ bool Application::start()
     }
     Reading::tellOnDemandFailures(m_environment);
     setApplicationIcon();
-    m_window = std::make_unique<NavigationController>(
-        AppStoryboard::instantiateInitialViewController(m_storyboard, m_environment));
-    m_window->setWindowTitle(QStringLiteral("Vellora"));
+    m_window = std::make_unique<MainWindow>(m_storyboard, m_environment);
     m_alerts.setWindow(m_window.get());
-    const bool maximized = WindowGeometry::restore(*m_window, m_userDefaults, PhoneShapedWindow);
-    if (maximized)
+    m_status.setStatusBar(m_window->statusBar());
+    if (qEnvironmentVariableIsSet("VELLORA_QUIT_AFTER_FIRST_PAINT"))
+        m_window->installEventFilter(new QuitAfterFirstPaint(m_window.get()));
+    if (m_window->restorePlace())
         m_window->showMaximized();
     else
         m_window->show();

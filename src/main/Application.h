@@ -14,13 +14,14 @@
 #include "platform/gui/Pasteboard.h"
 #include "platform/gui/PrintPanel.h"
 #include "platform/gui/ShareSheet.h"
+#include "platform/gui/StatusLine.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UrlOpener.h"
 #include "platform/gui/WebBrowser.h"
 
 #include <memory>
 
-class NavigationController;
+class MainWindow;
 
 // The running application: the real services, the store's owner, the shared screen state and
 // the window with the main menu.
@@ -34,8 +35,9 @@ public:
     ~Application();
     Q_DISABLE_COPY_MOVE(Application)
 
-    // Opens the store and shows the main menu. When the store cannot be opened the collector is
-    // told why and false is returned: the application must not go on without its store.
+    // Opens the store and shows the main window at Home, the main menu. When the store cannot be
+    // opened the collector is told why and false is returned: the application must not go on
+    // without its store.
     bool start();
 
 private:
@@ -52,9 +54,10 @@ private:
     FileDialogDocumentPicker m_documentPicker;
     ClipboardPasteboard m_pasteboard;
     DialogPrintPanel m_printPanel;
+    StatusBarLine m_status;
     AppDelegate m_appDelegate;
     SharedState m_shared;
     Environment m_environment;
     Storyboard m_storyboard;
-    std::unique_ptr<NavigationController> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };

@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
 #include "app/SharedState.h"
+#include "main/CollectionGlance.h"
 #include "platform/core/Console.h"
 #include "platform/core/MainQueue.h"
 #include "platform/core/UserDefaults.h"
@@ -11,11 +12,16 @@
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/Styling.h"
+#include "platform/gui/SymbolIcons.h"
+#include "stamps/EditViewController.h"
 #include "store/DefaultReferenceValues.h"
 #include "store/ObjectContext.h"
+#include "store/PersistentContainer.h"
 
 #include <QCoreApplication>
 #include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -30,32 +36,44 @@ struct MenuEntry
     QPushButton* MainMenuViewController::*outlet;
     const char* outletName;
     const char* title;
+    const char* themeIcon; // the icon theme's name, with the bundled symbol as fallback
+    const char* symbol;
 };
+
+// The menu's column and the glance beside it are no wider than this: buttons stretched across
+// a desktop's width are hard to read.
+constexpr int ColumnWidth = 420;
 
 // The menu's buttons in the order they are shown.
 const MenuEntry menuEntries[] = {
     {&MainMenuViewController::ListButton, "ListButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Stamp List")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Stamp List"), "view-list-details", "doc.text"},
     {&MainMenuViewController::GroupedButton, "GroupedButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Grouped Stamps")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Grouped Stamps"), "view-list-tree",
+     "folder.fill"},
     {&MainMenuViewController::AddButton, "AddButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Add Stamp")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Add Stamp"), "document-new", "plus"},
     {&MainMenuViewController::ValuationButton, "ValuationButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Valuation")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Valuation"), "accessories-calculator",
+     "magnifyingglass"},
     {&MainMenuViewController::StatisticsButton, "StatisticsButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Statistics")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Statistics"), "office-chart-bar",
+     "arrow.up.arrow.down"},
     {&MainMenuViewController::ReferenceListsButton, "ReferenceListsButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Reference Lists")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Reference Lists"), "accessories-dictionary",
+     "link"},
     {&MainMenuViewController::PrintAllButton, "PrintAllButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Print Stamps")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Print Stamps"), "document-print", "printer"},
     {&MainMenuViewController::ImportExportButton, "ImportExportButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Export / Import")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Export / Import"), "document-export",
+     "square.and.arrow.up"},
     {&MainMenuViewController::OverviewButton, "OverviewButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Overview")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Overview"), "help-contents", "globe"},
     {&MainMenuViewController::RateShareButton, "RateShareButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Rate & Share")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Rate & Share"), "starred", "star"},
     {&MainMenuViewController::SettingsButton, "SettingsButton",
-     QT_TRANSLATE_NOOP("MainMenuViewController", "Settings")},
+     QT_TRANSLATE_NOOP("MainMenuViewController", "Settings"), "preferences-system",
+     "doc.on.clipboard"},
 };
 
 } // namespace
@@ -81,7 +99,15 @@ MainMenuViewController::MainMenuViewController(Environment& environment, QObject
 
 void MainMenuViewController::buildView(QWidget* view)
 {
-    auto* layout = new QVBoxLayout(view);
+    // The menu's column and the collection at a glance side by side, centred in the width.
+    auto* columns = new QHBoxLayout(view);
+    columns->addStretch(1);
+    auto* menuColumn = new QWidget(view);
+    menuColumn->setMaximumWidth(ColumnWidth);
+    auto* layout = new QVBoxLayout(menuColumn);
+    layout->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(menuColumn, 2);
+
     auto* heading = new QLabel(QStringLiteral("Vellora"), view);
     heading->setObjectName(QStringLiteral("MenuTitleLabel"));
     heading->setAlignment(Qt::AlignCenter);
@@ -108,11 +134,23 @@ void MainMenuViewController::buildView(QWidget* view)
         auto* button =
             new QPushButton(tr(entry.title).replace(QLatin1Char('&'), QStringLiteral("&&")), view);
         button->setObjectName(outletName);
+        button->setIcon(QIcon::fromTheme(QString::fromLatin1(entry.themeIcon),
+                                         SymbolIcons::icon(QString::fromLatin1(entry.symbol))));
         this->*entry.outlet = button;
         MenuButton.append(button);
         layout->addWidget(button);
     }
     layout->addStretch();
+
+    columns->addSpacing(24);
+    Glance = new CollectionGlance(view);
+    Glance->setMaximumWidth(ColumnWidth);
+    connect(Glance, &CollectionGlance::stampChosen, this, [this](Stamps* stamp) {
+        m_chosenStamp = stamp;
+        performSegue(QStringLiteral("showDetails"), this);
+    });
+    columns->addWidget(Glance, 2);
+    columns->addStretch(1);
 }
 
 void MainMenuViewController::viewDidLoad()
@@ -200,6 +238,9 @@ void MainMenuViewController::viewWillAppear(bool animated)
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(false, animated);
     m_environment.shared.marker = QString::fromLatin1(OpeningScreens::MainMenu.marker);
+    PersistentContainer& container = m_environment.appDelegate.persistentContainer();
+    if (Glance && container.isLoaded())
+        Glance->refresh(container.viewContext());
 }
 
 void MainMenuViewController::HandleButtonClick()
@@ -235,6 +276,13 @@ void MainMenuViewController::unwindToMenuWithSegue()
 void MainMenuViewController::prepareForSegue(const StoryboardSegue& segue, QObject* sender)
 {
     ViewController::prepareForSegue(segue, sender);
+    // A stamp of the glance opens as one chosen in a list does.
+    if (auto* form = qobject_cast<EditViewController*>(segue.destination); form && m_chosenStamp) {
+        m_environment.shared.selectedStamp =
+            SelectedStamp::from(*m_chosenStamp, m_environment.services.pictures);
+        form->setDetailItem(m_chosenStamp);
+        m_chosenStamp = nullptr;
+    }
     if (segue.identifier == QLatin1String("TabBarController")) {
         if (NavigationController* navigation = navigationController())
             navigation->setNavigationBarHidden(true, true);

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QStringList>
 
+class CollectionGlance;
 class ObjectContext;
+class Stamps;
 class QPushButton;
 class QVBoxLayout;
 class UserDefaults;
@@ -35,6 +37,8 @@ public:
     QPushButton* OverviewButton = nullptr;
     QPushButton* PrintAllButton = nullptr;
     QPushButton* MenuToggleButton = nullptr;
+    // The collection at a glance, beside the buttons.
+    CollectionGlance* Glance = nullptr;
 
     UserDefaults& userDefaults;
     const QString AboutHasBeenLaunchedBeforeFlag = QStringLiteral("AboutHasBeenLaunchedBeforeFlag");
@@ -73,4 +77,6 @@ private:
     Environment& m_environment;
     // The store the lists were filled for; a restore opens another, which may never have had them.
     int m_seededStoreGeneration = 0;
+    // The glance's stamp the edit form is opening with.
+    Stamps* m_chosenStamp = nullptr;
 };

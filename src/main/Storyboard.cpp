@@ -114,6 +114,10 @@ void populate(Storyboard& storyboard, Environment& environment)
     storyboard.addTrigger(MainMenu, QStringLiteral("ImportExportButton"),
                           QStringLiteral("showExportImport"));
 
+    // The stamps the main menu lists as added last open in the edit form.
+    storyboard.addSegue(MainMenu, QStringLiteral("showDetails"),
+                        make<EditViewController>(environment));
+
     // Export and import; the import returns to the main menu.
     const QString exchange = QStringLiteral("ExportImportViewController");
     storyboard.addSegue(exchange, ExportImportViewController::ShowExport,
@@ -182,6 +186,53 @@ std::unique_ptr<ViewController> instantiateInitialViewController(Storyboard& sto
     auto menu = std::make_unique<MainMenuViewController>(environment);
     menu->setStoryboard(&storyboard);
     return menu;
+}
+
+std::vector<Section> sections(Storyboard& storyboard, Environment& environment)
+{
+    // Each root as its menu button would open it, with the storyboard its segues come from.
+    const auto root = [&storyboard](std::function<std::unique_ptr<ViewController>()> make) {
+        return [&storyboard, make = std::move(make)] {
+            std::unique_ptr<ViewController> screen = make();
+            screen->setStoryboard(&storyboard);
+            return screen;
+        };
+    };
+    const auto from = [&storyboard](const QString& segue) {
+        return [&storyboard, segue] { return storyboard.instantiate(MainMenu, segue); };
+    };
+    std::vector<Section> all;
+    all.push_back({QStringLiteral("HomeSection"), QT_TRANSLATE_NOOP("Sections", "Home"), "go-home",
+                   "star", [&storyboard, &environment] {
+                       return instantiateInitialViewController(storyboard, environment);
+                   }});
+    all.push_back({QStringLiteral("StampsSection"), QT_TRANSLATE_NOOP("Sections", "Stamps"),
+                   "view-list-details", "doc.text", root(from(QStringLiteral("showList")))});
+    all.push_back({QStringLiteral("GroupsSection"), QT_TRANSLATE_NOOP("Sections", "Groups"),
+                   "view-list-tree", "folder.fill", root(from(QStringLiteral("TabBarController"))),
+                   false,
+                   // The tabs have bars of their own, as when the main menu opens them.
+                   true});
+    all.push_back({QStringLiteral("ValuationSection"), QT_TRANSLATE_NOOP("Sections", "Valuation"),
+                   "accessories-calculator", "magnifyingglass",
+                   root(from(QStringLiteral("showValuation")))});
+    all.push_back({QStringLiteral("StatisticsSection"), QT_TRANSLATE_NOOP("Sections", "Statistics"),
+                   "office-chart-bar", "arrow.up.arrow.down",
+                   root(from(QStringLiteral("showStatistics")))});
+    all.push_back({QStringLiteral("ReportsSection"), QT_TRANSLATE_NOOP("Sections", "Reports"),
+                   "document-print", "printer", root(from(QStringLiteral("showPrint")))});
+    all.push_back({QStringLiteral("ReferenceListsSection"),
+                   QT_TRANSLATE_NOOP("Sections", "Reference Lists"), "accessories-dictionary",
+                   "link", root(from(QStringLiteral("showReferenceLists")))});
+    all.push_back({QStringLiteral("ExportImportSection"),
+                   QT_TRANSLATE_NOOP("Sections", "Export & Import"), "document-export",
+                   "square.and.arrow.up", root(from(QStringLiteral("showExportImport")))});
+    all.push_back({QStringLiteral("OverviewSection"), QT_TRANSLATE_NOOP("Sections", "Overview"),
+                   "help-contents", "globe", root(from(QStringLiteral("showOverview"))), true});
+    all.push_back({QStringLiteral("SettingsSection"), QT_TRANSLATE_NOOP("Sections", "Settings"),
+                   "preferences-system", "doc.on.clipboard",
+                   root(from(QStringLiteral("showSettings"))), true});
+    return all;
 }
 
 } // namespace AppStoryboard

@@ -6,6 +6,7 @@
 #include "app/Saving.h"
 #include "app/TextTrimming.h"
 #include "platform/gui/Alert.h"
+#include "platform/gui/StatusLine.h"
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
@@ -79,5 +80,6 @@ void AddViewController::SaveNewStampButtonClicked()
     if (!Saving::saveOrTell(m_environment))
         return;
     rememberShownValues();
+    m_environment.services.status.showMessage(savedText(*stamp));
     returnToOpeningScreen(OpeningScreens::ofAddForm);
 }

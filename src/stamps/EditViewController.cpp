@@ -13,6 +13,7 @@
 #include "platform/gui/Alert.h"
 #include "platform/gui/MessageCapability.h"
 #include "platform/gui/ShareSheet.h"
+#include "platform/gui/StatusLine.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
 #include "store/Entities.h"
@@ -190,6 +191,7 @@ void EditViewController::SaveButtonClicked()
         if (!Saving::saveOrTell(m_environment))
             return;
         rememberShownValues();
+        m_environment.services.status.showMessage(savedText(*record));
     } else {
         // Deleted meanwhile: there is nothing to save the changes into, and the collector hears so.
         const QString gone = tr("The stamp is no longer in the collection.");

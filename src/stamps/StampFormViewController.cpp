@@ -11,11 +11,13 @@
 #include "platform/gui/Camera.h"
 #include "platform/gui/DocumentPicker.h"
 #include "platform/gui/Pasteboard.h"
+#include "platform/gui/StatusLine.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
 #include "platform/gui/TextFields.h"
 #include "stamps/InputFilter.h"
 #include "stamps/ReferencePicker.h"
+#include "stamps/StampName.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
 
@@ -411,4 +413,10 @@ void StampFormViewController::returnToOpeningScreen(std::span<const OpeningScree
             return;
         }
     }
+}
+
+QString StampFormViewController::savedText(const Stamps& stamp)
+{
+    const QString name = StampName::of(stamp);
+    return name.isEmpty() ? tr("Saved a stamp") : tr("Saved %1").arg(name);
 }

@@ -104,6 +104,9 @@ public Q_SLOTS:
     virtual void RemoveFrontImage();
 
 protected:
+    // "Saved 5c Canada 1962": the confirmation of a stamp's save.
+    static QString savedText(const Stamps& stamp);
+
     StampFormViewController(const QString& name, const QString& marginsOutletName,
                             Environment& environment, QObject* parent);
 

@@ -1047,7 +1047,14 @@ StoreResult<> ObjectContext::save()
     m_deleted.clear();
     m_newMarkers.clear();
     ++m_changeCount;
+    if (m_storeChanged)
+        m_storeChanged();
     return {};
+}
+
+void ObjectContext::setStoreChangedHandler(std::function<void()> handler)
+{
+    m_storeChanged = std::move(handler);
 }
 
 void ObjectContext::rollback()
@@ -1077,6 +1084,9 @@ void ObjectContext::rollback()
 void ObjectContext::reloadObjects(const EntityDescription& entity)
 {
     ++m_changeCount;
+    // The store holds the new rows already; the objects follow below.
+    if (m_storeChanged)
+        m_storeChanged();
     QHash<qint64, ManagedObject*>& registered = m_registered[&entity];
     if (registered.isEmpty())
         return;

@@ -127,6 +127,10 @@ public:
     using FailureHandler = std::function<void(const StoreError&)>;
     void setReadFailureHandler(FailureHandler handler);
 
+    // Told after every save that wrote something and after reloadObjects (an import): what the
+    // store holds may have changed.
+    void setStoreChangedHandler(std::function<void()> handler);
+
     // For tests: the next save fails after writing, so the transaction is really rolled back.
     void failNextSaveForTesting(const QString& reason);
 
@@ -179,6 +183,7 @@ private:
     QStringList m_newMarkers;
     qint64 m_nextInsertOrder = 0;
     quint64 m_changeCount = 0;
+    std::function<void()> m_storeChanged;
     QString m_failNextSave;
     FailureHandler m_readFailureHandler;
     bool m_readOnly = false;

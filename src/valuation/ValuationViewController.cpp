@@ -21,6 +21,7 @@
 #include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
+#include "valuation/CollectionValue.h"
 #include "valuation/ValuationSearch.h"
 
 #include <QAction>
@@ -169,18 +170,16 @@ void ValuationViewController::computeTotals()
     StoreResult<FetchedRows> stamps =
         managedObjectContext->fetchRows({QString::fromLatin1(Stamps::EntityName), {}, {}});
     // The store adds the totals up itself, so the list's records need not all be read.
-    const StoreResult<QVariantList> sums =
-        stamps ? managedObjectContext->sums(QString::fromLatin1(Stamps::EntityName),
-                                            {{QStringLiteral("quantity")},
-                                             {QStringLiteral("value"), QStringLiteral("quantity")}})
-               : StoreResult<QVariantList>(Failure{stamps.error()});
-    if (sums) {
+    const StoreResult<CollectionValue> totals =
+        stamps ? CollectionValue::of(*managedObjectContext)
+               : StoreResult<CollectionValue>(Failure{stamps.error()});
+    if (totals) {
         StampList = std::move(stamps).value();
-        StampCount = sums->at(0).toLongLong();
-        StampValue = sums->at(1).toDouble();
+        StampCount = totals->stampsHeld;
+        StampValue = totals->value;
     } else {
-        Console::printLine(sums.error().description);
-        Reading::tellNotRead(m_environment, sums.error());
+        Console::printLine(totals.error().description);
+        Reading::tellNotRead(m_environment, totals.error());
     }
     m_model->setStamps(StampList);
     QuantityTextField->setText(QString::number(StampCount));

@@ -1,22 +1,73 @@
-#include "AppOnScreen.h"
-#include "ConsoleCapture.h"
 #include "TestEnvironment.h"
-#include "main/MainMenuViewController.h"
+#include "browse/GroupBreakdownViewController.h"
+#include "browse/GroupSummaryViewController.h"
+#include "browse/ListTableViewController.h"
+#include "main/MainWindow.h"
 #include "main/Storyboard.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/TabBarController.h"
 #include "platform/gui/WindowGeometry.h"
+#include "stamps/AddViewController.h"
+#include "stamps/EditViewController.h"
+#include "store/Entities.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
 #include <QScreen>
+#include <QSplitter>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 namespace {
 
-const QSize PhoneShape(430, 860);
 // A title bar above the window.
 const QMargins Frame(0, 30, 0, 0);
+
+// The application's window around a test's store, as main() makes it.
+struct WindowOnScreen
+{
+    explicit WindowOnScreen(TestEnvironment& test)
+    {
+        AppStoryboard::populate(storyboard, test.environment());
+        window = std::make_unique<MainWindow>(storyboard, test.environment());
+    }
+    bool show()
+    {
+        window->show();
+        return QTest::qWaitForWindowActive(window.get());
+    }
+    QAction* action(const char* name) const
+    {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QString shownName() const { return window->shownScreen()->objectName(); }
+    QString sectionName() const
+    {
+        return window->sectionStack(window->currentSection())->objectName();
+    }
+
+    Storyboard storyboard;
+    std::unique_ptr<MainWindow> window;
+};
+
+void addStamp(TestEnvironment& test, const QString& denomination, qint16 year, float value)
+{
+    auto* stamp = test.context().insertNewObject<Stamps>();
+    stamp->setDenomination(denomination);
+    stamp->setYearOfIssue(year);
+    stamp->setQuantity(1);
+    stamp->setValue(value);
+    QVERIFY(test.context().save());
+}
 
 } // namespace
 
@@ -32,18 +83,21 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("expected");
         const QRect laptop(0, 0, 1366, 740);
         const QRect desktop(0, 0, 1920, 1050);
+        const QRect large(0, 0, 3840, 2130);
         const QRect second(1920, 0, 1280, 1000);
-        QTest::newRow("first launch on a laptop: as tall as it can be")
-            << QRect() << QList<QRect>{laptop} << QRect(468, 30, 430, 710);
-        QTest::newRow("first launch on a desktop: the phone shape, centred")
-            << QRect() << QList<QRect>{desktop} << QRect(745, 110, 430, 860);
+        QTest::newRow("first launch on a 1366x768 laptop: all its room")
+            << QRect() << QList<QRect>{laptop} << QRect(0, 30, 1366, 710);
+        QTest::newRow("first launch on a 1920x1080 desktop: 85%, at most 1440 wide, centred")
+            << QRect() << QList<QRect>{desktop} << QRect(240, 94, 1440, 892);
+        QTest::newRow("first launch on a 3840x2160 screen: 1440x960, centred")
+            << QRect() << QList<QRect>{large} << QRect(1200, 600, 1440, 960);
         QTest::newRow("where it was left")
             << QRect(100, 100, 800, 600) << QList<QRect>{desktop} << QRect(100, 100, 800, 600);
         QTest::newRow("on the second screen")
             << QRect(2000, 50, 900, 700) << QList<QRect>{desktop, second}
             << QRect(2000, 50, 900, 700);
         QTest::newRow("on a screen that is gone: the first launch's place")
-            << QRect(2500, 100, 800, 600) << QList<QRect>{desktop} << QRect(745, 110, 430, 860);
+            << QRect(2500, 100, 800, 600) << QList<QRect>{desktop} << QRect(240, 94, 1440, 892);
         QTest::newRow("larger than its screen is now")
             << QRect(0, 0, 2500, 1400) << QList<QRect>{laptop} << QRect(0, 30, 1366, 710);
         QTest::newRow("hanging over the corner")
@@ -58,8 +112,9 @@ private Q_SLOTS:
         QFETCH(QRect, saved);
         QFETCH(QList<QRect>, screens);
         QFETCH(QRect, expected);
+        const QSize starting = WindowGeometry::startingSize(screens.first().size());
         const QRect place =
-            WindowGeometry::placement(saved, PhoneShape, screens, screens.first(), Frame);
+            WindowGeometry::placement(saved, starting, screens, screens.first(), Frame);
         QCOMPARE(place, expected);
         // With its frame, the window lies within one screen's room for windows.
         QVERIFY(std::any_of(screens.cbegin(), screens.cend(), [&](const QRect& screen) {
@@ -67,60 +122,231 @@ private Q_SLOTS:
         }));
     }
 
-    void theWindowFitsItsScreenAndOpensWhereItWasLeft()
+    void theWindowRemembersItsPlaceBarsAndSidebar()
     {
         TestEnvironment test;
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(available.height() < PhoneShape.height());
         QRect left;
+        QList<int> sidebarSizes;
         {
-            AppOnScreen app(test);
-            NavigationController& window = *app.navigation;
-            QVERIFY(!WindowGeometry::restore(window, test.environment().services.userDefaults,
-                                             PhoneShape));
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            WindowOnScreen app(test);
+            MainWindow& window = *app.window;
+            QVERIFY(!window.restorePlace());
+            QVERIFY(app.show());
             QVERIFY(available.contains(window.frameGeometry()));
-            QCOMPARE(window.width(), PhoneShape.width());
+            // Nothing is wider than the room it has: no sideways scrolling anywhere.
+            QVERIFY(window.minimumSizeHint().width() <= 1024);
 
-            // The collector moves and resizes it; the place outlives the launch.
-            left = QRect(available.topLeft() + QPoint(20, 60), QSize(500, 400));
+            left = QRect(available.topLeft() + QPoint(40, 40), QSize(720, 520));
             window.setGeometry(left);
             QTRY_COMPARE(window.geometry(), left);
-            QVERIFY(WindowGeometry::save(window, test.environment().services.userDefaults));
+            app.action("ShowToolbarAction")->trigger();
+            auto* splitter = window.findChild<QSplitter*>(QStringLiteral("SidebarSplitter"));
+            splitter->setSizes({260, 460});
+            sidebarSizes = splitter->sizes();
+            QVERIFY(window.close());
         }
         test.relaunch();
         {
-            AppOnScreen app(test);
-            NavigationController& window = *app.navigation;
-            QVERIFY(!WindowGeometry::restore(window, test.environment().services.userDefaults,
-                                             PhoneShape));
+            WindowOnScreen app(test);
+            MainWindow& window = *app.window;
+            QVERIFY(!window.restorePlace());
+            QVERIFY(app.show());
             QCOMPARE(window.geometry(), left);
+            QVERIFY(window.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->isHidden());
+            QCOMPARE(window.findChild<QSplitter*>(QStringLiteral("SidebarSplitter"))->sizes(),
+                     sidebarSizes);
+            app.action("ShowSidebarAction")->trigger();
+            QVERIFY(window.sidebar()->isHidden());
             window.showMaximized();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
             QTRY_VERIFY(window.isMaximized());
-            QVERIFY(WindowGeometry::save(window, test.environment().services.userDefaults));
+            QVERIFY(window.close());
         }
         test.relaunch();
-        {
-            // Maximised again, and back to the same place when no longer maximised.
-            AppOnScreen app(test);
-            NavigationController& window = *app.navigation;
-            QVERIFY(WindowGeometry::restore(window, test.environment().services.userDefaults,
-                                            PhoneShape));
-            QCOMPARE(window.geometry(), left);
-        }
+        WindowOnScreen app(test);
+        QVERIFY(app.window->restorePlace());
+        QCOMPARE(app.window->geometry(), left);
+        QVERIFY(!app.action("ShowSidebarAction")->isChecked());
+    }
 
-        // A place that cannot be read is said, and the window opens at its starting shape.
-        UserDefaults& defaults = test.environment().services.userDefaults;
-        defaults.setObject(WindowGeometry::PlaceKey, QStringLiteral("somewhere"));
-        AppOnScreen app(test);
-        ConsoleCapture console;
-        QVERIFY(!WindowGeometry::restore(*app.navigation, defaults, PhoneShape));
-        QCOMPARE(console.lines().size(), 1);
-        QVERIFY(console.lines().first().contains(QStringLiteral("somewhere")));
-        QCOMPARE(app.navigation->width(), PhoneShape.width());
-        QVERIFY(available.contains(app.navigation->geometry()));
+    void eachSectionKeepsItsPlaceAndClosingAsksForEachChangedForm()
+    {
+        TestEnvironment test;
+        addStamp(test, QStringLiteral("5c"), 1962, 2);
+        addStamp(test, QStringLiteral("8c"), 1962, 3);
+        WindowOnScreen app(test);
+        MainWindow& window = *app.window;
+        QVERIFY(app.show());
+
+        // A breakdown opened under Groups, a stamp opened from it and changed.
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_3));
+        QCOMPARE(app.sectionName(), QStringLiteral("GroupsSection"));
+        auto* years = qobject_cast<GroupSummaryViewController*>(window.shownScreen());
+        QVERIFY(years);
+        years->tableView->clicked(years->tableView->model()->index(0, 0));
+        auto* breakdown = qobject_cast<GroupBreakdownViewController*>(window.shownScreen());
+        QVERIFY(breakdown);
+        breakdown->tableView->clicked(breakdown->tableView->model()->index(1, 0));
+        auto* edit = qobject_cast<EditViewController*>(window.shownScreen());
+        QVERIFY(edit);
+        QCOMPARE(edit->DenominationTextField->text(), QStringLiteral("8c"));
+        edit->DenominationTextField->setText(QStringLiteral("8c blue"));
+
+        // A new stamp begun under Stamps; the list's own marker holds there.
+        app.action("NewStampAction")->trigger();
+        QCOMPARE(app.sectionName(), QStringLiteral("StampsSection"));
+        auto* add = qobject_cast<AddViewController*>(window.shownScreen());
+        QVERIFY(add);
+        add->DenominationTextField->setText(QStringLiteral("10c"));
+        QCOMPARE(test.shared().marker, QStringLiteral("Master"));
+
+        // A visit elsewhere changes neither.
+        window.showSection(window.sectionIndex(QStringLiteral("StatisticsSection")));
+        window.showSection(window.sectionIndex(QStringLiteral("GroupsSection")));
+        QCOMPARE(window.shownScreen(), edit);
+        QCOMPARE(edit->DenominationTextField->text(), QStringLiteral("8c blue"));
+        // The shared state is this section's again: the breakdown opened the form.
+        QCOMPARE(test.shared().marker, QStringLiteral("YearBreakdown"));
+        QCOMPARE(test.shared().selectedStampRecord, edit->detailItem());
+        window.showSection(window.sectionIndex(QStringLiteral("StampsSection")));
+        QCOMPARE(window.shownScreen(), add);
+        QCOMPARE(add->DenominationTextField->text(), QStringLiteral("10c"));
+
+        // Closing asks for each changed form, where it can be seen; keeping one keeps the window.
+        QVERIFY(!window.close());
+        QCOMPARE(test.alerts.unansweredCount(), 1);
+        QCOMPARE(test.alerts.last().title, QStringLiteral("Discard changes?"));
+        QCOMPARE(app.sectionName(), QStringLiteral("StampsSection"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QCOMPARE(test.alerts.unansweredCount(), 1);
+        QCOMPARE(app.sectionName(), QStringLiteral("GroupsSection"));
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.shownScreen(), edit);
+
+        QVERIFY(!window.close());
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QVERIFY(!window.isVisible());
+        // Nothing was saved on the way out.
+        QCOMPARE(test.context().fetch<Stamps>({})->size(), 2);
+    }
+
+    void menuEntriesReachTheirScreens_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("screen");
+        const auto row = [](const char* action, const char* section, const char* screen) {
+            QTest::newRow(action) << QString::fromLatin1(action) << QString::fromLatin1(section)
+                                  << QString::fromLatin1(screen);
+        };
+        row("NewStampAction", "StampsSection", "AddViewController");
+        row("ImportAction", "ExportImportSection", "ImportViewController");
+        row("ExportAction", "ExportImportSection", "ExportViewController");
+        row("PrintAction", "ReportsSection", "PrintStampsViewController");
+        row("SettingsAction", "SettingsSection", "SettingsViewController");
+        row("OverviewAction", "OverviewSection", "OverviewViewController");
+        row("RateShareAction", "HomeSection", "RateShareTableViewController");
+        row("CountryListAction", "ReferenceListsSection",
+            "CountryReferenceListTableViewController");
+        row("GumListAction", "ReferenceListsSection", "GumReferenceListTableViewController");
+        row("ValuationSectionAction", "ValuationSection", "ValuationViewController");
+        row("GroupsSectionAction", "GroupsSection", "YearGroupTableViewController");
+    }
+
+    void menuEntriesReachTheirScreens()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, section);
+        QFETCH(QString, screen);
+        TestEnvironment test;
+        WindowOnScreen app(test);
+        QAction* entry = app.action(action.toLatin1().constData());
+        QVERIFY(entry);
+        entry->trigger();
+        QCOMPARE(app.sectionName(), section);
+        QCOMPARE(app.shownName(), screen);
+        // Asked again, the screen shown is not opened a second time.
+        const int depth = app.window->currentStack()->viewControllers().size();
+        entry->trigger();
+        QCOMPARE(app.window->currentStack()->viewControllers().size(), depth);
+    }
+
+    void entriesFollowTheScreenAndTheFiguresFollowTheStore()
+    {
+        TestEnvironment test;
+        addStamp(test, QStringLiteral("5c"), 1962, 2.5F);
+        WindowOnScreen app(test);
+        MainWindow& window = *app.window;
+        QVERIFY(app.show());
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 1")));
+
+        // Home has nothing to find or delete, and nothing to undo yet.
+        window.updateActions();
+        for (const char* name : {"FindAction", "DeleteAction", "UndoAction"})
+            QVERIFY2(!app.action(name)->isEnabled(), name);
+
+        window.showSection(window.sectionIndex(QStringLiteral("StampsSection")));
+        auto* list = qobject_cast<ListTableViewController*>(window.shownScreen());
+        QVERIFY(list);
+        test.mainQueue.drain();
+        QCOMPARE(list->tableView->model()->rowCount(), 1);
+        QVERIFY(app.action("FindAction")->isEnabled());
+        QVERIFY(app.action("DeleteAction")->isEnabled());
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_F));
+        QVERIFY(list->searchBar->hasFocus());
+
+        // Delete in the list, undo from the Edit menu's keys; the figures follow each.
+        list->tableView->setFocus();
+        list->tableView->setCurrentIndex(list->tableView->model()->index(0, 0));
+        QTest::keyClick(list->tableView, Qt::Key_Delete);
+        QCOMPARE(test.context().fetch<Stamps>({})->size(), 0);
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 0")));
+        QVERIFY(app.action("UndoAction")->isEnabled());
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(test.context().fetch<Stamps>({})->size(), 1);
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 1")));
+        QVERIFY(!app.action("UndoAction")->isEnabled());
+
+        // A stamp saved in the add form counts at once.
+        app.action("NewStampAction")->trigger();
+        auto* add = qobject_cast<AddViewController*>(window.shownScreen());
+        QVERIFY(add);
+        add->DenominationTextField->setText(QStringLiteral("8c"));
+        add->YearOfIssueTextField->setText(QStringLiteral("1970"));
+        add->CountryTextField->setText(QStringLiteral("Canada"));
+        add->QuantityTextField->setText(QStringLiteral("3"));
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(window.shownScreen(), list);
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 4")));
+        QCOMPARE(test.status.messages, QStringList{QStringLiteral("Saved 8c Canada 1970")});
+    }
+
+    void theShortcutsDialogListsEveryEntryWithKeys()
+    {
+        TestEnvironment test;
+        WindowOnScreen app(test);
+        QStringList listed;
+        QTimer::singleShot(0, [&listed] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("ShortcutsTable"));
+            for (int row = 0; row < table->rowCount(); ++row)
+                listed.append(table->item(row, 1)->text());
+            dialog->close();
+        });
+        app.window->showShortcuts();
+        int withKeys = 0;
+        for (const QAction* action : app.window->findChildren<QAction*>()) {
+            if (action->shortcut().isEmpty() || action->objectName().isEmpty() ||
+                !action->associatedObjects().size())
+                continue;
+            ++withKeys;
+            QVERIFY2(listed.contains(action->shortcut().toString(QKeySequence::NativeText)),
+                     qPrintable(action->objectName()));
+        }
+        QVERIFY(withKeys >= 15);
     }
 };
 

@@ -625,7 +625,8 @@ private Q_SLOTS:
                                 {services.alerts, services.mainQueue, services.userDefaults,
                                  refusing, services.mail, services.messages, services.shareSheet,
                                  services.browser, services.urls, services.camera,
-                                 services.documentPicker, services.pasteboard, services.printPanel},
+                                 services.documentPicker, services.pasteboard, services.printPanel,
+                                 services.status},
                                 real.documentsDirectory,
                                 real.temporaryDirectory,
                                 real.picturesDirectory};

@@ -54,7 +54,7 @@ void TestEnvironment::relaunch(const std::function<void()>& whileClosed)
         Environment{*m_appDelegate,
                     m_shared,
                     {alerts, mainQueue, *m_userDefaults, pictures, mail, messages, shareSheet,
-                     browser, urls, camera, documentPicker, pasteboard, printPanel},
+                     browser, urls, camera, documentPicker, pasteboard, printPanel, status},
                     documentsDirectory(),
                     temporaryDirectory(),
                     picturesDirectory()});

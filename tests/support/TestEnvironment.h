@@ -6,6 +6,7 @@
 #include "RecordingMailComposer.h"
 #include "RecordingPrintPanel.h"
 #include "RecordingShareSheet.h"
+#include "RecordingStatusLine.h"
 #include "RecordingUrlOpener.h"
 #include "RecordingWebBrowser.h"
 #include "ScriptedDocumentPicker.h"
@@ -65,6 +66,7 @@ public:
     ScriptedDocumentPicker documentPicker;
     ClipboardPasteboard pasteboard;
     RecordingPrintPanel printPanel;
+    RecordingStatusLine status;
 
 private:
     QTemporaryDir m_temporaryDirectory;

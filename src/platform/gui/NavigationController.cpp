@@ -20,12 +20,20 @@ constexpr int fadeMilliseconds = 120;
 }
 
 NavigationController::NavigationController(std::unique_ptr<ViewController> root, QWidget* parent)
-    : NavigationController(std::move(root), nullptr, true, parent)
+    : NavigationController(std::move(root), nullptr, true, true, parent)
 {}
 
 NavigationController::NavigationController(std::unique_ptr<ViewController> root,
+                                           UnwindFallback fallback, QWidget* parent)
+    : NavigationController(std::move(root), nullptr, false, false, parent)
+{
+    m_unwindFallback = std::move(fallback);
+}
+
+NavigationController::NavigationController(std::unique_ptr<ViewController> root,
                                            ViewController* container, QWidget* parent)
-    : NavigationController(std::move(root), container, container == nullptr, parent)
+    : NavigationController(std::move(root), container, container == nullptr, container == nullptr,
+                           parent)
 {
     if (!container)
         Console::printLine(QStringLiteral("NavigationController: made for a container but given "
@@ -34,7 +42,7 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
 
 NavigationController::NavigationController(std::unique_ptr<ViewController> root,
                                            ViewController* container, bool appearNow,
-                                           QWidget* parent)
+                                           bool takesBackKeys, QWidget* parent)
     : QWidget(parent), m_container(container), m_shown(appearNow)
 {
     setObjectName(QStringLiteral("NavigationController"));
@@ -60,7 +68,7 @@ NavigationController::NavigationController(std::unique_ptr<ViewController> root,
     // container (a tab) goes back even where no back button shows. Owned by the stack, the keys
     // act only while it shows in the active window: a popup or dialog that is open keeps its
     // Escape.
-    if (!container) {
+    if (takesBackKeys) {
         for (const QKeySequence& keys : {escape, QKeySequence(QKeySequence::Back)})
             connect(new QShortcut(keys, this), &QShortcut::activated, this,
                     &NavigationController::goBackFromShownScreen);
@@ -189,19 +197,7 @@ void NavigationController::goBackByUser()
 
 void NavigationController::goBackFromShownScreen()
 {
-    // The innermost stack on show: the selected tab's inside a tab bar, say.
-    NavigationController* stack = this;
-    for (bool deeper = true; deeper;) {
-        deeper = false;
-        for (NavigationController* nested :
-             stack->topViewController()->view()->findChildren<NavigationController*>()) {
-            if (nested->isVisible() && nested->containerViewController()) {
-                stack = nested;
-                deeper = true;
-                break;
-            }
-        }
-    }
+    NavigationController* stack = shownStack();
     // A stack at its root goes back in the stack that holds its container: out of the tabs.
     while (stack->m_stack.size() < 2 && stack->containerViewController()) {
         NavigationController* outer = stack->containerViewController()->navigationController();
@@ -337,6 +333,11 @@ bool NavigationController::unwind(const StoryboardSegue& segue)
     return popToViewController(segue.destination, true);
 }
 
+bool NavigationController::unwindWithoutTarget(const StoryboardSegue& segue) const
+{
+    return m_unwindFallback && m_unwindFallback(segue);
+}
+
 void NavigationController::beginAppearanceTransition(bool appearing, bool animated)
 {
     if (appearing == m_shown)
@@ -368,6 +369,24 @@ void NavigationController::endAppearanceTransition()
 ViewController* NavigationController::topViewController() const
 {
     return m_stack.back().get();
+}
+
+NavigationController* NavigationController::shownStack()
+{
+    NavigationController* stack = this;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (NavigationController* nested :
+             stack->topViewController()->view()->findChildren<NavigationController*>()) {
+            // Shown in its container: the selected tab's (isVisible would also need the window).
+            if (nested->containerViewController() && nested->isShown()) {
+                stack = nested;
+                deeper = true;
+                break;
+            }
+        }
+    }
+    return stack;
 }
 
 QList<ViewController*> NavigationController::viewControllers() const

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,8 +31,17 @@ class NavigationController final : public QWidget
     Q_OBJECT
 
 public:
+    // What a window does with an unwind that no screen of the stack, nor of the stacks below its
+    // containers, registered; true when it took it.
+    using UnwindFallback = std::function<bool(const StoryboardSegue& segue)>;
+
     explicit NavigationController(std::unique_ptr<ViewController> root, QWidget* parent = nullptr);
     NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
+                         QWidget* parent = nullptr);
+    // One of several stacks of a window that shows one at a time (its sections): the window
+    // shows and hides it through begin/endAppearanceTransition (it starts hidden), takes the
+    // keys back itself (goBackFromShownScreen), and is handed every unwind that finds no target.
+    NavigationController(std::unique_ptr<ViewController> root, UnwindFallback fallback,
                          QWidget* parent = nullptr);
     ~NavigationController() override;
     Q_DISABLE_COPY_MOVE(NavigationController)
@@ -44,6 +54,8 @@ public:
     bool popToRootViewController(bool animated);
     // Runs the destination's unwind action, then pops back to it.
     bool unwind(const StoryboardSegue& segue);
+    // An unwind that found no target anywhere: the hosting window's, when there is one.
+    bool unwindWithoutTarget(const StoryboardSegue& segue) const;
 
     // The screen whose view holds this stack; null for a stack of its own (the window's).
     ViewController* containerViewController() const { return m_container; }
@@ -55,6 +67,11 @@ public:
     void endAppearanceTransition();
 
     ViewController* topViewController() const;
+    // The innermost stack on show: the selected tab's, when the top screen is a tab bar, at any
+    // depth; this stack otherwise.
+    NavigationController* shownStack();
+    // The screen the collector sees: the top screen of shownStack().
+    ViewController* shownViewController() { return shownStack()->topViewController(); }
     QList<ViewController*> viewControllers() const;
     // The nearest screen below `from` (below the top when from is not on the stack) that
     // registered the identifier; null when none did.
@@ -87,7 +104,7 @@ protected:
 
 private:
     NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
-                         bool appearNow, QWidget* parent);
+                         bool appearNow, bool takesBackKeys, QWidget* parent);
     // The screen whose changes closing the window would lose, nearest the top first (those of
     // stacks nested in the screens included); null when none has any.
     ViewController* changedScreen() const;
@@ -119,4 +136,5 @@ private:
     bool m_transitionAnimated = false;
     // The collector has agreed to close with changes unsaved.
     bool m_closeAgreed = false;
+    UnwindFallback m_unwindFallback;
 };

@@ -61,6 +61,18 @@ void SearchableTableViewController::buildView(QWidget* view)
         if (menu.exec(tableView->viewport()->mapToGlobal(point)) == remove)
             deleteRow(index.row());
     });
+    // Delete removes the current row (Backspace is a text key: it never deletes a row). A text
+    // field with the focus keeps the key for itself.
+    if (canEditRows()) {
+        auto* remove = new QAction(tr("Delete"), this);
+        remove->setObjectName(QStringLiteral("DeleteRowAction"));
+        connect(remove, &QAction::triggered, this, [this] {
+            const QModelIndex current = tableView->currentIndex();
+            if (current.isValid())
+                deleteRow(current.row());
+        });
+        addKeyboardShortcut(remove, QKeySequence(QKeySequence::Delete));
+    }
     tableView->installEventFilter(this);
     m_viewport = tableView->viewport();
     m_viewport->installEventFilter(this);
@@ -80,11 +92,6 @@ bool SearchableTableViewController::eventFilter(QObject* watched, QEvent* event)
         const QModelIndex current = tableView->currentIndex();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
             didSelectRow(current.row());
-            return true;
-        }
-        // Backspace is a text key: it never deletes a row.
-        if (key == Qt::Key_Delete && canEditRows() && current.isValid()) {
-            deleteRow(current.row());
             return true;
         }
     }

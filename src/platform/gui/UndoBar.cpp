@@ -1,6 +1,7 @@
 #include "platform/gui/UndoBar.h"
 
 #include "platform/core/MainQueue.h"
+#include "platform/gui/WindowKeys.h"
 
 #include <QAction>
 #include <QEvent>
@@ -35,9 +36,13 @@ UndoBar::UndoBar(QWidget* window) : QFrame(window)
 
     m_action = new QAction(tr("Undo"), this);
     m_action->setObjectName(QStringLiteral("UndoAction"));
-    m_action->setShortcut(QKeySequence::Undo);
-    // Only while the bar shows: a hidden widget's shortcuts do not fire.
+    // Only while the bar shows: a hidden widget's shortcuts do not fire. A main window whose
+    // Edit menu has Undo triggers the bar from there.
+    if (!WindowKeys::taken(QKeySequence(QKeySequence::Undo)))
+        m_action->setShortcut(QKeySequence::Undo);
     m_action->setShortcutContext(Qt::WindowShortcut);
+    // Nothing to undo until something is offered.
+    m_action->setEnabled(false);
     addAction(m_action);
     connect(m_action, &QAction::triggered, this, &UndoBar::undo);
 

@@ -4,6 +4,7 @@
 #include "platform/gui/Alert.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/Storyboard.h"
+#include "platform/gui/WindowKeys.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -162,11 +163,13 @@ void ViewController::setUpKeyboard()
     });
     if (search != fields.cend()) {
         QLineEdit* searchBar = *search;
-        auto* find = new QShortcut(FindKeys, m_view);
-        connect(find, &QShortcut::activated, searchBar, [searchBar] {
+        auto* find = new QAction(tr("Find"), this);
+        find->setObjectName(QStringLiteral("FindAction"));
+        connect(find, &QAction::triggered, searchBar, [searchBar] {
             searchBar->setFocus(Qt::ShortcutFocusReason);
             searchBar->selectAll();
         });
+        makeShortcut(find, FindKeys);
         if (searchBar->toolTip().isEmpty())
             searchBar->setToolTip(withKeys(tr("Search"), FindKeys));
     }
@@ -210,8 +213,20 @@ void ViewController::addKeyboardShortcut(QAction* action, const QKeySequence& ke
         m_pendingShortcuts.append({action, keys});
 }
 
+QAction* ViewController::actionForKeys(const QKeySequence& keys) const
+{
+    for (const auto& [action, bound] : m_keyActions) {
+        if (action && bound == keys && action->isVisible())
+            return action;
+    }
+    return nullptr;
+}
+
 void ViewController::makeShortcut(QAction* action, const QKeySequence& keys)
 {
+    m_keyActions.append({action, keys});
+    if (WindowKeys::taken(keys))
+        return;
     // Owned by the view: it is active only while the view is on show in the active window.
     auto* shortcut = new QShortcut(keys, m_view);
     connect(shortcut, &QShortcut::activated, action, [action] {
@@ -378,7 +393,9 @@ bool ViewController::performSegue(const QString& identifier, QObject* sender)
 
     // Nearest first: below this screen on its own stack, then below each container outward.
     const ViewController* from = this;
+    NavigationController* outermost = m_navigationController;
     for (NavigationController* stack = m_navigationController; stack;) {
+        outermost = stack;
         if (ViewController* found = stack->unwindTarget(identifier, from)) {
             QPointer<NavigationController> targetStack = stack;
             QPointer<ViewController> target = found;
@@ -396,6 +413,9 @@ bool ViewController::performSegue(const QString& identifier, QObject* sender)
         stack = from ? from->navigationController() : nullptr;
     }
 
+    // Nowhere below: the window around the outermost stack may know where it leads.
+    if (outermost && outermost->unwindWithoutTarget({identifier, this, nullptr, true}))
+        return true;
     Console::printLine(QStringLiteral("No segue named %1 from %2").arg(identifier, objectName()));
     return false;
 }

@@ -62,6 +62,9 @@ public:
     // The keys trigger the action while this screen is shown in the active window (not while a
     // popup or a dialog of it is open); the action's tooltip names them.
     void addKeyboardShortcut(QAction* action, const QKeySequence& keys);
+    // The action this screen triggers on the keys (its search field's find for Ctrl+F); null when
+    // it has none. A main window that takes the keys (WindowKeys) triggers it from its menu.
+    QAction* actionForKeys(const QKeySequence& keys) const;
 
     // Whether leaving now would lose something the collector changed: for a form, whether any
     // of its inputs shows another value than when last remembered (rememberShownValues()).
@@ -144,6 +147,7 @@ private:
     AlertPresenter* m_alerts = nullptr;
     // Shortcuts asked for before the view was built; they are made with it.
     QList<QPair<QPointer<QAction>, QKeySequence>> m_pendingShortcuts;
+    QList<QPair<QPointer<QAction>, QKeySequence>> m_keyActions;
     QObject* m_textViewKeys = nullptr;
     struct ShownValue
     {

@@ -36,6 +36,16 @@ QMargins frameAround(const QWidget& window)
 
 } // namespace
 
+QSize startingSize(const QSize& available)
+{
+    constexpr QSize largest(1440, 960);
+    // Below this a smaller window would only hide what fits beside it.
+    constexpr QSize small(1440, 800);
+    if (available.width() < small.width() || available.height() < small.height())
+        return available;
+    return QSize(available.width() * 85 / 100, available.height() * 85 / 100).boundedTo(largest);
+}
+
 QRect fitted(const QRect& wanted, const QRect& available, const QMargins& frame)
 {
     const QRect room = available.marginsRemoved(frame);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,10 @@ namespace WindowGeometry {
 
 inline const QString PlaceKey = QStringLiteral("WindowGeometry");
 inline const QString MaximizedKey = QStringLiteral("WindowMaximized");
+
+// The size a desktop window starts at on a screen with `available` room for windows: about 85%
+// of it, at most 1440x960; a small screen (a 1366x768 laptop) is filled.
+QSize startingSize(const QSize& available);
 
 // `wanted` moved, and shrunk where it must be, so that with `frame` around it, it lies within
 // `available`.
