@@ -27,12 +27,13 @@ double bestLaunch(const QStringList& arguments, const QProcessEnvironment& envir
     for (int run = 0; run < Runs; ++run) {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.setProcessChannelMode(QProcess::MergedChannels);
         QElapsedTimer timer;
         timer.start();
         process.start(QStringLiteral(VELLORA_EXECUTABLE), arguments);
         if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-            std::fprintf(stderr, "vellora %s failed\n", qPrintable(arguments.join(u' ')));
+            std::fprintf(stderr, "vellora %s failed:\n%s\n", qPrintable(arguments.join(u' ')),
+                         process.readAll().constData());
             return -1;
         }
         const double elapsed = double(timer.nsecsElapsed()) / 1e6;

@@ -88,6 +88,33 @@
     </message>
 </context>
 <context>
+    <name>CollectionGlance</name>
+    <message>
+        <source>Your Collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The collection could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 stamps held, worth %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A stamp without a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No stamps yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CollectionStatistics</name>
     <message>
         <source>The collection&apos;s totals could not be read</source>
@@ -984,6 +1011,169 @@ Fields not read: %4
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New Stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export for &amp;Spreadsheet...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Back Up Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open &amp;Data Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Se&amp;ttings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Sidebar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Overview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rate &amp;&amp; Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Vellora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read-only: changes cannot be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The collection was backed up to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Backup Made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Vellora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Vellora %1&lt;/h3&gt;&lt;p&gt;A catalogue of a postage-stamp collection.&lt;/p&gt;&lt;p&gt;Data folder: %2&lt;/p&gt;&lt;p&gt;Qt %3, SQLite %4&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The figures could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamps held: %1    Value: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NavigationController</name>
     <message>
         <source>Back (%1, %2)</source>
@@ -1688,6 +1878,53 @@ You can write to %2 from your mail program.</source>
         <source>delete</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Sections</name>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stamps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valuation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reference Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export &amp; Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsViewController</name>
@@ -2228,6 +2465,14 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>%1 is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved a stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2841,6 +3086,10 @@ You can write to %2 from your mail program.</source>
     </message>
     <message>
         <source>Keep Editing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
