@@ -26,6 +26,7 @@
 #include "valuation/CollectionValue.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -166,11 +167,9 @@ void MainWindow::buildSidebar()
     m_sidebar->setIconSize(QSize(22, 22));
     m_sidebar->setMinimumWidth(140);
     m_sidebar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    bool separated = false;
     for (int index = 0; index < sectionCount(); ++index) {
         const AppStoryboard::Section& section = m_sections[static_cast<size_t>(index)].section;
-        if (section.secondary && !separated) {
-            separated = true;
+        if (index == firstSecondarySection()) {
             auto* separator = new QListWidgetItem(m_sidebar);
             // Not selectable, but the arrow keys may reach it: they are sent on past it below.
             separator->setFlags(Qt::ItemIsEnabled);
@@ -252,10 +251,10 @@ void MainWindow::buildMenus()
         ->setMenuRole(QAction::PreferencesRole);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    auto* sectionGroup = new QActionGroup(this);
     for (int index = 0; index < sectionCount(); ++index) {
         const AppStoryboard::Section& section = m_sections[static_cast<size_t>(index)].section;
-        if (section.secondary && index > 0 &&
-            !m_sections[static_cast<size_t>(index - 1)].section.secondary)
+        if (index == firstSecondarySection())
             view->addSeparator();
         // Ctrl+1 to Ctrl+9 for the first nine.
         const QKeySequence keys =
@@ -264,6 +263,8 @@ void MainWindow::buildMenus()
             addCommand(view, section.name + QStringLiteral("Action"), sectionTitle(section), keys,
                        [this, index] { showSection(index); });
         action->setCheckable(true);
+        // One checked, the section shown; choosing it again keeps it checked.
+        sectionGroup->addAction(action);
         m_sectionActions.append(action);
     }
     view->addSeparator();
@@ -361,18 +362,26 @@ int MainWindow::sectionIndex(const QString& name) const
     return -1;
 }
 
-NavigationController* MainWindow::sectionStack(int index)
+NavigationController* MainWindow::sectionStack(int index) const
 {
     if (index < 0 || index >= sectionCount())
         return nullptr;
+    return m_sections[static_cast<size_t>(index)].stack;
+}
+
+int MainWindow::firstSecondarySection() const
+{
+    for (int index = 0; index < sectionCount(); ++index) {
+        if (m_sections[static_cast<size_t>(index)].section.secondary)
+            return index;
+    }
+    return -1;
+}
+
+NavigationController* MainWindow::makeStack(int index)
+{
+    // Made as it is first shown, with the section's own screen state already in place.
     Page& page = m_sections[static_cast<size_t>(index)];
-    if (page.stack)
-        return page.stack;
-    // The root is made with the section's own screen state in place.
-    const bool current = index == m_current;
-    SharedState outside = m_environment.shared;
-    if (!current)
-        m_environment.shared = page.shared;
     page.stack = new NavigationController(
         page.section.makeRoot(),
         [this, index](const StoryboardSegue& segue) { return unwindWithoutTarget(index, segue); },
@@ -383,10 +392,6 @@ NavigationController* MainWindow::sectionStack(int index)
     m_pages->addWidget(page.stack);
     connect(page.stack, &NavigationController::topViewControllerChanged, this,
             &MainWindow::updateActions);
-    if (!current) {
-        page.shared = m_environment.shared;
-        m_environment.shared = outside;
-    }
     return page.stack;
 }
 
@@ -405,8 +410,9 @@ void MainWindow::showSection(int index)
     m_current = index;
     Page& page = m_sections[static_cast<size_t>(index)];
     m_environment.shared = page.shared;
-    NavigationController* stack = sectionStack(index);
+    NavigationController* stack = page.stack ? page.stack.data() : makeStack(index);
     m_pages->setCurrentWidget(stack);
+    setWindowTitle(tr("%1 - Vellora").arg(sectionTitle(page.section)));
     stack->beginAppearanceTransition(true, false);
     stack->endAppearanceTransition();
 
@@ -417,8 +423,7 @@ void MainWindow::showSection(int index)
             m_sidebar->setCurrentItem(item);
         }
     }
-    for (int action = 0; action < m_sectionActions.size(); ++action)
-        m_sectionActions[action]->setChecked(action == index);
+    m_sectionActions.value(index)->setChecked(true);
     if (QWidget* first = stack->shownViewController()->initialFocusWidget())
         first->setFocus(Qt::OtherFocusReason);
     updateActions();
@@ -433,9 +438,7 @@ ViewController* MainWindow::shownScreen()
 void MainWindow::atSectionRoot(int index, const std::function<void(ViewController* root)>& then)
 {
     showSection(index);
-    const QPointer<NavigationController> stack = sectionStack(index);
-    if (!stack)
-        return;
+    const QPointer<NavigationController> stack = currentStack();
     // The forms above the root are left as the back button leaves them: a changed one asks.
     ViewController* changed = changedScreenOn(*stack, {});
     const auto leave = [stack, then] {
@@ -455,9 +458,7 @@ void MainWindow::openInSection(const QString& section, const QString& segue, con
 {
     const int index = sectionIndex(section);
     showSection(index);
-    NavigationController* stack = sectionStack(index);
-    if (!stack)
-        return;
+    NavigationController* stack = currentStack();
     // Already there: the collector's place and typing stay.
     if (stack->topViewController()->objectName() == screen) {
         if (then)
@@ -476,10 +477,7 @@ bool MainWindow::unwindWithoutTarget(int index, const StoryboardSegue& segue)
 {
     // A screen of a section returns to the main menu (its form was saved, its import done): the
     // section goes back to its root and the window shows Home, where the main menu is.
-    NavigationController* stack = sectionStack(index);
-    if (!stack)
-        return false;
-    stack->popToRootViewController(true);
+    sectionStack(index)->popToRootViewController(true);
     if (segue.identifier == QLatin1String(OpeningScreens::MainMenu.unwind))
         showSection(0);
     return true;
@@ -718,12 +716,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 std::pair<int, ViewController*>
 MainWindow::changedForm(const QList<QPointer<ViewController>>& agreed) const
 {
-    for (int index = 0; index < sectionCount(); ++index) {
-        NavigationController* stack = m_sections[static_cast<size_t>(index)].stack;
-        if (!stack)
-            continue;
-        if (ViewController* changed = changedScreenOn(*stack, agreed))
+    int index = 0;
+    for (const Page& page : m_sections) {
+        if (ViewController* changed = page.stack ? changedScreenOn(*page.stack, agreed) : nullptr)
             return {index, changed};
+        ++index;
     }
     return {-1, nullptr};
 }

@@ -50,9 +50,9 @@ public:
     // -1 for an unknown name.
     int sectionIndex(const QString& name) const;
     int currentSection() const { return m_current; }
-    // The section's stack, made when first asked for.
-    NavigationController* sectionStack(int index);
-    NavigationController* currentStack() { return sectionStack(m_current); }
+    // The section's stack; null until the section is first shown, when its screens are made.
+    NavigationController* sectionStack(int index) const;
+    NavigationController* currentStack() const { return sectionStack(m_current); }
     // The screen the collector sees in the current section (inside a tab, say).
     ViewController* shownScreen();
 
@@ -93,6 +93,9 @@ private:
         SharedState shared;
     };
 
+    NavigationController* makeStack(int index);
+    // Overview and Settings come after a separator, in the sidebar and the View menu.
+    int firstSecondarySection() const;
     void buildSidebar();
     void buildMenus();
     void buildToolBar();

@@ -1,9 +1,13 @@
+#include "FailureText.h"
+#include "ModelTexts.h"
 #include "TestEnvironment.h"
 #include "browse/GroupBreakdownViewController.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportFile.h"
+#include "main/CollectionGlance.h"
+#include "main/MainMenuViewController.h"
 #include "main/MainWindow.h"
 #include "main/Storyboard.h"
 #include "platform/core/UserDefaults.h"
@@ -14,16 +18,19 @@
 #include "stamps/AddViewController.h"
 #include "stamps/EditViewController.h"
 #include "store/Entities.h"
+#include "store/StoreBackup.h"
 
-#include <QAction>
 #include <QAbstractScrollArea>
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -196,6 +203,16 @@ private Q_SLOTS:
         MainWindow& window = *app.window;
         QVERIFY(app.show());
 
+        // The sidebar goes by the arrow keys, over the line before Overview and back.
+        QListWidget* sidebar = window.sidebar();
+        QCOMPARE(sidebar->count(), window.sectionCount() + 1);
+        window.showSection(window.sectionIndex(QStringLiteral("ExportImportSection")));
+        sidebar->setFocus();
+        QTest::keyClick(sidebar, Qt::Key_Down);
+        QCOMPARE(app.sectionName(), QStringLiteral("OverviewSection"));
+        QTest::keyClick(sidebar, Qt::Key_Up);
+        QCOMPARE(app.sectionName(), QStringLiteral("ExportImportSection"));
+
         // A breakdown opened under Groups, a stamp opened from it and changed.
         QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_3));
         QCOMPARE(app.sectionName(), QStringLiteral("GroupsSection"));
@@ -300,6 +317,11 @@ private Q_SLOTS:
         QVERIFY(app.show());
         QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 1")));
 
+        app.action("FullScreenAction")->trigger();
+        QTRY_VERIFY(window.isFullScreen());
+        app.action("FullScreenAction")->trigger();
+        QTRY_VERIFY(!window.isFullScreen());
+
         // Home has nothing to find or delete, and nothing to undo yet.
         window.updateActions();
         for (const char* name : {"FindAction", "DeleteAction", "UndoAction"})
@@ -375,6 +397,70 @@ private Q_SLOTS:
                      qPrintable(action->objectName()));
         }
         QVERIFY(withKeys >= 15);
+
+        QString about;
+        QTimer::singleShot(0, [&about] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            about = box->text();
+            box->close();
+        });
+        app.window->showAbout();
+        QVERIFY(about.contains(QDir::toNativeSeparators(test.dataDirectory())));
+        QVERIFY(about.contains(QStringLiteral("SQLite 3.")));
+        QVERIFY(about.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
+    }
+
+    void homeShowsTheCollectionAtAGlance()
+    {
+        TestEnvironment test;
+        for (int stamp = 1; stamp <= 6; ++stamp)
+            addStamp(test, QStringLiteral("%1c").arg(stamp), qint16(1960 + stamp), 1);
+        WindowOnScreen app(test);
+        MainWindow& window = *app.window;
+        auto* menu = qobject_cast<MainMenuViewController*>(window.shownScreen());
+        QVERIFY(menu);
+        QListWidget* recent = menu->Glance->recentList();
+        QCOMPARE(column(recent->model()),
+                 (QStringList{QStringLiteral("6c 1966"), QStringLiteral("5c 1965"),
+                              QStringLiteral("4c 1964"), QStringLiteral("3c 1963"),
+                              QStringLiteral("2c 1962")}));
+        QVERIFY(menu->Glance->figures()->text().startsWith(QStringLiteral("6 stamps held")));
+
+        // The newest opens in the edit form, whose save comes back to Home, told anew.
+        Q_EMIT recent->itemActivated(recent->item(0));
+        auto* edit = qobject_cast<EditViewController*>(window.shownScreen());
+        QVERIFY(edit);
+        QCOMPARE(edit->DenominationTextField->text(), QStringLiteral("6c"));
+        edit->DenominationTextField->setText(QStringLiteral("7c"));
+        edit->CountryTextField->setText(QStringLiteral("Canada"));
+        edit->SaveButtonClicked();
+        QCOMPARE(window.shownScreen(), menu);
+        QCOMPARE(recent->item(0)->text(), QStringLiteral("7c Canada 1966"));
+    }
+
+    void aRestoreStartsEverySectionAgain()
+    {
+        TestEnvironment test;
+        addStamp(test, QStringLiteral("5c"), 1962, 1);
+        const Result<QString> backup =
+            StoreBackup::make(test.environment().appDelegate.persistentContainer(), 3);
+        QVERIFY2(backup, qPrintable(failureText(backup)));
+        addStamp(test, QStringLiteral("8c"), 1963, 1);
+        WindowOnScreen app(test);
+        MainWindow& window = *app.window;
+        app.action("NewStampAction")->trigger();
+        test.mainQueue.drain();
+        const int stamps = window.currentSection();
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 2")));
+
+        QVERIFY(test.environment().appDelegate.restoreStore(*backup, 3));
+        test.mainQueue.drain();
+        // No screen holds a record of the store that went: Home is shown, made anew.
+        QCOMPARE(window.currentSection(), 0);
+        QVERIFY(!window.sectionStack(stamps));
+        QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 1")));
+        QCOMPARE(test.shared().marker, QStringLiteral("Menu"));
     }
 };
 
