@@ -1172,6 +1172,10 @@ Fields not read: %4
         <source>Stamps held: %1    Value: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 - Vellora</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NavigationController</name>

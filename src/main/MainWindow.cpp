@@ -1,9 +1,9 @@
 #include "main/MainWindow.h"
 
 #include "app/AppDelegate.h"
+#include "app/BackingUp.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
-#include "app/Preferences.h"
 #include "exchange/ExportImportViewController.h"
 #include "platform/core/Console.h"
 #include "platform/core/CurrencyText.h"
@@ -22,7 +22,6 @@
 #include "reference/ReferenceListsViewController.h"
 #include "store/ObjectContext.h"
 #include "store/PersistentContainer.h"
-#include "store/StoreBackup.h"
 #include "valuation/CollectionValue.h"
 
 #include <QAction>
@@ -78,12 +77,13 @@ QString sectionTitle(const AppStoryboard::Section& section)
 }
 
 // The screen of the stack nearest the top whose changes leaving would lose, the stacks nested
-// in its screens (tabs) included; null when none has any.
+// in its screens (tabs) included; null when none has any. `above` screens at the bottom of the
+// stack are left out: 1 for those a pop to the root would lose.
 ViewController* changedScreenOn(NavigationController& stack,
-                                const QList<QPointer<ViewController>>& agreed)
+                                const QList<QPointer<ViewController>>& agreed, int above = 0)
 {
     QList<ViewController*> screens;
-    const QList<ViewController*> own = stack.viewControllers();
+    const QList<ViewController*> own = stack.viewControllers().mid(above);
     for (auto screen = own.crbegin(); screen != own.crend(); ++screen) {
         if ((*screen)->isViewLoaded()) {
             for (NavigationController* nested :
@@ -238,13 +238,15 @@ void MainWindow::buildMenus()
         ->setMenuRole(QAction::QuitRole);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    addCommand(edit, QStringLiteral("UndoAction"), tr("&Undo"), UndoKeys, [this] { undo(); });
+    // Named apart from the undo bar's own action, which it triggers.
+    m_undo = addCommand(edit, QStringLiteral("UndoDeleteAction"), tr("&Undo"), UndoKeys,
+                        [this] { undo(); });
     edit->addSeparator();
-    addCommand(edit, QStringLiteral("DeleteAction"), tr("&Delete"), DeleteKeys,
-               [this] { deleteSelected(); });
-    addCommand(edit, QStringLiteral("FindAction"), tr("&Find"), FindKeys, [this] {
-        find();
-    })->setIcon(sectionIcon("edit-find", "magnifyingglass"));
+    m_delete = addCommand(edit, QStringLiteral("DeleteAction"), tr("&Delete"), DeleteKeys,
+                          [this] { deleteSelected(); });
+    m_find =
+        addCommand(edit, QStringLiteral("FindAction"), tr("&Find"), FindKeys, [this] { find(); });
+    m_find->setIcon(sectionIcon("edit-find", "magnifyingglass"));
     edit->addSeparator();
     addCommand(edit, QStringLiteral("SettingsAction"), tr("Se&ttings..."),
                QKeySequence(Qt::CTRL | Qt::Key_Comma), [this] { showSettings(); })
@@ -440,14 +442,14 @@ void MainWindow::atSectionRoot(int index, const std::function<void(ViewControlle
     showSection(index);
     const QPointer<NavigationController> stack = currentStack();
     // The forms above the root are left as the back button leaves them: a changed one asks.
-    ViewController* changed = changedScreenOn(*stack, {});
+    ViewController* changed = changedScreenOn(*stack, {}, 1);
     const auto leave = [stack, then] {
         if (!stack)
             return;
         stack->popToRootViewController(false);
         then(stack->viewControllers().constFirst());
     };
-    if (changed && stack->viewControllers().size() > 1)
+    if (changed)
         changed->confirmLeaving(leave);
     else
         leave();
@@ -524,11 +526,7 @@ void MainWindow::print()
 
 void MainWindow::backUpNow()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const Result<QString> made =
-        StoreBackup::make(m_environment.appDelegate.persistentContainer(),
-                          Preferences(m_environment.services.userDefaults).backupsKept());
-    QGuiApplication::restoreOverrideCursor();
+    const Result<QString> made = BackingUp::now(m_environment);
     if (made) {
         statusBar()->showMessage(
             tr("The collection was backed up to %1").arg(QDir::toNativeSeparators(*made)), 8000);
@@ -659,14 +657,10 @@ void MainWindow::updateFigures()
 void MainWindow::updateActions()
 {
     ViewController* shown = shownScreen();
-    const auto enable = [this](const char* name, bool on) {
-        if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-            action->setEnabled(on);
-    };
-    enable("FindAction", shown && shown->actionForKeys(FindKeys));
-    enable("DeleteAction", shown && shown->actionForKeys(DeleteKeys));
+    m_find->setEnabled(shown && shown->actionForKeys(FindKeys));
+    m_delete->setEnabled(shown && shown->actionForKeys(DeleteKeys));
     const UndoBar* bar = UndoBar::findForWindow(this);
-    enable("UndoAction", bar && bar->isOffering());
+    m_undo->setEnabled(bar && bar->isOffering());
 }
 
 void MainWindow::storeChanged()

@@ -130,5 +130,9 @@ private:
     QLabel* m_figures = nullptr;
     QLabel* m_readOnly = nullptr;
     QList<QAction*> m_sectionActions;
+    // The Edit menu's entries that apply only where the screen shown has something for them.
+    QAction* m_undo = nullptr;
+    QAction* m_delete = nullptr;
+    QAction* m_find = nullptr;
     bool m_closeAgreed = false;
 };

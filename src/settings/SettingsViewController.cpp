@@ -1,6 +1,7 @@
 #include "settings/SettingsViewController.h"
 
 #include "app/AppDelegate.h"
+#include "app/BackingUp.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
 #include "app/Preferences.h"
@@ -139,11 +140,7 @@ QString SettingsViewController::backupsFolder() const
 
 void SettingsViewController::BackUpNowButtonClicked()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const Result<QString> made =
-        StoreBackup::make(m_environment.appDelegate.persistentContainer(),
-                          Preferences(m_environment.services.userDefaults).backupsKept());
-    QGuiApplication::restoreOverrideCursor();
+    const Result<QString> made = BackingUp::now(m_environment);
     if (made)
         tell(tr("Backup Made"),
              tr("The collection was backed up to %1").arg(QDir::toNativeSeparators(*made)));

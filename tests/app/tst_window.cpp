@@ -247,6 +247,11 @@ private Q_SLOTS:
         QCOMPARE(window.shownScreen(), add);
         QCOMPARE(add->DenominationTextField->text(), QStringLiteral("10c"));
 
+        // A screen that returns to the main menu from its section's root leaves it for Home.
+        window.showSection(window.sectionIndex(QStringLiteral("ReferenceListsSection")));
+        QVERIFY(window.shownScreen()->performSegue(QStringLiteral("unwindToMenu")));
+        QCOMPARE(app.sectionName(), QStringLiteral("HomeSection"));
+
         // Closing asks for each changed form, where it can be seen; keeping one keeps the window.
         QVERIFY(!window.close());
         QCOMPARE(test.alerts.unansweredCount(), 1);
@@ -324,7 +329,7 @@ private Q_SLOTS:
 
         // Home has nothing to find or delete, and nothing to undo yet.
         window.updateActions();
-        for (const char* name : {"FindAction", "DeleteAction", "UndoAction"})
+        for (const char* name : {"FindAction", "DeleteAction", "UndoDeleteAction"})
             QVERIFY2(!app.action(name)->isEnabled(), name);
 
         window.showSection(window.sectionIndex(QStringLiteral("StampsSection")));
@@ -343,14 +348,30 @@ private Q_SLOTS:
         QTest::keyClick(list->tableView, Qt::Key_Delete);
         QCOMPARE(test.context().fetch<Stamps>({})->size(), 0);
         QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 0")));
-        QVERIFY(app.action("UndoAction")->isEnabled());
+        QVERIFY(app.action("UndoDeleteAction")->isEnabled());
         QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(test.context().fetch<Stamps>({})->size(), 1);
         QVERIFY(window.figuresLabel()->text().contains(QStringLiteral("Stamps held: 1")));
-        QVERIFY(!app.action("UndoAction")->isEnabled());
+        QVERIFY(!app.action("UndoDeleteAction")->isEnabled());
+
+        // A new stamp leaves an edit form at once, and a changed one after asking.
+        list->tableView->clicked(list->tableView->model()->index(0, 0));
+        QVERIFY(qobject_cast<EditViewController*>(window.shownScreen()));
+        app.action("NewStampAction")->trigger();
+        QVERIFY(qobject_cast<AddViewController*>(window.shownScreen()));
+        QCOMPARE(test.alerts.unansweredCount(), 0);
+        QVERIFY(window.currentStack()->popViewController(false));
+        list->tableView->clicked(list->tableView->model()->index(0, 0));
+        auto* edit = qobject_cast<EditViewController*>(window.shownScreen());
+        QVERIFY(edit);
+        edit->ColorTextField->setText(QStringLiteral("red"));
+        app.action("NewStampAction")->trigger();
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QCOMPARE(window.shownScreen(), edit);
+        app.action("NewStampAction")->trigger();
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
 
         // A stamp saved in the add form counts at once.
-        app.action("NewStampAction")->trigger();
         auto* add = qobject_cast<AddViewController*>(window.shownScreen());
         QVERIFY(add);
         add->DenominationTextField->setText(QStringLiteral("8c"));
@@ -432,6 +453,9 @@ private Q_SLOTS:
         auto* edit = qobject_cast<EditViewController*>(window.shownScreen());
         QVERIFY(edit);
         QCOMPARE(edit->DenominationTextField->text(), QStringLiteral("6c"));
+        window.showSection(window.sectionIndex(QStringLiteral("StampsSection")));
+        window.showSection(0);
+        QCOMPARE(test.shared().selectedStampRecord, edit->detailItem());
         edit->DenominationTextField->setText(QStringLiteral("7c"));
         edit->CountryTextField->setText(QStringLiteral("Canada"));
         edit->SaveButtonClicked();
