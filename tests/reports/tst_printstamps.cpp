@@ -274,6 +274,8 @@ private Q_SLOTS:
         printed.reset();
         report.setMetaInformation(QTextDocument::DocumentTitle,
                                   QStringLiteral("Stamps Filtered by Year: 1962"));
+        // The text was replaced above, and the day it was made with it.
+        ReportPages::setMadeOn(report, QDate(2026, 12, 7));
         dialog = panel.openDialog(&screen, report, answer);
         QCOMPARE(dialog->printer()->outputFormat(), QPrinter::PdfFormat);
         QCOMPARE(proposedFile(dialog),
