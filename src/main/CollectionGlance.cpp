@@ -39,7 +39,11 @@ CollectionGlance::CollectionGlance(QWidget* parent) : QWidget(parent)
         if (row >= 0 && row < m_stamps.size())
             Q_EMIT stampChosen(m_stamps.at(row));
     });
-    layout->addWidget(m_recent, 1);
+    // As tall as its five rows, not the whole window.
+    const int rowHeight = m_recent->fontMetrics().height() + 6;
+    m_recent->setMaximumHeight(rowHeight * RecentCount + 2 * m_recent->frameWidth() + 4);
+    layout->addWidget(m_recent);
+    layout->addStretch(1);
 }
 
 void CollectionGlance::refresh(ObjectContext& context)
