@@ -76,36 +76,10 @@ QString sectionTitle(const AppStoryboard::Section& section)
     return QCoreApplication::translate("Sections", section.title);
 }
 
-// The screen of the stack nearest the top whose changes leaving would lose, the stacks nested
-// in its screens (tabs) included; null when none has any. `above` screens at the bottom of the
-// stack are left out: 1 for those a pop to the root would lose.
-ViewController* changedScreenOn(NavigationController& stack,
-                                const QList<QPointer<ViewController>>& agreed, int above = 0)
-{
-    QList<ViewController*> screens;
-    const QList<ViewController*> own = stack.viewControllers().mid(above);
-    for (auto screen = own.crbegin(); screen != own.crend(); ++screen) {
-        if ((*screen)->isViewLoaded()) {
-            for (NavigationController* nested :
-                 (*screen)->view()->findChildren<NavigationController*>()) {
-                const QList<ViewController*> inner = nested->viewControllers();
-                for (auto it = inner.crbegin(); it != inner.crend(); ++it)
-                    screens.append(*it);
-            }
-        }
-        screens.append(*screen);
-    }
-    for (ViewController* screen : screens) {
-        if (screen->hasUnsavedChanges() && !agreed.contains(screen))
-            return screen;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Storyboard& storyboard, Environment& environment, QWidget* parent)
-    : QMainWindow(parent), m_storyboard(storyboard), m_environment(environment)
+    : QMainWindow(parent), m_environment(environment)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Vellora"));
@@ -442,7 +416,7 @@ void MainWindow::atSectionRoot(int index, const std::function<void(ViewControlle
     showSection(index);
     const QPointer<NavigationController> stack = currentStack();
     // The forms above the root are left as the back button leaves them: a changed one asks.
-    ViewController* changed = changedScreenOn(*stack, {}, 1);
+    ViewController* changed = stack->changedScreen({}, 1);
     const auto leave = [stack, then] {
         if (!stack)
             return;
@@ -712,7 +686,7 @@ MainWindow::changedForm(const QList<QPointer<ViewController>>& agreed) const
 {
     int index = 0;
     for (const Page& page : m_sections) {
-        if (ViewController* changed = page.stack ? changedScreenOn(*page.stack, agreed) : nullptr)
+        if (ViewController* changed = page.stack ? page.stack->changedScreen(agreed) : nullptr)
             return {index, changed};
         ++index;
     }

@@ -118,7 +118,6 @@ private:
     // A restore opened another store: every section starts again from its root.
     void startSectionsAgain();
 
-    Storyboard& m_storyboard;
     Environment& m_environment;
     std::vector<Page> m_sections;
     int m_current = -1;

@@ -233,29 +233,35 @@ void NavigationController::closeEvent(QCloseEvent* event)
     });
 }
 
-ViewController* NavigationController::changedScreen() const
+ViewController* NavigationController::changedScreen(const QList<QPointer<ViewController>>& skipped,
+                                                    int above) const
 {
-    for (auto screen = m_stack.crbegin(); screen != m_stack.crend(); ++screen) {
-        if (ViewController* changed = changedScreenIn(screen->get()))
+    for (auto screen = m_stack.crbegin(); screen != m_stack.crend() - above; ++screen) {
+        if (ViewController* changed = changedScreenIn(screen->get(), skipped))
             return changed;
     }
     return nullptr;
 }
 
-ViewController* NavigationController::changedScreenIn(ViewController* controller)
+ViewController*
+NavigationController::changedScreenIn(ViewController* controller,
+                                      const QList<QPointer<ViewController>>& skipped)
 {
     if (!controller || !controller->isViewLoaded())
         return nullptr;
+    const auto changed = [&skipped](ViewController* screen) {
+        return screen->hasUnsavedChanges() && !skipped.contains(screen);
+    };
     // The stacks of a container (a tab bar's tabs), at any depth, nearest the top first.
     for (const NavigationController* nested :
          controller->view()->findChildren<NavigationController*>()) {
         const QList<ViewController*> stack = nested->viewControllers();
         for (auto screen = stack.crbegin(); screen != stack.crend(); ++screen) {
-            if ((*screen)->hasUnsavedChanges())
+            if (changed(*screen))
                 return *screen;
         }
     }
-    return controller->hasUnsavedChanges() ? controller : nullptr;
+    return changed(controller) ? controller : nullptr;
 }
 
 bool NavigationController::popToViewController(ViewController* controller, bool animated)

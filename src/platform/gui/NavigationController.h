@@ -73,6 +73,11 @@ public:
     // The screen the collector sees: the top screen of shownStack().
     ViewController* shownViewController() { return shownStack()->topViewController(); }
     QList<ViewController*> viewControllers() const;
+    // The screen whose changes leaving it would lose, nearest the top first (those of stacks
+    // nested in the screens included), other than those in `skipped`; `above` screens at the
+    // bottom are left out (1: those a pop to the root would lose). Null when none has any.
+    ViewController* changedScreen(const QList<QPointer<ViewController>>& skipped = {},
+                                  int above = 0) const;
     // The nearest screen below `from` (below the top when from is not on the stack) that
     // registered the identifier; null when none did.
     ViewController* unwindTarget(const QString& identifier, const ViewController* from) const;
@@ -105,12 +110,10 @@ protected:
 private:
     NavigationController(std::unique_ptr<ViewController> root, ViewController* container,
                          bool appearNow, bool takesBackKeys, QWidget* parent);
-    // The screen whose changes closing the window would lose, nearest the top first (those of
-    // stacks nested in the screens included); null when none has any.
-    ViewController* changedScreen() const;
     // The screen among controller and the stacks nested in it whose changes leaving it would
-    // lose; null when none has any.
-    static ViewController* changedScreenIn(ViewController* controller);
+    // lose, other than those in `skipped`; null when none has any.
+    static ViewController* changedScreenIn(ViewController* controller,
+                                           const QList<QPointer<ViewController>>& skipped = {});
     qsizetype indexOf(const ViewController* controller) const;
     void adopt(ViewController* controller);
     void popTo(qsizetype index, bool animated);
