@@ -11,6 +11,7 @@ namespace {
 const QString CatalogueScottOrderKey = QStringLiteral("CatalogueScottOrder");
 const QString BackupsKeptKey = QStringLiteral("BackupsKeptBeforeImport");
 const QString ScottNumberKey = QStringLiteral("scottNumber");
+const QString ListLayoutKey = QStringLiteral("ListLayout");
 
 } // namespace
 
@@ -53,4 +54,33 @@ SortDescriptor Preferences::sortBy(const QString& key, bool ascending) const
 bool Preferences::textLessThan(const QString& key, const QString& a, const QString& b) const
 {
     return catalogueOrderFor(key) ? CatalogueOrder::lessThan(a, b) : TextOrder::lessThan(a, b);
+}
+
+Preferences::ListLayout Preferences::listLayout() const
+{
+    const QString kept = m_defaults.objectForKey(ListLayoutKey).toString();
+    if (kept == QLatin1String("table"))
+        return ListLayout::Table;
+    if (kept == QLatin1String("cards"))
+        return ListLayout::Cards;
+    return ListLayout::Automatic;
+}
+
+void Preferences::setListLayout(ListLayout layout)
+{
+    const char* names[] = {"automatic", "table", "cards"};
+    m_defaults.setObject(ListLayoutKey, QString::fromLatin1(names[int(layout)]));
+}
+
+bool Preferences::showsTable(int listWidth) const
+{
+    switch (listLayout()) {
+    case ListLayout::Table:
+        return true;
+    case ListLayout::Cards:
+        return false;
+    case ListLayout::Automatic:
+        break;
+    }
+    return listWidth >= TableWidth;
 }

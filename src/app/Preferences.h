@@ -31,6 +31,19 @@ public:
     // Whether `a` sorts before `b`, two values of `key` as texts.
     bool textLessThan(const QString& key, const QString& a, const QString& b) const;
 
+    // Lists of stamps as a table of columns or as cards; automatically a table where the list
+    // is at least TableWidth wide.
+    enum class ListLayout
+    {
+        Automatic,
+        Table,
+        Cards
+    };
+    static constexpr int TableWidth = 900;
+    ListLayout listLayout() const;
+    void setListLayout(ListLayout layout);
+    bool showsTable(int listWidth) const;
+
 private:
     bool catalogueOrderFor(const QString& key) const;
 

@@ -43,12 +43,23 @@ RecordCopy copyOf(const ManagedObject& object)
     return copy;
 }
 
-ManagedObject* insertCopyOrTell(Environment& environment, const RecordCopy& copy)
+namespace {
+
+// A new record holding the copy's values, not saved yet.
+ManagedObject* insertedCopy(Environment& environment, const RecordCopy& copy)
 {
     ManagedObject* object =
         environment.appDelegate.viewContext().insertNewObject(copy.entity->name());
     for (int index = 0; index < copy.values.size(); ++index)
         object->setValue(index, copy.values.at(index));
+    return object;
+}
+
+} // namespace
+
+ManagedObject* insertCopyOrTell(Environment& environment, const RecordCopy& copy)
+{
+    ManagedObject* object = insertedCopy(environment, copy);
     return saveOrTell(environment) ? object : nullptr;
 }
 
@@ -65,6 +76,36 @@ bool deleteOfferingUndo(Environment& environment, ManagedObject* object, const Q
          restored = std::move(restored)] {
             ManagedObject* again = insertCopyOrTell(environment, copy);
             if (again && view && restored)
+                restored(again);
+        },
+        environment.services.mainQueue);
+    return true;
+}
+
+bool deleteAllOfferingUndo(Environment& environment, const QList<ManagedObject*>& objects,
+                           const QString& description, QWidget* view,
+                           std::function<void(const QList<ManagedObject*>&)> restored)
+{
+    QList<RecordCopy> copies;
+    copies.reserve(objects.size());
+    for (const ManagedObject* object : objects)
+        copies.append(copyOf(*object));
+    ObjectContext& context = environment.appDelegate.viewContext();
+    for (ManagedObject* object : objects)
+        context.deleteObject(object);
+    if (!saveOrTell(environment))
+        return false;
+    UndoBar::forWindow(view)->offer(
+        description,
+        [&environment, copies = std::move(copies), view = QPointer<QWidget>(view),
+         restored = std::move(restored)] {
+            QList<ManagedObject*> again;
+            again.reserve(copies.size());
+            for (const RecordCopy& copy : copies)
+                again.append(insertedCopy(environment, copy));
+            if (!saveOrTell(environment))
+                return;
+            if (view && restored)
                 restored(again);
         },
         environment.services.mainQueue);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -34,5 +35,10 @@ ManagedObject* insertCopyOrTell(Environment& environment, const RecordCopy& copy
 // `restored`, unless the view is gone by then.
 bool deleteOfferingUndo(Environment& environment, ManagedObject* object, const QString& description,
                         QWidget* view, std::function<void(ManagedObject*)> restored);
+
+// The same for several records in one save; the undo puts them all back in one save.
+bool deleteAllOfferingUndo(Environment& environment, const QList<ManagedObject*>& objects,
+                           const QString& description, QWidget* view,
+                           std::function<void(const QList<ManagedObject*>&)> restored);
 
 } // namespace Saving

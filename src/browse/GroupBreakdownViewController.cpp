@@ -238,10 +238,22 @@ void GroupBreakdownViewController::fetch()
     const StampGroup& group = m_member.group;
     const QString groupValue = m_environment.shared.selectedStamp.valueOf(group);
     setTitle(breakdownTitle(group, groupValue));
-    StampList = fetchStamps(group.predicate(groupValue), group.order(SortAsc.value_or(true)),
-                            searchedAttribute(), TotalsCarried);
+    StampList = fetchStamps(group.predicate(groupValue), fetchOrder(), searchedAttribute(),
+                            TotalsCarried);
     // While a search is shown its rows stay until the search text changes.
     showList();
+}
+
+QList<SortDescriptor> GroupBreakdownViewController::listOrder(bool ascending) const
+{
+    return m_member.group.order(ascending);
+}
+
+void GroupBreakdownViewController::sortByColumn(int column, bool ascending)
+{
+    // The reports of the group follow the direction shown.
+    m_environment.shared.sortAscending = ascending;
+    StampTableViewController::sortByColumn(column, ascending);
 }
 
 StampSearch::Attribute GroupBreakdownViewController::searchedAttribute() const
@@ -290,6 +302,7 @@ void GroupBreakdownViewController::SortButtonTapped()
     m_environment.shared.sortAscending = *SortAsc;
     fetch();
     tableView->scrollToTop();
+    columnsTable->scrollToTop();
 }
 
 void GroupBreakdownViewController::updateSearchResultsForSearchController()

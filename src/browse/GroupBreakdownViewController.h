@@ -80,6 +80,8 @@ public Q_SLOTS:
 protected:
     void showList() override;
     void showTotals() override;
+    QList<SortDescriptor> listOrder(bool ascending) const override;
+    void sortByColumn(int column, bool ascending) override;
 
 private:
     StampSearch::Attribute searchedAttribute() const;

@@ -5,6 +5,7 @@
 #include "app/OpeningScreens.h"
 #include "app/Preferences.h"
 #include "app/SharedState.h"
+#include "browse/StampColumns.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
 #include "platform/core/CurrencyText.h"
@@ -141,19 +142,40 @@ void ListTableViewController::viewDidLoad()
 
 void ListTableViewController::fetch()
 {
-    QList<SortDescriptor> sort;
     StampSearch::Attribute searched = Segments[0].searched;
-    if (const ListSegment* chosen = chosenSegment(*segment)) {
-        const Preferences preferences(m_environment.services.userDefaults);
-        for (const char* key : chosen->sortKeys)
-            sort.append(preferences.sortBy(QString::fromLatin1(key), SortAsc.value_or(true)));
+    if (const ListSegment* chosen = chosenSegment(*segment))
         searched = chosen->searched;
-    }
-    StampList = fetchStamps({}, sort, searched);
+    StampList = fetchStamps({}, fetchOrder(), searched);
     m_fetchedAtChange = context.changeCount();
     // A fetch drops any earlier filtering until the search text changes again.
     FilteredStampList = StampList;
     showList();
+}
+
+QList<SortDescriptor> ListTableViewController::listOrder(bool ascending) const
+{
+    QList<SortDescriptor> order;
+    if (const ListSegment* chosen = chosenSegment(*segment)) {
+        const Preferences preferences(m_environment.services.userDefaults);
+        for (const char* key : chosen->sortKeys)
+            order.append(preferences.sortBy(QString::fromLatin1(key), ascending));
+    }
+    return order;
+}
+
+void ListTableViewController::sortByColumn(int column, bool ascending)
+{
+    // A column that is a segment's first key is that segment's order.
+    const QString key = StampColumns::sortKey(column);
+    for (int index = 0; index < int(std::size(Segments)); ++index) {
+        if (key == QLatin1String(Segments[index].sortKeys[0]) &&
+            index != segment->selectedSegmentIndex()) {
+            SortAsc = ascending;
+            segment->setSelectedSegmentIndex(index);
+            return;
+        }
+    }
+    StampTableViewController::sortByColumn(column, ascending);
 }
 
 void ListTableViewController::showList()
@@ -179,16 +201,19 @@ void ListTableViewController::SortButtonTapped()
         StampList = std::move(*reversed);
         FilteredStampList = StampList;
         showList();
+        showSortIndicator();
     } else {
         fetch();
     }
     tableView->scrollToTop();
+    columnsTable->scrollToTop();
 }
 
 void ListTableViewController::segmentedControlActionWithSender()
 {
     if (const ListSegment* chosen = chosenSegment(*segment))
         setSearchPlaceholder(tr(chosen->placeholder));
+    clearColumnSort();
     fetch();
 }
 

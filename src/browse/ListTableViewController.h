@@ -30,6 +30,8 @@ protected:
     void addControlsAboveSearch(QVBoxLayout* layout) override;
     void showList() override;
     void showTotals() override;
+    QList<SortDescriptor> listOrder(bool ascending) const override;
+    void sortByColumn(int column, bool ascending) override;
 
 private:
     // The context's change count when the list was fetched.

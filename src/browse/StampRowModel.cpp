@@ -1,5 +1,6 @@
 #include "browse/StampRowModel.h"
 
+#include "browse/StampColumns.h"
 #include "platform/core/Pictures.h"
 #include "store/Entities.h"
 
@@ -17,8 +18,8 @@ constexpr int DecodedPicturesKept = 300;
 
 StampRowModel::StampRowModel(const Pictures& pictures, Formatter formatter, Shape shape,
                              QObject* parent)
-    : QAbstractListModel(parent), m_pictures(pictures), m_formatter(std::move(formatter)),
-      m_shape(shape), m_decoded(DecodedPicturesKept)
+    : QAbstractTableModel(parent), m_pictures(pictures), m_formatter(std::move(formatter)),
+      m_shape(shape), m_decoded(DecodedPicturesKept), m_thumbnails(DecodedPicturesKept)
 {}
 
 void StampRowModel::setStamps(const FetchedRows& stamps)
@@ -31,6 +32,7 @@ void StampRowModel::setStamps(const FetchedRows& stamps)
     beginResetModel();
     m_stamps = stamps;
     m_decoded.clear();
+    m_thumbnails.clear();
     endResetModel();
 }
 
@@ -39,16 +41,47 @@ void StampRowModel::removeStampAt(int row)
     if (row < 0 || row >= m_stamps.size())
         return;
     beginRemoveRows({}, row, row);
-    m_decoded.remove(m_stamps.at<Stamps>(row));
+    const Stamps* stamp = m_stamps.at<Stamps>(row);
+    m_decoded.remove(stamp);
+    m_thumbnails.remove(stamp);
     m_stamps.removeAt(row);
     endRemoveRows();
+}
+
+void StampRowModel::removeStampsAt(const QList<int>& rows)
+{
+    // From the bottom up, a run of neighbouring rows at a time, so the rows above stay in place.
+    for (qsizetype end = rows.size(); end > 0;) {
+        qsizetype start = end - 1;
+        while (start > 0 && rows.at(start - 1) == rows.at(start) - 1)
+            --start;
+        const int first = rows.at(start);
+        const int last = rows.at(end - 1);
+        end = start;
+        if (first < 0 || last >= m_stamps.size())
+            continue;
+        beginRemoveRows({}, first, last);
+        for (int row = last; row >= first; --row) {
+            const Stamps* stamp = m_stamps.at<Stamps>(row);
+            m_decoded.remove(stamp);
+            m_thumbnails.remove(stamp);
+            m_stamps.removeAt(row);
+        }
+        endRemoveRows();
+    }
 }
 
 void StampRowModel::reload()
 {
     m_decoded.clear();
+    m_thumbnails.clear();
     if (!m_stamps.isEmpty())
-        Q_EMIT dataChanged(index(0), index(int(m_stamps.size()) - 1));
+        rowsChanged(0, int(m_stamps.size()) - 1);
+}
+
+void StampRowModel::rowsChanged(int first, int last)
+{
+    Q_EMIT dataChanged(index(first, 0), index(last, StampColumns::Count - 1));
 }
 
 int StampRowModel::rowHeight(const QFont& font) const
@@ -66,13 +99,29 @@ void StampRowModel::refreshStamp(const Stamps* stamp)
     if (row < 0)
         return;
     m_decoded.remove(stamp);
-    const QModelIndex changed = index(int(row));
-    Q_EMIT dataChanged(changed, changed);
+    m_thumbnails.remove(stamp);
+    rowsChanged(int(row), int(row));
 }
 
 int StampRowModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_stamps.size());
+}
+
+int StampRowModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : StampColumns::Count;
+}
+
+QVariant StampRowModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return StampColumns::title(section);
+    if (role == Qt::TextAlignmentRole && StampColumns::isNumber(section))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
 }
 
 QVariant StampRowModel::data(const QModelIndex& index, int role) const
@@ -81,10 +130,22 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
         return {};
     // A row's size needs no record: asking it of every row makes none.
     if (role == Qt::SizeHintRole)
-        return QSize(0, rowHeight(QFont()));
+        return index.column() == StampColumns::Card ? QVariant(QSize(0, rowHeight(QFont())))
+                                                    : QVariant();
+    if (index.column() != StampColumns::Card && role == Qt::TextAlignmentRole)
+        return int((StampColumns::isNumber(index.column()) ? Qt::AlignRight : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
     const Stamps* stamp = stampAt(index.row());
     if (!stamp)
         return {};
+    if (index.column() == StampColumns::Picture && role == Qt::DecorationRole)
+        return decoded(m_thumbnails, index.row(), ThumbnailSize,
+                       qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    if (index.column() != StampColumns::Card) {
+        return role == Qt::DisplayRole || role == Qt::ToolTipRole
+                   ? QVariant(StampColumns::text(*stamp, index.column()))
+                   : QVariant();
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Label2Role:
@@ -106,23 +167,29 @@ QVariant StampRowModel::data(const QModelIndex& index, int role) const
 
 QImage StampRowModel::picture(int row, qreal devicePixelRatio) const
 {
+    return decoded(m_decoded, row, m_shape.pictureSize, devicePixelRatio);
+}
+
+QImage StampRowModel::decoded(QCache<const Stamps*, Decoded>& cache, int row, QSize size,
+                              qreal devicePixelRatio) const
+{
     const Stamps* stamp = stampAt(row);
     if (!stamp)
         return {};
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     // A stamp without a picture stays without one at any ratio.
-    if (const Decoded* decoded = m_decoded.object(stamp);
-        decoded && (decoded->image.isNull() || decoded->ratio == ratio))
-        return decoded->image;
+    if (const Decoded* kept = cache.object(stamp);
+        kept && (kept->image.isNull() || kept->ratio == ratio))
+        return kept->image;
     QImage image;
     if (const std::optional<QByteArray> bytes = stamp->stampImage()) {
         // As many pixels as the screen shows in the picture's place, so it is sharp there.
-        const QSize pixels = (QSizeF(m_shape.pictureSize) * ratio).toSize();
+        const QSize pixels = (QSizeF(size) * ratio).toSize();
         image = m_pictures.decodeScaled(*bytes, pixels);
         image.setDevicePixelRatio(ratio);
     }
     // The bytes are not needed once the row's picture is made.
     const_cast<Stamps*>(stamp)->releaseAttribute(QStringLiteral("stampImage"));
-    m_decoded.insert(stamp, new Decoded{image, ratio});
+    cache.insert(stamp, new Decoded{image, ratio});
     return image;
 }

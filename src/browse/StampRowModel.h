@@ -2,7 +2,7 @@
 
 #include "store/FetchedRows.h"
 
-#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QCache>
 #include <QImage>
 #include <array>
@@ -12,10 +12,11 @@ class Pictures;
 class QFont;
 class Stamps;
 
-// The rows of a list of stamps: a picture and up to four labels per stamp. Only the rows on screen
-// are asked for, so only their records are made (a batch at a time), and a row's picture is decoded
-// at the size it is shown, once, when it first shows.
-class StampRowModel final : public QAbstractListModel
+// The rows of a list of stamps: in the first column a card of a picture and up to four labels per
+// stamp, in the others the columns of a table (StampColumns). Only the rows on screen are asked
+// for, so only their records are made (a batch at a time), and a row's picture is decoded at the
+// size it is shown, once, when it first shows.
+class StampRowModel final : public QAbstractTableModel
 {
     Q_OBJECT
 
@@ -43,6 +44,8 @@ public:
     static constexpr Shape ListShape{100, {90, 90}, 4};
     // Around the picture and the labels of a row.
     static constexpr int RowMargin = 6;
+    // The picture column of a table.
+    static constexpr QSize ThumbnailSize{48, 48};
 
     StampRowModel(const Pictures& pictures, Formatter formatter, Shape shape = ListShape,
                   QObject* parent = nullptr);
@@ -55,6 +58,8 @@ public:
     const FetchedRows& stamps() const { return m_stamps; }
     Stamps* stampAt(int row) const { return m_stamps.at<Stamps>(row); }
     void removeStampAt(int row);
+    // Several rows at once, given top to bottom.
+    void removeStampsAt(const QList<int>& rows);
     // Shows the same stamps again with their current values and pictures.
     void reload();
     // Shows one stamp's row again with its current values and picture.
@@ -68,7 +73,9 @@ public:
     QImage picture(int row, qreal devicePixelRatio) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     struct Decoded
@@ -81,5 +88,10 @@ private:
     Formatter m_formatter;
     Shape m_shape;
     FetchedRows m_stamps;
+    // The picture decoded at `size`, through `cache`.
+    QImage decoded(QCache<const Stamps*, Decoded>& cache, int row, QSize size, qreal ratio) const;
+    void rowsChanged(int first, int last);
+
     mutable QCache<const Stamps*, Decoded> m_decoded;
+    mutable QCache<const Stamps*, Decoded> m_thumbnails;
 };

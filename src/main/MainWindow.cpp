@@ -4,6 +4,7 @@
 #include "app/BackingUp.h"
 #include "app/Environment.h"
 #include "app/OpeningScreens.h"
+#include "app/Preferences.h"
 #include "exchange/ExportImportViewController.h"
 #include "platform/core/Console.h"
 #include "platform/core/CurrencyText.h"
@@ -255,6 +256,26 @@ void MainWindow::buildMenus()
     toolBarShown->setObjectName(QStringLiteral("ShowToolbarAction"));
     toolBarShown->setText(tr("Show &Toolbar"));
     view->addAction(toolBarShown);
+    view->addSeparator();
+    auto* layoutGroup = new QActionGroup(this);
+    const Preferences::ListLayout chosenLayout =
+        Preferences(m_environment.services.userDefaults).listLayout();
+    const std::pair<const char*, Preferences::ListLayout> layouts[] = {
+        {"AutomaticLayoutAction", Preferences::ListLayout::Automatic},
+        {"AsTableAction", Preferences::ListLayout::Table},
+        {"AsCardsAction", Preferences::ListLayout::Cards}};
+    const QString layoutTitles[] = {tr("Lists &Fit the Window"), tr("Lists as &Table"),
+                                    tr("Lists as &Cards")};
+    for (int index = 0; index < 3; ++index) {
+        const Preferences::ListLayout layout = layouts[index].second;
+        QAction* action =
+            addCommand(view, QString::fromLatin1(layouts[index].first), layoutTitles[index], {},
+                       [this, layout] { setListLayout(layout); });
+        action->setCheckable(true);
+        action->setChecked(layout == chosenLayout);
+        layoutGroup->addAction(action);
+    }
+    view->addSeparator();
     QAction* fullScreen = addCommand(view, QStringLiteral("FullScreenAction"), tr("&Full Screen"),
                                      QKeySequence(Qt::Key_F11), [] {});
     fullScreen->setCheckable(true);
@@ -635,6 +656,17 @@ void MainWindow::updateActions()
     m_delete->setEnabled(shown && shown->actionForKeys(DeleteKeys));
     const UndoBar* bar = UndoBar::findForWindow(this);
     m_undo->setEnabled(bar && bar->isOffering());
+}
+
+void MainWindow::setListLayout(Preferences::ListLayout layout)
+{
+    Preferences(m_environment.services.userDefaults).setListLayout(layout);
+    for (const Page& page : m_sections) {
+        if (!page.stack)
+            continue;
+        for (ViewController* screen : page.stack->viewControllers())
+            screen->preferencesChanged();
+    }
 }
 
 void MainWindow::storeChanged()

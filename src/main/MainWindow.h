@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Preferences.h"
 #include "app/SharedState.h"
 #include "main/Storyboard.h"
 
@@ -115,6 +116,8 @@ private:
     changedForm(const QList<QPointer<ViewController>>& agreed) const;
     void askToClose(QList<QPointer<ViewController>> agreed);
     void storeChanged();
+    // Lists as a table, as cards, or as the width allows, in every section.
+    void setListLayout(Preferences::ListLayout layout);
     // A restore opened another store: every section starts again from its root.
     void startSectionsAgain();
 

@@ -66,11 +66,7 @@ void SearchableTableViewController::buildView(QWidget* view)
     if (canEditRows()) {
         auto* remove = new QAction(tr("Delete"), this);
         remove->setObjectName(QStringLiteral("DeleteRowAction"));
-        connect(remove, &QAction::triggered, this, [this] {
-            const QModelIndex current = tableView->currentIndex();
-            if (current.isValid())
-                deleteRow(current.row());
-        });
+        connect(remove, &QAction::triggered, this, [this] { deleteChosenRows(); });
         addKeyboardShortcut(remove, QKeySequence(QKeySequence::Delete));
     }
     tableView->installEventFilter(this);
@@ -122,12 +118,21 @@ void SearchableTableViewController::deleteRow(int row)
         deleteRowAt(row);
 }
 
+void SearchableTableViewController::deleteChosenRows()
+{
+    const QModelIndex current = tableView->currentIndex();
+    if (current.isValid())
+        deleteRow(current.row());
+}
+
 void SearchableTableViewController::selectRow(int row)
 {
     const QModelIndex index = tableView->model()->index(row, 0);
     if (!index.isValid())
         return;
-    tableView->setCurrentIndex(index);
+    // The whole row, so a view of several columns sharing the selection shows it selected too.
+    tableView->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     tableView->scrollTo(index);
     if (!tableView->isVisible())
         m_keptInView = index;

@@ -48,6 +48,8 @@ protected:
     virtual void didSelectRow(int row) = 0;
     virtual bool canEditRows() const { return false; }
     virtual void deleteRowAt(int row) { Q_UNUSED(row) }
+    // The Delete key: the current row; a screen that selects several deletes them all.
+    virtual void deleteChosenRows();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     void setSearchPlaceholder(const QString& placeholder);

@@ -73,6 +73,9 @@ public:
     // Alt+Left, closing the window): runs `leave` at once when nothing would be lost, otherwise
     // only once the collector has chosen to discard the changes.
     void confirmLeaving(const std::function<void()>& leave);
+    // The collector changed how screens show things (the View menu's layout of lists): the
+    // screen shows it again.
+    virtual void preferencesChanged() {}
 
     // The input that takes the keyboard when the screen opens: a form's first field; null for
     // other screens.
