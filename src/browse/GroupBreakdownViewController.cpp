@@ -238,8 +238,8 @@ void GroupBreakdownViewController::fetch()
     const StampGroup& group = m_member.group;
     const QString groupValue = m_environment.shared.selectedStamp.valueOf(group);
     setTitle(breakdownTitle(group, groupValue));
-    StampList = fetchStamps(group.predicate(groupValue), fetchOrder(), searchedAttribute(),
-                            TotalsCarried);
+    StampList =
+        fetchStamps(group.predicate(groupValue), fetchOrder(), searchedAttribute(), TotalsCarried);
     // While a search is shown its rows stay until the search text changes.
     showList();
 }

@@ -8,6 +8,7 @@
 #include "browse/StampColumns.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
+#include "browse/StampSegments.h"
 #include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
 #include "platform/gui/SegmentedControl.h"
@@ -20,56 +21,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QVBoxLayout>
-#include <array>
 
 namespace {
 
-// One segment of the list's control: what it is called, what the search matches while it is
-// chosen, and the order it shows the stamps in.
-struct ListSegment
-{
-    const char* title;       // the segment's text
-    const char* placeholder; // the search field's
-    // The four sort keys, most significant first.
-    std::array<const char*, 4> sortKeys;
-    StampSearch::Attribute searched;
-};
-
-// In the order of the control.
-constexpr ListSegment Segments[] = {
-    {
-        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Name"),
-        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Denomination"),
-        .sortKeys = {"denomination", "yearOfIssue", "value", "scottNumber"},
-        .searched = StampSearch::Attribute::Denomination,
-    },
-    {
-        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Year"),
-        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Year"),
-        .sortKeys = {"yearOfIssue", "denomination", "scottNumber", "value"},
-        .searched = StampSearch::Attribute::Year,
-    },
-    {
-        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Scott #"),
-        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Scott #"),
-        .sortKeys = {"scottNumber", "denomination", "yearOfIssue", "value"},
-        .searched = StampSearch::Attribute::ScottNumber,
-    },
-    {
-        .title = QT_TRANSLATE_NOOP("ListTableViewController", "Value"),
-        .placeholder = QT_TRANSLATE_NOOP("ListTableViewController", "Search by Value"),
-        .sortKeys = {"value", "denomination", "yearOfIssue", "scottNumber"},
-        .searched = StampSearch::Attribute::Value,
-    },
-};
-
 // The chosen segment; nullptr while none is.
-const ListSegment* chosenSegment(const SegmentedControl& control)
+const StampSegments::Segment* chosenSegment(const SegmentedControl& control)
 {
-    const int index = control.selectedSegmentIndex();
-    if (index < 0 || index >= int(std::size(Segments)))
-        return nullptr;
-    return &Segments[index];
+    return StampSegments::at(control.selectedSegmentIndex());
 }
 
 StampRowModel::RowTexts rowTexts(const Stamps& stamp, bool filteredListShown)
@@ -108,10 +66,7 @@ ListTableViewController::ListTableViewController(Environment& environment, QObje
 
 void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 {
-    QStringList titles;
-    for (const ListSegment& each : Segments)
-        titles.append(tr(each.title));
-    segment = new SegmentedControl(titles, layout->parentWidget());
+    segment = new SegmentedControl(StampSegments::titles(), layout->parentWidget());
     segment->setObjectName(QStringLiteral("segment"));
     segment->setTintColor(QColor::fromRgbF(0.0f, 0.15f, 0.65f, 1.0f));
     segment->setSelectedSegmentIndex(0);
@@ -122,7 +77,7 @@ void ListTableViewController::addControlsAboveSearch(QVBoxLayout* layout)
 
 void ListTableViewController::viewDidLoad()
 {
-    setSearchPlaceholder(tr(Segments[0].placeholder));
+    setSearchPlaceholder(StampSegments::placeholder(*StampSegments::at(0)));
     SortAsc = true;
     // The counter: centred red text at 13 points of its own family, on light grey in either
     // style.
@@ -142,8 +97,8 @@ void ListTableViewController::viewDidLoad()
 
 void ListTableViewController::fetch()
 {
-    StampSearch::Attribute searched = Segments[0].searched;
-    if (const ListSegment* chosen = chosenSegment(*segment))
+    StampSearch::Attribute searched = StampSegments::at(0)->searched;
+    if (const StampSegments::Segment* chosen = chosenSegment(*segment))
         searched = chosen->searched;
     StampList = fetchStamps({}, fetchOrder(), searched);
     m_fetchedAtChange = context.changeCount();
@@ -154,26 +109,20 @@ void ListTableViewController::fetch()
 
 QList<SortDescriptor> ListTableViewController::listOrder(bool ascending) const
 {
-    QList<SortDescriptor> order;
-    if (const ListSegment* chosen = chosenSegment(*segment)) {
-        const Preferences preferences(m_environment.services.userDefaults);
-        for (const char* key : chosen->sortKeys)
-            order.append(preferences.sortBy(QString::fromLatin1(key), ascending));
-    }
-    return order;
+    const StampSegments::Segment* chosen = chosenSegment(*segment);
+    return chosen ? StampSegments::order(*chosen, ascending,
+                                         Preferences(m_environment.services.userDefaults))
+                  : QList<SortDescriptor>();
 }
 
 void ListTableViewController::sortByColumn(int column, bool ascending)
 {
     // A column that is a segment's first key is that segment's order.
-    const QString key = StampColumns::sortKey(column);
-    for (int index = 0; index < int(std::size(Segments)); ++index) {
-        if (key == QLatin1String(Segments[index].sortKeys[0]) &&
-            index != segment->selectedSegmentIndex()) {
-            SortAsc = ascending;
-            segment->setSelectedSegmentIndex(index);
-            return;
-        }
+    const int index = StampSegments::withFirstKey(StampColumns::sortKey(column));
+    if (index >= 0 && index != segment->selectedSegmentIndex()) {
+        SortAsc = ascending;
+        segment->setSelectedSegmentIndex(index);
+        return;
     }
     StampTableViewController::sortByColumn(column, ascending);
 }
@@ -211,15 +160,15 @@ void ListTableViewController::SortButtonTapped()
 
 void ListTableViewController::segmentedControlActionWithSender()
 {
-    if (const ListSegment* chosen = chosenSegment(*segment))
-        setSearchPlaceholder(tr(chosen->placeholder));
+    if (const StampSegments::Segment* chosen = chosenSegment(*segment))
+        setSearchPlaceholder(StampSegments::placeholder(*chosen));
     clearColumnSort();
     fetch();
 }
 
 void ListTableViewController::updateSearchResultsForSearchController()
 {
-    if (const ListSegment* chosen = chosenSegment(*segment))
+    if (const StampSegments::Segment* chosen = chosenSegment(*segment))
         filterStamps(chosen->searched);
     showList();
 }

@@ -52,8 +52,9 @@ StampTable::StampTable(UserDefaults& defaults, const QString& stateKey, QWidget*
     header->setSortIndicatorShown(true);
     header->setHighlightSections(false);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QHeaderView::customContextMenuRequested, this,
-            [this](const QPoint& point) { showColumnMenu(horizontalHeader()->mapToGlobal(point)); });
+    connect(header, &QHeaderView::customContextMenuRequested, this, [this](const QPoint& point) {
+        showColumnMenu(horizontalHeader()->mapToGlobal(point));
+    });
     // The header turns its indicator on a click; that is the collector asking for the order.
     connect(header, &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
@@ -95,8 +96,8 @@ void StampTable::keepArrangement()
 void StampTable::showSortIndicator(int column, bool ascending)
 {
     m_restoring = true;
-    horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder
-                                                           : Qt::DescendingOrder);
+    horizontalHeader()->setSortIndicator(column,
+                                         ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     m_restoring = false;
 }
 

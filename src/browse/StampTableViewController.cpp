@@ -2,14 +2,20 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Preferences.h"
 #include "app/Reading.h"
 #include "app/Saving.h"
 #include "app/SharedState.h"
-#include "app/Preferences.h"
+#include "browse/ColumnOrder.h"
 #include "browse/StampColumns.h"
+#include "browse/StampDetailPane.h"
+#include "browse/StampListViews.h"
 #include "browse/StampRowDelegate.h"
+#include "platform/core/MainQueue.h"
+#include "platform/core/UserDefaults.h"
 #include "platform/gui/Alert.h"
 #include "platform/gui/StatusLine.h"
+#include "platform/gui/Storyboard.h"
 #include "stamps/EditViewController.h"
 #include "stamps/StampName.h"
 #include "store/ObjectContext.h"
@@ -23,7 +29,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QSet>
-#include <QStackedWidget>
+#include <QSplitter>
 
 namespace {
 
@@ -53,9 +59,6 @@ void StampTableViewController::buildView(QWidget* view)
     columnsTable = new StampTable(m_environment.services.userDefaults,
                                   objectName() + QStringLiteral("/Columns"), view);
     columnsTable->setObjectName(QStringLiteral("columnsTable"));
-    columnsTable->setModel(m_model);
-    // One selection for both, so a switch between them keeps what was chosen.
-    columnsTable->setSelectionModel(tableView->selectionModel());
     connect(columnsTable, &StampTable::rowOpened, this, [this](int row) { didSelectRow(row); });
     connect(columnsTable, &StampTable::sortRequested, this,
             [this](int column, bool ascending) { sortByColumn(column, ascending); });
@@ -68,43 +71,122 @@ void StampTableViewController::buildView(QWidget* view)
     connect(copy, &QAction::triggered, this, &StampTableViewController::copyChosenRows);
     columnsTable->addAction(copy);
 
-    m_views = new QStackedWidget(view);
-    delete view->layout()->replaceWidget(tableView, m_views);
-    m_views->addWidget(tableView);
-    m_views->addWidget(columnsTable);
+    m_split = new QSplitter(Qt::Horizontal, view);
+    m_split->setObjectName(QStringLiteral("DetailSplitter"));
+    m_split->setChildrenCollapsible(false);
+    delete view->layout()->replaceWidget(tableView, m_split);
+    m_views =
+        new StampListViews(tableView, columnsTable, m_environment.services.userDefaults, m_split);
+    m_split->addWidget(m_views);
+    buildPane();
+    m_listView = view;
     view->installEventFilter(this);
     applyListLayout();
 }
 
+void StampTableViewController::buildPane()
+{
+    detailPane = new StampDetailPane(
+        this,
+        [this]() -> EditViewController* {
+            if (!storyboard())
+                return nullptr;
+            std::unique_ptr<ViewController> made =
+                storyboard()->instantiate(objectName(), m_editSegue);
+            auto* form = qobject_cast<EditViewController*>(made.get());
+            if (form)
+                static_cast<void>(made.release());
+            return form;
+        },
+        m_environment.services.alerts, m_split);
+    m_split->addWidget(detailPane);
+    detailPane->hide();
+    m_split->setStretchFactor(0, 3);
+    m_split->setStretchFactor(1, 2);
+    const QString splitKey = objectName() + QStringLiteral("/DetailSplitter");
+    m_split->restoreState(m_environment.services.userDefaults.objectForKey(splitKey).toByteArray());
+    connect(m_split, &QSplitter::splitterMoved, this, [this, splitKey] {
+        m_environment.services.userDefaults.setObject(splitKey, m_split->saveState());
+    });
+    connect(detailPane, &StampDetailPane::saved, this, [this](Stamps* stamp) {
+        if (!stamp)
+            return;
+        m_model->refreshStamp(stamp);
+        showTotals();
+    });
+    connect(tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &StampTableViewController::currentRowChanged);
+}
+
+bool StampTableViewController::showsPane() const
+{
+    return detailPane && detailPane->isVisibleTo(m_listView);
+}
+
+void StampTableViewController::currentRowChanged(const QModelIndex& current)
+{
+    if (m_holdingRow || !showsPane())
+        return;
+    Stamps* next = current.isValid() ? shownList().at<Stamps>(current.row()) : nullptr;
+    if (next == detailPane->stamp())
+        return;
+    if (detailPane->hasUnsavedChanges()) {
+        // The row being edited stays current until the collector has answered; once the click
+        // or key that moved it is done with the selection.
+        m_environment.services.mainQueue.async(
+            this, [this] { selectWithoutPane(int(shownList().indexOf(detailPane->stamp()))); });
+    }
+    detailPane->showStamp(next, [this, next](bool shown) {
+        if (shown)
+            selectWithoutPane(int(shownList().indexOf(next)));
+    });
+}
+
+void StampTableViewController::selectWithoutPane(int row)
+{
+    m_holdingRow = true;
+    const QModelIndex index = m_model->index(row, 0);
+    if (index.isValid()) {
+        tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+        columnsTable->scrollTo(index);
+    }
+    m_holdingRow = false;
+}
+
 bool StampTableViewController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_views && watched == m_views->parentWidget() &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        applyListLayout();
+    if (watched == m_listView && m_listView) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+            applyListLayout();
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            detailPane->setOnScreen(event->type() == QEvent::Show && showsPane());
+    }
     return SearchableTableViewController::eventFilter(watched, event);
 }
 
 bool StampTableViewController::showsTable() const
 {
-    return m_views && m_views->currentWidget() == columnsTable;
+    return m_views && m_views->showsTable();
 }
 
 void StampTableViewController::applyListLayout()
 {
-    if (!m_views)
+    if (!m_views || !m_listView)
         return;
-    const bool table =
-        Preferences(m_environment.services.userDefaults).showsTable(m_views->parentWidget()->width());
-    QAbstractItemView* shown = table ? static_cast<QAbstractItemView*>(columnsTable) : tableView;
-    if (m_views->currentWidget() == shown)
+    m_views->applyLayout(m_listView->width());
+    // The pane needs the room of a wide window and the form made by the list's own segue.
+    const bool pane = m_views->showsTable() && m_listView->window()->width() >= PaneWindowWidth &&
+                      storyboard() != nullptr;
+    if (pane == detailPane->isVisibleTo(m_listView))
         return;
-    const bool hadFocus = m_views->currentWidget() && m_views->currentWidget()->hasFocus();
-    m_views->setCurrentWidget(shown);
-    if (hadFocus)
-        shown->setFocus();
-    const QModelIndex current = tableView->selectionModel()->currentIndex();
-    if (current.isValid())
-        shown->scrollTo(current);
+    detailPane->setVisible(pane);
+    detailPane->setOnScreen(pane && m_listView->isVisible());
+    if (pane) {
+        const QModelIndex current = tableView->selectionModel()->currentIndex();
+        detailPane->showStamp(current.isValid() ? shownList().at<Stamps>(current.row()) : nullptr,
+                              [](bool) {});
+    }
 }
 
 QList<int> StampTableViewController::chosenRows() const
@@ -130,7 +212,8 @@ void StampTableViewController::copyChosenRows()
         return;
     QGuiApplication::clipboard()->setText(
         StampColumns::tabSeparated(stamps, columnsTable->shownTextColumns()));
-    m_environment.services.status.showMessage(tr("Copied %n stamp(s)", nullptr, int(stamps.size())));
+    m_environment.services.status.showMessage(
+        tr("Copied %n stamp(s)", nullptr, int(stamps.size())));
 }
 
 void StampTableViewController::showRowMenu(const QPoint& point)
@@ -140,11 +223,12 @@ void StampTableViewController::showRowMenu(const QPoint& point)
         return;
     // The row clicked joins the chosen ones only when it is not chosen already.
     if (!tableView->selectionModel()->isRowSelected(index.row()))
-        tableView->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
     const int row = index.row();
     QMenu menu(columnsTable);
-    connect(menu.addAction(tr("Open")), &QAction::triggered, this, [this, row] { didSelectRow(row); });
+    connect(menu.addAction(tr("Open")), &QAction::triggered, this,
+            [this, row] { didSelectRow(row); });
     if (canDuplicate())
         connect(menu.addAction(tr("Duplicate as New")), &QAction::triggered, this,
                 [this, row] { duplicateRow(row); });
@@ -159,43 +243,28 @@ void StampTableViewController::showRowMenu(const QPoint& point)
 QList<SortDescriptor> StampTableViewController::fetchOrder() const
 {
     const bool ascending = SortAsc.value_or(true);
-    QList<SortDescriptor> order = listOrder(ascending);
-    const QString key = StampColumns::sortKey(m_sortColumn);
-    if (key.isEmpty())
-        return order;
-    // The list's keys break the column's ties; the column need not come again among them.
-    order.removeIf([&key](const SortDescriptor& each) { return each.key == key; });
-    order.prepend(Preferences(m_environment.services.userDefaults).sortBy(key, ascending));
-    return order;
+    ColumnOrder order = m_order;
+    order.ascending = ascending;
+    return order.keys(listOrder(ascending), Preferences(m_environment.services.userDefaults));
 }
 
 void StampTableViewController::sortByColumn(int column, bool ascending)
 {
-    const QString key = StampColumns::sortKey(column);
-    if (key.isEmpty()) {
+    if (!m_order.choose(column, ascending, listOrder(true))) {
         // Not a column the store can order by: the indicator stays where the order is.
         showSortIndicator();
         return;
     }
-    const QList<SortDescriptor> own = listOrder(true);
-    m_sortColumn = !own.isEmpty() && own.first().key == key ? -1 : column;
     SortAsc = ascending;
     fetch();
-    for (QAbstractItemView* each : {static_cast<QAbstractItemView*>(tableView),
-                                    static_cast<QAbstractItemView*>(columnsTable)})
-        each->scrollToTop();
+    m_views->scrollToTop();
 }
 
 void StampTableViewController::showSortIndicator()
 {
-    if (!columnsTable)
-        return;
-    int column = m_sortColumn;
-    if (column < 0) {
-        const QList<SortDescriptor> own = listOrder(true);
-        column = own.isEmpty() ? -1 : StampColumns::columnOf(own.first().key);
-    }
-    columnsTable->showSortIndicator(column, SortAsc.value_or(true));
+    if (columnsTable)
+        columnsTable->showSortIndicator(m_order.shownColumn(listOrder(true)),
+                                        SortAsc.value_or(true));
 }
 
 QAbstractItemModel* StampTableViewController::tableModel()
@@ -330,11 +399,10 @@ void StampTableViewController::deleteRowsAt(const QList<int>& rows)
         remove();
         return;
     }
-    Alert question{
-        tr("Delete %n stamps?", nullptr, int(stamps.size())),
-        tr("Their pictures and notes go with them. Undo brings them back for a while."),
-        {{tr("Delete"), AlertAction::Style::Destructive, remove},
-         {tr("Cancel"), AlertAction::Style::Cancel, {}}}};
+    Alert question{tr("Delete %n stamps?", nullptr, int(stamps.size())),
+                   tr("Their pictures and notes go with them. Undo brings them back for a while."),
+                   {{tr("Delete"), AlertAction::Style::Destructive, remove},
+                    {tr("Cancel"), AlertAction::Style::Cancel, {}}}};
     m_environment.services.alerts.present(question.withContext(this));
 }
 
@@ -356,7 +424,5 @@ void StampTableViewController::showRestored(const QList<ManagedObject*>& stamps)
                                                  QItemSelectionModel::NoUpdate);
     tableView->selectionModel()->select(restored, QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
-    for (QAbstractItemView* each : {static_cast<QAbstractItemView*>(tableView),
-                                    static_cast<QAbstractItemView*>(columnsTable)})
-        each->scrollTo(restored.indexes().first());
+    m_views->scrollTo(restored.indexes().first());
 }

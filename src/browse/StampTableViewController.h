@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/ColumnOrder.h"
 #include "browse/StampRowModel.h"
 #include "browse/StampSearch.h"
 #include "browse/StampTable.h"
@@ -9,7 +10,9 @@
 #include <optional>
 
 class ObjectContext;
-class QStackedWidget;
+class QSplitter;
+class StampListViews;
+class StampDetailPane;
 class Stamps;
 class StampRowDelegate;
 struct Environment;
@@ -30,10 +33,15 @@ public:
 
     // The rows as a table; the card list is `tableView`. One of the two shows.
     StampTable* columnsTable = nullptr;
+    // Beside the table on a wide window: the edit form of the current row.
+    StampDetailPane* detailPane = nullptr;
+    // From this window width on the table has the pane beside it.
+    static constexpr int PaneWindowWidth = 1200;
 
     const FetchedRows& shownList() const;
     StampRowModel* rowModel() const { return m_model; }
     bool showsTable() const;
+    bool showsPane() const;
     // Shows the table or the cards as the collector chose and the width allows.
     void applyListLayout();
     void preferencesChanged() override { applyListLayout(); }
@@ -68,7 +76,7 @@ protected:
     // A header click: that column first, in that direction.
     virtual void sortByColumn(int column, bool ascending);
     // Back to the list's own order (a segment chosen).
-    void clearColumnSort() { m_sortColumn = -1; }
+    void clearColumnSort() { m_order.clearColumn(); }
     // The header shows the order fetched.
     void showSortIndicator();
     // Whether Duplicate as New is offered, and what it does.
@@ -100,6 +108,10 @@ private:
     void showRestored(const QList<ManagedObject*>& stamps);
     void deleteRowsAt(const QList<int>& rows);
     void showRowMenu(const QPoint& point);
+    void buildPane();
+    // The current row moved: the pane follows, once its changes are settled.
+    void currentRowChanged(const QModelIndex& current);
+    void selectWithoutPane(int row);
 
     QString m_editSegue;
     StampSearch m_search;
@@ -108,7 +120,11 @@ private:
     int m_selectedRow = -1;
     // The stamp opened in the edit form; null once another screen has been opened.
     Stamps* m_chosenStamp = nullptr;
-    // The column the header sorts by ahead of the list's own keys; -1 for none.
-    int m_sortColumn = -1;
-    QStackedWidget* m_views = nullptr;
+    // The column the header sorts by ahead of the list's own keys.
+    ColumnOrder m_order;
+    StampListViews* m_views = nullptr;
+    QSplitter* m_split = nullptr;
+    QWidget* m_listView = nullptr;
+    // While the current row is moved back to the stamp the pane shows.
+    bool m_holdingRow = false;
 };

@@ -192,11 +192,19 @@ void EditViewController::SaveButtonClicked()
             return;
         rememberShownValues();
         m_environment.services.status.showMessage(savedText(*record));
+        if (m_staysAfterSave) {
+            m_staysAfterSave(record);
+            return;
+        }
     } else {
         // Deleted meanwhile: there is nothing to save the changes into, and the collector hears so.
         const QString gone = tr("The stamp is no longer in the collection.");
         Console::printLine(gone);
         Saving::tellRecordNotSaved(m_environment, gone);
+        if (m_staysAfterSave) {
+            m_staysAfterSave(nullptr);
+            return;
+        }
     }
     returnToOpeningScreen(OpeningScreens::ofEditForm);
 }

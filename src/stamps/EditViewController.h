@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 
 #include <QList>
+#include <functional>
 
 class Stamps;
 
@@ -22,6 +23,13 @@ public:
     // The record shown. Set by the screen that opens the form, before it is shown.
     Stamps* detailItem() const { return m_detailItem; }
     void setDetailItem(Stamps* stamp);
+
+    // A form that stays open beside a list: a save (or a stamp found gone) goes to `saved` with
+    // the record changed, null when it was gone, instead of returning to the opening screen.
+    void setStaysAfterSave(std::function<void(Stamps* saved)> saved)
+    {
+        m_staysAfterSave = std::move(saved);
+    }
 
     // The text the share action hands on, built from the inputs as they are now.
     QString shareText() const;
@@ -49,6 +57,7 @@ private:
     void showNotes(const QString& notes);
 
     Stamps* m_detailItem = nullptr;
+    std::function<void(Stamps*)> m_staysAfterSave;
     // The notes last filled in, and as the editor shows them: an editor turns "\r\n" into "\n",
     // so untouched notes are handed on as they were filled in.
     QString m_shownNotes;

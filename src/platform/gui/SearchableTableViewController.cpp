@@ -131,8 +131,8 @@ void SearchableTableViewController::selectRow(int row)
     if (!index.isValid())
         return;
     // The whole row, so a view of several columns sharing the selection shows it selected too.
-    tableView->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     tableView->scrollTo(index);
     if (!tableView->isVisible())
         m_keptInView = index;
