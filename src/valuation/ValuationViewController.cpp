@@ -2,10 +2,14 @@
 
 #include "app/AppDelegate.h"
 #include "app/Environment.h"
+#include "app/Preferences.h"
 #include "app/Reading.h"
 #include "app/Saving.h"
+#include "browse/StampListViews.h"
 #include "browse/StampRowDelegate.h"
 #include "browse/StampRowModel.h"
+#include "browse/StampSegments.h"
+#include "browse/StampTable.h"
 #include "platform/core/Console.h"
 #include "platform/core/CurrencyText.h"
 #include "platform/core/MainQueue.h"
@@ -13,6 +17,7 @@
 #include "platform/gui/Alert.h"
 #include "platform/gui/HandoverFiles.h"
 #include "platform/gui/MessageCapability.h"
+#include "platform/gui/SegmentedControl.h"
 #include "platform/gui/ShareSheet.h"
 #include "platform/gui/Styling.h"
 #include "platform/gui/SymbolIcons.h"
@@ -27,6 +32,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,6 +81,10 @@ ValuationViewController::ValuationViewController(Environment& environment, QObje
     ShareButton->setObjectName(QStringLiteral("ShareButton"));
     connect(ShareButton, &QAction::triggered, this, &ValuationViewController::shareButtonClicked);
     addRightBarButtonItem(ShareButton);
+    SortButton = SymbolIcons::makeAction(QStringLiteral("arrow.up.arrow.down"), this);
+    SortButton->setObjectName(QStringLiteral("SortButton"));
+    connect(SortButton, &QAction::triggered, this, &ValuationViewController::SortButtonTapped);
+    addRightBarButtonItem(SortButton);
 }
 
 void ValuationViewController::buildView(QWidget* view)
@@ -128,6 +138,23 @@ void ValuationViewController::buildView(QWidget* view)
             SaveNewCardButtonClicked();
     });
 
+    segment = new SegmentedControl(StampSegments::titles(), view);
+    segment->setObjectName(QStringLiteral("segment"));
+    connect(segment, &SegmentedControl::valueChanged, this, [this] {
+        m_order.clearColumn();
+        if (const StampSegments::Segment* chosen =
+                StampSegments::at(segment->selectedSegmentIndex()))
+            searchBar->setPlaceholderText(StampSegments::placeholder(*chosen));
+        fetch();
+    });
+    layout->addWidget(segment);
+    searchBar = new QLineEdit(view);
+    searchBar->setObjectName(QStringLiteral("searchBar"));
+    searchBar->setClearButtonEnabled(true);
+    searchBar->setPlaceholderText(StampSegments::placeholder(*StampSegments::at(0)));
+    connect(searchBar, &QLineEdit::textChanged, this, &ValuationViewController::search);
+    layout->addWidget(searchBar);
+
     ValueTableView = new QListView(view);
     ValueTableView->setObjectName(QStringLiteral("ValueTableView"));
     ValueTableView->setModel(m_model);
@@ -146,7 +173,93 @@ void ValuationViewController::buildView(QWidget* view)
                 if (current.isValid())
                     didSelectRow(current.row());
             });
-    layout->addWidget(ValueTableView, 1);
+    columnsTable = new StampTable(m_environment.services.userDefaults,
+                                  QStringLiteral("ValuationViewController/Columns"), view);
+    columnsTable->setObjectName(QStringLiteral("columnsTable"));
+    m_views =
+        new StampListViews(ValueTableView, columnsTable, m_environment.services.userDefaults, view);
+    // A single click picks in the table too; the keyboard's moves pick through the current row.
+    connect(columnsTable, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { didSelectRow(index.row()); });
+    connect(columnsTable, &StampTable::rowOpened, this, &ValuationViewController::didSelectRow);
+    connect(columnsTable, &StampTable::sortRequested, this, [this](int column, bool ascending) {
+        if (m_order.choose(column, ascending, segmentOrder(true)))
+            fetch();
+        else
+            columnsTable->showSortIndicator(m_order.shownColumn(segmentOrder(true)),
+                                            m_order.ascending);
+    });
+    layout->addWidget(m_views, 1);
+    view->installEventFilter(this);
+}
+
+bool ValuationViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isViewLoaded() && watched == view() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        m_views->applyLayout(view()->width());
+    return ViewController::eventFilter(watched, event);
+}
+
+void ValuationViewController::preferencesChanged()
+{
+    if (isViewLoaded())
+        m_views->applyLayout(view()->width());
+}
+
+const FetchedRows& ValuationViewController::shownList() const
+{
+    return searchBar && !searchBar->text().isEmpty() ? FilteredStampList : StampList;
+}
+
+StampSearch::Attribute ValuationViewController::searchedAttribute() const
+{
+    const StampSegments::Segment* chosen = StampSegments::at(segment->selectedSegmentIndex());
+    return (chosen ? chosen : StampSegments::at(0))->searched;
+}
+
+QList<SortDescriptor> ValuationViewController::segmentOrder(bool ascending) const
+{
+    const StampSegments::Segment* chosen = StampSegments::at(segment->selectedSegmentIndex());
+    return chosen ? StampSegments::order(*chosen, ascending,
+                                         Preferences(m_environment.services.userDefaults))
+                  : QList<SortDescriptor>();
+}
+
+bool ValuationViewController::fetch()
+{
+    managedObjectContext = &m_environment.appDelegate.viewContext();
+    const QList<SortDescriptor> own = segmentOrder(m_order.ascending);
+    const FetchRequest request{QString::fromLatin1(Stamps::EntityName),
+                               {},
+                               m_order.keys(own, Preferences(m_environment.services.userDefaults))};
+    StoreResult<FetchedRows> stamps =
+        managedObjectContext->fetchRows(request, {StampSearch::key(searchedAttribute())});
+    const bool fetched = stamps.ok();
+    if (fetched) {
+        StampList = std::move(stamps).value();
+    } else {
+        StampList = {};
+        Reading::tellNotRead(m_environment, stamps.error());
+    }
+    columnsTable->showSortIndicator(m_order.shownColumn(segmentOrder(true)), m_order.ascending);
+    search();
+    m_views->scrollToTop();
+    return fetched;
+}
+
+void ValuationViewController::search()
+{
+    const QString text = searchBar->text();
+    FilteredStampList =
+        text.isEmpty() ? StampList : m_search.matching(StampList, 0, searchedAttribute(), text);
+    m_model->setStamps(shownList());
+}
+
+void ValuationViewController::SortButtonTapped()
+{
+    m_order.ascending = !m_order.ascending;
+    fetch();
 }
 
 void ValuationViewController::viewDidLoad()
@@ -164,24 +277,20 @@ void ValuationViewController::viewDidLoad()
 void ValuationViewController::computeTotals()
 {
     managedObjectContext = &m_environment.appDelegate.viewContext();
-    StampList = {};
     StampCount = 0;
     StampValue = 0.0;
-    StoreResult<FetchedRows> stamps =
-        managedObjectContext->fetchRows({QString::fromLatin1(Stamps::EntityName), {}, {}});
-    // The store adds the totals up itself, so the list's records need not all be read.
-    const StoreResult<CollectionValue> totals =
-        stamps ? CollectionValue::of(*managedObjectContext)
-               : StoreResult<CollectionValue>(Failure{stamps.error()});
-    if (totals) {
-        StampList = std::move(stamps).value();
+    const bool fetched = fetch();
+    // The store adds the totals of the whole collection up itself, whatever the list shows, so
+    // the list's records need not all be read.
+    if (const StoreResult<CollectionValue> totals = CollectionValue::of(*managedObjectContext)) {
         StampCount = totals->stampsHeld;
         StampValue = totals->value;
     } else {
         Console::printLine(totals.error().description);
-        Reading::tellNotRead(m_environment, totals.error());
+        // A store that could not be read is told once.
+        if (fetched)
+            Reading::tellNotRead(m_environment, totals.error());
     }
-    m_model->setStamps(StampList);
     QuantityTextField->setText(QString::number(StampCount));
     TotalValueTextField->setText(currencyText(StampValue));
 }
@@ -194,7 +303,7 @@ void ValuationViewController::setSaveButtonEnabled(bool enabled)
 
 void ValuationViewController::didSelectRow(int row)
 {
-    Stamps* stamp = StampList.at<Stamps>(row);
+    Stamps* stamp = shownList().at<Stamps>(row);
     if (!stamp)
         return;
     YearTextField->setText(QString::number(stamp->yearOfIssue()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browse/ColumnOrder.h"
+#include "browse/StampSearch.h"
 #include "platform/core/Result.h"
 #include "platform/gui/ViewController.h"
 #include "store/FetchedRows.h"
@@ -14,8 +16,11 @@ class QAction;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class SegmentedControl;
 class Stamps;
+class StampListViews;
 class StampRowModel;
+class StampTable;
 struct Environment;
 
 // What the collection is worth: the number of stamps held and their total value, every stamp in a
@@ -39,11 +44,21 @@ public:
     QPushButton* SaveButton = nullptr;
     QLineEdit* NewValueTextField = nullptr;
     QListView* ValueTableView = nullptr;
+    // The same rows as a table, shown instead of the cards on a wide screen.
+    StampTable* columnsTable = nullptr;
     QAction* ShareButton = nullptr;
+    QAction* SortButton = nullptr;
+    // The list is searched and sorted as the stamp list is; no segment at first, for the order
+    // the store keeps the stamps in.
+    SegmentedControl* segment = nullptr;
+    QLineEdit* searchBar = nullptr;
 
     ObjectContext* managedObjectContext = nullptr;
-    // Every stamp, in the order the store keeps them, made as the rows are shown.
+    // Every stamp, in the order chosen, made as the rows are shown; and those the search
+    // matches.
     FetchedRows StampList;
+    FetchedRows FilteredStampList;
+    const FetchedRows& shownList() const;
     // The sum of the quantities, and of value x quantity, when the screen loaded.
     qint64 StampCount = 0;
     double StampValue = 0.0;
@@ -70,9 +85,15 @@ public Q_SLOTS:
     void shareButtonClicked();
     // Picks the stamp of the row, as a click on it does.
     void didSelectRow(int row);
+    void SortButtonTapped();
+    // Fetches the stamps in the order chosen and searches them again; false, after telling the
+    // collector, when the store could not be read.
+    bool fetch();
 
 protected:
     void buildView(QWidget* view) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void preferencesChanged() override;
 
 private:
     void computeTotals();
@@ -83,6 +104,13 @@ private:
     // Shows the page in the browser, or tells why it could not.
     void showPage(const QUrl& address);
 
+    StampSearch::Attribute searchedAttribute() const;
+    QList<SortDescriptor> segmentOrder(bool ascending) const;
+    void search();
+
     Environment& m_environment;
     StampRowModel* m_model;
+    StampListViews* m_views = nullptr;
+    StampSearch m_search;
+    ColumnOrder m_order;
 };
