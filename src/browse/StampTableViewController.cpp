@@ -94,8 +94,11 @@ void StampTableViewController::buildPane()
             std::unique_ptr<ViewController> made =
                 storyboard()->instantiate(objectName(), m_editSegue);
             auto* form = qobject_cast<EditViewController*>(made.get());
-            if (form)
-                static_cast<void>(made.release());
+            if (!form)
+                return nullptr;
+            // Its notes and picture open through the same storyboard.
+            form->setStoryboard(storyboard());
+            static_cast<void>(made.release());
             return form;
         },
         m_environment.services.alerts, m_split);

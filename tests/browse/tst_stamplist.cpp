@@ -2,16 +2,25 @@
 #include "BrowseFixture.h"
 #include "LocaleScope.h"
 #include "StoreSurgery.h"
+#include "app/Preferences.h"
 #include "browse/GroupSummaryViewController.h"
 #include "browse/ListTableViewController.h"
+#include "browse/StampColumns.h"
+#include "browse/StampDetailPane.h"
+#include "browse/StampSegments.h"
 #include "platform/gui/NavigationController.h"
 #include "platform/gui/SegmentedControl.h"
 #include "platform/gui/Storyboard.h"
 #include "platform/gui/UndoBar.h"
 #include "stamps/EditViewController.h"
+#include "stamps/NotesViewController.h"
 #include "store/NumberText.h"
+#include "store/TextOrder.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -90,6 +99,15 @@ struct ListInWindow
         return table()->viewport()->rect().contains(table()->visualRect(index(row)));
     }
     UndoBar* undoBar() const { return UndoBar::findForWindow(window.get()); }
+    // Rows chosen in the table as a click, a Ctrl+click and a Shift+click choose them.
+    void chooseRows(const QList<int>& rows)
+    {
+        QItemSelectionModel* selection = list->columnsTable->selectionModel();
+        selection->clearSelection();
+        for (const int row : rows)
+            selection->setCurrentIndex(list->rowModel()->index(row, StampColumns::Country),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 
     Storyboard storyboard;
     ListTableViewController* list = nullptr;
@@ -137,6 +155,30 @@ QList<Stamps*> eagerList(ObjectContext& context, int segment, bool ascending)
     for (const QString& key : keys)
         sort.append({key, ascending});
     return context.fetch<Stamps>({}, sort).value();
+}
+
+// Two stored values of one key as the store orders them: absent first, texts by code point,
+// numbers by value.
+int compareStored(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return int(!a.isNull()) - int(!b.isNull());
+    if (a.typeId() == QMetaType::QString)
+        return TextOrder::compare(a.toString(), b.toString());
+    return a.toDouble() < b.toDouble() ? -1 : (a.toDouble() > b.toDouble() ? 1 : 0);
+}
+
+// The stamps sorted by the keys in one direction, ties in the order given.
+QList<Stamps*> sortedBy(QList<Stamps*> stamps, const QStringList& keys, bool ascending)
+{
+    std::stable_sort(stamps.begin(), stamps.end(), [&](const Stamps* a, const Stamps* b) {
+        for (const QString& key : keys) {
+            if (const int c = compareStored(a->value(key), b->value(key)); c != 0)
+                return ascending ? c < 0 : c > 0;
+        }
+        return false;
+    });
+    return stamps;
 }
 
 // A style such as KDE's, where one click activates a row.
@@ -371,6 +413,190 @@ private Q_SLOTS:
         QCOMPARE(remaining, eagerList(context, 0, true));
     }
 
+    void aHeaderClickSortsByItsColumnAheadOfTheSegmentsKeys()
+    {
+        TestEnvironment test;
+        AwkwardCollection::add(test.context(), 3000);
+        QVERIFY(test.context().save());
+        test.relaunch();
+        ObjectContext& context = test.context();
+        Preferences(test.environment().services.userDefaults)
+            .setListLayout(Preferences::ListLayout::Table);
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        ListTableViewController& list = *screen.list;
+        QVERIFY(list.showsTable());
+        QHeaderView* header = list.columnsTable->horizontalHeader();
+        QCOMPARE(header->sortIndicatorSection(), int(StampColumns::Denomination));
+
+        for (const bool unsaved : {false, true}) {
+            if (unsaved) {
+                // Changes not saved yet sort by their new values.
+                const QList<Stamps*> some = context.fetch<Stamps>().value();
+                some.at(10)->setDescrip(QStringLiteral("\u00C9tat neuf"));
+                some.at(11)->setYearOfIssue(-40);
+                some.at(12)->setCondition(std::nullopt);
+                add(context, {QStringLiteral("9c"), 1901, QStringLiteral("7a"), 3.0f});
+            }
+            const QList<Stamps*> inserted = context.fetch<Stamps>().value();
+            QStringList ties = AwkwardCollection::listOrders().at(0);
+            for (int column = StampColumns::Picture; column < StampColumns::Count; ++column) {
+                const QString key = StampColumns::sortKey(column);
+                for (const bool ascending : {true, false}) {
+                    header->setSortIndicator(column,
+                                             ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+                    if (key.isEmpty()) {
+                        // Nothing the store orders by: the order and its indicator stay.
+                        QVERIFY(header->sortIndicatorSection() != column);
+                        continue;
+                    }
+                    // A segment's first key chooses that segment, whose keys break the ties.
+                    if (const int segment = StampSegments::withFirstKey(key); segment >= 0) {
+                        ties = AwkwardCollection::listOrders().at(segment);
+                        QCOMPARE(list.segment->selectedSegmentIndex(), segment);
+                    }
+                    QStringList keys = ties;
+                    keys.removeAll(key);
+                    keys.prepend(key);
+                    QVERIFY2(
+                        list.shownList().objects<Stamps>() == sortedBy(inserted, keys, ascending),
+                        qPrintable(QStringLiteral("%1 %2 %3")
+                                       .arg(StampColumns::title(column))
+                                       .arg(QLatin1String(ascending ? "ascending" : "descending"))
+                                       .arg(QLatin1String(unsaved ? "unsaved" : "saved"))));
+                    QCOMPARE(header->sortIndicatorSection(), column);
+                }
+            }
+            // The toggle turns the column's order and its indicator.
+            const Qt::SortOrder before = header->sortIndicatorOrder();
+            list.SortButtonTapped();
+            QVERIFY(header->sortIndicatorOrder() != before);
+            // A segment chosen again is its own order, shown at its column.
+            list.segment->setSelectedSegmentIndex(1);
+            list.segment->setSelectedSegmentIndex(0);
+            QCOMPARE(header->sortIndicatorSection(), int(StampColumns::Denomination));
+        }
+    }
+
+    void chosenRowsAreCopiedAsTheirCells()
+    {
+        TestEnvironment test;
+        add(test.context(), {QStringLiteral("5c\tblue"), 1962, QStringLiteral("12a"), 1234.5f, 2,
+                             QStringLiteral("C\u00F4te d'Ivoire")});
+        add(test.context(),
+            {QStringLiteral("1d"), -3, QString(), 0.25f, 0, QStringLiteral("two\nlines")});
+        add(test.context(), {QStringLiteral("2d"), 1900});
+        QVERIFY(test.context().save());
+        Preferences(test.environment().services.userDefaults)
+            .setListLayout(Preferences::ListLayout::Table);
+        const LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+        ListInWindow screen(test);
+        QVERIFY(screen.show());
+        ListTableViewController& list = *screen.list;
+        QHeaderView* header = list.columnsTable->horizontalHeader();
+        header->setSectionHidden(StampColumns::Grade, true);
+        header->moveSection(header->visualIndex(StampColumns::Total), 1);
+        // "1d", "2d", "5c\tblue" in the list's order: the first and the last.
+        screen.chooseRows({2, 0});
+        list.columnsTable->setFocus();
+        QTest::keyClick(list.columnsTable, Qt::Key_C, Qt::ControlModifier);
+
+        const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 4); // a header, two rows, and the last line's end
+        QCOMPARE(lines.last(), QString());
+        const QList<int> shown = list.columnsTable->shownTextColumns();
+        QCOMPARE(shown.first(), int(StampColumns::Total));
+        QVERIFY(!shown.contains(StampColumns::Grade));
+        QStringList titles;
+        for (const int column : shown)
+            titles << StampColumns::title(column);
+        QCOMPARE(lines.at(0).split(QLatin1Char('\t')), titles);
+        for (const int row : {0, 2}) {
+            QStringList cells;
+            for (const int column : shown)
+                cells << list.rowModel()
+                             ->index(row, column)
+                             .data()
+                             .toString()
+                             .replace(QLatin1Char('\t'), QLatin1Char(' '))
+                             .replace(QLatin1Char('\n'), QLatin1Char(' '));
+            QCOMPARE(lines.at(row == 0 ? 1 : 2).split(QLatin1Char('\t')), cells);
+        }
+        // Numbers as the locale writes them, so a spreadsheet of that locale reads them.
+        QVERIFY(lines.at(2).contains(QStringLiteral("1.234,50")));
+        QVERIFY(lines.at(2).startsWith(QStringLiteral("2.469,00\t")));
+    }
+
+    void thePaneBesideTheTableEditsTheChosenStamp()
+    {
+        TestEnvironment test;
+        for (const char* name : {"1c", "2c", "3c"})
+            add(test.context(), {QString::fromLatin1(name), 1900});
+        QVERIFY(test.context().save());
+        Preferences(test.environment().services.userDefaults)
+            .setListLayout(Preferences::ListLayout::Table);
+        ListInWindow screen(test);
+        screen.window->resize(1300, 700);
+        QVERIFY(screen.show());
+        ListTableViewController& list = *screen.list;
+        StampDetailPane* pane = list.detailPane;
+        QVERIFY(pane->isVisible());
+        QCOMPARE(pane->stamp(), nullptr);
+        const auto stampAt = [&list](int row) { return list.shownList().at<Stamps>(row); };
+        const auto currentRow = [&list] { return list.columnsTable->currentIndex().row(); };
+
+        screen.chooseRows({0});
+        QCOMPARE(pane->stamp(), stampAt(0));
+        EditViewController* form = pane->form();
+        form->DescripTextField->setText(QStringLiteral("kept"));
+        QTest::keyClick(form->DescripTextField, Qt::Key_Return);
+        // Saved in place: the row shows it, stays chosen, and the list stays on screen.
+        QCOMPARE(stampAt(0)->descrip(), std::optional<QString>(QStringLiteral("kept")));
+        QCOMPARE(list.rowModel()->index(0, StampColumns::Description).data().toString(),
+                 QStringLiteral("kept"));
+        QCOMPARE(screen.window->topViewController(), &list);
+        QCOMPARE(currentRow(), 0);
+        QCOMPARE(test.status.messages.last(), QStringLiteral("Saved 1c Malta 1900"));
+
+        // Another row while the pane holds changes: asked, and the row edited stays chosen.
+        form->DescripTextField->setText(QStringLiteral("typed"));
+        screen.chooseRows({1});
+        test.mainQueue.drain();
+        QCOMPARE(currentRow(), 0);
+        QCOMPARE(RecordingAlertPresenter::buttonTitles(test.alerts.last()),
+                 (QStringList{QStringLiteral("Save"), QStringLiteral("Discard"),
+                              QStringLiteral("Keep Editing")}));
+        QVERIFY(test.alerts.tap(QStringLiteral("Keep Editing")));
+        QCOMPARE(pane->stamp(), stampAt(0));
+        QCOMPARE(form->DescripTextField->text(), QStringLiteral("typed"));
+
+        screen.chooseRows({1});
+        test.mainQueue.drain();
+        QVERIFY(test.alerts.tap(QStringLiteral("Discard")));
+        QCOMPARE(pane->stamp(), stampAt(1));
+        QCOMPARE(currentRow(), 1);
+        QCOMPARE(stampAt(0)->descrip(), std::optional<QString>(QStringLiteral("kept")));
+
+        form->DescripTextField->setText(QStringLiteral("saved on leaving"));
+        screen.chooseRows({2});
+        test.mainQueue.drain();
+        QVERIFY(test.alerts.tap(QStringLiteral("Save")));
+        QCOMPARE(pane->stamp(), stampAt(2));
+        QCOMPARE(currentRow(), 2);
+        QVERIFY(!test.context().hasChanges());
+        QCOMPARE(stampAt(1)->descrip(), std::optional<QString>(QStringLiteral("saved on leaving")));
+        QCOMPARE(test.alerts.unansweredCount(), 0);
+
+        // The notes open in the pane's own stack.
+        screen.storyboard.addSegue(
+            QStringLiteral("EditViewController"), QStringLiteral("showNotes"),
+            [&test] { return std::make_unique<NotesViewController>(test.environment()); });
+        QVERIFY(form->performSegue(QStringLiteral("showNotes")));
+        QVERIFY(qobject_cast<NotesViewController*>(
+            pane->findChild<NavigationController*>()->topViewController()));
+        QCOMPARE(screen.window->topViewController(), &list);
+    }
+
     void rowsShowQuantityZeroAsOne()
     {
         TestEnvironment test;
@@ -597,17 +823,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("undo");
         QTest::addColumn<bool>("restored");
-        QTest::newRow("Undo button") << "button" << true;
-        QTest::newRow("Ctrl+Z") << "Ctrl+Z" << true;
-        QTest::newRow("after the time is up") << "late" << false;
+        // Beside the stamp deleted, these are chosen with it in the table.
+        QTest::addColumn<QStringList>("alsoChosen");
+        QTest::newRow("Undo button") << "button" << true << QStringList();
+        QTest::newRow("Ctrl+Z") << "Ctrl+Z" << true << QStringList();
+        QTest::newRow("after the time is up") << "late" << false << QStringList();
+        QTest::newRow("three chosen, Ctrl+Z")
+            << "Ctrl+Z" << true << QStringList{QStringLiteral("a"), QStringLiteral("c")};
     }
 
     void aDeleteCanBeUndone()
     {
         QFETCH(QString, undo);
         QFETCH(bool, restored);
+        QFETCH(QStringList, alsoChosen);
         TestEnvironment test;
         addSample(test.context());
+        if (!alsoChosen.isEmpty())
+            Preferences(test.environment().services.userDefaults)
+                .setListLayout(Preferences::ListLayout::Table);
         // Every attribute holds a value of its own, the notes and the picture included.
         auto* stamp = test.context().insertNewObject<Stamps>();
         QImage image(40, 30, QImage::Format_RGB32);
@@ -639,20 +873,30 @@ private Q_SLOTS:
         ListInWindow screen(test);
         QVERIFY(screen.show());
         const QStringList before = column(screen.list->rowModel());
-        const int row = int(before.indexOf(QStringLiteral("5c")));
-        screen.table()->setCurrentIndex(screen.index(row));
-        screen.table()->setFocus();
+        QList<int> rows{int(before.indexOf(QStringLiteral("5c")))};
+        for (const QString& other : alsoChosen)
+            rows.append(int(before.indexOf(other)));
+        screen.chooseRows(rows);
+        QAbstractItemView* shown = alsoChosen.isEmpty()
+                                       ? static_cast<QAbstractItemView*>(screen.table())
+                                       : screen.list->columnsTable;
+        QVERIFY(shown->isVisible());
+        shown->setFocus();
+        const int stampCount = 5;
+        const int deleted = int(rows.size());
         // Backspace is no delete key.
-        QTest::keyClick(screen.table(), Qt::Key_Backspace);
-        QCOMPARE(test.context().fetch<Stamps>().value().size(), 5);
+        QTest::keyClick(shown, Qt::Key_Backspace);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), stampCount);
         QVERIFY(!screen.undoBar());
-        QTest::keyClick(screen.table(), Qt::Key_Delete);
-        QCOMPARE(test.context().fetch<Stamps>().value().size(), 4);
+        QTest::keyClick(shown, Qt::Key_Delete);
+        QCOMPARE(test.context().fetch<Stamps>().value().size(), stampCount - deleted);
+        QCOMPARE(column(screen.list->rowModel()).size(), stampCount - deleted);
         QVERIFY(!column(screen.list->rowModel()).contains(QStringLiteral("5c")));
         UndoBar* bar = screen.undoBar();
         QVERIFY(bar);
         QVERIFY(bar->isVisible());
-        QCOMPARE(bar->label()->text(), QStringLiteral("Deleted 5c Canada 1962"));
+        QCOMPARE(bar->label()->text(), deleted == 1 ? QStringLiteral("Deleted 5c Canada 1962")
+                                                    : QStringLiteral("Deleted 3 stamps"));
         QVERIFY(bar->geometry().bottom() < screen.window->height());
 
         if (undo == QLatin1String("button")) {
@@ -662,27 +906,30 @@ private Q_SLOTS:
                 test.mainQueue.drain();
                 QVERIFY(!bar->isVisible());
             }
-            QTest::keyClick(screen.table(), Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(shown, Qt::Key_Z, Qt::ControlModifier);
         }
         QVERIFY(!bar->isVisible());
         // The bar undoes once only.
-        QTest::keyClick(screen.table(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(shown, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!test.context().hasChanges());
         const QList<Stamps*> stored = test.context().fetch<Stamps>().value();
-        QCOMPARE(stored.size(), restored ? 5 : 4);
+        QCOMPARE(stored.size(), restored ? stampCount : stampCount - deleted);
         if (!restored) {
-            QCOMPARE(column(screen.list->rowModel()).size(), 4);
+            QCOMPARE(column(screen.list->rowModel()).size(), stampCount - deleted);
             return;
         }
 
-        Stamps* again = stored.last();
+        // Every one is back, in its place and chosen again; the stamp of every value with all.
+        QCOMPARE(column(screen.list->rowModel()), before);
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(screen.list->chosenRows(), rows);
+        Stamps* again =
+            screen.list->shownList().at<Stamps>(int(before.indexOf(QStringLiteral("5c"))));
         QVERIFY(again != stamp);
         again->releaseAttribute(QStringLiteral("stampImage"));
         for (int i = 0; i < entity.attributes().size(); ++i)
             QCOMPARE(again->value(i), values.at(i));
         QCOMPARE(again->stampImage(), std::optional<QByteArray>(picture));
-        QCOMPARE(column(screen.list->rowModel()), before);
-        QCOMPARE(screen.list->shownList().at<Stamps>(screen.table()->currentIndex().row()), again);
     }
 
     void picturesAreDecodedForTheScreensPixelRatio_data()
