@@ -5,7 +5,9 @@
 // on a fresh launch. Beside them, in the same run, SQLite's own time for the stamp list's ordered
 // query through a connection of its own (the ordered ids alone, and the full rows, through Qt's
 // driver as the application reads; the ids through SQLite's C interface too), each list figure as a
-// ratio to it, and the process's peak memory once every row has been shown.
+// ratio to it, and the process's peak memory once every row has been shown. Then the list as a
+// table: its opening, a header click on columns no index serves, and a screen of rows with their
+// thumbnails painted again after its first pass, at places all down the list.
 //
 //   bench_browse [stamps] [countries]     (defaults: 100000 stamps, 300 countries)
 
@@ -16,15 +18,19 @@
 #include "browse/GroupSummaryViewController.h"
 #include "browse/GroupValueModel.h"
 #include "browse/ListTableViewController.h"
+#include "browse/StampColumns.h"
 #include "browse/StampRowModel.h"
+#include "browse/StampTable.h"
 #include "platform/gui/SegmentedControl.h"
 #include "store/ObjectContext.h"
 #include "valuation/ValuationViewController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -300,6 +306,61 @@ int main(int argc, char* argv[])
     // What scrolling the whole list end to end asks of it: every row's labels and picture.
     list.searchBar->clear();
     timed("stamp list: every row shown once (end to end)", [&] { showRows(0, rows->rowCount()); });
+
+    // The same list as a table, on a fresh launch.
+    test.relaunch();
+    Preferences(test.environment().services.userDefaults).setCatalogueScottOrder(false);
+    Preferences(test.environment().services.userDefaults)
+        .setListLayout(Preferences::ListLayout::Table);
+    ListTableViewController table(test.environment());
+    table.view()->resize(1400, 860);
+    const double tableRows =
+        timed("stamp table: open, its rows fetched", [&] { test.mainQueue.drain(); });
+    const double tablePaint =
+        timed("stamp table: its first screen shown", [&] { table.view()->grab(); });
+    if (!table.showsTable())
+        qFatal("The list shows no table");
+    printRatio("stamp table rows / SQLite ordered ids", tableRows, rawIds);
+    printRatio("stamp table rows and first screen / SQLite ordered ids", tableRows + tablePaint,
+               rawIds);
+    QHeaderView* header = table.columnsTable->horizontalHeader();
+    for (const auto& [column, what] :
+         {std::pair{int(StampColumns::Description), "stamp table: header sort by Description"},
+          std::pair{int(StampColumns::Condition), "stamp table: header sort by Condition"},
+          std::pair{int(StampColumns::Condition), "stamp table: the same column reversed"}}) {
+        timed(what, [&, column = column] {
+            header->setSortIndicator(column, header->sortIndicatorSection() == column
+                                                 ? Qt::DescendingOrder
+                                                 : Qt::AscendingOrder);
+            table.view()->grab();
+        });
+    }
+    // A screen's rows at ten places down the list: the first paint makes their records and
+    // thumbnails, the next is what every frame of scrolling over them costs.
+    QScrollBar* scroll = table.columnsTable->verticalScrollBar();
+    double firstPass = 0.0;
+    double worstFrame = 0.0;
+    for (int place = 0; place < 10; ++place) {
+        scroll->setValue(scroll->maximum() * place / 9);
+        QElapsedTimer timer;
+        timer.start();
+        table.columnsTable->viewport()->grab();
+        firstPass = std::max(firstPass, double(timer.nsecsElapsed()) / 1e6);
+        timer.restart();
+        table.columnsTable->viewport()->grab();
+        worstFrame = std::max(worstFrame, double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("%-52s %10.1f ms\n", "stamp table: a screen of rows, first paint (worst)",
+                firstPass);
+    std::printf("%-52s %10.1f ms\n", "stamp table: the same screen painted again (worst)",
+                worstFrame);
+    // Scrolled end to end, a screen at a time: every row's cells and thumbnail made once.
+    timed("stamp table: scrolled end to end, a screen at a time", [&] {
+        for (int value = 0; value <= scroll->maximum(); value += scroll->pageStep()) {
+            scroll->setValue(value);
+            table.columnsTable->viewport()->grab();
+        }
+    });
     std::printf("%-52s %10.1f MB\n", "peak resident memory of the whole run", peakMegabytes());
     return 0;
 }
