@@ -13,6 +13,7 @@
 #include "platform/core/MainQueue.h"
 #include "platform/gui/SegmentedControl.h"
 #include "platform/gui/SymbolIcons.h"
+#include "stamps/AddViewController.h"
 #include "store/ObjectContext.h"
 
 #include <QAction>
@@ -20,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -187,4 +190,19 @@ void ListTableViewController::prepareForSegue(const StoryboardSegue& segue, QObj
         segue.identifier == QLatin1String("showAdd"))
         m_environment.shared.marker = QString::fromLatin1(OpeningScreens::StampList.marker);
     handOverChosenStamp(segue);
+    Stamps* duplicated = std::exchange(m_duplicated, nullptr);
+    auto* form = qobject_cast<AddViewController*>(segue.destination);
+    if (duplicated && form && segue.identifier == QLatin1String("showAdd")) {
+        form->view();
+        form->showValuesOf(*duplicated);
+        form->NotesTextView->setPlainText(duplicated->notes().value_or(QString()));
+    }
+}
+
+void ListTableViewController::duplicateRow(int row)
+{
+    m_duplicated = shownList().at<Stamps>(row);
+    if (m_duplicated)
+        performSegue(QStringLiteral("showAdd"), this);
+    m_duplicated = nullptr;
 }

@@ -32,8 +32,12 @@ protected:
     void showTotals() override;
     QList<SortDescriptor> listOrder(bool ascending) const override;
     void sortByColumn(int column, bool ascending) override;
+    bool canDuplicate() const override { return true; }
+    void duplicateRow(int row) override;
 
 private:
+    // The stamp the add form opens filled from; null for an empty add form.
+    Stamps* m_duplicated = nullptr;
     // The context's change count when the list was fetched.
     quint64 m_fetchedAtChange = 0;
 };

@@ -71,23 +71,7 @@ void EditViewController::showDetailItem()
 {
     if (!m_detailItem || !isViewLoaded())
         return;
-    for (const Field& field : fields()) {
-        const QVariant value = m_detailItem->value(QString::fromLatin1(field.key));
-        QString text;
-        switch (field.kind) {
-        case Field::Kind::Text:
-        case Field::Kind::Picked:
-            text = value.toString();
-            break;
-        case Field::Kind::WholeNumber:
-            text = QString::number(value.toInt());
-            break;
-        case Field::Kind::Amount:
-            text = NumberText::shownAmount(value.toFloat());
-            break;
-        }
-        textField(field)->setText(text);
-    }
+    showValuesOf(*m_detailItem);
     showNotes(m_detailItem->notes().value_or(QString()));
     const std::optional<QByteArray> picture = m_detailItem->stampImage();
     setShownPicture(picture ? m_environment.services.pictures.decode(*picture) : QImage());

@@ -18,6 +18,7 @@
 #include "stamps/InputFilter.h"
 #include "stamps/ReferencePicker.h"
 #include "stamps/StampName.h"
+#include "store/Entities.h"
 #include "store/NumberText.h"
 #include "store/ObjectContext.h"
 
@@ -419,4 +420,25 @@ QString StampFormViewController::savedText(const Stamps& stamp)
 {
     const QString name = StampName::of(stamp);
     return name.isEmpty() ? tr("Saved a stamp") : tr("Saved %1").arg(name);
+}
+
+void StampFormViewController::showValuesOf(const Stamps& stamp)
+{
+    for (const Field& field : fields()) {
+        const QVariant value = stamp.value(QString::fromLatin1(field.key));
+        QString text;
+        switch (field.kind) {
+        case Field::Kind::Text:
+        case Field::Kind::Picked:
+            text = value.toString();
+            break;
+        case Field::Kind::WholeNumber:
+            text = QString::number(value.toInt());
+            break;
+        case Field::Kind::Amount:
+            text = NumberText::shownAmount(value.toFloat());
+            break;
+        }
+        textField(field)->setText(text);
+    }
 }

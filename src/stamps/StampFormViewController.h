@@ -85,6 +85,9 @@ public:
     const QList<ReferencePicker*>& pickers() const { return m_pickers; }
     ReferencePicker* picker(int tag) const;
 
+    // Fills the inputs with the stamp's values, the notes aside and the picture left as it is.
+    void showValuesOf(const Stamps& stamp);
+
     // The picture StampImage shows; null when it shows none.
     const QImage& shownPicture() const { return m_shownPicture; }
     void setShownPicture(const QImage& picture);
